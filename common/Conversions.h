@@ -1,0 +1,18 @@
+#pragma once
+// Text to number, locale-independent. A text that is empty or not entirely a number raises the
+// conversion error with the offending text.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// Signed decimal integer in the 32-bit range; leading blanks are allowed, anything else is not.
+std::int32_t StrToInt(std::string_view text);
+
+// Decimal real with "." as separator and an optional exponent; blanks around it are allowed.
+double StrToFloat(std::string_view text);
+
+std::string IntToStr(long long value);
+
+} // namespace common

@@ -1,0 +1,74 @@
+#pragma once
+// The error model: every failure is an exception carrying the exact text the user sees.
+// An error stops the handler that raised it and every handler that started it; the outermost
+// handler shows the message. Nothing is rolled back.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+class AppError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A text that does not convert to a number.
+class ConversionError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+// Division by zero, log of zero, square root of a negative and their kin, checked explicitly.
+class FloatError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+class FileError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+class ListIndexError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+class OutOfMemoryError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+// A request the program refuses with its own clear message (bad sizes, a ROI outside the image).
+class InputError : public AppError {
+public:
+    using AppError::AppError;
+};
+
+[[noreturn]] void ThrowNotInteger(std::string_view text);
+[[noreturn]] void ThrowNotReal(std::string_view text);
+[[noreturn]] void ThrowDivideByZero();
+[[noreturn]] void ThrowInvalidFloatOp();
+[[noreturn]] void ThrowCannotOpen(std::string_view path);
+[[noreturn]] void ThrowCannotCreate(std::string_view path);
+[[noreturn]] void ThrowListIndex(long long index);
+[[noreturn]] void ThrowOutOfMemory();
+
+// Message texts, exactly as the user sees them.
+std::string NotIntegerMessage(std::string_view text);
+std::string NotRealMessage(std::string_view text);
+inline constexpr const char* kDivideByZeroMessage = "0 による浮動小数点数除算";
+inline constexpr const char* kInvalidFloatOpMessage = "浮動小数点数の無効な演算";
+inline constexpr const char* kOutOfMemoryMessage = "メモリストリームの拡大中にメモリが足りなくなりました";
+
+// Division that raises the division-by-zero error instead of producing an infinity.
+template <typename T>
+T CheckedDivide(T numerator, T denominator)
+{
+    if (denominator == T(0))
+        ThrowDivideByZero();
+    return numerator / denominator;
+}
+
+} // namespace common

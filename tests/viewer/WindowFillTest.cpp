@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Errors.h"
+#include "ViewFill.h"
+#include "WindowMap.h"
+
+namespace {
+
+TEST(WindowMap, GreyOfValuesUnderAWindow)
+{
+    const struct {
+        int level, width, value;
+        bool invert;
+        int grey;
+    } cases[] = {
+        {512, 1024, 512, false, 128}, {512, 1024, 0, false, 0},    {512, 1024, 1023, false, 255},
+        {512, 1024, 2, false, 0},     // Round(-127.5) = -128, half to even
+        {512, 1024, 514, false, 128}, // Round(0.5) = 0
+        {512, 1024, 518, false, 130}, // Round(1.5) = 2
+        {0, 256, -128, false, 0},     {0, 256, 0, false, 128},     {0, 256, 127, false, 255},
+        {0, 256, 200, false, 255},    {0, 256, 0, true, 127},      {0, -256, 100, false, 28},
+        {0, 3, 1, false, 213},        // f = 85.33333587646484375 in single precision
+    };
+    for (const auto& c : cases) {
+        viewer::WindowParams p{c.level, c.width, 0, false, c.invert};
+        const auto table = viewer::BuildWindowTable(p, 2);
+        EXPECT_EQ(table[static_cast<std::uint16_t>(c.value)], c.grey)
+            << "L" << c.level << " W" << c.width << " v" << c.value;
+    }
+}
+
+TEST(WindowMap, ZeroWidthIsADivisionError)
+{
+    EXPECT_THROW(viewer::BuildWindowTable({0, 0, 0, false, false}, 2), common::FloatError);
+}
+
+TEST(WindowMap, EightBitTableSwapsAndOffsets)
+{
+    // 8-bit 200 swapped is -14336; with offset 14336 it sits at the level 0: grey 128.
+    const auto table = viewer::BuildWindowTable({0, 256, 14336, true, false}, 1);
+    ASSERT_EQ(table.size(), 256u);
+    EXPECT_EQ(table[200], 128);
+}
+
+std::vector<std::uint8_t> Words(const std::vector<int>& values)
+{
+    std::vector<std::uint8_t> bytes;
+    for (int v : values) {
+        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+// Identity-like table: grey = low byte of the element.
+std::vector<std::uint8_t> LowByteTable()
+{
+    std::vector<std::uint8_t> t(65536);
+    for (int i = 0; i < 65536; ++i)
+        t[i] = static_cast<std::uint8_t>(i & 0xFF);
+    return t;
+}
+
+TEST(FillView, VisiblePixelsInPlace)
+{
+    // 4 x 3 image holding 10 + index.
+    std::vector<int> v;
+    for (int i = 0; i < 12; ++i)
+        v.push_back(10 + i);
+    const auto bytes = Words(v);
+    viewer::PixelSource s{bytes, 0, 4, 3, 2};
+    common::GreyBitmap bmp(2, 2, 0);
+    viewer::FillView(s, {1, 2, 1, 2}, LowByteTable(), bmp);
+    EXPECT_EQ(bmp.At(0, 0), 15);
+    EXPECT_EQ(bmp.At(1, 0), 16);
+    EXPECT_EQ(bmp.At(0, 1), 19);
+    EXPECT_EQ(bmp.At(1, 1), 20);
+}
+
+TEST(FillView, ViewBeforeTheImageIsPackedAndUncoveredPixelsKeepTheirBytes)
+{
+    std::vector<int> v;
+    for (int i = 0; i < 4; ++i)
+        v.push_back(10 + i);
+    const auto bytes = Words(v);
+    viewer::PixelSource s{bytes, 0, 2, 2, 2};
+    common::GreyBitmap bmp(4, 4, 77);
+    viewer::FillView(s, {-1, 2, -1, 2}, LowByteTable(), bmp);
+    EXPECT_EQ(bmp.At(0, 0), 10);
+    EXPECT_EQ(bmp.At(1, 0), 11);
+    EXPECT_EQ(bmp.At(0, 1), 12);
+    EXPECT_EQ(bmp.At(1, 1), 13);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            if (x > 1 || y > 1) {
+                EXPECT_EQ(bmp.At(x, y), 77) << x << "," << y;
+            }
+}
+
+TEST(FillView, MatrixLargerThanTheFileReadsZerosAndNothingBeyond)
+{
+    // Header offset 1 into a 5-byte stream: pixels 0 and 1 exist, the rest are missing.
+    const std::vector<std::uint8_t> bytes = {0xEE, 0x05, 0x00, 0x06, 0x00};
+    viewer::PixelSource s{bytes, 1, 3, 3, 2};
+    common::GreyBitmap bmp(3, 3, 99);
+    std::vector<std::uint8_t> table = LowByteTable();
+    table[0] = 42;  // the grey of a stored zero
+    viewer::FillView(s, {0, 2, 0, 2}, table, bmp);
+    EXPECT_EQ(bmp.At(0, 0), 5);
+    EXPECT_EQ(bmp.At(1, 0), 6);
+    EXPECT_EQ(bmp.At(2, 0), 42);
+    EXPECT_EQ(bmp.At(2, 2), 42);
+
+    viewer::PixelSource far{bytes, 1000, 3, 3, 2};  // header offset beyond the file
+    viewer::FillView(far, {0, 2, 0, 2}, table, bmp);
+    EXPECT_EQ(bmp.At(0, 0), 42);
+}
+
+TEST(FillView, EightBitMode)
+{
+    const std::vector<std::uint8_t> bytes = {1, 2, 3, 4};
+    viewer::PixelSource s{bytes, 0, 2, 2, 1};
+    std::vector<std::uint8_t> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[i] = static_cast<std::uint8_t>(i * 2);
+    common::GreyBitmap bmp(2, 2);
+    viewer::FillView(s, {0, 1, 0, 1}, table, bmp);
+    EXPECT_EQ(bmp.At(1, 1), 8);
+}
+
+} // namespace

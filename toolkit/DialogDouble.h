@@ -1,0 +1,42 @@
+#pragma once
+// A dialog seam for tests: answers come from queues, messages are recorded.
+#include <QStringList>
+#include <deque>
+
+#include "DialogSeam.h"
+
+namespace toolkit {
+
+class DialogDouble : public DialogSeam {
+public:
+    DialogDouble() { Install(this); }
+    ~DialogDouble() override { Install(nullptr); }
+
+    std::deque<std::optional<QString>> openAnswers;  // nullopt = Cancel
+    std::deque<std::optional<QString>> inputAnswers; // nullopt = Cancel (the default is returned)
+    QStringList messages;
+    QStringList prompts;                              // "caption|prompt|default" of each input box
+    QStringList openStartFolders;
+
+    std::optional<QString> OpenFile(QWidget*, const QString& startFolder) override
+    {
+        openStartFolders << startFolder;
+        if (openAnswers.empty())
+            return std::nullopt;
+        auto a = openAnswers.front();
+        openAnswers.pop_front();
+        return a;
+    }
+    QString InputBox(QWidget*, const QString& caption, const QString& prompt, const QString& defaultText) override
+    {
+        prompts << caption + "|" + prompt + "|" + defaultText;
+        if (inputAnswers.empty())
+            return defaultText;
+        auto a = inputAnswers.front();
+        inputAnswers.pop_front();
+        return a ? *a : defaultText;
+    }
+    void MessageBox(QWidget*, const QString& text) override { messages << text; }
+};
+
+} // namespace toolkit

@@ -1,0 +1,292 @@
+#include "Unit1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+
+#include "DialogSeam.h"
+#include "Errors.h"
+#include "FileNameConvention.h"
+#include "HandlerGuard.h"
+#include "ImageFile.h"
+#include "ImageLimits.h"
+#include "ParameterText.h"
+#include "SizeGuess.h"
+#include "SplashPicture.h"
+#include "ViewFill.h"
+#include "WindowMap.h"
+
+using toolkit::Guarded;
+using toolkit::SetChecked;
+using toolkit::SetText;
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent)
+{
+    ui.setupUi(this);
+    Form1 = this;
+    FormCreate();
+    ConnectHandlers();
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::FormCreate()
+{
+    LoadState = 0;
+    ImageStream.clear();
+    // Fixed single border: the window keeps the size its controls were laid out for.
+    setFixedSize(716, 684);
+    move(51, 20);
+    RoiDragTopLeft = RoiDragBottomRight = RoiDragMove = false;
+    ui.Image3->resize(512, 512);
+    ui.Image1->hide();
+
+    ui.Image2->SetColorPicture(MakeSplashPicture());
+    ui.Image1->Bitmap() = common::GreyBitmap(512, 512);
+    ui.Image1->setStretch(true);
+    ui.Image3->Bitmap() = common::GreyBitmap(512, 512);
+    ui.Image3->hide();  // blank and transparent; shown with the first image, nothing draws on it
+    ui.Image1->raise();
+
+    QTableWidget* grid = ui.StringGridDICOM;
+    grid->setColumnCount(17);
+    grid->setRowCount(512);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->hide();
+    grid->horizontalHeader()->setDefaultSectionSize(32);
+    grid->verticalHeader()->setDefaultSectionSize(14);
+    grid->verticalHeader()->setMinimumSectionSize(14);
+    const int widths[] = {32, 39, 39, 32, 36, 149, 160};
+    for (int c = 0; c < 7; ++c)
+        grid->setColumnWidth(c, widths[c]);
+    const char* titles[] = {" No", "Group", "Element", "VR", "CHR#", "Name", "Value"};
+    for (int c = 0; c < 7; ++c)
+        grid->setItem(0, c, new QTableWidgetItem(QString::fromUtf8(titles[c])));
+    ui.Memo_DICOMTag->lower();
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(ui.BitBtnLoad, &QPushButton::clicked, this, Guarded([this] { BitBtnLoadClick(); }));
+    connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }
+
+viewer::PixelSource TForm1::Source()
+{
+    viewer::PixelSource source;
+    source.stream = ImageStream;
+    source.headerOffset = IntOf(ui.EditHeader);
+    source.width = ImageWidth;
+    source.height = ImageHeight;
+    source.bytesPerPixel = BytesPerPixel();
+    return source;
+}
+
+QString TForm1::StartFolder() const
+{
+    const QFileInfo last(ui.EditFileName->text());
+    if (last.isAbsolute() && last.dir().exists())
+        return last.dir().path();
+    return QDir::currentPath();
+}
+
+void TForm1::BitBtnLoadClick()
+{
+    // Kept so that a matrix size the program refuses leaves the previous image as it was.
+    struct Before {
+        std::vector<std::uint8_t> stream;
+        QString texts[9];
+        std::int32_t width, height;
+    } before{{}, {}, ImageWidth, ImageHeight};
+    QLineEdit* restored[9] = {ui.EditFileName, ui.EditFileSize, ui.EditImgSizeX, ui.EditImgSizeY, ui.EditPxlSpc,
+                              ui.EditHeader,   ui.EditMF,       ui.EditFOVSize,  ui.EditOffst};
+    for (int i = 0; i < 9; ++i)
+        before.texts[i] = restored[i]->text();
+    CurrentFileName.clear();
+    SetText(ui.EditImgSizeX, QString());
+    SetText(ui.EditImgSizeY, QString());
+
+    if (LoadState < 2) {
+        if (auto chosen = toolkit::DialogSeam::Current().OpenFile(this, StartFolder()))
+            CurrentFileName = *chosen;
+    } else {
+        CurrentFileName = ui.EditFileName->text();
+    }
+    if (CurrentFileName.isEmpty())
+        return;
+
+    const int bytesPerPixel = BytesPerPixel();
+
+    before.stream.swap(ImageStream);
+
+    const std::string path = CurrentFileName.toStdString();
+    const viewer::NameFields fields = viewer::SplitFileName(path);
+    SetText(ui.EditImgSizeX, fields.columns);
+    SetText(ui.EditImgSizeY, fields.rows);
+    SetText(ui.EditPxlSpc, viewer::SpacingText(fields.spacingField));
+    SetText(ui.EditFileName, CurrentFileName);
+
+    ImageStream = viewer::ReadWholeFile(path);
+    SetText(ui.EditFileSize, IntText(static_cast<long long>(ImageStream.size())));
+    ui.Image1->show();
+
+    QString candidate = QString::fromStdString(fields.spacingField);
+    if (ui.RadioGroupMode->ItemIndex() == 2 &&
+        (ui.EditImgSizeX->text().isEmpty() || ui.EditImgSizeY->text().isEmpty())) {
+        ReadDicomHeader();
+        candidate = ui.EditImgSizeX->text() + " " + ui.EditImgSizeY->text();
+    }
+
+    if (!ui.EditImgSizeX->text().isEmpty() && !ui.EditImgSizeY->text().isEmpty()) {
+        ImageWidth = IntOf(ui.EditImgSizeX);
+        ImageHeight = IntOf(ui.EditImgSizeY);
+    } else {
+        if (candidate.size() < 4)
+            candidate = QString::fromStdString(viewer::SizeGuessText(ImageStream.size(), bytesPerPixel));
+        auto& dialogs = toolkit::DialogSeam::Current();
+        const QString answer = dialogs.InputBox(this, QString(), "Matrix Size x y , ", candidate);
+        const QString spacing = dialogs.InputBox(this, "InputBox", QStringLiteral("ﾋﾟｸｾﾙ間隔(mm)を入力してください。"),
+                                                 ui.EditPxlSpc->text());
+        SetText(ui.EditPxlSpc, spacing);
+        TakeSizesFromAnswer(answer);
+    }
+
+    try {
+        viewer::CheckBitmapSize(ImageWidth, ImageHeight);
+    } catch (const common::InputError&) {
+        ImageStream.swap(before.stream);
+        ImageWidth = before.width;
+        ImageHeight = before.height;
+        for (int i = 0; i < 9; ++i)
+            SetText(restored[i], before.texts[i]);
+        throw;
+    }
+
+    DisplayBitmap().Resize(ImageWidth, ImageHeight);
+    SetText(ui.EditImgSizeX, IntText(ImageWidth));
+    SetText(ui.EditImgSizeY, IntText(ImageHeight));
+    LoadState = 1;
+    SetChecked(ui.CheckBoxRoiSet, true);
+    if (!ui.CheckBoxRoiLock->isChecked()) {
+        SetText(ui.EditROIPosX, IntText(DisplayBitmap().Width() / 2));
+        SetText(ui.EditROIPosY, IntText(DisplayBitmap().Height() / 2));
+        SetText(ui.EditROISizeX, QStringLiteral("256"));
+        SetText(ui.EditROISizeY, QStringLiteral("256"));
+    }
+    SetText(ui.EditWindowLevel, QStringLiteral("512"));
+    SetText(ui.EditWindowWidth, QStringLiteral("1024"));
+    RenderView();
+    ButtonAutoWLClick();
+    ButtonFileListClick();
+}
+
+void TForm1::TakeSizesFromAnswer(const QString& answer)
+{
+    if (!answer.isEmpty()) {
+        const qsizetype blank = answer.indexOf(' ');
+        if (blank < 0) {
+            ImageWidth = ImageHeight = IntOf(answer);
+        } else {
+            ImageWidth = IntOf(answer.left(blank));
+            ImageHeight = IntOf(answer.mid(blank + 1));
+        }
+        SetText(ui.EditHeader, QStringLiteral("0"));
+        SetText(ui.EditMF, QStringLiteral("1.0"));
+        return;
+    }
+    // An empty answer falls back on the size edits; one of them is empty here, so this ends in
+    // the conversion error.
+    const QString x = ui.EditImgSizeX->text(), y = ui.EditImgSizeY->text();
+    if (QString::compare(x, "0") > 0 || QString::compare(y, "0") > 0) {
+        ImageWidth = IntOf(x);
+        ImageHeight = IntOf(y);
+    } else {
+        ImageWidth = ImageHeight = IntOf(answer);
+    }
+}
+
+void TForm1::RenderView()
+{
+    if (LoadState <= 0)
+        return;
+    ui.Image3->show();
+    ui.Image2->hide();
+    ui.Image1->show();
+
+    const double magnification = RealOf(ui.EditMF);
+    ImageWidth = IntOf(ui.EditImgSizeX);
+    ImageHeight = IntOf(ui.EditImgSizeY);
+    viewer::WindowParams window;
+    window.level = IntOf(ui.EditWindowLevel);
+    window.width = IntOf(ui.EditWindowWidth);
+
+    const viewer::ViewGeometry geometry =
+        viewer::ComputeViewGeometry(ImageWidth, ImageHeight, magnification, IntOf(ui.EditImgSftX), IntOf(ui.EditImgSftY));
+    viewer::CheckBitmapSize(geometry.bitmapWidth, geometry.bitmapHeight);
+    DisplayBitmap().Resize(static_cast<int>(geometry.bitmapWidth), static_cast<int>(geometry.bitmapHeight));
+
+    window.valueOffset = IntOf(ui.EditOffst);
+    window.swap = ui.CheckBoxSwp->isChecked();
+    window.invert = ui.CheckBoxInvrt->isChecked();
+    viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
+    const viewer::PixelSource source = Source();
+    const std::vector<std::uint8_t> table = viewer::BuildWindowTable(window, source.bytesPerPixel);
+    viewer::FillView(source, geometry.bounds, table, DisplayBitmap());
+
+    const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
+    ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),
+                           static_cast<int>(layout.height));
+    ui.Image1->setStretch(true);
+    ui.Image1->update();
+
+    if (ui.RadioGroupTool->ItemIndex() == 0) {
+        const std::int32_t posX = IntOf(ui.EditROIPosX);
+        const std::int32_t sizeX = IntOf(ui.EditROISizeX);
+        const std::int32_t posY = IntOf(ui.EditROIPosY);
+        const std::int32_t sizeY = IntOf(ui.EditROISizeY);
+        RoiBounds = viewer::RoiBoundsFromEdits(posX, posY, sizeX, sizeY);
+        RoiFrame = viewer::RoiFrameFromBounds(RoiBounds, geometry.bounds);
+        DrawRoiFrame();
+    }
+    ViewBounds = geometry.bounds;
+}
+
+void TForm1::DrawRoiFrame()
+{
+    if (LoadState <= 0)
+        return;
+    viewer::ToggleRoiFrame(DisplayBitmap(), RoiFrame);
+    ui.Image1->update();
+}
+
+void TForm1::ReadDicomHeader()
+{
+    SetText(ui.EditHeader, QString());
+    SetText(ui.EditFOVSize, QString());
+    SetText(ui.EditImgSizeX, QString());
+    SetText(ui.EditImgSizeY, QString());
+    SetText(ui.EditOffst, QStringLiteral("0"));
+    // Seam: the header scan (pixel-data position, sizes, spacing, window, byte order, the header
+    // grid and summary) plugs in here. Until it does, no header is found and the caller asks the
+    // user for the size.
+}
+
+void TForm1::ButtonAutoWLClick()
+{
+    // Seam: the automatic window from the central half of the image plugs in here; until then
+    // the load keeps its default window.
+}
+
+void TForm1::ButtonFileListClick()
+{
+    // Seam: listing the image's folder for wheel stepping plugs in here.
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Where a pixel lies in the loaded file and how its value is formed.
+#include <cstdint>
+#include <span>
+
+namespace viewer {
+
+// The loaded file and how its pixel matrix is laid out inside it.
+struct PixelSource {
+    std::span<const std::uint8_t> stream;
+    long long headerOffset = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    int bytesPerPixel = 2;  // 1 for " 8bit", 2 for "16bit" and "DICOM"
+};
+
+inline std::uint16_t SwapBytes(std::uint16_t word)
+{
+    return static_cast<std::uint16_t>((word >> 8) | (word << 8));
+}
+
+// The stored element at pixel (column, row) as a 16-bit word (a byte is zero-extended), or 0 when
+// the element lies outside the stream: a matrix bigger than its file reads as zeros.
+std::uint16_t FetchElement(const PixelSource& source, long long column, long long row);
+
+// Renderer's value: swap, sign-extend, then the offset added in 32-bit arithmetic.
+inline std::int32_t RenderValue(std::uint16_t element, bool swap, std::int32_t valueOffset)
+{
+    const std::uint16_t word = swap ? SwapBytes(element) : element;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int16_t>(word)) +
+                                     static_cast<std::uint32_t>(valueOffset));
+}
+
+// Sample value of the statistics and the hand-off: swap, offset added with the sum wrapped to
+// 16 bits, read as signed.
+inline std::int16_t SampleValue(std::uint16_t element, bool swap, std::int32_t valueOffset)
+{
+    const std::uint16_t word = swap ? SwapBytes(element) : element;
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(word + static_cast<std::uint32_t>(valueOffset)));
+}
+
+} // namespace viewer
