@@ -53,7 +53,6 @@ void TForm1::FormCreate()
     ui.Image1->setStretch(true);
     ui.Image3->Bitmap() = common::GreyBitmap(512, 512);
     ui.Image3->hide();  // blank and transparent; shown with the first image, nothing draws on it
-    ui.Image1->raise();
 
     QTableWidget* grid = ui.StringGridDICOM;
     grid->setColumnCount(17);
@@ -70,6 +69,8 @@ void TForm1::FormCreate()
     for (int c = 0; c < 7; ++c)
         grid->setItem(0, c, new QTableWidgetItem(QString::fromUtf8(titles[c])));
     ui.Memo_DICOMTag->lower();
+    // The tool selector sits over the picture; give it its own background so it stays readable.
+    ui.RadioGroupTool->setAutoFillBackground(true);
 }
 
 void TForm1::ConnectHandlers()
