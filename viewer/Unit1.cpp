@@ -239,9 +239,7 @@ void TForm1::RenderView()
     window.swap = ui.CheckBoxSwp->isChecked();
     window.invert = ui.CheckBoxInvrt->isChecked();
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
-    const viewer::PixelSource source = Source();
-    const std::vector<std::uint8_t> table = viewer::BuildWindowTable(window, source.bytesPerPixel);
-    viewer::FillView(source, geometry.bounds, table, DisplayBitmap());
+    viewer::FillView(Source(), geometry.bounds, window, DisplayBitmap());
 
     const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
     ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),
