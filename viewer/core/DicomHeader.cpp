@@ -104,13 +104,13 @@ void HeaderWalk::ReadElement(DicomTagState& state)
     row[1] = Hex4(group);
     const std::uint16_t element = Word();
 
-    std::string vr;
+    std::string_view vr;  // empty: implicit encoding
     if (!Has(2))
         throw OutOfData{};
     if (IsUpperLetter(s_[p_]) && IsUpperLetter(s_[p_ + 1])) {
-        vr.assign(reinterpret_cast<const char*>(&s_[p_]), 2);
+        vr = std::string_view(reinterpret_cast<const char*>(&s_[p_]), 2);
         p_ += 2;
-        row[3] = vr;
+        row[3] = std::string(vr);
     }
     std::uint32_t length = Word();
     std::uint16_t stated = static_cast<std::uint16_t>(length);
@@ -153,7 +153,7 @@ void HeaderWalk::ReadElement(DicomTagState& state)
 
     char number[16];
     std::snprintf(number, sizeof number, "%3zu", row_);
-    row = DicomRow{number, Hex4(group), Hex4(element), vr, Hex4(stated), dictionary_.NameOf(group, element), trimmed};
+    row = DicomRow{number, Hex4(group), Hex4(element), std::string(vr), Hex4(stated), dictionary_.NameOf(group, element), trimmed};
     ++row_;
     if (sequence_ == SequenceState::End) {
         Row(row_)[3] = "SQ";
