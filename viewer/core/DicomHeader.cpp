@@ -44,13 +44,13 @@ private:
         return w;
     }
     void Skip(std::size_t n) { p_ += n; }  // a later read past the end stops the walk
+    // True, past them, when the next four bytes are `bytes`; the position stays otherwise.
     bool NextIs(const std::uint8_t (&bytes)[4])
     {
-        if (!Has(4))
-            throw OutOfData{};
-        const bool same = std::equal(bytes, bytes + 4, s_.begin() + static_cast<std::ptrdiff_t>(p_));
+        if (!Has(4) || !std::equal(bytes, bytes + 4, s_.begin() + static_cast<std::ptrdiff_t>(p_)))
+            return false;
         p_ += 4;
-        return same;
+        return true;
     }
     DicomRow& Row(std::size_t r)
     {
@@ -77,21 +77,18 @@ void HeaderWalk::ReadDelimiters()
     static const std::uint8_t itemEnd[4] = {0xFE, 0xFF, 0x0D, 0xE0};
     static const std::uint8_t sequenceEnd[4] = {0xFE, 0xFF, 0xDD, 0xE0};
     static const std::uint8_t item[4] = {0xFE, 0xFF, 0x00, 0xE0};
-    if (!NextIs(itemEnd)) {
-        p_ -= 4;
+    // Near the end of the stream there is no delimiter to find; the value just read stays listed.
+    if (!NextIs(itemEnd))
         return;
-    }
-    Skip(4);
-    const std::size_t next = p_;
+    Skip(4);  // its length
     if (NextIs(sequenceEnd)) {
         sequence_ = SequenceState::End;
         Skip(4);
-        return;
+    } else if (NextIs(item)) {
+        Skip(4);  // the next item's length
+    } else {
+        Skip(4);  // whatever stood there stays consumed
     }
-    p_ = next;
-    if (NextIs(item))
-        Skip(4);
-    // anything else stays consumed
 }
 
 void HeaderWalk::ReadElement(DicomTagState& state)
