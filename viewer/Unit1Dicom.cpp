@@ -20,7 +20,10 @@ QString TagTableText()
     QFile table(QStringLiteral(":/DicomTags.txt"));
     if (!table.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromLatin1(table.readAll());
+    QString text = QString::fromLatin1(table.readAll());
+    if (text.endsWith('\n'))
+        text.chop(1);  // the table's last line has no break after it
+    return text;
 }
 
 } // namespace
