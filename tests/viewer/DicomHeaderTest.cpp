@@ -272,6 +272,14 @@ TEST(DicomHeader, NoPixelDataInTheFirstHalf)
     EXPECT_EQ(h.edits.offset, "0");
     EXPECT_FALSE(h.summary);
     EXPECT_FALSE(h.edits.swap);
+
+    // A data set written wholly big-endian stores the tag as 7F E0 00 10: not found either, so
+    // the user is asked for the size.
+    DicomBytes big;
+    big.Meta(dicomtest::kExplicitBig);
+    big.Raw({0x7F, 0xE0, 0x00, 0x10, 'O', 'W', 0, 0, 0, 0, 0x08, 0x00});
+    big.Raw(std::vector<std::uint8_t>(2048, 1));
+    EXPECT_FALSE(Read(big).pixelDataFound);
 }
 
 TEST(DicomHeader, ConversionErrorsKeepWhatWasListed)
