@@ -5,11 +5,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QTest>
 
 #include "DialogDouble.h"
 #include "Errors.h"
-#include "RoiBlock.h"
 #include "TempFolder.h"
 #include "Unit1.h"
 
