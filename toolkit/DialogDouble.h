@@ -15,6 +15,7 @@ public:
     std::deque<std::optional<QString>> openAnswers;  // nullopt = Cancel
     std::deque<std::optional<QString>> inputAnswers; // nullopt = Cancel (the default is returned)
     QStringList messages;
+    QStringList informations;                         // texts of information boxes
     QStringList prompts;                              // "caption|prompt|default" of each input box
     QStringList openStartFolders;
 
@@ -37,6 +38,7 @@ public:
         return a ? *a : defaultText;
     }
     void MessageBox(QWidget*, const QString& text) override { messages << text; }
+    void InformationBox(QWidget*, const QString& text) override { informations << text; }
 };
 
 } // namespace toolkit

@@ -42,4 +42,11 @@ void QtDialogs::MessageBox(QWidget* parent, const QString& text)
     box.exec();
 }
 
+void QtDialogs::InformationBox(QWidget* parent, const QString& text)
+{
+    QWidget* owner = parent ? parent : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
 } // namespace toolkit

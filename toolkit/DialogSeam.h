@@ -17,6 +17,8 @@ public:
     virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                              const QString& defaultText) = 0;
     virtual void MessageBox(QWidget* parent, const QString& text) = 0;
+    // A notice with the information icon and a single OK button.
+    virtual void InformationBox(QWidget* parent, const QString& text) = 0;
 
     // The seam in use: Qt's own dialogs unless a test installed another one.
     static DialogSeam& Current();
@@ -31,6 +33,7 @@ public:
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
     void MessageBox(QWidget* parent, const QString& text) override;
+    void InformationBox(QWidget* parent, const QString& text) override;
 };
 
 } // namespace toolkit

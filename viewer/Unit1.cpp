@@ -77,6 +77,7 @@ void TForm1::ConnectHandlers()
 {
     connect(ui.BitBtnLoad, &QPushButton::clicked, this, Guarded([this] { BitBtnLoadClick(); }));
     connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    SetUpDicomAndExports();
 }
 
 int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }
@@ -265,18 +266,6 @@ void TForm1::DrawRoiFrame()
         return;
     viewer::ToggleRoiFrame(DisplayBitmap(), RoiFrame);
     ui.Image1->update();
-}
-
-void TForm1::ReadDicomHeader()
-{
-    SetText(ui.EditHeader, QString());
-    SetText(ui.EditFOVSize, QString());
-    SetText(ui.EditImgSizeX, QString());
-    SetText(ui.EditImgSizeY, QString());
-    SetText(ui.EditOffst, QStringLiteral("0"));
-    // Seam: the header scan (pixel-data position, sizes, spacing, window, byte order, the header
-    // grid and summary) plugs in here. Until it does, no header is found and the caller asks the
-    // user for the size.
 }
 
 void TForm1::ButtonAutoWLClick()

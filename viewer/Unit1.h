@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "DicomHeader.h"
 #include "GreyBitmap.h"
 #include "PixelRule.h"
 #include "RoiFrame.h"
@@ -57,6 +58,20 @@ private:
     void ConnectHandlers();
     void TakeSizesFromAnswer(const QString& answer);
     QString StartFolder() const;
+
+    // DICOM header reading and the viewer's exports (trimmed ROI file, clipboard copies).
+public:
+    void ButtonTrimingClick();
+    void ButtonSaveBMPClick();
+    void ButtonCBClick();
+    void StringGridDICOMDblClick();
+
+private:
+    void SetUpDicomAndExports();
+    const viewer::DicomDictionary& TagDictionary();
+    void ShowDicomHeader(const viewer::DicomHeaderResult& header);
+    viewer::DicomDictionary tagDictionary_;
+    bool tagDictionaryStale_ = true;  // the table memo changed since the dictionary was built
 };
 
 extern TForm1* Form1;

@@ -1,0 +1,39 @@
+#include "ExportTrim.h"
+
+#include "Conversions.h"
+
+namespace viewer {
+
+std::string SpacingField(std::string_view spacingText)
+{
+    std::string field(spacingText);
+    const std::size_t dot = field.find('.');
+    if (dot != std::string::npos)
+        field[dot] = 'p';
+    return field;
+}
+
+std::string TrimmedFileName(std::string_view chosenPath, long long width, long long height,
+                            std::string_view spacingText)
+{
+    const std::size_t slash = chosenPath.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::size_t dot = chosenPath.find('.', nameStart);
+    const std::string_view base = dot == std::string_view::npos ? chosenPath : chosenPath.substr(0, dot);
+    return std::string(base) + " " + common::IntToStr(width) + " " + common::IntToStr(height) + " " +
+           SpacingField(spacingText) + ".bin";
+}
+
+std::vector<std::uint8_t> TrimmedBytes(const PixelSource& source, const RoiBlock& block)
+{
+    const std::vector<std::uint16_t> words = ReadBlockElements(source, block);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(words.size() * 2);
+    for (const std::uint16_t word : words) {
+        bytes.push_back(static_cast<std::uint8_t>(word & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(word >> 8));
+    }
+    return bytes;
+}
+
+} // namespace viewer
