@@ -76,6 +76,7 @@ void TForm1::ConnectHandlers()
 {
     connect(ui.BitBtnLoad, &QPushButton::clicked, this, Guarded([this] { BitBtnLoadClick(); }));
     connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    ConnectToolHandlers();
 }
 
 int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }
@@ -278,15 +279,4 @@ void TForm1::ReadDicomHeader()
     // Seam: the header scan (pixel-data position, sizes, spacing, window, byte order, the header
     // grid and summary) plugs in here. Until it does, no header is found and the caller asks the
     // user for the size.
-}
-
-void TForm1::ButtonAutoWLClick()
-{
-    // Seam: the automatic window from the central half of the image plugs in here; until then
-    // the load keeps its default window.
-}
-
-void TForm1::ButtonFileListClick()
-{
-    // Seam: listing the image's folder for wheel stepping plugs in here.
 }
