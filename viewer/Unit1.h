@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GreyBitmap.h"
+#include "AutoWindow.h"
 #include "FlipRotate.h"
 #include "PixelRule.h"
 #include "RoiFrame.h"
@@ -108,6 +109,8 @@ private:
     void ConnectFileListHandlers();
     void CreatePopupMenu1();
     void RoiSizePreset(const QString& size);
+    void ResetPanAtOne();
+    viewer::SampleRule SampleRuleNow();  // "Swap" and the value offset as the samples use them
     void PlaceRoiFromEdits();
     void DragRoi(double px, double py);
     void PanView(int x, int y);

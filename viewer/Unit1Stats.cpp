@@ -20,12 +20,18 @@ void TForm1::ConnectStatsHandlers()
     connect(ui.CheckBoxInvrt, &QCheckBox::toggled, this, Guarded([this] { CheckBoxInvrtClick(); }));
 }
 
-void TForm1::ButtonAutoWLClick()
+viewer::SampleRule TForm1::SampleRuleNow()
 {
-    const viewer::PixelSource source = Source();
     viewer::SampleRule rule;
     rule.swap = ui.CheckBoxSwp->isChecked();
     rule.valueOffset = IntOf(ui.EditOffst);
+    return rule;
+}
+
+void TForm1::ButtonAutoWLClick()
+{
+    const viewer::PixelSource source = Source();
+    const viewer::SampleRule rule = SampleRuleNow();
     // An image too small to have a central half keeps the window it has.
     if (const auto window = viewer::ComputeAutoWindow(source, rule)) {
         SetText(ui.EditWindowWidth, IntText(window->width));
@@ -39,9 +45,7 @@ void TForm1::ButtonStatClick()
     if (ui.RadioGroupTool->ItemIndex() != 0)
         return;
     const viewer::PixelSource source = Source();
-    viewer::SampleRule rule;
-    rule.swap = ui.CheckBoxSwp->isChecked();
-    rule.valueOffset = IntOf(ui.EditOffst);
+    const viewer::SampleRule rule = SampleRuleNow();
     // A ROI with no sample inside the image has no statistics: the last ones stay.
     const auto stats = viewer::ComputeRoiStatistics(source, viewer::RoiBlockOf(RoiFrame, ViewBounds), rule);
     if (!stats)

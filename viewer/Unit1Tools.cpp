@@ -91,11 +91,7 @@ void TForm1::CreatePopupMenu1()
 void TForm1::Button1Click()
 {
     SetText(ui.EditMF, RealText(RealOf(ui.EditMF) + 0.1));
-    if (RealOf(ui.EditMF) == 1) {
-        SetText(ui.EditMF, QStringLiteral("1.0"));
-        SetText(ui.EditImgSftY, QStringLiteral("0"));
-        SetText(ui.EditImgSftX, QStringLiteral("0"));
-    }
+    ResetPanAtOne();
     RenderView();
 }
 
@@ -103,12 +99,18 @@ void TForm1::Button2Click()
 {
     if (const auto lower = viewer::ZoomStepDown(RealOf(ui.EditMF)))
         SetText(ui.EditMF, RealText(*lower));
+    ResetPanAtOne();
+    RenderView();
+}
+
+void TForm1::ResetPanAtOne()
+{
+    // Back at magnification 1 the whole image is in view again: the pan starts over.
     if (RealOf(ui.EditMF) == 1) {
         SetText(ui.EditMF, QStringLiteral("1.0"));
         SetText(ui.EditImgSftY, QStringLiteral("0"));
         SetText(ui.EditImgSftX, QStringLiteral("0"));
     }
-    RenderView();
 }
 
 void TForm1::RadioGroupToolClick()

@@ -7,6 +7,7 @@
 #include "DialogDouble.h"
 #include "TempFolder.h"
 #include "Unit1.h"
+#include "Words.h"
 
 class ViewerFixture : public ::testing::Test {
 protected:
@@ -37,15 +38,5 @@ protected:
             for (int c = 0; c < w; ++c)
                 v.push_back(c + 2 * r);
         return folder.WriteWords(QString("%1 %2 %3 1p0.raw").arg(stem).arg(w).arg(h), v);
-    }
-
-    std::vector<std::uint8_t> Words(const std::vector<int>& values)
-    {
-        std::vector<std::uint8_t> bytes;
-        for (int v : values) {
-            bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-            bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-        }
-        return bytes;
     }
 };

@@ -6,19 +6,9 @@
 #include "AutoWindow.h"
 #include "NumberText.h"
 #include "RoiStatistics.h"
+#include "Words.h"
 
 namespace {
-
-// 16-bit little-endian words.
-std::vector<std::uint8_t> Words(const std::vector<int>& values)
-{
-    std::vector<std::uint8_t> bytes;
-    for (int v : values) {
-        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-    }
-    return bytes;
-}
 
 // An 8 x 8 image whose central 4 x 4 (columns and rows 2..5) holds 100 .. 1100 and whose border
 // holds values the window must not see.

@@ -6,18 +6,9 @@
 
 #include "Errors.h"
 #include "FlipRotate.h"
+#include "Words.h"
 
 namespace {
-
-std::vector<std::uint8_t> Words(const std::vector<int>& values, std::size_t leading = 0)
-{
-    std::vector<std::uint8_t> bytes(leading, 0xEE);
-    for (int v : values) {
-        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-    }
-    return bytes;
-}
 
 std::vector<int> Iota(int n, int first = 1)
 {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "SampleScan.h"
+
 namespace viewer {
 
 std::optional<AutoWindowResult> ComputeAutoWindow(const PixelSource& source, const SampleRule& rule)
@@ -12,13 +14,10 @@ std::optional<AutoWindowResult> ComputeAutoWindow(const PixelSource& source, con
         return std::nullopt;
     std::int32_t max = SampleValue(FetchElement(source, qx, qy), rule.swap, rule.valueOffset);
     std::int32_t min = max;
-    for (long long y = qy; y < 3 * qy; ++y) {
-        for (long long x = qx; x < 3 * qx; ++x) {
-            const std::int32_t v = SampleValue(FetchElement(source, x, y), rule.swap, rule.valueOffset);
-            max = std::max(max, v);
-            min = std::min(min, v);
-        }
-    }
+    ForEachSample(source, RoiBlock{qx, qy, 2 * qx, 2 * qy}, rule, [&](std::int32_t v) {
+        max = std::max(max, v);
+        min = std::min(min, v);
+    });
     AutoWindowResult result;
     result.width = std::max(max - min - 1, 1);
     result.level = (max + min) / 2;
