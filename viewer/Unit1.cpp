@@ -53,7 +53,6 @@ void TForm1::FormCreate()
     ui.Image1->setStretch(true);
     ui.Image3->Bitmap() = common::GreyBitmap(512, 512);
     ui.Image3->hide();  // blank and transparent; shown with the first image, nothing draws on it
-    ui.Image1->raise();
 
     QTableWidget* grid = ui.StringGridDICOM;
     grid->setColumnCount(17);
@@ -70,6 +69,8 @@ void TForm1::FormCreate()
     for (int c = 0; c < 7; ++c)
         grid->setItem(0, c, new QTableWidgetItem(QString::fromUtf8(titles[c])));
     ui.Memo_DICOMTag->lower();
+    // The tool selector sits over the picture; give it its own background so it stays readable.
+    ui.RadioGroupTool->setAutoFillBackground(true);
 }
 
 void TForm1::ConnectHandlers()
@@ -239,9 +240,7 @@ void TForm1::RenderView()
     window.swap = ui.CheckBoxSwp->isChecked();
     window.invert = ui.CheckBoxInvrt->isChecked();
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
-    const viewer::PixelSource source = Source();
-    const std::vector<std::uint8_t> table = viewer::BuildWindowTable(window, source.bytesPerPixel);
-    viewer::FillView(source, geometry.bounds, table, DisplayBitmap());
+    viewer::FillView(Source(), geometry.bounds, window, DisplayBitmap());
 
     const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
     ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),

@@ -267,6 +267,19 @@ TEST_F(ViewerLoad, RenderStopsAtZeroMagnificationOrWidth)
     EXPECT_THROW(form.RenderView(), common::InputError);
 }
 
+TEST_F(ViewerLoad, ZeroHeightKeepsTheDivisionErrorAfterTheLoad)
+{
+    SetMode(1);
+    dialogs.openAnswers.push_back(folder.Write("z 5 0 1p0.raw", QByteArray(10, '\0')));
+    try {
+        form.BitBtnLoadClick();
+        FAIL();
+    } catch (const common::FloatError& e) {
+        EXPECT_STREQ(e.what(), "0 による浮動小数点数除算");
+    }
+    EXPECT_EQ(form.LoadState, 1);  // the load itself completed; its render stopped
+}
+
 TEST_F(ViewerLoad, PortraitAndZoomedRendering)
 {
     SetMode(1);

@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "ViewFill.h"
+#include "WindowKernel.h"
 #include "WindowMap.h"
 
 namespace {
@@ -54,14 +55,8 @@ std::vector<std::uint8_t> Words(const std::vector<int>& values)
     return bytes;
 }
 
-// Identity-like table: grey = low byte of the element.
-std::vector<std::uint8_t> LowByteTable()
-{
-    std::vector<std::uint8_t> t(65536);
-    for (int i = 0; i < 65536; ++i)
-        t[i] = static_cast<std::uint8_t>(i & 0xFF);
-    return t;
-}
+// Level 128, width 256: grey = value for values 0..255.
+const viewer::WindowParams kIdentity{128, 256, 0, false, false};
 
 TEST(FillView, VisiblePixelsInPlace)
 {
@@ -72,7 +67,7 @@ TEST(FillView, VisiblePixelsInPlace)
     const auto bytes = Words(v);
     viewer::PixelSource s{bytes, 0, 4, 3, 2};
     common::GreyBitmap bmp(2, 2, 0);
-    viewer::FillView(s, {1, 2, 1, 2}, LowByteTable(), bmp);
+    viewer::FillView(s, {1, 2, 1, 2}, kIdentity, bmp);
     EXPECT_EQ(bmp.At(0, 0), 15);
     EXPECT_EQ(bmp.At(1, 0), 16);
     EXPECT_EQ(bmp.At(0, 1), 19);
@@ -87,7 +82,7 @@ TEST(FillView, ViewBeforeTheImageIsPackedAndUncoveredPixelsKeepTheirBytes)
     const auto bytes = Words(v);
     viewer::PixelSource s{bytes, 0, 2, 2, 2};
     common::GreyBitmap bmp(4, 4, 77);
-    viewer::FillView(s, {-1, 2, -1, 2}, LowByteTable(), bmp);
+    viewer::FillView(s, {-1, 2, -1, 2}, kIdentity, bmp);
     EXPECT_EQ(bmp.At(0, 0), 10);
     EXPECT_EQ(bmp.At(1, 0), 11);
     EXPECT_EQ(bmp.At(0, 1), 12);
@@ -105,16 +100,15 @@ TEST(FillView, MatrixLargerThanTheFileReadsZerosAndNothingBeyond)
     const std::vector<std::uint8_t> bytes = {0xEE, 0x05, 0x00, 0x06, 0x00};
     viewer::PixelSource s{bytes, 1, 3, 3, 2};
     common::GreyBitmap bmp(3, 3, 99);
-    std::vector<std::uint8_t> table = LowByteTable();
-    table[0] = 42;  // the grey of a stored zero
-    viewer::FillView(s, {0, 2, 0, 2}, table, bmp);
-    EXPECT_EQ(bmp.At(0, 0), 5);
-    EXPECT_EQ(bmp.At(1, 0), 6);
+    const viewer::WindowParams window{86, 256, 0, false, false};  // grey = value + 42
+    viewer::FillView(s, {0, 2, 0, 2}, window, bmp);
+    EXPECT_EQ(bmp.At(0, 0), 47);
+    EXPECT_EQ(bmp.At(1, 0), 48);
     EXPECT_EQ(bmp.At(2, 0), 42);
     EXPECT_EQ(bmp.At(2, 2), 42);
 
     viewer::PixelSource far{bytes, 1000, 3, 3, 2};  // header offset beyond the file
-    viewer::FillView(far, {0, 2, 0, 2}, table, bmp);
+    viewer::FillView(far, {0, 2, 0, 2}, window, bmp);
     EXPECT_EQ(bmp.At(0, 0), 42);
 }
 
@@ -122,12 +116,37 @@ TEST(FillView, EightBitMode)
 {
     const std::vector<std::uint8_t> bytes = {1, 2, 3, 4};
     viewer::PixelSource s{bytes, 0, 2, 2, 1};
-    std::vector<std::uint8_t> table(256);
-    for (int i = 0; i < 256; ++i)
-        table[i] = static_cast<std::uint8_t>(i * 2);
     common::GreyBitmap bmp(2, 2);
-    viewer::FillView(s, {0, 1, 0, 1}, table, bmp);
+    viewer::FillView(s, {0, 1, 0, 1}, viewer::WindowParams{64, 128, 0, false, false}, bmp);  // grey = 2 v
     EXPECT_EQ(bmp.At(1, 1), 8);
+}
+
+// The vector path must give the table's bytes for every stored word, ties included.
+TEST(WindowKernel, MatchesTheExactMapOnEveryWord)
+{
+    const viewer::WindowParams windows[] = {
+        {512, 1024, 0, false, false},  {0, 256, 0, false, false},     {0, 3, 0, true, true},
+        {-1000, 4000, -1024, false, false}, {40, 7, 1, false, true},  {100, -333, 7, true, false},
+        {0, 65536, 0, false, false},   {30000, 2, -30000, false, false}, {-5000000, 1, 5000000, true, false},
+        {0, 1, 0, false, false},       {77, 10, 3, false, false},     {2, 12, 0, false, false},
+    };
+    std::vector<std::uint8_t> words(2 * 65536 + 2);
+    for (int e = 0; e < 65536; ++e) {
+        words[2 * e] = static_cast<std::uint8_t>(e & 0xFF);
+        words[2 * e + 1] = static_cast<std::uint8_t>(e >> 8);
+    }
+    for (const auto& w : windows) {
+        if (!viewer::WindowKernelUsable(w))
+            GTEST_SKIP() << "no AVX2 and FMA here";
+        const auto table = viewer::BuildWindowTable(w, 2);
+        std::vector<std::uint8_t> out(65536 + 1);
+        viewer::WindowWordsAvx2(words.data(), 65536, w, viewer::WindowFactor(w.width), out.data());
+        int mismatches = 0;
+        for (int e = 0; e < 65536; ++e)
+            mismatches += out[e] != table[e];
+        EXPECT_EQ(mismatches, 0) << "L" << w.level << " W" << w.width << " off" << w.valueOffset;
+    }
+    EXPECT_FALSE(viewer::WindowKernelUsable({-20000000, 256, 0, false, false}));  // t beyond 2^24
 }
 
 } // namespace

@@ -1,14 +1,35 @@
 #include "ViewFill.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "WindowKernel.h"
 
 namespace viewer {
 
 namespace {
 
+// How one render maps stored elements to grey bytes: the vector kernel where it applies, a
+// table over every element otherwise.
+struct WindowMapper {
+    WindowParams params;
+    float factor = 0;
+    bool useKernel = false;
+    std::vector<std::uint8_t> table;
+    std::uint8_t missing = 0;  // the grey of a stored zero
+
+    WindowMapper(const WindowParams& p, int bytesPerPixel) : params(p), factor(WindowFactor(p.width))
+    {
+        useKernel = bytesPerPixel == 2 && WindowKernelUsable(p);
+        if (!useKernel)
+            table = BuildWindowTable(p, bytesPerPixel);
+        missing = WindowedGrey(WindowInput(0, p), factor, p.invert);
+    }
+};
+
 // Grey bytes of `count` consecutive pixels of one image row, from (column, row) on.
 void FillRowSpan(const PixelSource& source, long long column, long long row, long long count,
-                 std::span<const std::uint8_t> table, std::uint8_t* out)
+                 const WindowMapper& map, std::uint8_t* out)
 {
     const long long bpp = source.bytesPerPixel;
     const long long streamSize = static_cast<long long>(source.stream.size());
@@ -20,11 +41,14 @@ void FillRowSpan(const PixelSource& source, long long column, long long row, lon
     long long end = count;
     if (first + count * bpp > streamSize)
         end = std::max(begin, std::min(count, (streamSize - first) / bpp));
-    const std::uint8_t missing = table[0];
+    const std::uint8_t missing = map.missing;
+    const std::vector<std::uint8_t>& table = map.table;
     std::fill(out, out + begin, missing);
     if (begin < end) {
     const std::uint8_t* p = source.stream.data() + (first + begin * bpp);
-    if (bpp == 1) {
+    if (map.useKernel) {
+        WindowWordsAvx2(p, end - begin, map.params, map.factor, out + begin);
+    } else if (bpp == 1) {
         for (long long i = begin; i < end; ++i, ++p)
             out[i] = table[*p];
     } else {
@@ -37,9 +61,10 @@ void FillRowSpan(const PixelSource& source, long long column, long long row, lon
 
 } // namespace
 
-void FillView(const PixelSource& source, const ViewBounds& view, std::span<const std::uint8_t> table,
+void FillView(const PixelSource& source, const ViewBounds& view, const WindowParams& window,
               common::GreyBitmap& bitmap)
 {
+    const WindowMapper map(window, source.bytesPerPixel);
     const long long firstColumn = std::max<long long>(view.FirstColumn, 0);
     const long long lastColumn = std::min<long long>(view.LastColumn, static_cast<long long>(source.width) - 1);
     const long long firstRow = std::max<long long>(view.FirstRow, 0);
@@ -51,7 +76,7 @@ void FillView(const PixelSource& source, const ViewBounds& view, std::span<const
     const long long count = std::min<long long>(lastColumn - firstColumn + 1, bitmap.Width());
     const long long rows = std::min<long long>(lastRow - firstRow + 1, bitmap.Height());
     for (long long r = 0; r < rows; ++r)
-        FillRowSpan(source, firstColumn, firstRow + r, count, table, bitmap.Row(static_cast<int>(r)));
+        FillRowSpan(source, firstColumn, firstRow + r, count, map, bitmap.Row(static_cast<int>(r)));
 }
 
 } // namespace viewer

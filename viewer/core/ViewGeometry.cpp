@@ -45,7 +45,11 @@ ImageLayout ComputeImageLayout(std::int32_t width, std::int32_t height, bool squ
 {
     ImageLayout layout;
     const long long scaled = static_cast<long long>(width) * 512;
-    layout.width = squareLimited ? 512 : common::Trunc(Divide(scaled, height));
+    // The proportional width is always formed, so a height of 0 fails here even when the view is
+    // square-limited.
+    layout.width = common::Trunc(Divide(scaled, height));
+    if (squareLimited)
+        layout.width = 512;
     layout.left = common::Trunc(static_cast<long double>(512 - layout.width) / 2);
     return layout;
 }

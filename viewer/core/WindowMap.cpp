@@ -16,16 +16,28 @@ float WindowFactor(std::int32_t width)
 
 std::uint8_t WindowedGrey(std::int32_t t, float factor, bool invert)
 {
-    // A 32-bit integer times a single has at most 56 significant bits; in extended precision the
-    // product is exact, so rounding it half to even is the window's exact rule.
-    const long double product = static_cast<long double>(t) * static_cast<long double>(factor);
-    long double g = std::nearbyint(product) + 128;
-    if (g < 0)
-        g = 0;
-    if (g > 255)
-        g = 255;
+    // The product of the integer t and the single factor is formed exactly and then rounded half
+    // to even. A double holds it exactly while |t| < 2^29 (29 + 24 bits); beyond that the
+    // extended type does. The magic-number rounding is round-half-even under the default mode.
+    double rounded;
+    if (t > -(1 << 29) && t < (1 << 29)) {
+        double x = static_cast<double>(t) * static_cast<double>(factor);
+        x = x < -1024 ? -1024 : (x > 1024 ? 1024 : x);  // far outside 0..255 either way
+        const double magic = 6755399441055744.0;          // 1.5 * 2^52
+        rounded = (x + magic) - magic;
+    } else {
+        rounded = static_cast<double>(std::nearbyint(static_cast<long double>(t) * static_cast<long double>(factor)));
+    }
+    double g = rounded + 128;
+    g = g < 0 ? 0 : (g > 255 ? 255 : g);
     const int grey = static_cast<int>(g);
     return static_cast<std::uint8_t>(invert ? 255 - grey : grey);
+}
+
+std::int32_t WindowInput(std::uint16_t element, const WindowParams& params)
+{
+    const std::int32_t v = RenderValue(element, params.swap, params.valueOffset);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v) - static_cast<std::uint32_t>(params.level));
 }
 
 std::vector<std::uint8_t> BuildWindowTable(const WindowParams& params, int bytesPerPixel)
@@ -34,10 +46,7 @@ std::vector<std::uint8_t> BuildWindowTable(const WindowParams& params, int bytes
     const std::size_t entries = bytesPerPixel == 1 ? 256 : 65536;
     std::vector<std::uint8_t> table(entries);
     for (std::size_t e = 0; e < entries; ++e) {
-        const std::int32_t v = RenderValue(static_cast<std::uint16_t>(e), params.swap, params.valueOffset);
-        const std::int32_t t = static_cast<std::int32_t>(static_cast<std::uint32_t>(v) -
-                                                         static_cast<std::uint32_t>(params.level));
-        table[e] = WindowedGrey(t, f, params.invert);
+        table[e] = WindowedGrey(WindowInput(static_cast<std::uint16_t>(e), params), f, params.invert);
     }
     return table;
 }

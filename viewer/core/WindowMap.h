@@ -21,6 +21,9 @@ float WindowFactor(std::int32_t width);
 // Grey byte of a renderer value t = v + offset - level: Round(t * f) + 128 clamped to 0..255.
 std::uint8_t WindowedGrey(std::int32_t t, float factor, bool invert);
 
+// t = v + offset - level for a stored element, in wrapping 32-bit arithmetic.
+std::int32_t WindowInput(std::uint16_t element, const WindowParams& params);
+
 // Table over every stored element: 256 entries for 8-bit pixels, 65536 for 16-bit words.
 std::vector<std::uint8_t> BuildWindowTable(const WindowParams& params, int bytesPerPixel);
 
