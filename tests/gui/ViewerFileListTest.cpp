@@ -76,6 +76,17 @@ TEST_F(ViewerFileList, ListsTheFolderAndFindsTheLoadedFile)
     EXPECT_EQ(dialogs.messages, QStringList{"リストのインデックスが範囲を超えています (4)"});
     EXPECT_EQ(ui.ListBox1->count(), 4);
     EXPECT_EQ(ui.EditFListNo->text(), "2");
+
+    // An empty folder: an empty list and the same error; a wheel turn then has nothing to load.
+    dialogs.messages.clear();
+    QDir(folder.Folder()).mkdir("empty");
+    ui.EditFileName->setText(folder.Path("empty/x.raw"));
+    QTest::mouseClick(ui.ButtonFileList, Qt::LeftButton);
+    EXPECT_EQ(ui.ListBox1->count(), 0);
+    QApplication::setActiveWindow(&form);
+    EXPECT_FALSE(Wheel(120));
+    EXPECT_EQ(dialogs.messages, (QStringList{"リストのインデックスが範囲を超えています (0)",
+                                             "リストのインデックスが範囲を超えています (2)"}));
 }
 
 TEST_F(ViewerFileList, WheelStepsThroughTheList)
