@@ -78,6 +78,7 @@ void TForm1::ConnectHandlers()
     connect(ui.BitBtnLoad, &QPushButton::clicked, this, Guarded([this] { BitBtnLoadClick(); }));
     connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
     SetUpDicomAndExports();
+    ConnectToolHandlers();
 }
 
 int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }
@@ -268,13 +269,3 @@ void TForm1::DrawRoiFrame()
     ui.Image1->update();
 }
 
-void TForm1::ButtonAutoWLClick()
-{
-    // Seam: the automatic window from the central half of the image plugs in here; until then
-    // the load keeps its default window.
-}
-
-void TForm1::ButtonFileListClick()
-{
-    // Seam: listing the image's folder for wheel stepping plugs in here.
-}

@@ -3,15 +3,22 @@
 // every viewer parameter as the texts and states of its controls.
 #include <QString>
 #include <QWidget>
+#include <Qt>
 #include <cstdint>
 #include <vector>
 
 #include "DicomHeader.h"
 #include "GreyBitmap.h"
+#include "AutoWindow.h"
+#include "FlipRotate.h"
 #include "PixelRule.h"
 #include "RoiFrame.h"
 #include "ViewGeometry.h"
 #include "ui_Form1.h"
+
+class QAction;
+class QEvent;
+class QMenu;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -72,6 +79,58 @@ private:
     void ShowDicomHeader(const viewer::DicomHeaderResult& header);
     viewer::DicomDictionary tagDictionary_;
     bool tagDictionaryStale_ = true;  // the table memo changed since the dictionary was built
+
+    // Viewer tools: zoom, pan, ROI by mouse, window drag, automatic window, statistics, flips, file list.
+public:
+    QMenu* PopupMenu1 = nullptr;  // ROI size presets on the two ROI size edits
+    QAction* N641 = nullptr;
+    QAction* N1281 = nullptr;
+    QAction* N2561 = nullptr;
+    QAction* N5121 = nullptr;
+    QAction* N10241 = nullptr;
+    QAction* N20481 = nullptr;
+    QObject* ApplicationEvents1 = nullptr;  // application-wide hook that turns the wheel into loads
+
+    void Button1Click();
+    void Button2Click();
+    void RadioGroupToolClick();
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void EditROISizeXEnter();
+    void N641Click();
+    void N1281Click();
+    void N2561Click();
+    void N5121Click();
+    void N10241Click();
+    void N20481Click();
+    void PopupMenu1Change();
+    void ButtonStatClick();
+    void ButtonDispClick();
+    void CheckBoxSwpClick();
+    void CheckBoxInvrtClick();
+    void ButtonVertClick();
+    void ButtonHorizClick();
+    void ButtonCCWClick();
+    void ButtonCWClick();
+    void ButtonRowCulmClick();
+    // True when the event was a wheel step this window took (the event is then consumed).
+    bool ApplicationEvents1Message(QEvent* event);
+
+private:
+    void ConnectToolHandlers();
+    void ConnectStatsHandlers();
+    void ConnectFlipHandlers();
+    void ConnectFileListHandlers();
+    void CreatePopupMenu1();
+    void RoiSizePreset(const QString& size);
+    void ResetPanAtOne();
+    viewer::SampleRule SampleRuleNow();  // "Swap" and the value offset as the samples use them
+    void PlaceRoiFromEdits();
+    void DragRoi(double px, double py);
+    void PanView(int x, int y);
+    void DragWindow(int x, int y);
+    void RewriteMatrix(void (*operation)(const viewer::PixelMatrix&, const viewer::ViewBounds&));
 };
 
 extern TForm1* Form1;

@@ -51,14 +51,19 @@ TEST_F(ViewerLoad, NameGivesSizeAndSpacing)
     EXPECT_EQ(ui.EditFileSize->text(), "131072");
     EXPECT_EQ(ui.EditROIPosX->text(), "128");
     EXPECT_EQ(ui.EditROISizeY->text(), "256");
-    EXPECT_EQ(ui.EditWindowLevel->text(), "512");
-    EXPECT_EQ(ui.EditWindowWidth->text(), "1024");
+    // The load ends with the automatic window: the central half (columns and rows 64..191)
+    // holds 192..573, so width 573 - 192 - 1 and level 765 div 2.
+    EXPECT_EQ(ui.EditWindowLevel->text(), "382");
+    EXPECT_EQ(ui.EditWindowWidth->text(), "380");
     EXPECT_TRUE(ui.CheckBoxRoiSet->isChecked());
     EXPECT_FALSE(ui.Image1->isHidden());
     EXPECT_TRUE(ui.Image2->isHidden());
     EXPECT_EQ(ui.Image1->geometry(), QRect(0, 0, 512, 512));
     EXPECT_EQ(form.ViewBounds, (viewer::ViewBounds{0, 255, 0, 255}));
     // Window 512/1024: value v -> Round((v - 512) / 4) + 128.
+    ui.EditWindowLevel->setText("512");
+    ui.EditWindowWidth->setText("1024");
+    form.RenderView();
     const common::GreyBitmap& bmp = form.DisplayBitmap();
     ASSERT_EQ(bmp.Width(), 256);
     EXPECT_EQ(bmp.At(100, 50), 128 + (100 + 100 - 512) / 4);  // 200 - 512 = -312 -> -78
