@@ -122,9 +122,13 @@ bool TForm2::event(QEvent* e)
 {
     // The sequence itself shows the filter window and minimises this one: neither may start it
     // again, nor may an activation that reaches a minimised window.
-    if (e->type() == QEvent::WindowActivate && !activationRunning_ && !isMinimized()) {
-        activationExpected_ = false;
-        toolkit::RunSlot([this] { FormActivate(); });
+    if (e->type() == QEvent::WindowActivate) {
+        if (skipNextActivation_) {
+            skipNextActivation_ = false;
+        } else if (!activationRunning_ && !isMinimized()) {
+            activationExpected_ = false;
+            toolkit::RunSlot([this] { FormActivate(); });
+        }
     }
     return QWidget::event(e);
 }
@@ -132,12 +136,14 @@ bool TForm2::event(QEvent* e)
 void TForm2::ExpectActivation()
 {
     activationExpected_ = true;
-    // Without a window manager no window ever becomes active: then the sequence runs here, once.
+    // Without a window manager no window ever becomes active: then the sequence runs here, once,
+    // and the activation that a window manager may still report for this show is passed over.
     QMetaObject::invokeMethod(
         this,
         [this] {
             if (activationExpected_ && !activationRunning_) {
                 activationExpected_ = false;
+                skipNextActivation_ = true;
                 toolkit::RunSlot([this] { FormActivate(); });
             }
         },

@@ -105,6 +105,7 @@ private:
 
     bool activationRunning_ = false;
     bool activationExpected_ = false;
+    bool skipNextActivation_ = false;  // the sequence already ran for the show that causes it
     QLineSeries* profileSeries_ = nullptr;
 };
 
