@@ -110,9 +110,7 @@ void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
 std::vector<double> TForm2::ReadDataCells(int n) const
 {
     std::vector<double> values(static_cast<std::size_t>(n) * n);
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n; ++c)
-            values[static_cast<std::size_t>(r - 1) * n + (c - 1)] = ui.StringGridRaw->CellValue(c, r);
+    ui.StringGridRaw->ReadValues(1, 1, n, n, values.data());
     return values;
 }
 

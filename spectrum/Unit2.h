@@ -101,6 +101,8 @@ private:
     void LoadMatrixSize();
     // The data cells (1..n, 1..n) row by row, [y * n + x].
     std::vector<double> ReadDataCells(int n) const;
+    // Table rows firstRow .. firstRow + count - 1 ([k * n + x]) into the transform's input.
+    void StoreRows(const double* rows, int n, int firstRow, int count);
     void InvertProfileMark();
 
     bool activationRunning_ = false;
