@@ -1,5 +1,7 @@
 #include "Unit2.h"
 
+#include <QWindowStateChangeEvent>
+
 #include "Errors.h"
 #include "Fft.h"
 #include "HandlerGuard.h"
@@ -118,16 +120,14 @@ std::vector<double> TForm2::ReadDataCells(int n) const
 
 bool TForm2::event(QEvent* e)
 {
+    if (e->type() == QEvent::WindowStateChange &&
+        (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !isMinimized())
+        restored_ = true;
     // The sequence itself shows the filter window and minimises this one: neither may start it
     // again, nor may an activation that reaches a minimised window.
-    if (e->type() == QEvent::WindowActivate) {
-        if (skipNextActivation_) {
-            skipNextActivation_ = false;
-        } else if (!activationRunning_ && !isMinimized()) {
-            activationExpected_ = false;
-            toolkit::RunSlot([this] { FormActivate(); });
-        }
-    }
+    if (e->type() == QEvent::WindowActivate && (activationExpected_ || restored_) && !activationRunning_ &&
+        !isMinimized())
+        toolkit::RunSlot([this] { FormActivate(); });
     return QWidget::event(e);
 }
 
@@ -135,15 +135,12 @@ void TForm2::ExpectActivation()
 {
     activationExpected_ = true;
     // Without a window manager no window ever becomes active: then the sequence runs here, once,
-    // and the activation that a window manager may still report for this show is passed over.
+    // and the activation a window manager may still report for this show finds nothing expected.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (activationExpected_ && !activationRunning_) {
-                activationExpected_ = false;
-                skipNextActivation_ = true;
+            if (activationExpected_ && !activationRunning_)
                 toolkit::RunSlot([this] { FormActivate(); });
-            }
         },
         Qt::QueuedConnection);
 }
@@ -155,6 +152,8 @@ void TForm2::FormActivate()
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(activationRunning_);
+    activationExpected_ = false;
+    restored_ = false;
     LoadMatrixSize();
     ButtonDispClick();
     Form3->ButtonNewImageClick();

@@ -40,7 +40,10 @@ public:
     QString ProfileText;
     std::int32_t ProfileLineDX = 0, ProfileLineDY = 0;
 
-    // The activation sequence: Disp, the filter window's new image, the hand-over, minimise.
+    // The activation sequence: Disp, the filter window's new image, the hand-over, minimise. It
+    // runs when the window becomes active after the viewer showed it or after it was restored
+    // from minimised; any other activation (the end of an error box, a click on the window after
+    // a failed run) leaves it alone, so that a failing sequence cannot repeat itself endlessly.
     void FormActivate();
     // The viewer has just shown the window for a hand-off: the activation sequence runs once, on
     // the activation event or, where the platform reports none, right after the show.
@@ -106,8 +109,8 @@ private:
     void InvertProfileMark();
 
     bool activationRunning_ = false;
-    bool activationExpected_ = false;
-    bool skipNextActivation_ = false;  // the sequence already ran for the show that causes it
+    bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
+    bool restored_ = false;            // brought back from minimised
     QLineSeries* profileSeries_ = nullptr;
 };
 

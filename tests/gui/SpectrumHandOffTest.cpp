@@ -106,6 +106,16 @@ TEST_F(SpectrumHandOff, TableLayoutAndOneActivation)
     form2.ui.EditAve->setText("untouched");
     Settle(300);
     EXPECT_EQ(form2.ui.EditAve->text(), "untouched");
+
+    // The user restoring the window brings the sequence back; a plain activation does not.
+    form2.setWindowState(Qt::WindowNoState);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&form2, &activate);
+    EXPECT_NE(form2.ui.EditAve->text(), "untouched");
+    EXPECT_TRUE(form2.isMinimized());
+    form2.ui.EditAve->setText("untouched");
+    QApplication::sendEvent(&form2, &activate);
+    EXPECT_EQ(form2.ui.EditAve->text(), "untouched");
 }
 
 TEST_F(SpectrumHandOff, SampleValuesWithSwapAndOffset)
