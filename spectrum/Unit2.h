@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <span>
+#include <utility>
 #include <vector>
 
 #include "SquareMatrix.h"
@@ -107,6 +107,9 @@ private:
     // Table rows firstRow .. firstRow + count - 1 ([k * n + x]) into the transform's input.
     void StoreRows(const double* rows, int n, int firstRow, int count);
     void InvertProfileMark();
+    // The width and level edits of the current view; the redraw and position after a drag step.
+    std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;
+    void EndDragStep(int x, int y);
 
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
