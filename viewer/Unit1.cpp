@@ -79,6 +79,7 @@ void TForm1::ConnectHandlers()
     connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
     SetUpDicomAndExports();
     ConnectToolHandlers();
+    ConnectHandOffHandlers();
 }
 
 int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }

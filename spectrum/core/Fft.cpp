@@ -1,0 +1,165 @@
+#include "Fft.h"
+
+#include "FftBatch.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace spectrum {
+
+namespace {
+
+FftWorkspace sharedWorkspace;
+
+int StageCount(int n)
+{
+    int stages = 0;
+    while ((2LL << stages) <= n)
+        ++stages;
+    return stages;
+}
+
+void RequireLength(int n, int limit)
+{
+    if (n < 1 || n > limit || (n & (n - 1)) != 0)
+        throw std::invalid_argument("transform length must be a power of two within the work arrays");
+}
+
+inline double ToSingle(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+// One transform over plain arrays: the reference order of operations.
+template <bool Single>
+void Transform(double* re, double* im, int n, const double* cosT, const double* sinT)
+{
+    const int stages = StageCount(n);
+    int half = n;
+    int e = 1;
+    for (int stage = 0; stage < stages; ++stage) {
+        half /= 2;
+        for (int b = 0; b < e; ++b) {
+            const int start = 2 * half * b;
+            for (int j = 0; j < half; ++j) {
+                const int k = start + j;
+                const int w = j * e;
+                double dr = re[k] - re[k + half];
+                double di = im[k] - im[k + half];
+                if constexpr (Single) {
+                    dr = ToSingle(dr);
+                    di = ToSingle(di);
+                }
+                re[k] = re[k] + re[k + half];
+                im[k] = im[k] + im[k + half];
+                if (w == 0) {
+                    re[k + half] = dr;
+                    im[k + half] = di;
+                } else {
+                    re[k + half] = dr * cosT[w] + di * sinT[w];
+                    im[k + half] = di * cosT[w] - dr * sinT[w];
+                }
+            }
+        }
+        e *= 2;
+    }
+    int j = n / 2;
+    for (int i = 1; i < n; ++i) {
+        if (j < i) {
+            const double r = re[j], m = im[j];
+            re[j] = Single ? ToSingle(re[i]) : re[i];
+            im[j] = Single ? ToSingle(im[i]) : im[i];
+            re[i] = r;
+            im[i] = m;
+        }
+        int m = n / 2;
+        while (m <= j && j >= 0 && m > 0) {
+            j -= m;
+            m /= 2;
+        }
+        j += m;
+    }
+}
+
+double& ElementOf(SquareMatrix& m, Axis axis, int line, int index)
+{
+    return axis == Axis::First ? m[index][line] : m[line][index];
+}
+
+} // namespace
+
+FftWorkspace& SharedFft() { return sharedWorkspace; }
+
+bool IsMatrixSize(long long n) { return n >= 1 && n <= kMaxMatrixSize && (n & (n - 1)) == 0; }
+
+void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision)
+{
+    RequireLength(n, kMaxFftLength);
+    if (precision == FftPrecision::Double) {
+        const double step = 6.283184 / n;
+        double angle = 0;
+        for (int k = 0; k <= n / 2; ++k) {
+            ws.FftSinTable[k] = std::sin(angle);
+            ws.FftCosTable[k] = std::cos(angle);
+            angle = angle + step;
+        }
+    } else {
+        const float step = static_cast<float>(6.283184 / n);
+        float angle = 0;
+        for (int k = 0; k <= n / 2; ++k) {
+            ws.FftSinTable[k] = std::sin(static_cast<double>(angle));
+            ws.FftCosTable[k] = std::cos(static_cast<double>(angle));
+            angle = angle + step;
+        }
+    }
+}
+
+void Fft1D(FftWorkspace& ws)
+{
+    RequireLength(ws.FftLength, kMaxFftLength);
+    Transform<false>(ws.FftWorkRe.data(), ws.FftWorkIm.data(), ws.FftLength, ws.FftCosTable.data(),
+                     ws.FftSinTable.data());
+}
+
+void FilterFft1D(FftWorkspace& ws, int n)
+{
+    RequireLength(n, kMaxFftLength);
+    Transform<true>(ws.FftWorkRe.data(), ws.FftWorkIm.data(), n, ws.FftCosTable.data(), ws.FftSinTable.data());
+}
+
+void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
+                    FftPrecision precision)
+{
+    RequireLength(n, kMaxMatrixSize);
+    if (lines < 0 || lines > n)
+        throw std::invalid_argument("line count outside the matrix");
+    const bool single = precision == FftPrecision::Single;
+    if (!single)
+        ws.FftLength = n;
+    int line = 0;
+    if (n >= kBatchLanes) {
+        for (; line + kBatchLanes <= lines; line += kBatchLanes)
+            TransformGroup(re[0], im[0], n, axis == Axis::First, line, ws.FftCosTable.data(), ws.FftSinTable.data(),
+                           single);
+        if (line > 0) {
+            // The work arrays hold the last line, as they do after a loop of single transforms.
+            for (int k = 0; k < n; ++k) {
+                ws.FftWorkRe[k] = ElementOf(re, axis, line - 1, k);
+                ws.FftWorkIm[k] = ElementOf(im, axis, line - 1, k);
+            }
+        }
+    }
+    for (; line < lines; ++line) {
+        for (int k = 0; k < n; ++k) {
+            ws.FftWorkRe[k] = ElementOf(re, axis, line, k);
+            ws.FftWorkIm[k] = ElementOf(im, axis, line, k);
+        }
+        if (single)
+            FilterFft1D(ws, n);
+        else
+            Fft1D(ws);
+        for (int k = 0; k < n; ++k) {
+            ElementOf(re, axis, line, k) = ws.FftWorkRe[k];
+            ElementOf(im, axis, line, k) = ws.FftWorkIm[k];
+        }
+    }
+}
+
+} // namespace spectrum
