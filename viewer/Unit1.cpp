@@ -191,6 +191,25 @@ void TForm1::BitBtnLoadClick()
     RenderView();
     ButtonAutoWLClick();
     ButtonFileListClick();
+    WarnIfFileTooSmall();
+}
+
+void TForm1::WarnIfFileTooSmall()
+{
+    // The picture shows missing pixels as 0; say so, so that a cut-off file is not taken for an
+    // image with a black band.
+    const viewer::PixelSource source = Source();
+    const long long needed = viewer::MatrixEndByte(source);
+    if (needed <= static_cast<long long>(ImageStream.size()))
+        return;
+    toolkit::DialogSeam::Current().InformationBox(
+        this, QString("The file holds %1 bytes, but a %2 x %3 matrix from byte %4 needs %5 bytes: the missing "
+                      "pixels are shown as 0.")
+                  .arg(ImageStream.size())
+                  .arg(ImageWidth)
+                  .arg(ImageHeight)
+                  .arg(source.headerOffset)
+                  .arg(needed));
 }
 
 void TForm1::TakeSizesFromAnswer(const QString& answer)

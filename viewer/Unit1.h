@@ -71,6 +71,7 @@ private:
     void ConnectHandlers();
     void TakeSizesFromAnswer(const QString& answer);
     QString StartFolder() const;
+    void WarnIfFileTooSmall();
 
     // DICOM header reading and the viewer's exports (trimmed ROI file, clipboard copies).
 public:

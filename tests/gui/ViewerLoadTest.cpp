@@ -43,6 +43,7 @@ TEST_F(ViewerLoad, NameGivesSizeAndSpacing)
     const QString path = WriteRamp("knee 256 256 0p39.raw", 256, 256);
     Load(path);
     EXPECT_TRUE(dialogs.prompts.isEmpty());
+    EXPECT_TRUE(dialogs.informations.isEmpty());  // a file that fits its name loads silently
     EXPECT_EQ(form.LoadState, 1);
     EXPECT_EQ(form.ImageWidth, 256);
     EXPECT_EQ(form.ImageHeight, 256);
@@ -234,6 +235,10 @@ TEST_F(ViewerLoad, MatrixBiggerThanTheFileShowsMissingPixelsAsZero)
     SetMode(1);
     ui.EditHeader->setText("0");
     Load(folder.WriteWords("short 4 4 1p0.raw", {600, 600}));
+    EXPECT_EQ(dialogs.informations,
+              QStringList{"The file holds 4 bytes, but a 4 x 4 matrix from byte 0 needs 32 bytes: the missing pixels "
+                          "are shown as 0."});
+    EXPECT_EQ(form.LoadState, 1);
     ui.EditWindowLevel->setText("0");
     ui.EditWindowWidth->setText("256");
     ui.RadioGroupTool->setItemIndex(2);  // no frame over the pixels

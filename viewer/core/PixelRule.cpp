@@ -14,4 +14,10 @@ std::uint16_t FetchElement(const PixelSource& source, long long column, long lon
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
+long long MatrixEndByte(const PixelSource& source)
+{
+    return source.headerOffset +
+           static_cast<long long>(source.width) * source.height * source.bytesPerPixel;
+}
+
 } // namespace viewer

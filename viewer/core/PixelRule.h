@@ -23,6 +23,10 @@ inline std::uint16_t SwapBytes(std::uint16_t word)
 // the element lies outside the stream: a matrix bigger than its file reads as zeros.
 std::uint16_t FetchElement(const PixelSource& source, long long column, long long row);
 
+// Bytes the stated matrix needs from the start of the stream (header offset included); more than
+// the stream holds means the file is too small for the matrix.
+long long MatrixEndByte(const PixelSource& source);
+
 // Renderer's value: swap, sign-extend, then the offset added in 32-bit arithmetic.
 inline std::int32_t RenderValue(std::uint16_t element, bool swap, std::int32_t valueOffset)
 {
