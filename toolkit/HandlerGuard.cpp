@@ -66,7 +66,11 @@ void RunNested(const std::function<void()>& qtCall)
 
 void SetText(QLineEdit* edit, const QString& text)
 {
-    RunNested([&] { edit->setText(text); });
+    RunNested([&] {
+        edit->setText(text);
+        // Show a long value from its start, as a freshly written edit box does.
+        edit->setCursorPosition(0);
+    });
 }
 
 void SetText(QLineEdit* edit, const std::string& text) { SetText(edit, QString::fromStdString(text)); }

@@ -1,0 +1,85 @@
+# Shared steps of the journeys: a real program in a real X window, driven by real input events.
+# Sourced by run-journeys; expects ROOT, APP, OUT and WORK to be set.
+
+PY=/usr/bin/python3  # Debian's python, with numpy and pydicom from scripts/setup
+WID=""
+
+log() { printf '[journey] %s\n' "$*"; }
+die() { log "FAILED: $*"; shot "failure-$(date +%s)"; exit 1; }
+
+shot() { import -window root "$OUT/$1.png"; }
+
+# Waits until a visible window whose name matches the pattern exists; prints its id.
+wait_window() {
+  local pattern=$1 tries=${2:-100} id
+  for ((i = 0; i < tries; i++)); do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | tail -1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_gone() {
+  local pattern=$1
+  for ((i = 0; i < 100; i++)); do
+    xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+start_app() {
+  # As scripts/run starts it: from the samples folder (here a private copy of it).
+  (cd "$WORK/samples" && exec "$APP" >"$OUT/app.log" 2>&1) &
+  APP_PID=$!
+  WID=$(wait_window '^Viewer$' 150) || die "the viewer window did not appear"
+  xdotool windowactivate --sync "$WID"
+  sleep 0.3
+}
+
+stop_app() {
+  kill "$APP_PID" 2>/dev/null || true
+  wait "$APP_PID" 2>/dev/null || true
+}
+
+# Position of a control of Form1 in window coordinates: uipos FORM WIDGET [dx dy].
+pos() { "$PY" "$ROOT/tests/journeys/uipos.py" "$ROOT/forms/$1.ui" "${@:2}"; }
+
+click() {  # click FORM WIDGET [dx dy] [button]
+  local p; p=$(pos "$1" "$2" ${3:+"$3"} ${4:+"$4"})
+  xdotool mousemove --window "$WID" $p click "${5:-1}"
+  sleep 0.3
+}
+
+# Types a path into the open dialog that the last click brought up.
+answer_open_dialog() {
+  local dialog
+  dialog=$(wait_window '^Open$') || die "no open dialog"
+  xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+  xdotool type --delay 2 "$1"
+  xdotool key Return
+  wait_gone '^Open$' || die "the open dialog stayed"
+  sleep 0.5
+}
+
+# Confirms a message box if one is up; fails when none appears and one was expected.
+confirm_box() {
+  local box
+  box=$(wait_window '^spectrum_viewer$' "${2:-50}") || { [ "${1:-}" = optional ] && return 0; die "no message box"; }
+  [ -n "${1:-}" ] && [ "$1" != optional ] && shot "$1"
+  xdotool windowactivate --sync "$box" 2>/dev/null || true
+  xdotool key Return
+  wait_gone '^spectrum_viewer$' || die "the message box stayed"
+  xdotool windowactivate --sync "$WID" 2>/dev/null || true
+  sleep 0.3
+}
+
+load() {  # the load button and the open dialog
+  click Form1 BitBtnLoad
+  answer_open_dialog "$1"
+}
+
+clipboard_to() { xclip -selection clipboard -o >"$1" 2>/dev/null || die "nothing on the clipboard"; }
+
+check() { "$PY" "$ROOT/tests/journeys/check.py" "$@" || die "check $1"; }
