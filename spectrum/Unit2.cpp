@@ -120,13 +120,10 @@ std::vector<double> TForm2::ReadDataCells(int n) const
 
 bool TForm2::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowStateChange &&
-        (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !isMinimized())
-        restored_ = true;
-    // The sequence itself shows the filter window and minimises this one: neither may start it
-    // again, nor may an activation that reaches a minimised window.
-    if (e->type() == QEvent::WindowActivate && (activationExpected_ || restored_) && !activationRunning_ &&
-        !isMinimized())
+    // Only a hand-off from the viewer starts the sequence. The sequence itself shows the filter
+    // window and minimises this one, so neither may start it again; and a window that reran it on
+    // every restore would minimise itself again each time the user tried to look at it.
+    if (e->type() == QEvent::WindowActivate && activationExpected_ && !activationRunning_ && !isMinimized())
         toolkit::RunSlot([this] { FormActivate(); });
     return QWidget::event(e);
 }
@@ -153,7 +150,6 @@ void TForm2::FormActivate()
         ~Running() { flag = false; }
     } running(activationRunning_);
     activationExpected_ = false;
-    restored_ = false;
     LoadMatrixSize();
     ButtonDispClick();
     Form3->ButtonNewImageClick();

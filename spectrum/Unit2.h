@@ -113,7 +113,6 @@ private:
 
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
-    bool restored_ = false;            // brought back from minimised
     QLineSeries* profileSeries_ = nullptr;
 };
 

@@ -48,6 +48,7 @@ void TForm1::ButtonToTableClick()
 
     toolkit::SetText(Form3->EditFileName, ui.EditFileName->text());
     toolkit::SetText(Form3->EditNAct, QStringLiteral("0"));
+    Form2->ExpectActivation();
     ButtonToForm2Click();
 }
 
@@ -57,7 +58,6 @@ void TForm1::ButtonToForm2Click()
     Form2->show();
     Form2->raise();
     Form2->activateWindow();
-    Form2->ExpectActivation();
 }
 
 void TForm1::ButtonToForm3Click()
