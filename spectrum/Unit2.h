@@ -41,9 +41,9 @@ public:
     std::int32_t ProfileLineDX = 0, ProfileLineDY = 0;
 
     // The activation sequence: Disp, the filter window's new image, the hand-over, minimise. It
-    // runs when the window becomes active after the viewer showed it or after it was restored
-    // from minimised; any other activation (the end of an error box, a click on the window after
-    // a failed run) leaves it alone, so that a failing sequence cannot repeat itself endlessly.
+    // runs when the window becomes active after a "toFilter" hand-off; any other activation (a
+    // restore, the viewer's "Form2", the end of an error box) leaves it alone, so the user can
+    // look at the window and a failing sequence cannot repeat itself endlessly.
     void FormActivate();
     // The viewer has just shown the window for a hand-off: the activation sequence runs once, on
     // the activation event or, where the platform reports none, right after the show.
