@@ -1,16 +1,112 @@
+// The filter window: creation, the handler connections and the new-image operation.
 #include "Unit3.h"
+
+#include <QPainter>
+
+#include "Errors.h"
+#include "Fft.h"
+#include "HandlerGuard.h"
+#include "ParameterText.h"
+#include "ProfileGraph.h"
+#include "Unit1.h"
+
+using toolkit::Guarded;
+using toolkit::SetItemIndex;
+using toolkit::SetText;
 
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent)
+TForm3::TForm3(QWidget* parent) : QWidget(parent), ProfileValues(filter::kProfileCapacity, 0.0)
 {
+    ui.setupUi(this);
     Form3 = this;
-    setWindowTitle("Form3");
-    resize(800, 600);
+    FormCreate();
+    ConnectHandlers();
 }
 
 TForm3::~TForm3()
 {
     if (Form3 == this)
         Form3 = nullptr;
+}
+
+void TForm3::FormCreate()
+{
+    setFixedSize(size());
+    // ImageDummy lies under the Filter view; its 512 x 512 bitmap is the work bitmap.
+    ui.ImageDummy->Bitmap() = common::GreyBitmap(512, 512);
+    ui.ImageDummy->lower();
+    WorkBitmap = &ui.ImageDummy->Bitmap();
+    for (toolkit::ImageBox* view : {ui.ImageRw, ui.ImageFltrd, ui.ImageSpctl, ui.ImageFltr, ui.ImageCnvl})
+        view->Bitmap() = common::GreyBitmap(256, 256);
+    ui.Image512->Bitmap() = common::GreyBitmap(512, 512);
+    QImage blank(256, 256, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ui.ImageFltrC->SetColorPicture(blank);
+    RenderReady = 0;
+    ui.EditSpctlU->setText("100");
+    ui.EditSpctlL->setText("0");
+    ui.Label4->setText("ResetWindow");
+    ui.EditNAct->setText("0");
+}
+
+void TForm3::ConnectHandlers()
+{
+    connect(ui.ButtonFltrUp, &QPushButton::clicked, this, Guarded([this] { ButtonFltrUpClick(); }));
+    connect(ui.ButtonFltrDwn, &QPushButton::clicked, this, Guarded([this] { ButtonFltrDwnClick(); }));
+    connect(ui.ButtonPwrUp, &QPushButton::clicked, this, Guarded([this] { ButtonPwrUpClick(); }));
+    connect(ui.ButtonPwrDwn, &QPushButton::clicked, this, Guarded([this] { ButtonPwrDwnClick(); }));
+    connect(ui.ButtonBPF, &QPushButton::clicked, this, Guarded([this] { ButtonBPFClick(); }));
+    connect(ui.CheckBoxCOF, &QCheckBox::toggled, this, Guarded([this] { CheckBoxCOFClick(); }));
+    connect(ui.ButtonNewImage, &QPushButton::clicked, this, Guarded([this] { ButtonNewImageClick(); }));
+    ConnectViewHandlers();
+    ConnectExportHandlers();
+}
+
+void TForm3::CheckFilterMatrixSize(std::int32_t n)
+{
+    // The fixed matrices hold 1025 x 1025 and the transform needs a power of two.
+    if (!spectrum::IsMatrixSize(n))
+        throw common::InputError("The ROI size " + std::to_string(n) + " is not a power of two from 1 to 1024");
+}
+
+void TForm3::SelectAndShow(int item)
+{
+    SetItemIndex(ui.RadioGroupImg, item);
+    ShowImage();
+}
+
+void TForm3::ButtonNewImageClick()
+{
+    ToggleProfileLine(ui.ImageCnvl);
+    UpDownDegPosition = 0;
+    SetText(ui.EditDeg, QString("0"));
+    QImage graph(ui.ImageFltrC->width(), ui.ImageFltrC->height(), QImage::Format_RGB32);
+    graph.fill(Qt::white);
+    {
+        QPainter painter(&graph);
+        painter.setPen(Qt::black);
+        painter.drawRect(0, 0, graph.width() - 1, graph.height() - 1);
+    }
+    ui.ImageFltrC->SetColorPicture(graph);
+    const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
+    CheckFilterMatrixSize(n);
+    FilterMatrixSize = n;
+    ProfileDX = 0;
+    if (IntOf(ui.EditNAct) == 0) {
+        ButtonRstSpctClick();
+        UpDownDegPosition = 0;
+        SelectAndShow(2);
+        ButtonFltrUpClick();
+        ButtonFltrDwnClick();
+        SelectAndShow(3);
+        SelectAndShow(4);
+        ButtonFltrdClick();
+        SelectAndShow(1);
+        ButtonRstImgClick();
+        SelectAndShow(0);
+        if (ui.CheckBoxWNDe->isChecked())
+            SelectAndShow(1);
+    }
+    SetText(ui.EditNAct, IntText(IntOf(ui.EditNAct) + 1));
 }

@@ -140,10 +140,18 @@ LevelWindow WindowToShow(const WindowStore& store, View view)
     return {store.spectralUpper, store.spectralLower, kSpectralTrackMax, kSpectralTrackMin};
 }
 
+std::int32_t TruncToInt32(double value)
+{
+    const std::int64_t t = common::Trunc(value);
+    if (t < std::numeric_limits<std::int32_t>::min() || t > std::numeric_limits<std::int32_t>::max())
+        common::ThrowInvalidFloatOp();
+    return static_cast<std::int32_t>(t);
+}
+
 TrackRange RescaledTrackRange(std::int32_t upper, std::int32_t lower)
 {
     const double d = (static_cast<double>(upper) - lower) * 0.4;
-    return {static_cast<std::int32_t>(common::Trunc(upper + d)), static_cast<std::int32_t>(common::Trunc(lower - d))};
+    return {TruncToInt32(upper + d), TruncToInt32(lower - d)};
 }
 
 } // namespace filter

@@ -86,6 +86,10 @@ struct TrackRange {
     std::int32_t max;
     std::int32_t min;
 };
+// A level for a track bar: truncated toward zero; one beyond the 32-bit range raises the invalid
+// operation error instead of wrapping.
+std::int32_t TruncToInt32(double value);
+
 TrackRange RescaledTrackRange(std::int32_t upper, std::int32_t lower);
 
 } // namespace filter
