@@ -81,14 +81,7 @@ void TForm3::ButtonNewImageClick()
     ToggleProfileLine(ui.ImageCnvl);
     UpDownDegPosition = 0;
     SetText(ui.EditDeg, QString("0"));
-    QImage graph(ui.ImageFltrC->width(), ui.ImageFltrC->height(), QImage::Format_RGB32);
-    graph.fill(Qt::white);
-    {
-        QPainter painter(&graph);
-        painter.setPen(Qt::black);
-        painter.drawRect(0, 0, graph.width() - 1, graph.height() - 1);
-    }
-    ui.ImageFltrC->SetColorPicture(graph);
+    ClearGraph();
     const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
     CheckFilterMatrixSize(n);
     FilterMatrixSize = n;

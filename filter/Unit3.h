@@ -123,6 +123,8 @@ private:
     toolkit::ImageBox* ViewImage(filter::View view) const;
     void DrawZoomAndTexts(filter::View view);
     void ToggleProfileLine(toolkit::ImageBox* image);
+    QImage ClearGraph();
+    void ResetToRange(std::int32_t max, std::int32_t min);
     void PlotProfile(QImage& graph, const QColor& colour);
     void DrawFilteredHistogram(const std::vector<filter::HistogramPoint>& points);
     void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);

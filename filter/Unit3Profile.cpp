@@ -30,14 +30,7 @@ void TForm3::UpDownDegChanging(int positionBefore)
 void TForm3::DrawSpectrumProfile()
 {
     const int n = FilterMatrixSize;
-    QImage graph(ui.ImageFltrC->width(), ui.ImageFltrC->height(), QImage::Format_RGB32);
-    graph.fill(Qt::white);
-    {
-        QPainter painter(&graph);
-        painter.setPen(Qt::black);
-        painter.drawRect(0, 0, graph.width() - 1, graph.height() - 1);
-    }
-    ui.ImageFltrC->SetColorPicture(graph);
+    QImage graph = ClearGraph();
     if (ProfileDX > 0) {
         ToggleProfileLine(ui.ImageSpctl);
         ToggleProfileLine(ui.ImageCnvl);
@@ -67,6 +60,20 @@ void TForm3::DrawSpectrumProfile()
     if (range.valid)
         PlotProfile(graph, QColor(255, 0, 0));
     ui.ImageFltrC->SetColorPicture(graph);
+}
+
+QImage TForm3::ClearGraph()
+{
+    // A rectangle over the whole graph: white brush, black pen.
+    QImage graph(ui.ImageFltrC->width(), ui.ImageFltrC->height(), QImage::Format_RGB32);
+    graph.fill(Qt::white);
+    {
+        QPainter painter(&graph);
+        painter.setPen(Qt::black);
+        painter.drawRect(0, 0, graph.width() - 1, graph.height() - 1);
+    }
+    ui.ImageFltrC->SetColorPicture(graph);
+    return graph;
 }
 
 void TForm3::PlotProfile(QImage& graph, const QColor& colour)

@@ -221,12 +221,9 @@ void TForm3::TrackBarLLVLChange()
     }
 }
 
-void TForm3::ButtonRstImgClick()
+// Both track bars to the range max .. min, the levels to the range the upper one took.
+void TForm3::ResetToRange(std::int32_t max, std::int32_t min)
 {
-    SetItemIndex(ui.RadioGroupImg, 0);
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
-    const std::int32_t max = IntOf(source.EditMaxRaw());
-    const std::int32_t min = IntOf(source.EditMinRaw());
     SetTrackRange(ui.TrackBarULVL, max, min);
     SetTrackRange(ui.TrackBarLLVL, max, min);
     SetText(ui.EditUL, IntText(ui.TrackBarULVL->maximum()));
@@ -234,16 +231,19 @@ void TForm3::ButtonRstImgClick()
     RenderImage();
 }
 
+void TForm3::ButtonRstImgClick()
+{
+    SetItemIndex(ui.RadioGroupImg, 0);
+    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    const std::int32_t max = IntOf(source.EditMaxRaw());
+    ResetToRange(max, IntOf(source.EditMinRaw()));
+}
+
 void TForm3::ButtonFltrdClick()
 {
     SetItemIndex(ui.RadioGroupImg, 1);
     const std::int32_t max = filter::TruncToInt32(FilteredMax);
-    const std::int32_t min = filter::TruncToInt32(FilteredMin);
-    SetTrackRange(ui.TrackBarULVL, max, min);
-    SetTrackRange(ui.TrackBarLLVL, max, min);
-    SetText(ui.EditUL, IntText(ui.TrackBarULVL->maximum()));
-    SetText(ui.EditLL, IntText(ui.TrackBarULVL->minimum()));
-    RenderImage();
+    ResetToRange(max, filter::TruncToInt32(FilteredMin));
 }
 
 void TForm3::ButtonRstSpctClick()
