@@ -1,33 +1,32 @@
 #include "SpectrumSource.h"
 
-#include "Errors.h"
+#include "Unit2.h"
 
 namespace filter {
 
 namespace {
 
 // Reads the spectrum window's members and controls.
-// SEAM: the spectrum window (TForm2) is being built on its own branch; until its matrices,
-// maxima, edits and raw-data table are public, every read reports that it holds no spectrum.
-// Plugging in means returning Form2->SpectrumRe etc. here.
 class Form2Source : public SpectrumSource {
 public:
-    [[noreturn]] static void Missing()
+    int MatrixSize() override { return Form2->MatrixSize; }
+    const spectrum::SquareMatrix& SpectrumRe() override { return *Form2->SpectrumRe; }
+    const spectrum::SquareMatrix& SpectrumIm() override { return *Form2->SpectrumIm; }
+    const spectrum::SquareMatrix& SpectrumMap() override { return *Form2->SpectrumMap; }
+    double SpectrumMax() override { return Form2->SpectrumMax; }
+    double RawMax() override { return Form2->RawMax; }
+    QString EditMax() override { return Form2->ui.EditMax->text(); }
+    QString EditMin() override { return Form2->ui.EditMin->text(); }
+    QString EditMaxRaw() override { return Form2->ui.EditMaxRaw->text(); }
+    QString EditMinRaw() override { return Form2->ui.EditMinRaw->text(); }
+    void RawValues(int n, spectrum::SquareMatrix& out) override
     {
-        throw common::InputError("The spectrum window holds no spectrum yet");
+        const toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                out[x][y] = grid->CellValue(x + 1, y + 1);
     }
-    int MatrixSize() override { Missing(); }
-    const spectrum::SquareMatrix& SpectrumRe() override { Missing(); }
-    const spectrum::SquareMatrix& SpectrumIm() override { Missing(); }
-    const spectrum::SquareMatrix& SpectrumMap() override { Missing(); }
-    double SpectrumMax() override { Missing(); }
-    double RawMax() override { Missing(); }
-    QString EditMax() override { Missing(); }
-    QString EditMin() override { Missing(); }
-    QString EditMaxRaw() override { Missing(); }
-    QString EditMinRaw() override { Missing(); }
-    void RawValues(int, spectrum::SquareMatrix&) override { Missing(); }
-    void ButtonAllClick() override { Missing(); }
+    void ButtonAllClick() override { Form2->ButtonAllClick(); }
 };
 
 Form2Source form2Source;

@@ -3,8 +3,7 @@
 // centred map with its maximum, the raw-data table and its range. The filter window never writes
 // into the spectrum window.
 //
-// The spectrum window's own object answers these once it holds them (SpectrumSource::Current
-// returns the one reading Form2 unless a test installed another).
+// SpectrumSource::Current reads Form2 unless a test installed another source.
 #include <QString>
 
 #include "SquareMatrix.h"

@@ -1,7 +1,6 @@
 // The filter window: creation, the handler connections and the new-image operation.
 #include "Unit3.h"
 
-#include <QPainter>
 
 #include "Errors.h"
 #include "Fft.h"
@@ -9,8 +8,10 @@
 #include "ParameterText.h"
 #include "ProfileGraph.h"
 #include "Unit1.h"
+#include "WorkBitmap.h"
 
 using toolkit::Guarded;
+using toolkit::RunNested;
 using toolkit::SetItemIndex;
 using toolkit::SetText;
 
@@ -33,10 +34,19 @@ TForm3::~TForm3()
 void TForm3::FormCreate()
 {
     setFixedSize(size());
-    // ImageDummy lies under the Filter view; its 512 x 512 bitmap is the work bitmap.
-    ui.ImageDummy->Bitmap() = common::GreyBitmap(512, 512);
+    // ImageDummy lies under the Filter view; the work bitmap it stands for is shared with the
+    // spectrum window.
     ui.ImageDummy->lower();
-    WorkBitmap = &ui.ImageDummy->Bitmap();
+    WorkBitmap = &spectrum::WorkBitmap();
+    EditFileName = ui.EditFileName;
+    EditNAct = ui.EditNAct;
+    EditNdHist = ui.EditNdHist;
+    ChartHist = ui.ChartHist;
+    ChartHist->chart()->setTitle("Histgram");
+    ChartHist->SetLeftLogarithmic(true);
+    ChartHist->SetLeftMinimum(1);
+    Series1 = ChartHist->AddSeries("Series1", QColor(255, 0, 0));
+    Series2 = ChartHist->AddSeries("Series2", QColor(0, 128, 0));
     for (toolkit::ImageBox* view : {ui.ImageRw, ui.ImageFltrd, ui.ImageSpctl, ui.ImageFltr, ui.ImageCnvl})
         view->Bitmap() = common::GreyBitmap(256, 256);
     ui.Image512->Bitmap() = common::GreyBitmap(512, 512);
@@ -59,15 +69,19 @@ void TForm3::ConnectHandlers()
     connect(ui.ButtonBPF, &QPushButton::clicked, this, Guarded([this] { ButtonBPFClick(); }));
     connect(ui.CheckBoxCOF, &QCheckBox::toggled, this, Guarded([this] { CheckBoxCOFClick(); }));
     connect(ui.ButtonNewImage, &QPushButton::clicked, this, Guarded([this] { ButtonNewImageClick(); }));
+    connect(ui.UpDownDeg, &toolkit::UpDown::changing, this,
+            [this](int positionBefore) { toolkit::RunSlot([this, positionBefore] { UpDownDegChanging(positionBefore); }); });
     ConnectViewHandlers();
     ConnectExportHandlers();
 }
 
 void TForm3::CheckFilterMatrixSize(std::int32_t n)
 {
-    // The fixed matrices hold 1025 x 1025 and the transform needs a power of two.
+    // The fixed matrices hold 1025 x 1025 and the transform needs a power of two; the message is
+    // the spectrum window's own.
     if (!spectrum::IsMatrixSize(n))
-        throw common::InputError("The ROI size " + std::to_string(n) + " is not a power of two from 1 to 1024");
+        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
+                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
 }
 
 void TForm3::SelectAndShow(int item)
@@ -79,7 +93,7 @@ void TForm3::SelectAndShow(int item)
 void TForm3::ButtonNewImageClick()
 {
     ToggleProfileLine(ui.ImageCnvl);
-    UpDownDegPosition = 0;
+    RunNested([this] { ui.UpDownDeg->setPosition(0); });
     SetText(ui.EditDeg, QString("0"));
     ClearGraph();
     const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
@@ -88,7 +102,7 @@ void TForm3::ButtonNewImageClick()
     ProfileDX = 0;
     if (IntOf(ui.EditNAct) == 0) {
         ButtonRstSpctClick();
-        UpDownDegPosition = 0;
+        RunNested([this] { ui.UpDownDeg->setPosition(0); });
         SelectAndShow(2);
         ButtonFltrUpClick();
         ButtonFltrDwnClick();

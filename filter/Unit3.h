@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "FilterViews.h"
-#include "FilteredHistogram.h"
 #include "GreyBitmap.h"
+#include "LineChart.h"
 #include "SquareMatrix.h"
 #include "ui_Form3.h"
 
@@ -23,8 +23,8 @@ public:
 
     Ui::TForm3 ui;
 
-    // The picture bitmap of ImageDummy: every view of this window, and every picture of the
-    // spectrum window, is rendered into it at N x N before it is stretched into its image.
+    // The work bitmap: every view of this window, and every picture of the spectrum window, is
+    // rendered into it at N x N before it is stretched into its image.
     common::GreyBitmap* WorkBitmap = nullptr;
 
     std::int32_t FilterMatrixSize = 0;
@@ -49,15 +49,14 @@ public:
     spectrum::SquareMatrix RawValues;      // the raw-data table's cells as numbers, per rendering
     std::vector<double> ProfileValues;
 
-    // The position of UpDownDeg.
-    // SEAM: the up-down control (toolkit UpDown, built with the spectrum window) replaces this
-    // number; its 'changing' event runs UpDownDegChanging with the position before the step.
-    std::int32_t UpDownDegPosition = 0;
 
-    // The points of the filtered image's histogram as last drawn (Series2 of ChartHist).
-    // SEAM: the histogram chart (toolkit LineChart with Series1/Series2, built with the spectrum
-    // window) takes these points as its green series once it is on this form.
-    std::vector<filter::HistogramPoint> Series2Points;
+    // The controls the viewer's hand-off and the spectrum window reach, by their names.
+    QLineEdit* EditFileName = nullptr;
+    QLineEdit* EditNAct = nullptr;
+    QLineEdit* EditNdHist = nullptr;
+    toolkit::LineChart* ChartHist = nullptr;
+    QLineSeries* Series1 = nullptr;  // raw-data histogram, drawn by the spectrum window
+    QLineSeries* Series2 = nullptr;  // histogram of the filtered image
 
     // Handlers and operations, callable directly: an error raised inside stops the caller too.
     // Filter parameters and the pipeline.
@@ -126,7 +125,6 @@ private:
     QImage ClearGraph();
     void ResetToRange(std::int32_t max, std::int32_t min);
     void PlotProfile(QImage& graph, const QColor& colour);
-    void DrawFilteredHistogram(const std::vector<filter::HistogramPoint>& points);
     void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);
     void SetTrackPosition(QSlider* track, std::int32_t position);
     static void CheckFilterMatrixSize(std::int32_t n);

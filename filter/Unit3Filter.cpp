@@ -40,8 +40,10 @@ void TForm3::RunFilter()
     FilteredMin = extremes.min;
     const double max = common::StrToFloat(source.EditMax().toStdString());
     const double min = common::StrToFloat(source.EditMin().toStdString());
-    const auto points = filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist));
-    DrawFilteredHistogram(points);
+    std::vector<QPointF> points;
+    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist)))
+        points.emplace_back(p.x, p.y);
+    ChartHist->SetPoints(Series2, points);
 }
 
 void TForm3::RefreshFilterViews(bool filteredFirst)
@@ -108,7 +110,3 @@ void TForm3::ButtonBPFClick()
 
 void TForm3::CheckBoxCOFClick() { RefreshFilterViews(false); }
 
-void TForm3::DrawFilteredHistogram(const std::vector<filter::HistogramPoint>& points)
-{
-    Series2Points = points;
-}

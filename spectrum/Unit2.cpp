@@ -1,16 +1,166 @@
 #include "Unit2.h"
 
+#include "Errors.h"
+#include "Fft.h"
+#include "HandlerGuard.h"
+#include "ParameterText.h"
+#include "Unit1.h"
+#include "Unit3.h"
+
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent)
+using toolkit::Guarded;
+
+TForm2::TForm2(QWidget* parent)
+    : QWidget(parent),
+      SpectrumRe(std::make_unique<spectrum::SquareMatrix>()),
+      SpectrumIm(std::make_unique<spectrum::SquareMatrix>()),
+      SpectrumMap(std::make_unique<spectrum::SquareMatrix>())
 {
+    ui.setupUi(this);
     Form2 = this;
-    setWindowTitle("Form2");
-    resize(800, 600);
+    ui.StringGridRaw->SetColCount(257);
+    ui.StringGridRaw->SetRowCount(257);
+    // The profile chart: a red line over frequency, its left axis logarithmic until the first
+    // profile says otherwise.
+    profileSeries_ = ui.Chart1->AddSeries("Series1", QColor(255, 0, 0));
+    ui.Chart1->SetLeftLabelFormat("%.1E");
+    ui.Chart1->SetLeftLogarithmic(true);
+    ui.ButtonChrtVl->raise();
+    ui.Image2DData->setStretch(true);
+    ui.ImageSpctl->setStretch(true);
+    ConnectHandlers();
 }
 
 TForm2::~TForm2()
 {
     if (Form2 == this)
         Form2 = nullptr;
+}
+
+void TForm2::ConnectHandlers()
+{
+    ConnectTableHandlers();
+    ConnectSpectrumHandlers();
+}
+
+void TForm2::ConnectTableHandlers()
+{
+    auto& u = ui;
+    connect(u.ButtonAveSD, &QPushButton::clicked, this, Guarded([this] { ButtonAveSDClick(); }));
+    connect(u.ButtonAll, &QPushButton::clicked, this, Guarded([this] { ButtonAllClick(); }));
+    connect(u.ButtonSelected, &QPushButton::clicked, this, Guarded([this] { ButtonSelectedClick(); }));
+    connect(u.EditFXSize, &QLineEdit::textChanged, this, Guarded([this] { EditFXSizeChange(); }));
+    connect(u.EditFYSize, &QLineEdit::textChanged, this, Guarded([this] { EditFYSizeChange(); }));
+    connect(u.CheckBoxEdit, &QCheckBox::toggled, this, Guarded([this] { CheckBoxEditClick(); }));
+    connect(u.Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+    connect(u.Button2, &QPushButton::clicked, this, Guarded([this] { Button2Click(); }));
+    connect(u.StringGridRaw, &toolkit::TextGrid::selectCell, this,
+            [this](int col, int row) { toolkit::RunSlot([=, this] { StringGridRawSelectCell(col, row); }); });
+}
+
+void TForm2::ConnectSpectrumHandlers()
+{
+    auto& u = ui;
+    connect(u.Button2DFFT, &QPushButton::clicked, this, Guarded([this] { Button2DFFTClick(); }));
+    connect(u.Button3, &QPushButton::clicked, this, Guarded([this] { Button3Click(); }));
+    connect(u.ButtonSpctl, &QPushButton::clicked, this, Guarded([this] { ButtonSpctlClick(); }));
+    connect(u.RadioGroup2dSpctl, &toolkit::RadioGroup::itemIndexChanged, this,
+            Guarded([this] { RadioGroup2dSpctlClick(); }));
+    connect(u.CheckBoxLog, &QCheckBox::toggled, this, Guarded([this] { CheckBoxLogClick(); }));
+    connect(u.CheckBox2DData, &QCheckBox::toggled, this, Guarded([this] { CheckBox2DDataClick(); }));
+    connect(u.ButtonDisp, &QPushButton::clicked, this, Guarded([this] { ButtonDispClick(); }));
+    connect(u.ButtonPara, &QPushButton::clicked, this, Guarded([this] { ButtonParaClick(); }));
+    connect(u.ButtonImgVl, &QPushButton::clicked, this, Guarded([this] { ButtonAllClick(); }));
+    connect(u.ButtonImgBMP, &QPushButton::clicked, this, Guarded([this] { ButtonImgBMPClick(); }));
+    connect(u.ButtonSpctVl, &QPushButton::clicked, this, Guarded([this] { ButtonSpctVlClick(); }));
+    connect(u.ButtonSpctBMP, &QPushButton::clicked, this, Guarded([this] { ButtonSpctBMPClick(); }));
+    for (toolkit::ImageBox* image : {u.Image2DData, u.ImageSpctl})
+        connect(image, &toolkit::ImageBox::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+            toolkit::RunSlot([=, this] { ImageMouseDown(b, x, y); });
+        });
+    connect(u.Image2DData, &toolkit::ImageBox::mouseMove, this, [this](Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
+        toolkit::RunSlot([=, this] { Image2DDataMouseMove(x, y); });
+    });
+    connect(u.ImageSpctl, &toolkit::ImageBox::mouseMove, this, [this](Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
+        toolkit::RunSlot([=, this] { ImageSpctlMouseMove(x, y); });
+    });
+    connect(u.Image2DData, &toolkit::ImageBox::mouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+        toolkit::RunSlot([=, this] { Image2DDataMouseUp(b, x, y); });
+    });
+    connect(u.ImageSpctl, &toolkit::ImageBox::mouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, int, int) {
+        toolkit::RunSlot([=, this] { ImageSpctlMouseUp(b); });
+    });
+    connect(u.UpDownDeg, &toolkit::UpDown::stepped, this, Guarded([this] { UpDownDegChanging(); }));
+    connect(u.ButtonChrtVl, &QPushButton::clicked, this, Guarded([this] { ButtonChrtVlClick(); }));
+    connect(u.ButtonRst, &QPushButton::clicked, this, Guarded([this] { ButtonRstClick(); }));
+}
+
+std::int32_t TForm2::RoiMatrixSize() const
+{
+    const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
+    if (!spectrum::IsMatrixSize(n))
+        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
+                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+    return n;
+}
+
+void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
+
+std::vector<double> TForm2::ReadDataCells(int n) const
+{
+    std::vector<double> values(static_cast<std::size_t>(n) * n);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c)
+            values[static_cast<std::size_t>(r - 1) * n + (c - 1)] = ui.StringGridRaw->CellValue(c, r);
+    return values;
+}
+
+// ---- Activation -------------------------------------------------------------------------------
+
+bool TForm2::event(QEvent* e)
+{
+    // The sequence itself shows the filter window and minimises this one: neither may start it
+    // again, nor may an activation that reaches a minimised window.
+    if (e->type() == QEvent::WindowActivate && !activationRunning_ && !isMinimized()) {
+        activationExpected_ = false;
+        toolkit::RunSlot([this] { FormActivate(); });
+    }
+    return QWidget::event(e);
+}
+
+void TForm2::ExpectActivation()
+{
+    activationExpected_ = true;
+    // Without a window manager no window ever becomes active: then the sequence runs here, once.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (activationExpected_ && !activationRunning_) {
+                activationExpected_ = false;
+                toolkit::RunSlot([this] { FormActivate(); });
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TForm2::FormActivate()
+{
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(activationRunning_);
+    LoadMatrixSize();
+    ButtonDispClick();
+    Form3->ButtonNewImageClick();
+    Button3Click();
+    showMinimized();
+}
+
+void TForm2::Button3Click()
+{
+    Form3->ButtonNewImageClick();
+    Form3->show();
+    Form3->raise();
 }

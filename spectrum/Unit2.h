@@ -1,6 +1,19 @@
 #pragma once
-// The spectrum analysis window: the ROI's values as a table, their 2-D spectrum and its pictures.
+// The spectrum analysis window: the ROI's values as a table, their 2-D spectrum, the pictures of
+// both through their own grey windows, and a profile through the spectrum.
+#include <QEvent>
+#include <QString>
 #include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "SquareMatrix.h"
+#include "ui_Form2.h"
+
+QT_FORWARD_DECLARE_CLASS(QLineSeries)
 
 class TForm2 : public QWidget {
     Q_OBJECT
@@ -8,6 +21,91 @@ class TForm2 : public QWidget {
 public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
+
+    Ui::TForm2 ui;
+
+    // The window's state, read by the filter window too.
+    std::int32_t MatrixSize = 0;        // N, from the viewer's ROI width
+    struct GridRect {
+        std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    } GridSelection;                    // set by the select-all step, read by "Selected"
+    std::unique_ptr<spectrum::SquareMatrix> SpectrumRe, SpectrumIm;  // unshifted transform [u][v]
+    std::unique_ptr<spectrum::SquareMatrix> SpectrumMap;             // centred map [p][q]
+    double SpectrumMax = 0, SpectrumMin = 0, SpectrumMean = 0;
+    double RawMax = 0, RawMin = 0;
+    bool LogStateSpectrum = false, LogStateData = false;
+    std::int32_t DragLastX = 0, DragLastY = 0;
+    std::array<double, 2049> SpectrumProfile{};
+    std::int32_t SpectrumProfileCount = 0;
+    QString ProfileText;
+    std::int32_t ProfileLineDX = 0, ProfileLineDY = 0;
+
+    // The activation sequence: Disp, the filter window's new image, the hand-over, minimise.
+    void FormActivate();
+    // The viewer has just shown the window for a hand-off: the activation sequence runs once, on
+    // the activation event or, where the platform reports none, right after the show.
+    void ExpectActivation();
+
+    // Table.
+    void SelectAll();
+    void ButtonAveSDClick();
+    void EditFXSizeChange();
+    void EditFYSizeChange();
+    void CheckBoxEditClick();
+    void Button1Click();
+    void Button2Click();
+    void StringGridRawSelectCell(int col, int row);
+    void ButtonAllClick();
+    void ButtonSelectedClick();
+    void Button3Click();
+
+    // Transform and map.
+    void Fft2D();
+    void Button2DFFTClick();
+    void ButtonSpctlClick();
+    void RadioGroup2dSpctlClick();
+    void CheckBoxLogClick();
+    void SpectrumStatistics();
+
+    // Pictures.
+    void DrawCurrentView();
+    void RawRange();
+    void ButtonDispClick();
+    void CheckBox2DDataClick();
+    void Image2DDataClick();
+    void ImageSpctlClick();
+    void ImageMouseDown(Qt::MouseButton button, int x, int y);
+    void Image2DDataMouseMove(int x, int y);
+    void ImageSpctlMouseMove(int x, int y);
+    void Image2DDataMouseUp(Qt::MouseButton button, int x, int y);
+    void ImageSpctlMouseUp(Qt::MouseButton button);
+    void ButtonParaClick();
+    void ButtonImgBMPClick();
+    void ButtonSpctVlClick();
+    void ButtonSpctBMPClick();
+
+    // Profile.
+    void UpDownDegChanging();
+    void ButtonChrtVlClick();
+    void ButtonRstClick();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void ConnectHandlers();
+    void ConnectTableHandlers();
+    void ConnectSpectrumHandlers();
+    // The viewer's ROI width, refused unless a power of two up to 1024; MatrixSize := it.
+    std::int32_t RoiMatrixSize() const;
+    void LoadMatrixSize();
+    // The data cells (1..n, 1..n) row by row, [y * n + x].
+    std::vector<double> ReadDataCells(int n) const;
+    void InvertProfileMark();
+
+    bool activationRunning_ = false;
+    bool activationExpected_ = false;
+    QLineSeries* profileSeries_ = nullptr;
 };
 
 extern TForm2* Form2;

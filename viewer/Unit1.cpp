@@ -77,6 +77,7 @@ void TForm1::ConnectHandlers()
 {
     connect(ui.BitBtnLoad, &QPushButton::clicked, this, Guarded([this] { BitBtnLoadClick(); }));
     connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    ConnectHandOffHandlers();
 }
 
 int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }

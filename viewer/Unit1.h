@@ -48,6 +48,12 @@ public:
     void ButtonAutoWLClick();
     void ButtonFileListClick();
 
+    // Hand-off to the analysis windows.
+    void ButtonToTableClick();
+    void ButtonToForm2Click();
+    void ButtonToForm3Click();
+    void ConnectHandOffHandlers();
+
     // The loaded file and its matrix as the parameters describe them now.
     viewer::PixelSource Source();
     int BytesPerPixel() const;

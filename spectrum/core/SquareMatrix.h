@@ -2,7 +2,7 @@
 // The square matrices of the analysis windows: 1025 x 1025 doubles indexed [x][y], x (the
 // horizontal position or frequency) first. Only the leading N x N part is in use; the rest keeps
 // whatever it held, and the storage never changes size.
-#include <vector>
+#include <cstddef>
 
 namespace spectrum {
 
@@ -10,14 +10,17 @@ inline constexpr int kMatrixSide = 1025;
 
 class SquareMatrix {
 public:
-    SquareMatrix() : data_(static_cast<std::size_t>(kMatrixSide) * kMatrixSide, 0.0) {}
+    SquareMatrix();
+    ~SquareMatrix();
+    SquareMatrix(const SquareMatrix&) = delete;
+    SquareMatrix& operator=(const SquareMatrix&) = delete;
 
     // m[x][y]; the line of fixed x is contiguous.
-    double* operator[](int x) { return data_.data() + static_cast<std::size_t>(x) * kMatrixSide; }
-    const double* operator[](int x) const { return data_.data() + static_cast<std::size_t>(x) * kMatrixSide; }
+    double* operator[](int x) { return data_ + static_cast<std::size_t>(x) * kMatrixSide; }
+    const double* operator[](int x) const { return data_ + static_cast<std::size_t>(x) * kMatrixSide; }
 
 private:
-    std::vector<double> data_;
+    double* data_;
 };
 
 } // namespace spectrum

@@ -141,45 +141,52 @@ TEST(FilterPipeline, NoiseFloorWithDivisorZeroStopsBeforeTheTransform)
     EXPECT_EQ((*run.fRe)[1][0], 5);
 }
 
-TEST(FilteredHistogram, BinRuleExamples)
+// Counts of values laid into a 4 x 4 image (the rest 0 = Min), as the chart shows them.
+std::vector<double> CountsOf(std::initializer_list<double> values, double max, double min, int bins)
 {
-    struct Case { double v; int bin; };
-    // B = 32, Min = 0, Max = 320: bins are 10 wide.
-    const Case cases[] = {{10, 1}, {10.5, 2}, {-5, 0}, {0, 0}, {320, 32}, {325, 33}, {330, 33},
-                          {1e9, 99}, {NAN, 99}};
-    for (const Case& c : cases)
-        EXPECT_EQ(filter::HistogramBin(c.v, 320, 0, 32), c.bin) << c.v;
-    // Max = Min: everything into bin 0.
-    EXPECT_EQ(filter::HistogramBin(5, 3, 3, 32), 0);
-    EXPECT_EQ(filter::HistogramBin(1, 3, 3, 32), 0);
+    auto image = std::make_unique<SquareMatrix>();
+    int i = 0;
+    for (double v : values) {
+        (*image)[i % 4][i / 4] = v;
+        ++i;
+    }
+    std::vector<double> counts;
+    for (const auto& p : filter::FilteredHistogram(*image, 4, max, min, bins))
+        counts.push_back(p.y);
+    return counts;
 }
 
-TEST(FilteredHistogram, PointsAndCounts)
+TEST(FilteredHistogram, BinRuleExamplesAndFarValues)
 {
-    const int n = 4;
+    // B = 32, Min = 0, Max = 320: bins 10 wide; 10 -> bin 1, 10.5 -> bin 2, -5 -> bin 0, 325 -> 33.
+    auto counts = CountsOf({10, 10.5, -5, 325, 1e12}, 320, 0, 32);
+    ASSERT_EQ(counts.size(), 35u);  // the chart shows bins 0 .. 34
+    EXPECT_EQ(counts[0], 12);       // -5 and the eleven zeros
+    EXPECT_EQ(counts[1], 1);
+    EXPECT_EQ(counts[2], 1);
+    EXPECT_EQ(counts[33], 1);
+    // The far value is counted in the last slot of the table, beyond the chart.
+    double shown = 0;
+    for (double c : counts)
+        shown += c;
+    EXPECT_EQ(shown, 15);
+}
+
+TEST(FilteredHistogram, MaxEqualToMinPutsEverythingIntoBinZero)
+{
+    const auto counts = CountsOf({3, 3.0000001, 2.9999, 1e6}, 3, 3, 32);
+    EXPECT_EQ(counts[0], 16);
+}
+
+TEST(FilteredHistogram, PointPositionsAndRefusedBinCounts)
+{
     auto image = std::make_unique<SquareMatrix>();
-    const double values[] = {10, 10.5, -5, 1e12};
-    for (int i = 0; i < n * n; ++i)
-        (*image)[i % n][i / n] = values[i % 4];
-    const auto points = filter::FilteredHistogram(*image, n, 320, 0, 32);
-    ASSERT_EQ(points.size(), 35u);  // bins 0 .. 34
-    EXPECT_EQ(points[0].count, 4);
-    EXPECT_EQ(points[1].count, 4);
-    EXPECT_EQ(points[2].count, 4);
-    EXPECT_EQ(points[34].count, 0);  // the far value sits in slot 99, beyond the chart
+    const auto points = filter::FilteredHistogram(*image, 2, 320, 0, 32);
     EXPECT_EQ(points[3].x, 30);
     EXPECT_EQ(points[34].x, 340);
-    // Fractional x positions are truncated toward zero.
-    const auto shifted = filter::FilteredHistogram(*image, n, 1, -2.7, 1);
-    EXPECT_EQ(shifted[0].x, -2);
-}
-
-TEST(FilteredHistogram, BinCountsOutsideTheTableAreRefused)
-{
-    auto image = std::make_unique<SquareMatrix>();
-    EXPECT_THROW(filter::FilteredHistogram(*image, 2, 1, 0, 0), common::FloatError);
-    EXPECT_THROW(filter::FilteredHistogram(*image, 2, 1, 0, 98), common::InputError);
-    EXPECT_THROW(filter::FilteredHistogram(*image, 2, 1, 0, -1), common::InputError);
+    EXPECT_EQ(filter::FilteredHistogram(*image, 2, 1, -2.7, 1)[0].x, -2);  // truncated toward zero
+    for (int bins : {0, -1, 98})
+        EXPECT_THROW(filter::FilteredHistogram(*image, 2, 1, 0, bins), common::InputError) << bins;
     EXPECT_EQ(filter::FilteredHistogram(*image, 2, 1, 0, 97).size(), 100u);
 }
 

@@ -14,6 +14,7 @@
 #include "TempFolder.h"
 #include "Unit1.h"
 #include "Unit3.h"
+#include "WorkBitmap.h"
 
 namespace {
 
@@ -55,8 +56,9 @@ TEST_F(FilterWindow, StartsWithTheFormDefaults)
     EXPECT_EQ(ui.RadioGroupFilter->ItemIndex(), 1);
     EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), -1);
     EXPECT_EQ(ui.EditHCOF->text(), "0.25");
-    EXPECT_EQ(form.WorkBitmap, &ui.ImageDummy->Bitmap());
-    EXPECT_EQ(form.WorkBitmap->Width(), 512);
+    EXPECT_EQ(form.WorkBitmap, &spectrum::WorkBitmap());  // shared with the spectrum window
+    EXPECT_EQ(ui.UpDownDeg->Minimum(), -15);
+    EXPECT_EQ(ui.UpDownDeg->Maximum(), 90);
     EXPECT_EQ(form.RenderReady, 0);
 }
 
@@ -71,7 +73,7 @@ TEST_F(FilterWindow, HandOverBringsUpAllFiveViews)
     EXPECT_EQ(form.WorkBitmap->Width(), 64);
     EXPECT_EQ(form.Windows.raw, form.Windows.filtered);
     EXPECT_EQ(form.Windows.raw.upper, static_cast<int>(spectrum.rawMax));
-    EXPECT_EQ(form.Series2Points.size(), 35u);
+    EXPECT_EQ(form.ChartHist->Values(form.Series2).size(), 35u);
     EXPECT_EQ(form.RenderReady, 1);
 
     // Unlinked windows: the Raw view ends selected.

@@ -1,0 +1,42 @@
+#pragma once
+// Statistics and histogram of the raw-data table (and of any other value list the analysis
+// windows count into the same bins).
+#include <array>
+#include <span>
+#include <vector>
+
+namespace spectrum {
+
+struct TableStatistics {
+    double mean = 0;
+    double sd = 0;  // divided by the count, not by count - 1
+    double max = 0;
+    double min = 0;
+};
+
+// `values` holds width * height values row by row. An empty table fails as 0 / 0 does.
+TableStatistics ComputeTableStatistics(std::span<const double> values, int width, int height);
+
+inline constexpr int kHistogramCounts = 100;
+inline constexpr int kMaxHistogramBins = kHistogramCounts - 3;  // the chart reads counts 0 .. B + 2
+
+// Refuses a bin count the count table cannot serve, with a message that names the allowed range.
+void CheckBinCount(long long bins);
+
+// Bin of v: the smallest k >= 0 with (max - min) * k / bins >= v - min, so bin 0 holds the values
+// equal to min and bin k the values in (min + (k - 1) w, min + k w]. A value that no bin below
+// the last one takes is counted in the last one.
+std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
+                                                     int bins);
+
+struct ChartPoint {
+    double x = 0;
+    double y = 0;
+    bool operator==(const ChartPoint&) const = default;
+};
+
+// bins + 3 points: x = min + (max - min) * i / bins truncated toward zero, y = count i.
+std::vector<ChartPoint> HistogramPoints(const std::array<double, kHistogramCounts>& counts, double min, double max,
+                                        int bins);
+
+} // namespace spectrum

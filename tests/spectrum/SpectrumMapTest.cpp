@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "Errors.h"
+#include "SpectrumMap.h"
+
+namespace {
+
+using spectrum::SquareMatrix;
+
+struct Transform {
+    std::unique_ptr<SquareMatrix> re = std::make_unique<SquareMatrix>();
+    std::unique_ptr<SquareMatrix> im = std::make_unique<SquareMatrix>();
+    std::unique_ptr<SquareMatrix> map = std::make_unique<SquareMatrix>();
+};
+
+// The transform of a constant table c: c n^2 in the constant term, 0 elsewhere.
+Transform ConstantTable(int n, double c)
+{
+    Transform t;
+    (*t.re)[0][0] = c * n * n;
+    return t;
+}
+
+TEST(SpectrumMap, ConstantTablePowerAndStatistics)
+{
+    const int n = 8;
+    const double c = 3;
+    Transform t = ConstantTable(n, c);
+    spectrum::BuildSpectrumMap(*t.re, *t.im, n, 1.0, spectrum::kPower, *t.map);
+    EXPECT_EQ((*t.map)[4][4], c * c * n * n);
+    EXPECT_EQ((*t.map)[0][0], 0);
+    EXPECT_EQ((*t.map)[7][3], 0);
+    const auto s = spectrum::ComputeMapStatistics(*t.map, n);
+    EXPECT_EQ(s.mean, c * c);
+    EXPECT_EQ(s.max, 0);  // the centre is skipped
+    EXPECT_EQ(s.min, 0);
+
+    spectrum::TakeLogarithm(*t.map, n);
+    EXPECT_DOUBLE_EQ((*t.map)[4][4], std::log10(c * c * n * n));
+    EXPECT_EQ((*t.map)[0][0], -4);
+}
+
+TEST(SpectrumMap, KindsQuadrantsAndSpacing)
+{
+    const int n = 4;
+    Transform t;
+    (*t.re)[1][0] = 3;  // lands at [(1 + 2) mod 4][(0 + 2) mod 4] = [3][2]
+    (*t.im)[1][0] = 4;
+    (*t.re)[3][3] = -2;  // lands at [1][1]
+    const struct {
+        int kind;
+        double d;
+        double at32, at11;
+    } cases[] = {
+        {spectrum::kPower, 1, 25.0 / 16, 4.0 / 16},
+        {spectrum::kPower, 0.5, 25.0 / 16 * 0.25, 4.0 / 16 * 0.25},  // scales with d^2
+        {spectrum::kAbs, 1, 5.0 / 4, 2.0 / 4},
+        {spectrum::kAbs, 0.5, 5.0 / 8, 2.0 / 8},                     // scales with d
+        {spectrum::kReal, 0.5, 3.0 / 16, -2.0 / 16},                 // independent of d
+        {spectrum::kImag, 2, 4.0 / 16, 0},
+    };
+    for (const auto& k : cases) {
+        spectrum::BuildSpectrumMap(*t.re, *t.im, n, k.d, k.kind, *t.map);
+        EXPECT_DOUBLE_EQ((*t.map)[3][2], k.at32) << k.kind << " " << k.d;
+        EXPECT_DOUBLE_EQ((*t.map)[1][1], k.at11) << k.kind << " " << k.d;
+    }
+    // No kind selected: nothing written.
+    (*t.map)[3][2] = 99;
+    spectrum::BuildSpectrumMap(*t.re, *t.im, n, 1, -1, *t.map);
+    EXPECT_EQ((*t.map)[3][2], 99);
+}
+
+TEST(SpectrumMap, ZeroSpacingStopsBeforeTheFirstElement)
+{
+    Transform t = ConstantTable(4, 1);
+    (*t.map)[2][2] = 42;
+    try {
+        spectrum::BuildSpectrumMap(*t.re, *t.im, 4, 0, spectrum::kReal, *t.map);
+        FAIL();
+    } catch (const common::FloatError& e) {
+        EXPECT_STREQ(e.what(), common::kInvalidFloatOpMessage);
+    }
+    EXPECT_EQ((*t.map)[2][2], 42);
+}
+
+TEST(SpectrumMap, StatisticsSkipOnlyTheCentre)
+{
+    const int n = 4;
+    Transform t;
+    for (int p = 0; p < n; ++p)
+        for (int q = 0; q < n; ++q)
+            (*t.map)[p][q] = p + 10 * q;
+    (*t.map)[2][2] = 1000;  // centre: counted in the mean only
+    (*t.map)[0][3] = -5;
+    const auto s = spectrum::ComputeMapStatistics(*t.map, n);
+    EXPECT_EQ(s.max, 33);
+    EXPECT_EQ(s.min, -5);
+    double sum = 0;
+    for (int q = 0; q < n; ++q)
+        for (int p = 0; p < n; ++p)
+            sum += (*t.map)[p][q];
+    EXPECT_EQ(s.mean, sum / 16);
+
+    // N = 2: the start element [1][1] is itself the centre; the rule still skips it afterwards.
+    (*t.map)[1][1] = 50;
+    (*t.map)[0][0] = 1;
+    (*t.map)[1][0] = 2;
+    (*t.map)[0][1] = 3;
+    const auto two = spectrum::ComputeMapStatistics(*t.map, 2);
+    EXPECT_EQ(two.max, 50);
+    EXPECT_EQ(two.min, 1);
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// The viewer's hand-off to the analysis windows: the ROI's values into the spectrum window's
+// table, and the buttons that bring either window up.
+#include "Errors.h"
+#include "Fft.h"
+#include "HandlerGuard.h"
+#include "ParameterText.h"
+#include "RoiBlock.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+void TForm1::ConnectHandOffHandlers()
+{
+    connect(ui.ButtonToTable, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonToTableClick(); }));
+    connect(ui.ButtonToForm2, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonToForm2Click(); }));
+    connect(ui.ButtonToForm3, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonToForm3Click(); }));
+}
+
+void TForm1::ButtonToTableClick()
+{
+    // Everything is read and checked before the table changes: a refused ROI leaves the table as
+    // it was.
+    const viewer::RoiBlock block = viewer::RoiBlockOf(RoiFrame, ViewBounds);
+    if (block.IsEmpty())
+        throw common::InputError(viewer::kRoiEmptyMessage);
+    if (!spectrum::IsMatrixSize(block.w) || !spectrum::IsMatrixSize(block.h))
+        throw common::InputError("The spectrum needs a ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 pixels "
+                                 "per side; this ROI is " + std::to_string(block.w) + " x " +
+                                 std::to_string(block.h) + ".");
+    const viewer::PixelSource source = Source();
+    const std::int32_t valueOffset = IntOf(ui.EditOffst);
+    const bool swap = ui.CheckBoxSwp->isChecked();
+    // In " 8bit" mode the elements are the bytes, so the table holds the 8-bit samples.
+    const std::vector<std::uint16_t> elements = viewer::ReadBlockElements(source, block);
+
+    toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
+    const int w = static_cast<int>(block.w), h = static_cast<int>(block.h);
+    grid->SetColCount(w + 1);
+    grid->SetRowCount(h + 1);
+    for (int c = 0; c < w; ++c)
+        grid->SetCellInt(c + 1, 0, static_cast<long long>(RoiFrame.Left) + c);
+    for (int r = 0; r < h; ++r)
+        grid->SetCellInt(0, r + 1, static_cast<long long>(RoiFrame.Top) + r);
+    std::size_t i = 0;
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c)
+            grid->SetCellInt(c + 1, r + 1, viewer::SampleValue(elements[i++], swap, valueOffset));
+
+    toolkit::SetText(Form3->EditFileName, ui.EditFileName->text());
+    toolkit::SetText(Form3->EditNAct, QStringLiteral("0"));
+    ButtonToForm2Click();
+}
+
+void TForm1::ButtonToForm2Click()
+{
+    Form2->setWindowState(Form2->windowState() & ~Qt::WindowMinimized);
+    Form2->show();
+    Form2->raise();
+    Form2->activateWindow();
+    Form2->ExpectActivation();
+}
+
+void TForm1::ButtonToForm3Click()
+{
+    Form3->show();
+    Form3->raise();
+    Form3->activateWindow();
+}
