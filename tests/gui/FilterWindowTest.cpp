@@ -13,6 +13,7 @@
 #include "SpectrumDouble.h"
 #include "TempFolder.h"
 #include "Unit1.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "WorkBitmap.h"
 
@@ -251,6 +252,44 @@ TEST_F(FilterWindow, BadInputGetsAClearMessage)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("1 or below"));
     EXPECT_EQ(ui.ImageSpctl->Bitmap().At(0, 0), 9);
+}
+
+} // namespace
+
+namespace {
+
+// The road of one image through the real spectrum window: the table as the viewer's hand-off
+// fills it, then the spectrum window's activation sequence.
+TEST(FilterHandOff, ThroughTheSpectrumWindowToAllFiveViews)
+{
+    toolkit::DialogDouble dialogs;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    const int n = 64;
+    form1.ui.EditROISizeX->setText("64");
+    form1.ui.EditROISizeY->setText("64");
+    form1.ui.EditPxlSpc->setText("0.5");
+    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
+    grid->SetColCount(n + 1);
+    grid->SetRowCount(n + 1);
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            grid->SetCellInt(x + 1, y + 1, static_cast<long long>(Pattern(x, y)));
+    form3.ui.EditNAct->setText("0");
+    form2.FormActivate();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+    EXPECT_EQ(form3.ui.EditNAct->text(), "2");
+    EXPECT_EQ(form3.ui.RadioGroupImg->ItemIndex(), 1);
+    EXPECT_EQ(form3.FilterMatrixSize, n);
+    EXPECT_EQ(form3.ChartHist->Values(form3.Series1).size(), 35u);
+    EXPECT_EQ(form3.ChartHist->Values(form3.Series2).size(), 35u);
+    // Filter "No" returns the table itself, pixel for pixel.
+    form3.ui.RadioGroupFilter->setItemIndex(3);
+    form3.ButtonFltrUpClick();
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            ASSERT_NEAR(form3.FilteredImage[x][y], static_cast<long long>(Pattern(x, y)), 1e-3) << x << "," << y;
 }
 
 } // namespace
