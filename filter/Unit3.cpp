@@ -92,6 +92,11 @@ void TForm3::SelectAndShow(int item)
 
 void TForm3::ButtonNewImageClick()
 {
+    struct HoldRawValues {
+        TForm3& form;
+        explicit HoldRawValues(TForm3& f) : form(f) { form.holdRawValues_ = true; }
+        ~HoldRawValues() { form.holdRawValues_ = form.rawValuesHeld_ = false; }
+    } hold(*this);
     ToggleProfileLine(ui.ImageCnvl);
     RunNested([this] { ui.UpDownDeg->setPosition(0); });
     SetText(ui.EditDeg, QString("0"));

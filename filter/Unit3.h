@@ -119,10 +119,13 @@ private:
     void StepCutOff(double sign);
     void StepPower(double sign);
     filter::ViewSource SourceOf(filter::View view);
+    bool holdRawValues_ = false;  // while the new-image operation runs
+    bool rawValuesHeld_ = false;  // RawValues hold this operation's table
     toolkit::ImageBox* ViewImage(filter::View view) const;
     void DrawZoomAndTexts(filter::View view);
     void ToggleProfileLine(toolkit::ImageBox* image);
     QImage ClearGraph();
+    void ReadRawValues();
     void ResetToRange(std::int32_t max, std::int32_t min);
     void PlotProfile(QImage& graph, const QColor& colour);
     void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);

@@ -81,7 +81,7 @@ void TForm3::ButtonToClipBClick()
     filter::ClipSource clip{view, nullptr, 1.0};
     switch (view) {
     case View::Raw:
-        source.RawValues(FilterMatrixSize, RawValues);
+        ReadRawValues();
         clip = {view, &RawValues, source.RawMax()};
         break;
     case View::Filtered: clip = {view, &FilteredImage, FilteredMax}; break;

@@ -85,7 +85,7 @@ filter::ViewSource TForm3::SourceOf(View view)
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
     switch (view) {
     case View::Raw:
-        source.RawValues(FilterMatrixSize, RawValues);
+        ReadRawValues();
         return {view, &RawValues, 0, 0};
     case View::Filtered:
         return {view, &FilteredImage, 0, 0};
@@ -96,6 +96,16 @@ filter::ViewSource TForm3::SourceOf(View view)
     default:
         return {view, &FilteredPower, source.SpectrumMax(), 0};
     }
+}
+
+void TForm3::ReadRawValues()
+{
+    // The table cannot change while one operation runs, so inside the new-image operation the
+    // cells are converted once; elsewhere every reading converts them afresh.
+    if (rawValuesHeld_)
+        return;
+    filter::SpectrumSource::Current().RawValues(FilterMatrixSize, RawValues);
+    rawValuesHeld_ = holdRawValues_;
 }
 
 void TForm3::RenderImage()

@@ -1,5 +1,6 @@
 #include "FilterViews.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -84,30 +85,136 @@ std::uint8_t GreyOf(double value, const RenderWindow& window, bool log, bool inv
     return static_cast<std::uint8_t>(grey);
 }
 
+namespace {
+
+// Round half to even for |x| < 2^51: adding 1.5 * 2^52 leaves a sum whose unit is 1, so the
+// addition itself rounds to the nearest integer, ties to even, in the default rounding mode.
+inline double RoundHalfEven(double x)
+{
+    constexpr double kMagic = 6755399441055744.0;  // 1.5 * 2^52
+    return (x + kMagic) - kMagic;
+}
+
+// The grey of a linear view value without the logarithm, equal to GreyOf: clamping to
+// [-1, 255] first does not change the clamped result and keeps the rounding in range. Written
+// without branches so that a column of values maps in vector registers.
+inline std::uint8_t LinearGrey(double v, const RenderWindow& window, bool invert)
+{
+    const double x = (v - window.level) * window.scale + 127;
+    const bool number = x == x;
+    double c = x > -1.0 ? x : -1.0;  // NaN goes to -1 here and to 0 below
+    c = c < 255.0 ? c : 255.0;
+    int grey = static_cast<int>(RoundHalfEven(c));
+    grey = grey < 0 ? 0 : grey;
+    grey = grey > 254 ? 254 : grey;
+    grey = invert ? 255 - grey : grey;
+    return static_cast<std::uint8_t>(number ? grey : 0);
+}
+
+// The logarithmic views map an element e > 0 through a chain of non-decreasing steps (square
+// root, log10, scaling, rounding, clamping), so the grey of e is the number of grey steps whose
+// smallest element lies at or below e. The 254 step elements are found once per rendering by a
+// bisection over the ordered bit patterns of the positive doubles, with the view's own formula.
+// Per element, a cheap estimate of the logarithm picks a starting grey and the step elements
+// settle it exactly.
+class LogThresholds {
+public:
+    LogThresholds(double logSqrtMax, const RenderWindow& window)
+        : factor_(0.5 * 0.30102999566398120 / logSqrtMax * 100 * window.scale),
+          offset_(127 - window.level * window.scale)
+    {
+        const auto grey = [&](std::uint64_t bits) {
+            return GreyOf(LogScaled(std::bit_cast<double>(bits), logSqrtMax), window, false, false);
+        };
+        constexpr std::uint64_t kSmallest = 1, kInfinity = 0x7FF0000000000000ULL;
+        table_[0] = -std::numeric_limits<double>::infinity();
+        for (int g = 1; g <= 254; ++g) {
+            std::uint64_t lo = kSmallest, hi = kInfinity;
+            if (grey(hi) < g) {
+                table_[g] = std::numeric_limits<double>::quiet_NaN();  // never reached
+                continue;
+            }
+            while (lo < hi) {
+                const std::uint64_t mid = lo + (hi - lo) / 2;
+                if (grey(mid) >= g)
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            table_[g] = std::bit_cast<double>(lo);
+        }
+        table_[255] = std::numeric_limits<double>::quiet_NaN();
+    }
+
+    std::uint8_t Grey(double e) const
+    {
+        if (!(e > 0.0))
+            return 0;  // no logarithm: the darkest grey
+        // log2(e) from the exponent and a quadratic in the mantissa: good to a few thousandths.
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(e);
+        const double t = std::bit_cast<double>((bits & 0x000FFFFFFFFFFFFFULL) | 0x3FF0000000000000ULL) - 1.0;
+        const double log2e = static_cast<double>(static_cast<int>(bits >> 52) - 1023) + t * (1.3465552 - 0.3465552 * t);
+        const double guess = log2e * factor_ + offset_;
+        int g = guess < 0.0 ? 0 : guess > 254.0 ? 254 : static_cast<int>(guess + 0.5);
+        // The step elements are non-decreasing (unreached ones are NaN and compare false).
+        while (g < 254 && table_[g + 1] <= e)
+            ++g;
+        while (g > 0 && !(table_[g] <= e))
+            --g;
+        return static_cast<std::uint8_t>(g);
+    }
+
+private:
+    double factor_;
+    double offset_;
+    double table_[256];
+};
+
+template <typename Grey>
+void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitmap, Grey grey)
+{
+    // Sixteen columns at a time: each matrix column is mapped along its contiguous y into a
+    // small tile, which is then written across the bitmap rows.
+    constexpr int kBlock = 16;
+    std::uint8_t tile[kBlock][spectrum::kMatrixSide];
+    for (int x0 = 0; x0 < n; x0 += kBlock) {
+        const int width = std::min(n - x0, kBlock);
+        for (int i = 0; i < width; ++i) {
+            const double* column = m[x0 + i];
+            std::uint8_t* out = tile[i];
+            for (int y = 0; y < n; ++y)
+                out[y] = grey(column[y]);
+        }
+        for (int y = 0; y < n; ++y) {
+            std::uint8_t* row = bitmap.Row(y) + x0;
+            for (int i = 0; i < width; ++i)
+                row[i] = tile[i][y];
+        }
+    }
+}
+
+} // namespace
+
 void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
                       common::GreyBitmap& bitmap)
 {
     CheckViewSource(source);
     const bool inverted = invert && !IsSpectral(source.view);
-    const double logSqrtMax = std::log10(std::sqrt(source.spectrumMax));
     bitmap.Resize(n, n);
     const spectrum::SquareMatrix& m = *source.matrix;
-    // A few columns at a time: the matrix is read along y, the bitmap written along x.
-    constexpr int kBlock = 8;
-    for (int x0 = 0; x0 < n; x0 += kBlock) {
-        const int x1 = std::min(n, x0 + kBlock);
-        for (int y = 0; y < n; ++y) {
-            std::uint8_t* row = bitmap.Row(y);
-            for (int x = x0; x < x1; ++x) {
-                const double e = m[x][y];
-                double v;
-                if (source.view == View::Power || source.view == View::Convolution)
-                    v = LogScaled(e, logSqrtMax);
-                else
-                    v = ViewValue(source, e);
-                row[x] = GreyOf(v, window, log, inverted);
-            }
-        }
+    const bool logView = source.view == View::Power || source.view == View::Convolution;
+    if (log) {
+        // The logarithm of the view value folds values at or below 0 onto -3: not monotonic, so
+        // every element takes the direct route.
+        FillBitmap(m, n, bitmap, [&](double e) { return GreyOf(ViewValue(source, e), window, true, inverted); });
+    } else if (logView) {
+        const LogThresholds thresholds(std::log10(std::sqrt(source.spectrumMax)), window);
+        FillBitmap(m, n, bitmap, [&](double e) { return thresholds.Grey(e); });
+    } else if (source.view == View::Filter) {
+        const double fm = source.filterMax;
+        FillBitmap(m, n, bitmap, [&](double e) { return LinearGrey(e * e / fm / fm * 100, window, inverted); });
+    } else {
+        FillBitmap(m, n, bitmap, [&](double e) { return LinearGrey(e, window, inverted); });
     }
 }
 

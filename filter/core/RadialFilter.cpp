@@ -33,27 +33,30 @@ void ResetGain(SquareMatrix& gain, int n)
 
 namespace {
 
-// The amplitude depends only on (|x - h|, |y - h|): each column evaluates it once per |y - h|
-// and multiplies it into the elements that carry it, in the order gain * a, then * a * a * a
-// when steepened. `amplitude(r2)` may throw: the columns done before keep their factors, as
-// when the loop stops part-way.
+// The amplitude depends only on (|x - h|, |y - h|): it is evaluated once per offset pair, for
+// the columns h - d and h + d together, and multiplied into the elements that carry it, in the
+// order gain * a, then * a * a * a when steepened. `amplitude(r2)` may throw: the columns done
+// before keep their factors, as when the loop stops part-way.
 template <typename Amplitude>
 void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude, std::vector<double>& row)
 {
     const int h = n / 2;
     const int span = std::max(h, n - 1 - h) + 1;
     row.assign(static_cast<std::size_t>(span), 0.0);
-    for (int x = 0; x < n; ++x) {
-        const long long dx = x - h;
-        // Amplitudes along y for this |dx|; the lower half of the column mirrors the upper.
+    for (int d = 0; d < span; ++d) {
         for (int dy = 0; dy < span; ++dy)
-            row[static_cast<std::size_t>(dy)] = amplitude(dx * dx + static_cast<long long>(dy) * dy);
-        double* column = gain[x];
-        for (int y = 0; y < n; ++y) {
-            const double a = row[static_cast<std::size_t>(std::abs(y - h))];
-            column[y] = column[y] * a;
-            if (steepen && a < 0.7)
-                column[y] = column[y] * a * a * a;
+            row[static_cast<std::size_t>(dy)] = amplitude(static_cast<long long>(d) * d + static_cast<long long>(dy) * dy);
+        for (int side = 0; side < (d == 0 ? 1 : 2); ++side) {
+            const int x = side == 0 ? h - d : h + d;
+            if (x < 0 || x >= n)
+                continue;
+            double* column = gain[x];
+            for (int y = 0; y < n; ++y) {
+                const double a = row[static_cast<std::size_t>(std::abs(y - h))];
+                column[y] = column[y] * a;
+                if (steepen && a < 0.7)
+                    column[y] = column[y] * a * a * a;
+            }
         }
     }
 }

@@ -127,3 +127,49 @@ TEST(WindowStore, RescaledTrackRange)
 }
 
 } // namespace
+
+namespace {
+
+// The rendering's fast paths against the element-by-element rule, over values that straddle
+// every grey step: random magnitudes, halves, the clamps, zero, negatives and NaN.
+TEST(ViewRules, RenderingEqualsTheDirectRuleForEveryView)
+{
+    const int n = 64;
+    auto m = std::make_unique<spectrum::SquareMatrix>();
+    std::uint64_t state = 12345;
+    auto next = [&] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state >> 11) / 9007199254740992.0;
+    };
+    const double specials[] = {0.0, -1.0, NAN, INFINITY, 1e-300, 50.0, 49.5, 50.5, 127.5, 1e300};
+    struct Case { View view; double spectrumMax, filterMax; int upper, lower, item; bool log, invert; double scale; };
+    const Case cases[] = {
+        {View::Power, 1e6, 0, 100, 0, 2, false, false, 1e7},
+        {View::Convolution, 12.5, 0, 140, -40, 0, false, false, 100},
+        {View::Convolution, 1e9, 0, 60, 55, 3, false, false, 1e12},
+        {View::Power, 1e6, 0, 100, 0, 2, true, false, 1e7},
+        {View::Raw, 0, 0, 255, 0, 2, false, true, 300},
+        {View::Filtered, 0, 0, 3, 1, 1, false, false, 10},
+        {View::Filtered, 0, 0, 0, 1, 2, true, true, 10},
+        {View::Filter, 0, 0.75, 100, 0, 2, false, false, 1},
+    };
+    for (const Case& c : cases) {
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y) {
+                const int i = x * n + y;
+                const double u = next();
+                (*m)[x][y] = i < 10 ? specials[i] : (u - 0.2) * c.scale * (i % 3 ? 1 : u * u);
+            }
+        const filter::ViewSource source{c.view, m.get(), c.spectrumMax, c.filterMax};
+        const auto window = filter::MakeRenderWindow(c.upper, c.lower, filter::WidthFactor(c.item));
+        common::GreyBitmap bitmap;
+        filter::RenderViewBitmap(source, n, window, c.log, c.invert, bitmap);
+        const bool inverted = c.invert && !filter::IsSpectral(c.view);
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                ASSERT_EQ(bitmap.At(x, y), filter::GreyOf(filter::ViewValue(source, (*m)[x][y]), window, c.log, inverted))
+                    << "view " << static_cast<int>(c.view) << " element " << (*m)[x][y];
+    }
+}
+
+} // namespace
