@@ -2,6 +2,7 @@
 #include "Unit3.h"
 
 
+#include "BusyCursor.h"
 #include "Errors.h"
 #include "Fft.h"
 #include "HandlerGuard.h"
@@ -97,6 +98,7 @@ void TForm3::ButtonNewImageClick()
         explicit HoldRawValues(TForm3& f) : form(f) { form.holdRawValues_ = true; }
         ~HoldRawValues() { form.holdRawValues_ = form.rawValuesHeld_ = false; }
     } hold(*this);
+    const BusyCursor busy;
     ToggleProfileLine(ui.ImageCnvl);
     RunNested([this] { ui.UpDownDeg->setPosition(0); });
     SetText(ui.EditDeg, QString("0"));

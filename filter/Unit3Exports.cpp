@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include "BusyCursor.h"
 #include "DialogSeam.h"
 #include "Errors.h"
 #include "FilterExports.h"
@@ -73,6 +74,7 @@ void TForm3::Button1Click() { PictureToClipboard(ui.Image512); }
 
 void TForm3::ButtonToClipBClick()
 {
+    const BusyCursor busy;
     const int selected = ui.RadioGroupImg->ItemIndex();
     if (selected < 0)
         return;
@@ -94,12 +96,14 @@ void TForm3::ButtonToClipBClick()
 
 void TForm3::ButtonVlSpctlClick()
 {
+    const BusyCursor busy;
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
     TextToClipboard(filter::DoubleValuesText(source.SpectrumMap(), source.MatrixSize()));
 }
 
 void TForm3::ButtonVlCnvlClick()
 {
+    const BusyCursor busy;
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
     TextToClipboard(filter::DoubleValuesText(FilteredPower, source.MatrixSize()));
 }

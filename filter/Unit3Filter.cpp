@@ -1,4 +1,5 @@
 // The filter window: the filter parameters, their step buttons and the filtering pipeline.
+#include "BusyCursor.h"
 #include "FilterPipeline.h"
 #include "FilteredHistogram.h"
 #include "HandlerGuard.h"
@@ -48,6 +49,7 @@ void TForm3::RunFilter()
 
 void TForm3::RefreshFilterViews(bool filteredFirst)
 {
+    const BusyCursor busy;
     RunFilter();
     if (filteredFirst)
         SelectAndShow(1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
@@ -252,6 +253,8 @@ TEST_F(FilterWindow, BadInputGetsAClearMessage)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("1 or below"));
     EXPECT_EQ(ui.ImageSpctl->Bitmap().At(0, 0), 9);
+    // The busy cursor of the failed operations is gone again.
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 } // namespace
