@@ -90,8 +90,11 @@ TEST_F(FilterWindow, NoFilterGivesBackTheRoiInPlace)
 {
     HandOver(64);
     // "No" keeps the FilterMax of the filter before it, so the Filter view stays drawable.
+    form.FilterMax = 0.625;
     ui.RadioGroupFilter->setItemIndex(3);
     form.ButtonFltrUpClick();
+    EXPECT_EQ(form.FilterMax, 0.625);
+    EXPECT_EQ(form.FilterGain[3][60], 1.0);
     for (int x = 0; x < 64; ++x)
         for (int y = 0; y < 64; ++y)
             ASSERT_NEAR(form.FilteredImage[x][y], Pattern(x, y), 1e-3) << x << "," << y;
