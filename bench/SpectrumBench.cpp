@@ -8,9 +8,14 @@
 
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
 #include <random>
 
+#include "DialogDouble.h"
 #include "Fft.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
 
 namespace {
 
@@ -62,6 +67,65 @@ void BM_Fft2DDouble(benchmark::State& state) { Transform2D(state, spectrum::FftP
 void BM_Fft2DSingle(benchmark::State& state) { Transform2D(state, spectrum::FftPrecision::Single); }
 BENCHMARK(BM_Fft2DDouble)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fft2DSingle)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+// Three windows with a 1024 x 1024 16-bit image loaded and a 1024 x 1024 ROI over all of it.
+struct HandOffScene {
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+
+    HandOffScene()
+    {
+        const int side = 1024;
+        form1.ImageStream.resize(static_cast<std::size_t>(side) * side * 2);
+        std::mt19937 rng(9);
+        for (auto& b : form1.ImageStream)
+            b = static_cast<std::uint8_t>(rng() % 16);  // 12-bit-like values
+        form1.ui.RadioGroupMode->setItemIndex(1);
+        form1.ui.EditImgSizeX->setText("1024");
+        form1.ui.EditImgSizeY->setText("1024");
+        form1.ui.EditPxlSpc->setText("0.5");
+        form1.ui.EditROIPosX->setText("512");
+        form1.ui.EditROIPosY->setText("512");
+        form1.ui.EditROISizeX->setText("1024");
+        form1.ui.EditROISizeY->setText("1024");
+        form1.LoadState = 1;
+        form1.RenderView();
+    }
+};
+
+long PeakResidentMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// "toFilter": 1024 x 1024 samples into the table (the activation that follows is measured below).
+void BM_ToFilter1024(benchmark::State& state)
+{
+    HandOffScene scene;
+    for (auto _ : state) {
+        scene.form1.ButtonToTableClick();
+        benchmark::DoNotOptimize(scene.form2.ui.StringGridRaw->ColCount());
+    }
+    QApplication::processEvents();  // the activation: the whole chain once, as after a real hand-off
+    state.counters["peak_rss_MiB"] = static_cast<double>(PeakResidentMiB());
+}
+BENCHMARK(BM_ToFilter1024)->Unit(benchmark::kMillisecond);
+
+// The whole "Disp" chain at N = 1024: size captions, statistics and histogram, raw range, data
+// picture, 2DFFT, Spectl, statistics, spectrum picture.
+void BM_DispChain1024(benchmark::State& state)
+{
+    HandOffScene scene;
+    scene.form1.ButtonToTableClick();
+    for (auto _ : state) {
+        scene.form2.ButtonDispClick();
+        benchmark::DoNotOptimize((*scene.form2.SpectrumMap)[0]);
+    }
+}
+BENCHMARK(BM_DispChain1024)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

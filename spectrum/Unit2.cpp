@@ -1,5 +1,7 @@
 #include "Unit2.h"
 
+#include <QWindowStateChangeEvent>
+
 #include "Errors.h"
 #include "Fft.h"
 #include "HandlerGuard.h"
@@ -110,9 +112,7 @@ void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
 std::vector<double> TForm2::ReadDataCells(int n) const
 {
     std::vector<double> values(static_cast<std::size_t>(n) * n);
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n; ++c)
-            values[static_cast<std::size_t>(r - 1) * n + (c - 1)] = ui.StringGridRaw->CellValue(c, r);
+    ui.StringGridRaw->ReadValues(1, 1, n, n, values.data());
     return values;
 }
 
@@ -120,26 +120,27 @@ std::vector<double> TForm2::ReadDataCells(int n) const
 
 bool TForm2::event(QEvent* e)
 {
+    if (e->type() == QEvent::WindowStateChange &&
+        (static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized) && !isMinimized())
+        restored_ = true;
     // The sequence itself shows the filter window and minimises this one: neither may start it
     // again, nor may an activation that reaches a minimised window.
-    if (e->type() == QEvent::WindowActivate && !activationRunning_ && !isMinimized()) {
-        activationExpected_ = false;
+    if (e->type() == QEvent::WindowActivate && (activationExpected_ || restored_) && !activationRunning_ &&
+        !isMinimized())
         toolkit::RunSlot([this] { FormActivate(); });
-    }
     return QWidget::event(e);
 }
 
 void TForm2::ExpectActivation()
 {
     activationExpected_ = true;
-    // Without a window manager no window ever becomes active: then the sequence runs here, once.
+    // Without a window manager no window ever becomes active: then the sequence runs here, once,
+    // and the activation a window manager may still report for this show finds nothing expected.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (activationExpected_ && !activationRunning_) {
-                activationExpected_ = false;
+            if (activationExpected_ && !activationRunning_)
                 toolkit::RunSlot([this] { FormActivate(); });
-            }
         },
         Qt::QueuedConnection);
 }
@@ -151,6 +152,8 @@ void TForm2::FormActivate()
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(activationRunning_);
+    activationExpected_ = false;
+    restored_ = false;
     LoadMatrixSize();
     ButtonDispClick();
     Form3->ButtonNewImageClick();

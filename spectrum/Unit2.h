@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <span>
+#include <utility>
 #include <vector>
 
 #include "SquareMatrix.h"
@@ -40,7 +40,10 @@ public:
     QString ProfileText;
     std::int32_t ProfileLineDX = 0, ProfileLineDY = 0;
 
-    // The activation sequence: Disp, the filter window's new image, the hand-over, minimise.
+    // The activation sequence: Disp, the filter window's new image, the hand-over, minimise. It
+    // runs when the window becomes active after the viewer showed it or after it was restored
+    // from minimised; any other activation (the end of an error box, a click on the window after
+    // a failed run) leaves it alone, so that a failing sequence cannot repeat itself endlessly.
     void FormActivate();
     // The viewer has just shown the window for a hand-off: the activation sequence runs once, on
     // the activation event or, where the platform reports none, right after the show.
@@ -101,10 +104,16 @@ private:
     void LoadMatrixSize();
     // The data cells (1..n, 1..n) row by row, [y * n + x].
     std::vector<double> ReadDataCells(int n) const;
+    // Table rows firstRow .. firstRow + count - 1 ([k * n + x]) into the transform's input.
+    void StoreRows(const double* rows, int n, int firstRow, int count);
     void InvertProfileMark();
+    // The width and level edits of the current view; the redraw and position after a drag step.
+    std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;
+    void EndDragStep(int x, int y);
 
     bool activationRunning_ = false;
-    bool activationExpected_ = false;
+    bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
+    bool restored_ = false;            // brought back from minimised
     QLineSeries* profileSeries_ = nullptr;
 };
 

@@ -99,27 +99,34 @@ void TForm2::Image2DDataMouseMove(int x, int y)
 {
     if (Form1->DragButton != "Right")
         return;
-    const bool data = ui.CheckBox2DData->isChecked();
-    QLineEdit* widthEdit = data ? ui.EditImgWW : ui.EditSpctWW;
-    QLineEdit* levelEdit = data ? ui.EditImgWL : ui.EditSpctWL;
+    auto [widthEdit, levelEdit] = CurrentWindowEdits();
     const auto w = spectrum::IntegerDragStep(IntOf(widthEdit), IntOf(levelEdit), x - DragLastX, y - DragLastY);
     SetText(widthEdit, IntText(w.width));
     SetText(levelEdit, IntText(w.level));
-    DrawCurrentView();
-    DragLastX = x;
-    DragLastY = y;
+    EndDragStep(x, y);
 }
 
 void TForm2::ImageSpctlMouseMove(int x, int y)
 {
     if (Form1->DragButton != "Right")
         return;
-    const bool data = ui.CheckBox2DData->isChecked();
-    QLineEdit* widthEdit = data ? ui.EditImgWW : ui.EditSpctWW;
-    QLineEdit* levelEdit = data ? ui.EditImgWL : ui.EditSpctWL;
+    auto [widthEdit, levelEdit] = CurrentWindowEdits();
     const auto w = spectrum::ProportionalDragStep(RealOf(widthEdit), RealOf(levelEdit), x - DragLastX, y - DragLastY);
     SetText(widthEdit, RealText(w.width));
     SetText(levelEdit, RealText(w.level));
+    EndDragStep(x, y);
+}
+
+std::pair<QLineEdit*, QLineEdit*> TForm2::CurrentWindowEdits() const
+{
+    // Every drag acts on the current view, whichever picture the mouse is over.
+    if (ui.CheckBox2DData->isChecked())
+        return {ui.EditImgWW, ui.EditImgWL};
+    return {ui.EditSpctWW, ui.EditSpctWL};
+}
+
+void TForm2::EndDragStep(int x, int y)
+{
     DrawCurrentView();
     DragLastX = x;
     DragLastY = y;

@@ -23,11 +23,8 @@ void TForm2::ButtonAveSDClick()
     SelectAll();
     const int w = ui.StringGridRaw->ColCount() - 1;
     const int h = ui.StringGridRaw->RowCount() - 1;
-    std::vector<double> values;
-    values.reserve(static_cast<std::size_t>(w) * h);
-    for (int r = 1; r <= h; ++r)
-        for (int c = 1; c <= w; ++c)
-            values.push_back(ui.StringGridRaw->CellValue(c, r));
+    std::vector<double> values(static_cast<std::size_t>(w) * h);
+    ui.StringGridRaw->ReadValues(1, 1, w, h, values.data());
     const spectrum::TableStatistics s = spectrum::ComputeTableStatistics(values, w, h);
     SetText(ui.EditAve, RealText(s.mean));
     SetText(ui.EditSD, RealText(s.sd));

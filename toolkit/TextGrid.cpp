@@ -81,6 +81,23 @@ public:
         }
     }
 
+    void Values(int col, int row, int width, int height, double* out) const
+    {
+        for (int r = 0; r < height; ++r) {
+            if (col < 0 || col + width > cols_ || !Inside(col, row + r)) {
+                for (int c = 0; c < width; ++c)
+                    out[static_cast<std::size_t>(r) * width + c] = Value(col + c, row + r);
+                continue;
+            }
+            const std::size_t first = At(col, row + r);
+            for (int c = 0; c < width; ++c) {
+                const std::size_t i = first + c;
+                out[static_cast<std::size_t>(r) * width + c] =
+                    kind_[i] == kNumber ? number_[i] : Value(col + c, row + r);
+            }
+        }
+    }
+
     void Set(int col, int row, const std::string& text)
     {
         if (!Inside(col, row))
@@ -238,6 +255,11 @@ void TextGrid::SwapCells(int col1, int row1, int col2, int row2)
 }
 
 double TextGrid::CellValue(int col, int row) const { return model_->Value(col, row); }
+
+void TextGrid::ReadValues(int col, int row, int width, int height, double* out) const
+{
+    model_->Values(col, row, width, height, out);
+}
 
 void TextGrid::SelectRange(int left, int top, int right, int bottom)
 {

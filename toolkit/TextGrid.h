@@ -37,6 +37,9 @@ public:
     // The real value of the cell's text; a cell that is empty or not a number raises the
     // conversion error with its text.
     double CellValue(int col, int row) const;
+    // The values of a block of cells, row by row into out[r * width + c], raising the conversion
+    // error at the first cell (in that order) that has none.
+    void ReadValues(int col, int row, int width, int height, double* out) const;
 
     // The visible selection: the rectangle of cells, inclusive.
     void SelectRange(int left, int top, int right, int bottom);

@@ -2,7 +2,20 @@
 
 #include "Fft.h"
 
-namespace spectrum {
+// Built once with run-time dispatch for the program; the tests build it a second time for plain
+// x86-64 alone, under another name, to check that path against the dispatched one.
+#ifndef FFT_BATCH_PORTABLE_ONLY
+#define FFT_BATCH_NAMESPACE spectrum
+#define FFT_BATCH_TARGETS __attribute__((target_clones("avx2", "default")))
+#else
+#define FFT_BATCH_NAMESPACE spectrum_portable
+#define FFT_BATCH_TARGETS
+#endif
+
+namespace FFT_BATCH_NAMESPACE {
+
+using spectrum::kMatrixSide;
+using spectrum::kMaxMatrixSize;
 
 namespace {
 
@@ -223,7 +236,7 @@ template <bool Single>
     Store<Single>(imData, batchIm, n, alongFirst, first);
 }
 
-__attribute__((target_clones("avx2", "default"))) void DispatchGroup(double* reData, double* imData, int n,
+FFT_BATCH_TARGETS void DispatchGroup(double* reData, double* imData, int n,
                                                                       bool alongFirst, int first,
                                                                       const double* cosT, const double* sinT,
                                                                       bool single)
@@ -243,4 +256,4 @@ void TransformGroup(double* reData, double* imData, int n, bool alongFirst, int 
     DispatchGroup(reData, imData, n, alongFirst, first, cosT, sinT, single);
 }
 
-} // namespace spectrum
+} // namespace FFT_BATCH_NAMESPACE

@@ -18,7 +18,7 @@ void TakeLogarithm(SquareMatrix& map, int n);
 struct MapStatistics {
     double max = 0;   // outside the centre element, starting from map[1][1]
     double min = 0;
-    double mean = 0;  // of all n x n values, centre included
+    double mean = 0;  // of all n x n values, centre included, summed line by line of fixed p
 };
 
 MapStatistics ComputeMapStatistics(const SquareMatrix& map, int n);

@@ -8,6 +8,12 @@
 #include <vector>
 
 #include "Fft.h"
+#include "FftBatch.h"
+
+namespace spectrum_portable {
+void TransformGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
+                    const double* sinT, bool single);
+}
 
 namespace {
 
@@ -290,6 +296,37 @@ TEST(Fft2D, BatchedPassesAreBitIdenticalToTheReference)
             }
         }
     }
+}
+
+// The plain x86-64 build of the batch against the one the program dispatches to (AVX2 where the
+// processor has it): the same bits.
+TEST(Fft2D, PlainBuildMatchesTheDispatchedOne)
+{
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<double> dist(-1e6, 1e6);
+    FftWorkspace ws;
+    for (bool single : {false, true})
+        for (bool alongFirst : {true, false})
+            for (int n = 4; n <= 1024; n *= 2) {
+                Complex2D a, b;
+                for (int x = 0; x < n; ++x)
+                    for (int y = 0; y < n; ++y) {
+                        (*a.re)[x][y] = (*b.re)[x][y] = dist(rng);
+                        (*a.im)[x][y] = (*b.im)[x][y] = dist(rng);
+                    }
+                spectrum::BuildFftTables(ws, n, single ? FftPrecision::Single : FftPrecision::Double);
+                for (int first = 0; first < n; first += spectrum::kBatchLanes) {
+                    spectrum::TransformGroup((*a.re)[0], (*a.im)[0], n, alongFirst, first, ws.FftCosTable.data(),
+                                             ws.FftSinTable.data(), single);
+                    spectrum_portable::TransformGroup((*b.re)[0], (*b.im)[0], n, alongFirst, first,
+                                                      ws.FftCosTable.data(), ws.FftSinTable.data(), single);
+                }
+                for (int x = 0; x < n; ++x)
+                    ASSERT_EQ(std::memcmp((*a.re)[x], (*b.re)[x], n * sizeof(double)) |
+                                  std::memcmp((*a.im)[x], (*b.im)[x], n * sizeof(double)),
+                              0)
+                        << n << single << alongFirst;
+            }
 }
 
 TEST(Fft2D, PartialRowPassLeavesTheOtherLinesAlone)
