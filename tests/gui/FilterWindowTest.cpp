@@ -200,6 +200,29 @@ TEST_F(FilterWindow, ProfileAlongAnglesAndItsClipboardText)
     EXPECT_TRUE(ui.ImageFltrC->ShowsColorPicture());
 }
 
+TEST_F(FilterWindow, ProfileLineOverThePowerViewAndInvertedRawView)
+{
+    HandOver(64);
+    const common::GreyBitmap before = ui.ImageSpctl->Bitmap();
+    form.UpDownDegChanging(0);
+    const common::GreyBitmap& after = ui.ImageSpctl->Bitmap();
+    // From (98, 129) to (159, 128), the end point excluded.
+    EXPECT_EQ(after.At(98, 129), 255 - before.At(98, 129));
+    EXPECT_EQ(after.At(158, 128), 255 - before.At(158, 128));
+    EXPECT_EQ(after.At(159, 128), before.At(159, 128));
+    EXPECT_EQ(after.At(98, 140), before.At(98, 140));
+
+    // Invert: the Raw view comes up reversed (p -> 255 - p), then the linked Filtered view.
+    form.ImageRwClick();
+    const common::GreyBitmap plain = ui.ImageRw->Bitmap();
+    ui.CheckBoxInvrt->setChecked(true);
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 1);
+    const auto& inverted = ui.ImageRw->Bitmap();
+    for (int y = 0; y < 256; y += 5)
+        for (int x = 0; x < 256; x += 5)
+            ASSERT_EQ(inverted.At(x, y), 255 - plain.At(x, y)) << x << "," << y;
+}
+
 TEST_F(FilterWindow, Exports)
 {
     HandOver(4);
