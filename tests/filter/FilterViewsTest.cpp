@@ -134,7 +134,7 @@ namespace {
 // every grey step: random magnitudes, halves, the clamps, zero, negatives and NaN.
 TEST(ViewRules, RenderingEqualsTheDirectRuleForEveryView)
 {
-    const int n = 64;
+  for (const int n : {64, 2}) {  // vector groups of four, and the scalar tail alone
     auto m = std::make_unique<spectrum::SquareMatrix>();
     std::uint64_t state = 12345;
     auto next = [&] {
@@ -168,8 +168,9 @@ TEST(ViewRules, RenderingEqualsTheDirectRuleForEveryView)
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
                 ASSERT_EQ(bitmap.At(x, y), filter::GreyOf(filter::ViewValue(source, (*m)[x][y]), window, c.log, inverted))
-                    << "view " << static_cast<int>(c.view) << " element " << (*m)[x][y];
+                    << "n " << n << " view " << static_cast<int>(c.view) << " element " << (*m)[x][y];
     }
+  }
 }
 
 } // namespace
