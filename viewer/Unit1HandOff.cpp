@@ -53,7 +53,7 @@ void TForm1::ButtonToTableClick()
 
 void TForm1::ButtonToForm2Click()
 {
-    Form2->setWindowState(Form2->windowState() & ~Qt::WindowMinimized);
+    Form2->setWindowState(Qt::WindowNoState);
     Form2->show();
     Form2->raise();
     Form2->activateWindow();

@@ -5,9 +5,20 @@ namespace spectrum {
 
 inline constexpr int kBatchLanes = 4;
 
+// The bit reversal of one length as a table: element x comes from source[x]. Plain data, so that
+// both builds of the kernel can share it.
+struct BitReversal {
+    int n = -1;
+    int source[1024];
+};
+
 // Lines first .. first + 3 (n >= 4, a power of two up to 1024): along the first index for fixed
 // y when alongFirst, else along the second index for fixed x. cosT/sinT are the tables for n.
+// Runs the AVX2 build where the processor has AVX2, the plain x86-64 build otherwise.
 void TransformGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                     const double* sinT, bool single);
+// The plain x86-64 build alone, whatever the processor: the two must agree bit for bit.
+void TransformGroupPlain(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
+                         const double* sinT, bool single);
 
 } // namespace spectrum

@@ -1,0 +1,12 @@
+// The batched transform built for AVX2 (this file alone is compiled with -mavx2).
+#include "FftBatchKernel.h"
+
+namespace spectrum {
+
+void TransformGroupAvx2(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
+                        const double* sinT, bool single, const BitReversal& reversal)
+{
+    RunGroup(reData, imData, n, alongFirst, first, cosT, sinT, single, reversal);
+}
+
+} // namespace spectrum

@@ -1,0 +1,220 @@
+// The batched transform's kernel: four lines of a square matrix side by side. Included by one
+// source file built for plain x86-64 and one built for AVX2; each gets its own copy (everything
+// here has internal linkage), and the program picks one at run time.
+//
+// It includes no header of the program with inline functions: one compiled here for AVX2 could
+// otherwise be the copy the linker keeps for the whole program.
+#include <immintrin.h>
+
+#include "FftBatch.h"
+
+namespace {
+
+constexpr int kKernelMaxLength = 1024;  // the largest matrix size
+constexpr int kKernelSide = 1025;       // the matrices' line length
+
+// Lane l of element k is line l's element k. Each lane performs exactly the scalar operations of
+// Fft1D on the same values; only the order in which the independent butterflies of one stage run
+// differs, and two stages share one trip through memory. The vector operations are element-wise
+// IEEE operations, and nothing is contracted (-ffp-contract=off), so the results agree bit for bit.
+typedef double VD __attribute__((vector_size(32)));
+typedef float VF __attribute__((vector_size(16)));
+typedef double VDu __attribute__((vector_size(32), aligned(8)));
+typedef long long VI __attribute__((vector_size(32)));
+
+alignas(32) VD batchRe[kKernelMaxLength];
+alignas(32) VD batchIm[kKernelMaxLength];
+
+// Double to binary32 and back, rounding to nearest even.
+[[gnu::always_inline]] inline VD ToSingle(VD v)
+{
+#ifdef __AVX__
+    return (VD)_mm256_cvtps_pd(_mm256_cvtpd_ps((__m256d)v));
+#else
+    return __builtin_convertvector(__builtin_convertvector(v, VF), VD);
+#endif
+}
+
+// 4 x 4 transpose: afterwards a = {a0, b0, c0, d0}, b = {a1, b1, c1, d1}, ... Its own inverse.
+[[gnu::always_inline]] inline void Transpose4(VD& a, VD& b, VD& c, VD& d)
+{
+    const VD t0 = __builtin_shuffle(a, b, VI{0, 4, 2, 6});
+    const VD t1 = __builtin_shuffle(a, b, VI{1, 5, 3, 7});
+    const VD t2 = __builtin_shuffle(c, d, VI{0, 4, 2, 6});
+    const VD t3 = __builtin_shuffle(c, d, VI{1, 5, 3, 7});
+    a = __builtin_shuffle(t0, t2, VI{0, 1, 4, 5});
+    b = __builtin_shuffle(t1, t3, VI{0, 1, 4, 5});
+    c = __builtin_shuffle(t0, t2, VI{2, 3, 6, 7});
+    d = __builtin_shuffle(t1, t3, VI{2, 3, 6, 7});
+}
+
+// One butterfly; `plain` is the twiddle-free one of w = 0, without multiplications.
+template <bool Single>
+[[gnu::always_inline]] inline void Butterfly(VD& r0, VD& i0, VD& r1, VD& i1, double c, double s, bool plain)
+{
+    VD dr = r0 - r1;
+    VD di = i0 - i1;
+    if constexpr (Single) {
+        dr = ToSingle(dr);
+        di = ToSingle(di);
+    }
+    r0 = r0 + r1;
+    i0 = i0 + i1;
+    if (plain) {
+        r1 = dr;
+        i1 = di;
+    } else {
+        r1 = dr * c + di * s;
+        i1 = di * c - dr * s;
+    }
+}
+
+template <bool Single>
+[[gnu::always_inline]] inline void OneStage(VD* re, VD* im, int half, int e, const double* cosT, const double* sinT)
+{
+    const int span = 2 * half;
+    for (int b = 0; b < e; ++b)
+        Butterfly<Single>(re[b * span], im[b * span], re[b * span + half], im[b * span + half], 0, 0, true);
+    for (int b = 0; b < e; ++b)
+        for (int j = 1; j < half; ++j) {
+            const int k = b * span + j;
+            Butterfly<Single>(re[k], im[k], re[k + half], im[k + half], cosT[j * e], sinT[j * e], false);
+        }
+}
+
+// Stage (half, e) on the pairs (j, j + half) and (j + q, j + q + half), then stage (q, 2e) on
+// (j, j + q) and (j + half, j + half + q), q = half / 2, with the four elements in registers.
+// t holds the three twiddles (cos, sin) of j * e, (j + q) * e and j * 2e.
+template <bool Single>
+[[gnu::always_inline]] inline void Quad(VD* re, VD* im, int k, int q, const double* t, bool first)
+{
+    VD r0 = re[k], r1 = re[k + q], r2 = re[k + 2 * q], r3 = re[k + 3 * q];
+    VD i0 = im[k], i1 = im[k + q], i2 = im[k + 2 * q], i3 = im[k + 3 * q];
+    Butterfly<Single>(r0, i0, r2, i2, t[0], t[1], first);
+    Butterfly<Single>(r1, i1, r3, i3, t[2], t[3], false);
+    Butterfly<Single>(r0, i0, r1, i1, t[4], t[5], first);
+    Butterfly<Single>(r2, i2, r3, i3, t[4], t[5], first);
+    re[k] = r0, re[k + q] = r1, re[k + 2 * q] = r2, re[k + 3 * q] = r3;
+    im[k] = i0, im[k + q] = i1, im[k + 2 * q] = i2, im[k + 3 * q] = i3;
+}
+
+template <bool Single>
+[[gnu::always_inline]] inline void TwoStages(VD* re, VD* im, int half, int e, const double* cosT, const double* sinT)
+{
+    const int q = half / 2;
+    const int span = 2 * half;
+    double t[6];
+    auto twiddles = [&](int j) {
+        t[0] = cosT[j * e], t[1] = sinT[j * e];
+        t[2] = cosT[(j + q) * e], t[3] = sinT[(j + q) * e];
+        t[4] = cosT[j * 2 * e], t[5] = sinT[j * 2 * e];
+    };
+    twiddles(0);
+    for (int b = 0; b < e; ++b)
+        Quad<Single>(re, im, b * span, q, t, true);
+    if (q >= e) {
+        for (int b = 0; b < e; ++b)
+            for (int j = 1; j < q; ++j) {
+                twiddles(j);
+                Quad<Single>(re, im, b * span + j, q, t, false);
+            }
+    } else {
+        // Many short blocks: keep the twiddles of one j for all of them.
+        for (int j = 1; j < q; ++j) {
+            twiddles(j);
+            for (int b = 0; b < e; ++b)
+                Quad<Single>(re, im, b * span + j, q, t, false);
+        }
+    }
+}
+
+template <bool Single>
+[[gnu::always_inline]] inline void Butterflies(VD* re, VD* im, int n, const double* cosT, const double* sinT)
+{
+    int half = n / 2;
+    int e = 1;
+    while (half >= 2) {
+        TwoStages<Single>(re, im, half, e, cosT, sinT);
+        half /= 4;
+        e *= 4;
+    }
+    if (half == 1)
+        OneStage<Single>(re, im, half, e, cosT, sinT);
+}
+
+// The value that lands at position x after the bit reversal; one that moves to a lower index
+// passes through binary32 in the single variant.
+template <bool Single>
+[[gnu::always_inline]] inline VD Reordered(const VD* batch, const spectrum::BitReversal& r, int x)
+{
+    const int from = r.source[x];
+    if constexpr (Single) {
+        if (x < from)
+            return ToSingle(batch[from]);
+    }
+    return batch[from];
+}
+
+template <bool Single>
+[[gnu::always_inline]] inline void Store(double* data, const VD* batch, const spectrum::BitReversal& r, int n,
+                                         bool alongFirst, int first)
+{
+    const long long side = kKernelSide;
+    if (alongFirst) {
+        for (int x = 0; x < n; ++x)
+            *reinterpret_cast<VDu*>(data + x * side + first) = Reordered<Single>(batch, r, x);
+        return;
+    }
+    double* l0 = data + first * side;
+    for (int y = 0; y < n; y += 4) {
+        VD a = Reordered<Single>(batch, r, y), b = Reordered<Single>(batch, r, y + 1);
+        VD c = Reordered<Single>(batch, r, y + 2), d = Reordered<Single>(batch, r, y + 3);
+        Transpose4(a, b, c, d);
+        *reinterpret_cast<VDu*>(l0 + y) = a;
+        *reinterpret_cast<VDu*>(l0 + side + y) = b;
+        *reinterpret_cast<VDu*>(l0 + 2 * side + y) = c;
+        *reinterpret_cast<VDu*>(l0 + 3 * side + y) = d;
+    }
+}
+
+[[gnu::always_inline]] inline void Load(VD* batch, const double* data, int n, bool alongFirst, int first)
+{
+    const long long side = kKernelSide;
+    if (alongFirst) {
+        // Element x of the lines of fixed y sits at [x][y]: the four lines share one run.
+        for (int x = 0; x < n; ++x)
+            batch[x] = *reinterpret_cast<const VDu*>(data + x * side + first);
+        return;
+    }
+    const double* l0 = data + first * side;
+    for (int y = 0; y < n; y += 4) {
+        VD a = *reinterpret_cast<const VDu*>(l0 + y);
+        VD b = *reinterpret_cast<const VDu*>(l0 + side + y);
+        VD c = *reinterpret_cast<const VDu*>(l0 + 2 * side + y);
+        VD d = *reinterpret_cast<const VDu*>(l0 + 3 * side + y);
+        Transpose4(a, b, c, d);
+        batch[y] = a, batch[y + 1] = b, batch[y + 2] = c, batch[y + 3] = d;
+    }
+}
+
+template <bool Single>
+[[gnu::always_inline]] inline void Group(double* reData, double* imData, int n, bool alongFirst, int first,
+                                         const double* cosT, const double* sinT, const spectrum::BitReversal& r)
+{
+    Load(batchRe, reData, n, alongFirst, first);
+    Load(batchIm, imData, n, alongFirst, first);
+    Butterflies<Single>(batchRe, batchIm, n, cosT, sinT);
+    Store<Single>(reData, batchRe, r, n, alongFirst, first);
+    Store<Single>(imData, batchIm, r, n, alongFirst, first);
+}
+
+void RunGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
+              const double* sinT, bool single, const spectrum::BitReversal& r)
+{
+    if (single)
+        Group<true>(reData, imData, n, alongFirst, first, cosT, sinT, r);
+    else
+        Group<false>(reData, imData, n, alongFirst, first, cosT, sinT, r);
+}
+
+} // namespace
