@@ -1,30 +1,29 @@
+// The filter window: creation, the handler connections and the new-image operation.
 #include "Unit3.h"
+
+
+#include "BusyCursor.h"
+#include "Errors.h"
+#include "Fft.h"
+#include "HandlerGuard.h"
+#include "ParameterText.h"
+#include "ProfileGraph.h"
+#include "Unit1.h"
+#include "WorkBitmap.h"
+
+using toolkit::Guarded;
+using toolkit::RunNested;
+using toolkit::SetItemIndex;
+using toolkit::SetText;
 
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent)
+TForm3::TForm3(QWidget* parent) : QWidget(parent), ProfileValues(filter::kProfileCapacity, 0.0)
 {
+    ui.setupUi(this);
     Form3 = this;
-    setWindowTitle("Form3");
-    resize(800, 600);
-
-    // Seam controls, until the window's own form places them.
-    EditFileName = new QLineEdit(this);
-    EditFileName->setObjectName("EditFileName");
-    EditFileName->setGeometry(2, 2, 796, 21);
-    EditNAct = new QLineEdit("0", this);
-    EditNAct->setObjectName("EditNAct");
-    EditNAct->setGeometry(2, 26, 40, 21);
-    ChartHist = new toolkit::LineChart(this);
-    ChartHist->setObjectName("ChartHist");
-    ChartHist->setGeometry(2, 50, 500, 300);
-    ChartHist->chart()->setTitle("Histgram");
-    ChartHist->SetLeftLogarithmic(true);
-    ChartHist->SetLeftMinimum(1);
-    Series1 = ChartHist->AddSeries("Series1", QColor(255, 0, 0));
-    EditNdHist = new QLineEdit("32", this);
-    EditNdHist->setObjectName("EditNdHist");
-    EditNdHist->setGeometry(450, 56, 44, 21);
+    FormCreate();
+    ConnectHandlers();
 }
 
 TForm3::~TForm3()
@@ -33,7 +32,95 @@ TForm3::~TForm3()
         Form3 = nullptr;
 }
 
+void TForm3::FormCreate()
+{
+    setFixedSize(size());
+    // ImageDummy lies under the Filter view; the work bitmap it stands for is shared with the
+    // spectrum window.
+    ui.ImageDummy->lower();
+    WorkBitmap = &spectrum::WorkBitmap();
+    EditFileName = ui.EditFileName;
+    EditNAct = ui.EditNAct;
+    EditNdHist = ui.EditNdHist;
+    ChartHist = ui.ChartHist;
+    ChartHist->chart()->setTitle("Histgram");
+    ChartHist->SetLeftLogarithmic(true);
+    ChartHist->SetLeftMinimum(1);
+    Series1 = ChartHist->AddSeries("Series1", QColor(255, 0, 0));
+    Series2 = ChartHist->AddSeries("Series2", QColor(0, 128, 0));
+    for (toolkit::ImageBox* view : {ui.ImageRw, ui.ImageFltrd, ui.ImageSpctl, ui.ImageFltr, ui.ImageCnvl})
+        view->Bitmap() = common::GreyBitmap(256, 256);
+    ui.Image512->Bitmap() = common::GreyBitmap(512, 512);
+    QImage blank(256, 256, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    ui.ImageFltrC->SetColorPicture(blank);
+    RenderReady = 0;
+    ui.EditSpctlU->setText("100");
+    ui.EditSpctlL->setText("0");
+    ui.Label4->setText("ResetWindow");
+    ui.EditNAct->setText("0");
+}
+
+void TForm3::ConnectHandlers()
+{
+    connect(ui.ButtonFltrUp, &QPushButton::clicked, this, Guarded([this] { ButtonFltrUpClick(); }));
+    connect(ui.ButtonFltrDwn, &QPushButton::clicked, this, Guarded([this] { ButtonFltrDwnClick(); }));
+    connect(ui.ButtonPwrUp, &QPushButton::clicked, this, Guarded([this] { ButtonPwrUpClick(); }));
+    connect(ui.ButtonPwrDwn, &QPushButton::clicked, this, Guarded([this] { ButtonPwrDwnClick(); }));
+    connect(ui.ButtonBPF, &QPushButton::clicked, this, Guarded([this] { ButtonBPFClick(); }));
+    connect(ui.CheckBoxCOF, &QCheckBox::toggled, this, Guarded([this] { CheckBoxCOFClick(); }));
+    connect(ui.ButtonNewImage, &QPushButton::clicked, this, Guarded([this] { ButtonNewImageClick(); }));
+    connect(ui.UpDownDeg, &toolkit::UpDown::changing, this,
+            [this](int positionBefore) { toolkit::RunSlot([this, positionBefore] { UpDownDegChanging(positionBefore); }); });
+    ConnectViewHandlers();
+    ConnectExportHandlers();
+}
+
+void TForm3::CheckFilterMatrixSize(std::int32_t n)
+{
+    // The fixed matrices hold 1025 x 1025 and the transform needs a power of two; the message is
+    // the spectrum window's own.
+    if (!spectrum::IsMatrixSize(n))
+        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
+                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+}
+
+void TForm3::SelectAndShow(int item)
+{
+    SetItemIndex(ui.RadioGroupImg, item);
+    ShowImage();
+}
+
 void TForm3::ButtonNewImageClick()
 {
-    // Seam: the filter window's new-image operation plugs in here.
+    struct HoldRawValues {
+        TForm3& form;
+        explicit HoldRawValues(TForm3& f) : form(f) { form.holdRawValues_ = true; }
+        ~HoldRawValues() { form.holdRawValues_ = form.rawValuesHeld_ = false; }
+    } hold(*this);
+    const BusyCursor busy;
+    ToggleProfileLine(ui.ImageCnvl);
+    RunNested([this] { ui.UpDownDeg->setPosition(0); });
+    SetText(ui.EditDeg, QString("0"));
+    ClearGraph();
+    const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
+    CheckFilterMatrixSize(n);
+    FilterMatrixSize = n;
+    ProfileDX = 0;
+    if (IntOf(ui.EditNAct) == 0) {
+        ButtonRstSpctClick();
+        RunNested([this] { ui.UpDownDeg->setPosition(0); });
+        SelectAndShow(2);
+        ButtonFltrUpClick();
+        ButtonFltrDwnClick();
+        SelectAndShow(3);
+        SelectAndShow(4);
+        ButtonFltrdClick();
+        SelectAndShow(1);
+        ButtonRstImgClick();
+        SelectAndShow(0);
+        if (ui.CheckBoxWNDe->isChecked())
+            SelectAndShow(1);
+    }
+    SetText(ui.EditNAct, IntText(IntOf(ui.EditNAct) + 1));
 }

@@ -1,9 +1,18 @@
 #pragma once
-// The frequency filter window: radial filters on the ROI's spectrum and the filtered image.
-#include <QLineEdit>
+// The frequency filter window: multiplies the ROI's spectrum by a radial filter, transforms the
+// product back and shows five views of the result with their own grey windows, histograms of the
+// raw and filtered values, a profile graph through the spectrum, and the exports.
 #include <QWidget>
+#include <cstdint>
+#include <vector>
 
+#include "FilterViews.h"
+#include "GreyBitmap.h"
 #include "LineChart.h"
+#include "SquareMatrix.h"
+#include "ui_Form3.h"
+
+class QSlider;
 
 class TForm3 : public QWidget {
     Q_OBJECT
@@ -12,17 +21,116 @@ public:
     explicit TForm3(QWidget* parent = nullptr);
     ~TForm3() override;
 
-    // Seam: what the viewer's hand-off and the spectrum window reach before this window has its
-    // own form (which takes these members over): the file name and the hand-over counter, the
-    // histogram chart with the raw-data series and its bin count, and the new-image operation.
-    QLineEdit* EditFileName;
-    QLineEdit* EditNAct;
-    QLineEdit* EditNdHist;
-    toolkit::LineChart* ChartHist;
-    QLineSeries* Series1;
-    // Seam: the new-image operation ("NI") plugs in here - it takes over the matrix size and, on
-    // the first image after a hand-off, computes the filter and brings up the five views.
+    Ui::TForm3 ui;
+
+    // The work bitmap: every view of this window, and every picture of the spectrum window, is
+    // rendered into it at N x N before it is stretched into its image.
+    common::GreyBitmap* WorkBitmap = nullptr;
+
+    std::int32_t FilterMatrixSize = 0;
+    std::int32_t ProfileCount = 0;
+    std::int32_t ProfileDX = 0;
+    std::int32_t ProfileDY = 0;
+    std::int32_t RenderReady = 0;
+    double ProfileMax = 0.0;
+    double ProfileMin = 0.0;
+    double FilterMax = 0.0;
+    double FilteredMax = 0.0;
+    double FilteredPowerMax = 0.0;
+    double FilteredMin = 0.0;
+    filter::WindowStore Windows;  // RawWindow, FilteredWindow, SpectralWindow
+
+    // The fixed matrices, allocated once with the window.
+    spectrum::SquareMatrix FilterGain;     // centred
+    spectrum::SquareMatrix FilteredImage;
+    spectrum::SquareMatrix FilteredPower;  // centred
+    spectrum::SquareMatrix FilteredRe;     // unshifted
+    spectrum::SquareMatrix FilteredIm;
+    spectrum::SquareMatrix RawValues;      // the raw-data table's cells as numbers, per rendering
+    std::vector<double> ProfileValues;
+
+
+    // The controls the viewer's hand-off and the spectrum window reach, by their names.
+    QLineEdit* EditFileName = nullptr;
+    QLineEdit* EditNAct = nullptr;
+    QLineEdit* EditNdHist = nullptr;
+    toolkit::LineChart* ChartHist = nullptr;
+    QLineSeries* Series1 = nullptr;  // raw-data histogram, drawn by the spectrum window
+    QLineSeries* Series2 = nullptr;  // histogram of the filtered image
+
+    // Handlers and operations, callable directly: an error raised inside stops the caller too.
+    // Filter parameters and the pipeline.
+    void ButtonFltrUpClick();
+    void ButtonFltrDwnClick();
+    void ButtonPwrUpClick();
+    void ButtonPwrDwnClick();
+    void ButtonBPFClick();
+    void CheckBoxCOFClick();
+    void Panel1Click() {}
+    void RunFilter();
+    // Views and windowing.
+    void RenderImage();
+    void StoreWindow();
+    void ShowImage();
+    void TrackBarULVLChange();
+    void TrackBarLLVLChange();
+    void ButtonRstImgClick();
+    void ButtonFltrdClick();
+    void ButtonRstSpctClick();
+    void Label3Click();
+    void ImageRwClick();
+    void ImageFltrdClick();
+    void ImageSpctlClick();
+    void ImageFltrClick();
+    void ImageCnvlClick();
+    void RadioGroupImgClick() {}
+    void CheckBoxInvrtClick();
+    void CheckBoxWNDeClick();
+    // New image.
     void ButtonNewImageClick();
+    // Profile graph.
+    void UpDownDegChanging(int positionBefore);
+    void DrawSpectrumProfile();
+    // Exports.
+    void ButtonSaveFltrdClick();
+    void ButtonSaveBMPClick();
+    void ButtonBMPRwClick();
+    void ButtonBMPFltrdClick();
+    void ButtonBMPspctlClick();
+    void ButtonBMPFltrClick();
+    void ButtonBMPCnvlClick();
+    void Button1Click();
+    void ButtonToClipBClick();
+    void ButtonVlSpctlClick();
+    void ButtonVlCnvlClick();
+    void ButtonROIToCBClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void ConnectHandlers();
+    void ConnectViewHandlers();
+    void ConnectExportHandlers();
+    filter::View SelectedView() const;
+    void SelectAndShow(int item);
+    void RefreshFilterViews(bool filteredFirst);
+    void StepCutOff(double sign);
+    void StepPower(double sign);
+    filter::ViewSource SourceOf(filter::View view);
+    bool holdRawValues_ = false;  // while the new-image operation runs
+    bool rawValuesHeld_ = false;  // RawValues hold this operation's table
+    toolkit::ImageBox* ViewImage(filter::View view) const;
+    void DrawZoomAndTexts(filter::View view);
+    void ToggleProfileLine(toolkit::ImageBox* image);
+    QImage ClearGraph();
+    void ReadRawValues();
+    void ResetToRange(std::int32_t max, std::int32_t min);
+    void PlotProfile(QImage& graph, const QColor& colour);
+    void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);
+    void SetTrackPosition(QSlider* track, std::int32_t position);
+    static void CheckFilterMatrixSize(std::int32_t n);
 };
 
 extern TForm3* Form3;

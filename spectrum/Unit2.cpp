@@ -1,6 +1,7 @@
 #include "Unit2.h"
 
-#include <QWindowStateChangeEvent>
+#include <QTimer>
+#include <QWindow>
 
 #include "Errors.h"
 #include "Fft.h"
@@ -131,15 +132,24 @@ bool TForm2::event(QEvent* e)
 void TForm2::ExpectActivation()
 {
     activationExpected_ = true;
+    RunExpectedActivationOnceShown(0);
+}
+
+void TForm2::RunExpectedActivationOnceShown(int attempt)
+{
     // Without a window manager no window ever becomes active: then the sequence runs here, once,
     // and the activation a window manager may still report for this show finds nothing expected.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (activationExpected_ && !activationRunning_)
-                toolkit::RunSlot([this] { FormActivate(); });
-        },
-        Qt::QueuedConnection);
+    // It waits until the window is on the screen: minimising a window whose mapping is still on
+    // its way to the window manager is lost, and the window would come up normal.
+    QTimer::singleShot(attempt == 0 ? 0 : 20, this, [this, attempt] {
+        if (!activationExpected_ || activationRunning_)
+            return;
+        const bool onScreen = windowHandle() && windowHandle()->isExposed();
+        if (onScreen || attempt >= 100)
+            toolkit::RunSlot([this] { FormActivate(); });
+        else
+            RunExpectedActivationOnceShown(attempt + 1);
+    });
 }
 
 void TForm2::FormActivate()

@@ -48,6 +48,7 @@ public:
     // The viewer has just shown the window for a hand-off: the activation sequence runs once, on
     // the activation event or, where the platform reports none, right after the show.
     void ExpectActivation();
+    void RunExpectedActivationOnceShown(int attempt);
 
     // Table.
     void SelectAll();

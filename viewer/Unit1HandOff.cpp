@@ -48,8 +48,8 @@ void TForm1::ButtonToTableClick()
 
     toolkit::SetText(Form3->EditFileName, ui.EditFileName->text());
     toolkit::SetText(Form3->EditNAct, QStringLiteral("0"));
-    Form2->ExpectActivation();
     ButtonToForm2Click();
+    Form2->ExpectActivation();
 }
 
 void TForm1::ButtonToForm2Click()

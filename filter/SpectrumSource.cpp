@@ -1,0 +1,41 @@
+#include "SpectrumSource.h"
+
+#include "Unit2.h"
+
+namespace filter {
+
+namespace {
+
+// Reads the spectrum window's members and controls.
+class Form2Source : public SpectrumSource {
+public:
+    int MatrixSize() override { return Form2->MatrixSize; }
+    const spectrum::SquareMatrix& SpectrumRe() override { return *Form2->SpectrumRe; }
+    const spectrum::SquareMatrix& SpectrumIm() override { return *Form2->SpectrumIm; }
+    const spectrum::SquareMatrix& SpectrumMap() override { return *Form2->SpectrumMap; }
+    double SpectrumMax() override { return Form2->SpectrumMax; }
+    double RawMax() override { return Form2->RawMax; }
+    QString EditMax() override { return Form2->ui.EditMax->text(); }
+    QString EditMin() override { return Form2->ui.EditMin->text(); }
+    QString EditMaxRaw() override { return Form2->ui.EditMaxRaw->text(); }
+    QString EditMinRaw() override { return Form2->ui.EditMinRaw->text(); }
+    void RawValues(int n, spectrum::SquareMatrix& out) override
+    {
+        const toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                out[x][y] = grid->CellValue(x + 1, y + 1);
+    }
+    void ButtonAllClick() override { Form2->ButtonAllClick(); }
+};
+
+Form2Source form2Source;
+SpectrumSource* installed = nullptr;
+
+} // namespace
+
+SpectrumSource& SpectrumSource::Current() { return installed ? *installed : form2Source; }
+
+void SpectrumSource::Install(SpectrumSource* source) { installed = source; }
+
+} // namespace filter

@@ -1,0 +1,114 @@
+// The filter window: the filter parameters, their step buttons and the filtering pipeline.
+#include "BusyCursor.h"
+#include "FilterPipeline.h"
+#include "FilteredHistogram.h"
+#include "HandlerGuard.h"
+#include "ParameterText.h"
+#include "RadialFilter.h"
+#include "SpectrumSource.h"
+#include "Unit3.h"
+
+using filter::FilterType;
+using toolkit::SetText;
+
+namespace {
+
+FilterType TypeOf(const toolkit::RadioGroup* group) { return static_cast<FilterType>(group->ItemIndex()); }
+
+} // namespace
+
+void TForm3::RunFilter()
+{
+    const int n = FilterMatrixSize;
+    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    filter::ResetGain(FilterGain, n);
+    const FilterType type = TypeOf(ui.RadioGroupFilter);
+    const bool steepen = ui.CheckBoxCOF->isChecked();
+    if (type == FilterType::LCF || type == FilterType::BPF)
+        filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax);
+    if (type == FilterType::HCF || type == FilterType::BPF)
+        filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
+                              FilterMax);
+    FilteredPowerMax = filter::FilterSpectrum(source.SpectrumRe(), source.SpectrumIm(), source.SpectrumMap(),
+                                              FilterGain, n, FilteredRe, FilteredIm, FilteredPower);
+    std::optional<double> noiseFloor;
+    if (ui.CheckBoxSSIR->isChecked())
+        noiseFloor = RealOf(ui.EditSSIR);
+    filter::FilterFft2D(spectrum::SharedFft(), FilteredRe, FilteredIm, n, noiseFloor);
+    filter::PlaceFilteredImage(FilteredRe, n, FilteredImage);
+    const filter::Extremes extremes = filter::FindExtremes(FilteredImage, n);
+    FilteredMax = extremes.max;
+    FilteredMin = extremes.min;
+    const double max = common::StrToFloat(source.EditMax().toStdString());
+    const double min = common::StrToFloat(source.EditMin().toStdString());
+    std::vector<QPointF> points;
+    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist)))
+        points.emplace_back(p.x, p.y);
+    ChartHist->SetPoints(Series2, points);
+}
+
+void TForm3::RefreshFilterViews(bool filteredFirst)
+{
+    const BusyCursor busy;
+    RunFilter();
+    if (filteredFirst)
+        SelectAndShow(1);
+    SelectAndShow(3);
+    SelectAndShow(4);
+    SelectAndShow(1);
+}
+
+void TForm3::StepCutOff(double sign)
+{
+    const double step = sign * filter::CutOffStep(FilterMatrixSize, ui.RadioGroupC->ItemIndex());
+    const FilterType type = TypeOf(ui.RadioGroupFilter);
+    if (type == FilterType::LCF || type == FilterType::BPF)
+        SetText(ui.EditLCOF, RealText(RealOf(ui.EditLCOF) + step));
+    if (type == FilterType::HCF || type == FilterType::BPF)
+        SetText(ui.EditHCOF, RealText(RealOf(ui.EditHCOF) + step));
+}
+
+void TForm3::StepPower(double sign)
+{
+    const FilterType type = TypeOf(ui.RadioGroupFilter);
+    if (type == FilterType::LCF || type == FilterType::BPF)
+        SetText(ui.EditLN, RealText(RealOf(ui.EditLN) + sign));
+    if (type == FilterType::HCF || type == FilterType::BPF)
+        SetText(ui.EditHN, RealText(RealOf(ui.EditHN) + sign));
+}
+
+void TForm3::ButtonFltrUpClick()
+{
+    StepCutOff(+1.0);
+    RefreshFilterViews(true);
+}
+
+void TForm3::ButtonFltrDwnClick()
+{
+    StepCutOff(-1.0);
+    RefreshFilterViews(false);
+}
+
+void TForm3::ButtonPwrUpClick()
+{
+    StepPower(+1.0);
+    RefreshFilterViews(false);
+}
+
+void TForm3::ButtonPwrDwnClick()
+{
+    StepPower(-1.0);
+    RefreshFilterViews(false);
+}
+
+void TForm3::ButtonBPFClick()
+{
+    if (TypeOf(ui.RadioGroupFilter) == FilterType::BPF) {
+        SetText(ui.EditLCOF, RealText(RealOf(ui.EditHCOF) - 0.05));
+        SetText(ui.EditLN, RealText(RealOf(ui.EditHN)));
+    }
+    RefreshFilterViews(false);
+}
+
+void TForm3::CheckBoxCOFClick() { RefreshFilterViews(false); }
+

@@ -1,0 +1,113 @@
+#include "FilterPipeline.h"
+
+#include <cmath>
+
+#include "Errors.h"
+
+namespace filter {
+
+using spectrum::Axis;
+using spectrum::FftPrecision;
+
+double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectrumIm,
+                      const SquareMatrix& spectrumMap, const SquareMatrix& gain, int n,
+                      SquareMatrix& filteredRe, SquareMatrix& filteredIm, SquareMatrix& filteredPower)
+{
+    const int h = n / 2;
+    for (int x = 0; x < n; ++x) {
+        const double* g = gain[(x + h) % n];
+        for (int y = 0; y < n; ++y) {
+            const double a = g[(y + h) % n];
+            filteredRe[x][y] = spectrumRe[x][y] * a;
+            filteredIm[x][y] = spectrumIm[x][y] * a;
+        }
+    }
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            filteredPower[x][y] = gain[x][y] * gain[x][y] * spectrumMap[x][y];
+    double powerMax = filteredPower[0][0];
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            if (filteredPower[x][y] > powerMax)
+                powerMax = filteredPower[x][y];
+    return powerMax;
+}
+
+namespace {
+
+// One value pair through the noise-floor subtraction; the roundings to binary32 are those of the
+// single-precision transform around it.
+inline void SubtractNoiseFloor(double& re, double& im, double floorPower)
+{
+    const float p = static_cast<float>(re * re + im * im);
+    float t = static_cast<float>(static_cast<double>(p) - floorPower);
+    if (t < 0.0f)
+        t = 0.0f;
+    float gain = 0.0f;
+    if (p > 0.0f)
+        gain = static_cast<float>(std::sqrt(static_cast<double>(t)) / std::sqrt(static_cast<double>(p)));
+    re = re * gain;
+    im = im * gain;
+}
+
+// The noise floor applied to every pair before a pass: the same values as applying it while
+// each line is loaded into the work arrays, since every pair enters exactly one line per pass.
+void SubtractNoiseFloorAll(SquareMatrix& re, SquareMatrix& im, int n, double floorPower)
+{
+    for (int x = 0; x < n; ++x) {
+        double* r = re[x];
+        double* i = im[x];
+        for (int y = 0; y < n; ++y)
+            SubtractNoiseFloor(r[y], i[y], floorPower);
+    }
+}
+
+} // namespace
+
+void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
+                 std::optional<double> noiseFloorDivisor)
+{
+    spectrum::BuildFftTables(ws, n, FftPrecision::Single);
+    const float p0 = static_cast<float>(re[0][0] * re[0][0] + im[0][0] * im[0][0]);
+    double floorPower = 0.0;
+    if (noiseFloorDivisor) {
+        if (*noiseFloorDivisor == 0.0) {
+            if (p0 == 0.0f)
+                common::ThrowInvalidFloatOp();
+            common::ThrowDivideByZero();
+        }
+        floorPower = static_cast<double>(p0) / *noiseFloorDivisor;
+        SubtractNoiseFloorAll(re, im, n, floorPower);
+    }
+    spectrum::TransformLines(ws, re, im, n, Axis::First, n, FftPrecision::Single);
+    if (noiseFloorDivisor)
+        SubtractNoiseFloorAll(re, im, n, floorPower);
+    spectrum::TransformLines(ws, re, im, n, Axis::Second, n, FftPrecision::Single);
+}
+
+void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image)
+{
+    for (int x = 0; x < n; ++x) {
+        const double* source = re[x];
+        double* target = image[(n - x) % n];
+        for (int y = 0; y < n; ++y)
+            target[(n - y) % n] = source[y] / n / n;
+    }
+}
+
+Extremes FindExtremes(const SquareMatrix& image, int n)
+{
+    const int h = n / 2;
+    Extremes e{image[h][h], image[h][h]};
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) {
+            const double v = image[x][y];
+            if (v > e.max)
+                e.max = v;
+            if (v < e.min)
+                e.min = v;
+        }
+    return e;
+}
+
+} // namespace filter

@@ -1,0 +1,117 @@
+#include "RadialFilter.h"
+
+#include <cmath>
+#include <vector>
+
+#include "Errors.h"
+
+namespace filter {
+
+double IntPower(double base, long long exponent)
+{
+    unsigned long long e = exponent < 0 ? 0ULL - static_cast<unsigned long long>(exponent)
+                                        : static_cast<unsigned long long>(exponent);
+    double result = 1.0;
+    double factor = base;
+    while (e != 0) {
+        if (e & 1ULL)
+            result *= factor;
+        e >>= 1;
+        if (e != 0)
+            factor *= factor;
+    }
+    if (exponent < 0)
+        return common::CheckedDivide(1.0, result);
+    return result;
+}
+
+void ResetGain(SquareMatrix& gain, int n)
+{
+    for (int x = 0; x < n; ++x)
+        std::fill(gain[x], gain[x] + n, 1.0);
+}
+
+namespace {
+
+// The amplitude depends only on (|x - h|, |y - h|): it is evaluated once per offset pair, for
+// the columns h - d and h + d together, and multiplied into the elements that carry it, in the
+// order gain * a, then * a * a * a when steepened. `amplitude(r2)` may throw: the columns done
+// before keep their factors, as when the loop stops part-way.
+template <typename Amplitude>
+void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude, std::vector<double>& row)
+{
+    const int h = n / 2;
+    const int span = std::max(h, n - 1 - h) + 1;
+    row.assign(static_cast<std::size_t>(span), 0.0);
+    for (int d = 0; d < span; ++d) {
+        for (int dy = 0; dy < span; ++dy)
+            row[static_cast<std::size_t>(dy)] = amplitude(static_cast<long long>(d) * d + static_cast<long long>(dy) * dy);
+        for (int side = 0; side < (d == 0 ? 1 : 2); ++side) {
+            const int x = side == 0 ? h - d : h + d;
+            if (x < 0 || x >= n)
+                continue;
+            double* column = gain[x];
+            for (int y = 0; y < n; ++y) {
+                const double a = row[static_cast<std::size_t>(std::abs(y - h))];
+                column[y] = column[y] * a;
+                if (steepen && a < 0.7)
+                    column[y] = column[y] * a * a * a;
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
+                  double& filterMax)
+{
+    if (!(cutOff > 0.0))
+        return false;
+    const long long exponent = 2LL * power;
+    std::vector<double> row;
+    MultiplyRadial(gain, n, steepen, [&](long long r2) {
+        const double r = std::sqrt(static_cast<double>(r2));
+        double d = (1.0 - r / n / cutOff) + 1.0;
+        if (d < 0.0)
+            d = 0.0;
+        const double g = 1.0 / (IntPower(d, exponent) + 1.0);
+        return std::sqrt(g);
+    }, row);
+    double m = gain[0][0];
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            if (gain[x][y] > m)
+                m = gain[x][y];
+    filterMax = m;
+    return true;
+}
+
+void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
+                   double& filterMax)
+{
+    if (cutOff == 0.0f)
+        common::ThrowDivideByZero();
+    const long long exponent = 2LL * power;
+    std::vector<double> row;
+    MultiplyRadial(gain, n, steepen, [&](long long r2) {
+        const float r = static_cast<float>(std::sqrt(static_cast<double>(r2)));
+        const float t = static_cast<float>(static_cast<double>(r) / n / static_cast<double>(cutOff));
+        const float g = static_cast<float>(1.0 / (IntPower(t, exponent) + 1.0));
+        return static_cast<double>(std::sqrt(g));
+    }, row);
+    float m = static_cast<float>(gain[0][0]);
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            if (gain[x][y] > m)
+                m = static_cast<float>(gain[x][y]);
+    filterMax = m;
+}
+
+double CutOffStep(int n, int stepItem)
+{
+    const int samples = stepItem <= 0 ? 1 : stepItem == 1 ? 3 : 9;
+    return (1.0 / n) * samples;
+}
+
+} // namespace filter

@@ -1,0 +1,35 @@
+#pragma once
+// Radially symmetric gains on the centred N x N grid: the low-cut and high-cut responses, their
+// product for the band-pass, and the step of the cut-off buttons.
+#include <cstdint>
+
+#include "SquareMatrix.h"
+
+namespace filter {
+
+using spectrum::SquareMatrix;
+
+enum class FilterType { LCF = 0, HCF = 1, BPF = 2, No = 3 };
+
+// base^exponent by repeated squaring. A zero base with a negative exponent raises the division
+// error, as 1 / 0 would.
+double IntPower(double base, long long exponent);
+
+// FilterGain := 1 over the leading n x n elements.
+void ResetGain(SquareMatrix& gain, int n);
+
+// Multiplies the low-cut amplitude into `gain` and returns its new maximum in `filterMax`.
+// A cut-off not above 0 leaves both untouched and returns false.
+bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
+                  double& filterMax);
+
+// The high-cut (Butterworth) amplitude, computed in single precision, multiplied into `gain`;
+// `filterMax` becomes the largest gain found with a single-precision running value.
+// A cut-off of 0 raises the division error before anything changes.
+void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
+                   double& filterMax);
+
+// The step of the cut-off buttons: (1 / n) times 1, 3 or 9 frequency samples for item 0, 1, 2.
+double CutOffStep(int n, int stepItem);
+
+} // namespace filter

@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTest>
+#include <QGuiApplication>
+#include <cmath>
+
+#include "DialogDouble.h"
+#include "Errors.h"
+#include "SpectrumDouble.h"
+#include "TempFolder.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "WorkBitmap.h"
+
+namespace {
+
+// A ROI with structure in both directions and a range of a few hundred.
+double Pattern(int x, int y) { return 100 + (x * 37 + y * 11) % 50 + 3 * x; }
+
+class FilterWindow : public ::testing::Test {
+protected:
+    toolkit::DialogDouble dialogs;
+    SpectrumDouble spectrum;
+    TForm1 form1;
+    TForm3 form;
+    Ui::TForm3& ui = form.ui;
+    TempFolder folder;
+
+    // The hand-over: "toFilter" resets the count, then the spectrum window runs the new-image
+    // operation twice (its activation and "ToCnvolution").
+    void HandOver(int n)
+    {
+        spectrum.Load(n, Pattern);
+        form1.ui.EditROISizeX->setText(QString::number(n));
+        ui.EditNAct->setText("0");
+        form.ButtonNewImageClick();
+        form.ButtonNewImageClick();
+    }
+
+    static bool Blank(const toolkit::ImageBox* image)
+    {
+        const auto& p = image->Bitmap().Pixels();
+        return std::all_of(p.begin(), p.end(), [&](std::uint8_t g) { return g == p.front(); });
+    }
+};
+
+TEST_F(FilterWindow, StartsWithTheFormDefaults)
+{
+    EXPECT_EQ(form.windowTitle(), "Form3");
+    EXPECT_EQ(ui.Label4->text(), "ResetWindow");
+    EXPECT_EQ(ui.EditNAct->text(), "0");
+    EXPECT_EQ(ui.RadioGroupFilter->ItemIndex(), 1);
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), -1);
+    EXPECT_EQ(ui.EditHCOF->text(), "0.25");
+    EXPECT_EQ(form.WorkBitmap, &spectrum::WorkBitmap());  // shared with the spectrum window
+    EXPECT_EQ(ui.UpDownDeg->Minimum(), -15);
+    EXPECT_EQ(ui.UpDownDeg->Maximum(), 90);
+    EXPECT_EQ(form.RenderReady, 0);
+}
+
+TEST_F(FilterWindow, HandOverBringsUpAllFiveViews)
+{
+    HandOver(64);
+    EXPECT_EQ(ui.EditNAct->text(), "2");
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 1);  // Filtered, with the Raw window (linked)
+    EXPECT_EQ(ui.EditHCOF->text(), "0.25");      // stepped up and back
+    for (const auto* image : {ui.ImageRw, ui.ImageFltrd, ui.ImageSpctl, ui.ImageFltr, ui.ImageCnvl})
+        EXPECT_FALSE(Blank(image)) << image->objectName().toStdString();
+    EXPECT_EQ(form.WorkBitmap->Width(), 64);
+    EXPECT_EQ(form.Windows.raw, form.Windows.filtered);
+    EXPECT_EQ(form.Windows.raw.upper, static_cast<int>(spectrum.rawMax));
+    EXPECT_EQ(form.ChartHist->Values(form.Series2).size(), 35u);
+    EXPECT_EQ(form.RenderReady, 1);
+
+    // Unlinked windows: the Raw view ends selected.
+    ui.CheckBoxWNDe->setChecked(false);
+    ui.EditNAct->setText("0");
+    form.ButtonNewImageClick();
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 0);
+    EXPECT_EQ(ui.EditNAct->text(), "1");
+}
+
+TEST_F(FilterWindow, NoFilterGivesBackTheRoiInPlace)
+{
+    HandOver(64);
+    // "No" keeps the FilterMax of the filter before it, so the Filter view stays drawable.
+    form.FilterMax = 0.625;
+    ui.RadioGroupFilter->setItemIndex(3);
+    form.ButtonFltrUpClick();
+    EXPECT_EQ(form.FilterMax, 0.625);
+    EXPECT_EQ(form.FilterGain[3][60], 1.0);
+    for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 64; ++y)
+            ASSERT_NEAR(form.FilteredImage[x][y], Pattern(x, y), 1e-3) << x << "," << y;
+    // The same values through the same (linked) window: the same picture.
+    form.ImageRwClick();
+    form.ImageFltrdClick();
+    EXPECT_EQ(ui.ImageRw->Bitmap(), ui.ImageFltrd->Bitmap());
+}
+
+TEST_F(FilterWindow, CutOffStepsFollowTheFilterType)
+{
+    HandOver(64);
+    struct Case { int type; const char* lcof; const char* hcof; };
+    const Case cases[] = {{1, "0.2", "0.296875"}, {0, "0.246875", "0.25"}, {2, "0.246875", "0.296875"}, {3, "0.2", "0.25"}};
+    for (const Case& c : cases) {
+        ui.EditLCOF->setText("0.2");
+        ui.EditHCOF->setText("0.25");
+        ui.RadioGroupFilter->setItemIndex(c.type);
+        form.ButtonFltrUpClick();
+        EXPECT_EQ(ui.EditLCOF->text(), c.lcof) << c.type;
+        EXPECT_EQ(ui.EditHCOF->text(), c.hcof) << c.type;
+    }
+    ui.RadioGroupFilter->setItemIndex(1);
+    form.ButtonPwrUpClick();
+    EXPECT_EQ(ui.EditHN->text(), "6");
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 1);
+    // "*" outside "BPF" changes no edit but refilters.
+    ui.EditLCOF->setText("0.1");
+    form.ButtonBPFClick();
+    EXPECT_EQ(ui.EditLCOF->text(), "0.1");
+    ui.RadioGroupFilter->setItemIndex(2);
+    form.ButtonBPFClick();
+    EXPECT_EQ(ui.EditLCOF->text(), "0.2");
+    EXPECT_EQ(ui.EditLN->text(), "6");
+}
+
+TEST_F(FilterWindow, StoredWindowsPerViewAndTheTrackBarGuard)
+{
+    HandOver(64);
+    form.ImageRwClick();
+    const QString rawUpper = ui.EditUL->text();
+    // Spectral views share one window.
+    form.ImageSpctlClick();
+    ui.TrackBarULVL->setValue(120);
+    EXPECT_EQ(ui.EditUL->text(), "120");
+    EXPECT_EQ(ui.LabelWND->text(), "121/60");
+    form.ImageFltrClick();
+    EXPECT_EQ(ui.EditUL->text(), "120");
+    EXPECT_EQ(ui.TrackBarULVL->maximum(), 140);
+    form.ImageRwClick();
+    EXPECT_EQ(ui.EditUL->text(), rawUpper);
+    // Out of the graph's angles: the Power view is selected without a redraw and track-bar moves
+    // no longer render until the next ShowImage.
+    form.UpDownDegChanging(-15);
+    EXPECT_EQ(ui.EditDeg->text(), "0");
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 2);
+    EXPECT_EQ(form.RenderReady, 0);
+    ui.TrackBarULVL->setValue(ui.TrackBarULVL->value() - 1);
+    EXPECT_EQ(ui.EditUL->text(), rawUpper);
+    form.ImageSpctlClick();
+    EXPECT_EQ(form.RenderReady, 1);
+}
+
+TEST_F(FilterWindow, ResetsAndRescale)
+{
+    HandOver(64);
+    form.ButtonRstSpctClick();
+    EXPECT_EQ(ui.EditUL->text(), "100");
+    EXPECT_EQ(ui.EditLL->text(), "0");
+    EXPECT_EQ(ui.TrackBarLLVL->minimum(), -40);
+    form.Label3Click();
+    EXPECT_EQ(ui.TrackBarULVL->maximum(), 140);
+    EXPECT_EQ(ui.TrackBarLLVL->minimum(), -40);
+    form.ButtonFltrdClick();
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 1);
+    EXPECT_EQ(ui.EditUL->text(), QString::number(static_cast<int>(std::trunc(form.FilteredMax))));
+}
+
+TEST_F(FilterWindow, ZoomTabSizes)
+{
+    struct Case { int n; int side; };
+    for (const Case c : {Case{64, 512}, Case{1024, 1024}}) {
+        ui.PageControl512->setCurrentIndex(1);
+        HandOver(c.n);
+        EXPECT_EQ(ui.Image512->width(), c.side) << c.n;
+        EXPECT_EQ(ui.Image512->Bitmap().Width(), c.side) << c.n;
+    }
+}
+
+TEST_F(FilterWindow, ProfileAlongAnglesAndItsClipboardText)
+{
+    HandOver(64);
+    struct Case { int degrees; int count; int dx, dy; };
+    for (const Case c : {Case{0, 64, 31, 0}, Case{45, 90, 31, 31}, Case{90, 64, 0, 31}}) {
+        form.UpDownDegChanging(c.degrees);
+        EXPECT_EQ(form.ProfileCount, c.count) << c.degrees;
+        EXPECT_EQ(form.ProfileDX, c.dx) << c.degrees;
+        EXPECT_EQ(form.ProfileDY, c.dy) << c.degrees;
+        const QString text = QGuiApplication::clipboard()->text();
+        EXPECT_TRUE(text.endsWith("\r\n"));
+        EXPECT_EQ(text.count('\t'), c.count / 2 - 1) << c.degrees;
+    }
+    EXPECT_TRUE(ui.ImageFltrC->ShowsColorPicture());
+}
+
+TEST_F(FilterWindow, ProfileLineOverThePowerViewAndInvertedRawView)
+{
+    HandOver(64);
+    const common::GreyBitmap before = ui.ImageSpctl->Bitmap();
+    form.UpDownDegChanging(0);
+    const common::GreyBitmap& after = ui.ImageSpctl->Bitmap();
+    // From (98, 129) to (159, 128), the end point excluded.
+    EXPECT_EQ(after.At(98, 129), 255 - before.At(98, 129));
+    EXPECT_EQ(after.At(158, 128), 255 - before.At(158, 128));
+    EXPECT_EQ(after.At(159, 128), before.At(159, 128));
+    EXPECT_EQ(after.At(98, 140), before.At(98, 140));
+
+    // Invert: the Raw view comes up reversed (p -> 255 - p), then the linked Filtered view.
+    form.ImageRwClick();
+    const common::GreyBitmap plain = ui.ImageRw->Bitmap();
+    ui.CheckBoxInvrt->setChecked(true);
+    EXPECT_EQ(ui.RadioGroupImg->ItemIndex(), 1);
+    const auto& inverted = ui.ImageRw->Bitmap();
+    for (int y = 0; y < 256; y += 5)
+        for (int x = 0; x < 256; x += 5)
+            ASSERT_EQ(inverted.At(x, y), 255 - plain.At(x, y)) << x << "," << y;
+}
+
+TEST_F(FilterWindow, Exports)
+{
+    HandOver(4);
+    const QString raw = folder.Path("filtered.raw");
+    dialogs.openAnswers.push_back(raw);
+    form.ButtonSaveFltrdClick();
+    EXPECT_EQ(QFileInfo(raw).size(), 64);
+    form.ButtonRstSpctClick();
+    const QString bmp = folder.Path("view.bmp");
+    dialogs.openAnswers.push_back(bmp);
+    form.ButtonSaveBMPClick();
+    QFile file(bmp);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray b = file.readAll();
+    EXPECT_EQ(b.size(), 14 + 40 + 1024 + 16);
+    EXPECT_EQ(b[18], 4);
+    EXPECT_EQ(b[28], 8);
+    // Cancelled: nothing written.
+    form.ButtonSaveBMPClick();
+    // The Filtered view's maximum is written 1.
+    form.ImageFltrdClick();
+    form.ButtonToClipBClick();
+    const QString text = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(text.count("\r\n"), 4);
+    EXPECT_TRUE(text.split(QRegularExpression("[\t\r\n]+")).contains("1"));
+    form.ButtonROIToCBClick();
+    EXPECT_EQ(spectrum.allClicks, 1);
+    // A file that cannot be created: the file error.
+    dialogs.openAnswers.push_back(folder.Path("no/such/folder/x.raw"));
+    EXPECT_THROW(form.ButtonSaveFltrdClick(), common::FileError);
+}
+
+TEST_F(FilterWindow, BadInputGetsAClearMessage)
+{
+    spectrum.Load(64, Pattern);
+    for (const char* size : {"100", "2048", "0", "-64"}) {
+        form1.ui.EditROISizeX->setText(size);
+        EXPECT_THROW(form.ButtonNewImageClick(), common::InputError) << size;
+        EXPECT_EQ(ui.EditNAct->text(), "0");
+    }
+    form1.ui.EditROISizeX->setText("64");
+    ui.CheckBoxSSIR->setChecked(true);
+    EXPECT_THROW(form.ButtonNewImageClick(), common::FloatError);
+    EXPECT_EQ(ui.EditNAct->text(), "0");
+    ui.CheckBoxSSIR->setChecked(false);
+    form.ButtonNewImageClick();
+    ui.EditUL->setText("abc");
+    EXPECT_THROW(form.RenderImage(), common::ConversionError);
+    // Through the guard the message reaches the user's message box.
+    ui.EditUL->setText("100");
+    spectrum.spectrumMax = 1.0;
+    ui.ImageSpctl->Bitmap().At(0, 0) = 9;
+    QTest::mouseClick(ui.ButtonRstSpct, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("1 or below"));
+    EXPECT_EQ(ui.ImageSpctl->Bitmap().At(0, 0), 9);
+    // The busy cursor of the failed operations is gone again.
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The road of one image through the real spectrum window: the table as the viewer's hand-off
+// fills it, then the spectrum window's activation sequence.
+TEST(FilterHandOff, ThroughTheSpectrumWindowToAllFiveViews)
+{
+    toolkit::DialogDouble dialogs;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    const int n = 64;
+    form1.ui.EditROISizeX->setText("64");
+    form1.ui.EditROISizeY->setText("64");
+    form1.ui.EditPxlSpc->setText("0.5");
+    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
+    grid->SetColCount(n + 1);
+    grid->SetRowCount(n + 1);
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            grid->SetCellInt(x + 1, y + 1, static_cast<long long>(Pattern(x, y)));
+    form3.ui.EditNAct->setText("0");
+    form2.FormActivate();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+    EXPECT_EQ(form3.ui.EditNAct->text(), "2");
+    EXPECT_EQ(form3.ui.RadioGroupImg->ItemIndex(), 1);
+    EXPECT_EQ(form3.FilterMatrixSize, n);
+    EXPECT_EQ(form3.ChartHist->Values(form3.Series1).size(), 35u);
+    EXPECT_EQ(form3.ChartHist->Values(form3.Series2).size(), 35u);
+    // Filter "No" returns the table itself, pixel for pixel.
+    form3.ui.RadioGroupFilter->setItemIndex(3);
+    form3.ButtonFltrUpClick();
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            ASSERT_NEAR(form3.FilteredImage[x][y], static_cast<long long>(Pattern(x, y)), 1e-3) << x << "," << y;
+}
+
+} // namespace
