@@ -62,13 +62,22 @@ inline constexpr const char* kDivideByZeroMessage = "0 による浮動小数点�
 inline constexpr const char* kInvalidFloatOpMessage = "浮動小数点数の無効な演算";
 inline constexpr const char* kOutOfMemoryMessage = "メモリストリームの拡大中にメモリが足りなくなりました";
 
-// Division that raises the division-by-zero error instead of producing an infinity.
+// Division that fails the way the arithmetic unit reports it instead of producing an infinity
+// or a NaN: 0 / 0 is an invalid operation, anything else over 0 a division by zero.
 template <typename T>
-T CheckedDivide(T numerator, T denominator)
+T CheckedQuotient(T numerator, T denominator)
 {
-    if (denominator == T(0))
+    if (denominator == T(0)) {
+        if (numerator == T(0) || numerator != numerator)
+            ThrowInvalidFloatOp();
         ThrowDivideByZero();
+    }
     return numerator / denominator;
+}
+inline double CheckedDivide(double numerator, double denominator) { return CheckedQuotient(numerator, denominator); }
+inline long double CheckedDivide(long double numerator, long double denominator)
+{
+    return CheckedQuotient(numerator, denominator);
 }
 
 } // namespace common

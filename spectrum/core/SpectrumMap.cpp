@@ -1,8 +1,8 @@
+#include "Errors.h"
 #include "SpectrumMap.h"
 
 #include <cmath>
 
-#include "Quotient.h"
 
 namespace spectrum {
 
@@ -15,7 +15,7 @@ void BuildSpectrumMap(const SquareMatrix& re, const SquareMatrix& im, int n, dou
     const double dd = d * d;
     // The denominator is the same for every element: a zero (or an overflow) stops the map before
     // its first element, and the map keeps its older values.
-    Quotient(kind <= kAbs ? d4 : dd, area);
+    common::CheckedDivide(kind <= kAbs ? d4 : dd, area);
     if (!std::isfinite(area) || !std::isfinite(d4))
         common::ThrowInvalidFloatOp();
     const int h = n / 2;

@@ -5,7 +5,6 @@
 
 #include "Errors.h"
 #include "NumberText.h"
-#include "Quotient.h"
 #include "Rounding.h"
 
 namespace spectrum {
@@ -59,7 +58,7 @@ std::string ProfileText(const SpectrumProfile& profile, int n, double d)
     const int c = profile.c;
     const double span = d * 2 * c;
     if (span == 0 && c > 0)
-        Quotient(-c, span);
+        common::CheckedDivide(-c, span);
     std::string text;
     for (int k = 0; k < 2 * c; ++k) {
         const double x = (k - c) / span * profile.L / (n / 2);

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "Errors.h"
-#include "Quotient.h"
 #include "Rounding.h"
 
 namespace spectrum {
@@ -14,7 +13,7 @@ TableStatistics ComputeTableStatistics(std::span<const double> values, int width
     double sum = 0;
     for (double v : values)
         sum += v;
-    s.mean = Quotient(Quotient(sum, static_cast<double>(width)), static_cast<double>(height));
+    s.mean = common::CheckedDivide(common::CheckedDivide(sum, static_cast<double>(width)), static_cast<double>(height));
     double squares = 0;
     for (double v : values)
         squares += (v - s.mean) * (v - s.mean);

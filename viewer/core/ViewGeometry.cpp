@@ -7,16 +7,6 @@ namespace viewer {
 
 namespace {
 
-long double Divide(long double numerator, long double denominator)
-{
-    if (denominator == 0) {
-        if (numerator == 0)
-            common::ThrowInvalidFloatOp();
-        common::ThrowDivideByZero();
-    }
-    return numerator / denominator;
-}
-
 std::int32_t Wrap32(long long v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 
 } // namespace
@@ -26,9 +16,9 @@ ViewGeometry ComputeViewGeometry(std::int32_t width, std::int32_t height, double
 {
     const long double w = width, h = height, m = magnification;
     ViewGeometry g;
-    g.viewRows = Divide(h, m);
+    g.viewRows = common::CheckedDivide(h, m);
     g.squareLimited = w > g.viewRows;
-    g.viewColumns = g.squareLimited ? g.viewRows : Divide(w, m);
+    g.viewColumns = g.squareLimited ? g.viewRows : common::CheckedDivide(w, m);
 
     using common::Trunc;
     const long long firstColumn = Trunc((w - g.viewColumns) / 2) - Trunc(shiftX * m);
@@ -47,7 +37,7 @@ ImageLayout ComputeImageLayout(std::int32_t width, std::int32_t height, bool squ
     const long long scaled = static_cast<long long>(width) * 512;
     // The proportional width is always formed, so a height of 0 fails here even when the view is
     // square-limited.
-    layout.width = common::Trunc(Divide(scaled, height));
+    layout.width = common::Trunc(common::CheckedDivide(static_cast<long double>(scaled), static_cast<long double>(height)));
     if (squareLimited)
         layout.width = 512;
     layout.left = common::Trunc(static_cast<long double>(512 - layout.width) / 2);
