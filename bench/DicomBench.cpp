@@ -76,12 +76,3 @@ void BM_WindowReadDicomHeader512(benchmark::State& state)
 BENCHMARK(BM_WindowReadDicomHeader512)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -103,15 +103,3 @@ void BM_StepParts(benchmark::State& state)
 BENCHMARK(BM_StepParts)->Arg(0)->Arg(1)->Arg(2)->ArgName("render0_auto1_list2")->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Folder();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
