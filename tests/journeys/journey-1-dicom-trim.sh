@@ -21,6 +21,7 @@ done
 xdotool mouseup 1
 sleep 0.5
 shot 1-roi-dragged
+shot_window 1-viewer "$WID"
 
 click Form1 ButtonTriming
 answer_open_dialog "$WORK/samples/ct-phantom.dcm"

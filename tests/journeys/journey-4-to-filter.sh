@@ -20,6 +20,7 @@ to_filter_and_save() {  # size, x0, y0, menu downs
   window_state "$form2" | grep -q HIDDEN || die "the spectrum window did not minimise itself"
   xdotool windowactivate --sync "$form3"; sleep 0.5
   shot "4-filter-$n"
+  shot_window "4-filter-window-$n" "$form3"
   local saved=$WORK/out/filtered-$n.raw bmp=$WORK/out/view-$n.bmp
   mkdir -p "$WORK/out"; : >"$saved"; : >"$bmp"
   local keep=$WID; WID=$form3
@@ -30,6 +31,17 @@ to_filter_and_save() {  # size, x0, y0, menu downs
   WID=$keep
   check filtered-raw "$WORK/samples/ct-phantom.dcm" "$saved" "$x0" "$y0" "$n"
   check filtered-bmp "$WORK/samples/ct-phantom.dcm" "$bmp" "$x0" "$y0" "$n"
+  # "Form2" brings the spectrum window back as it is, on its spectrum page.
+  xdotool windowactivate --sync "$WID"; sleep 0.3
+  click Form1 ButtonToForm2
+  sleep 1
+  window_state "$form2" | grep -q HIDDEN && die "the spectrum window did not come back"
+  xdotool windowactivate --sync "$form2" 2>/dev/null || true
+  keep=$WID; WID=$form2
+  click Form2 PageControl1 140 12  # the "2D-Spectl" tab
+  WID=$keep
+  sleep 0.5
+  shot_window "4-spectrum-window-$n" "$form2"
 }
 
 start_app

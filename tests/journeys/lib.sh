@@ -8,6 +8,7 @@ log() { printf '[journey] %s\n' "$*"; }
 die() { log "FAILED: $*"; shot "failure-$(date +%s)"; exit 1; }
 
 shot() { import -window root "$OUT/$1.png"; }
+shot_window() { import -frame -window "$2" "$OUT/$1.png" 2>/dev/null || shot "$1"; }  # name, window id
 
 # Waits until a visible window whose name matches the pattern exists; prints its id.
 wait_window() {
