@@ -1,5 +1,5 @@
-// Writes the raw sample images a new user can open at once. Run from the samples folder:
-//   build/release/samples/make_samples samples
+// Writes the raw sample images a new user can open at once. Run from the top folder:
+//   build/release/samples/generators/make_samples samples
 // The images are committed; rerunning reproduces them byte for byte.
 #include <cmath>
 #include <cstdint>
