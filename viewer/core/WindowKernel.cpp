@@ -11,18 +11,18 @@ namespace {
 // is then exact in double precision, so rounding it half to even gives the exact grey.
 constexpr long long kBaseLimit = (1 << 24) - 65536;
 
-__attribute__((target("avx2"))) inline __m128i RoundedProducts(__m128i t, __m256d f)
-{
-    const __m256d x = _mm256_mul_pd(_mm256_cvtepi32_pd(t), f);
-    return _mm256_cvtpd_epi32(_mm256_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC));
-}
-
 // Greys of eight values of t already clamped to the range where the window does not saturate.
+// Adding 1.5 * 2^52 rounds the exact product half to even and leaves the integer in the low
+// 32 bits of each double, which one shuffle gathers.
 __attribute__((target("avx2"))) inline __m256i Greys(__m256i t, __m256d f)
 {
-    const __m128i lo = RoundedProducts(_mm256_castsi256_si128(t), f);
-    const __m128i hi = RoundedProducts(_mm256_extracti128_si256(t, 1), f);
-    return _mm256_add_epi32(_mm256_set_m128i(hi, lo), _mm256_set1_epi32(128));
+    const __m256d magic = _mm256_set1_pd(6755399441055744.0);
+    const __m256d lo = _mm256_add_pd(_mm256_mul_pd(_mm256_cvtepi32_pd(_mm256_castsi256_si128(t)), f), magic);
+    const __m256d hi = _mm256_add_pd(_mm256_mul_pd(_mm256_cvtepi32_pd(_mm256_extracti128_si256(t, 1)), f), magic);
+    // Low dwords: lo0 lo1 hi0 hi1 | lo2 lo3 hi2 hi3, then put the lanes in order.
+    const __m256 gathered = _mm256_shuffle_ps(_mm256_castpd_ps(lo), _mm256_castpd_ps(hi), 0x88);
+    const __m256i ordered = _mm256_permute4x64_epi64(_mm256_castps_si256(gathered), 0xD8);
+    return _mm256_add_epi32(ordered, _mm256_set1_epi32(128));
 }
 
 } // namespace
