@@ -78,11 +78,9 @@ void TForm3::ConnectHandlers()
 
 void TForm3::CheckFilterMatrixSize(std::int32_t n)
 {
-    // The fixed matrices hold 1025 x 1025 and the transform needs a power of two; the message is
+    // The fixed matrices hold 1025 x 1025 and the transform needs a power of two; the refusal is
     // the spectrum window's own.
-    if (!spectrum::IsMatrixSize(n))
-        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
-                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+    spectrum::CheckMatrixSize(n);
 }
 
 void TForm3::SelectAndShow(int item)

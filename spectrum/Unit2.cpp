@@ -102,9 +102,7 @@ void TForm2::ConnectSpectrumHandlers()
 std::int32_t TForm2::RoiMatrixSize() const
 {
     const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
-    if (!spectrum::IsMatrixSize(n))
-        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
-                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+    spectrum::CheckMatrixSize(n);
     return n;
 }
 

@@ -1,9 +1,11 @@
 #include "Fft.h"
 
-#include "FftBatch.h"
-
 #include <cmath>
 #include <stdexcept>
+#include <string>
+
+#include "Errors.h"
+#include "FftBatch.h"
 
 namespace spectrum {
 
@@ -88,6 +90,13 @@ double& ElementOf(SquareMatrix& m, Axis axis, int line, int index)
 FftWorkspace& SharedFft() { return sharedWorkspace; }
 
 bool IsMatrixSize(long long n) { return n >= 1 && n <= kMaxMatrixSize && (n & (n - 1)) == 0; }
+
+void CheckMatrixSize(long long n)
+{
+    if (!IsMatrixSize(n))
+        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
+                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+}
 
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision)
 {

@@ -34,6 +34,9 @@ FftWorkspace& SharedFft();
 // True for 1, 2, 4, ..., 1024: the matrix sizes the transform serves.
 bool IsMatrixSize(long long n);
 
+// Raises InputError naming the allowed sizes unless the ROI width n is a matrix size.
+void CheckMatrixSize(long long n);
+
 // Tables for n points: k = 0 .. n div 2. Single: the step and the running angle in binary32.
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision);
 
