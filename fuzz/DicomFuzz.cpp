@@ -3,11 +3,10 @@
 // any read outside the input; the checks below report a reader that breaks its own promises.
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "Conversions.h"
 #include "DicomHeader.h"
+#include "DicomTagTable.h"
 #include "Errors.h"
 #include "ExportTrim.h"
 #include "ImageLimits.h"
@@ -16,17 +15,6 @@
 #include "ViewGeometry.h"
 
 namespace {
-
-const viewer::DicomDictionary& Table()
-{
-    static const viewer::DicomDictionary table = [] {
-        std::ifstream in(DICOM_TAGS_FILE, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return viewer::DicomDictionary(text.str());
-    }();
-    return table;
-}
 
 void Check(bool condition)
 {
@@ -58,7 +46,7 @@ void LoadImage(std::span<const std::uint8_t> stream, const viewer::DicomHeaderRe
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> stream(data, size);
-    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, Table());
+    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, TestTagTable());
     if (!header.pixelDataFound) {
         Check(header.rows.empty() && !header.summary && header.edits.header.empty());
         return 0;

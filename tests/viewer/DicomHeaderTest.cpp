@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "DicomBytes.h"
 #include "DicomHeader.h"
+#include "DicomTagTable.h"
 #include "DicomTagActions.h"
 #include "Errors.h"
 
@@ -14,18 +13,7 @@ using viewer::DicomRow;
 
 namespace {
 
-const viewer::DicomDictionary& Table()
-{
-    static const viewer::DicomDictionary table = [] {
-        std::ifstream in(DICOM_TAGS_FILE, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return viewer::DicomDictionary(text.str());
-    }();
-    return table;
-}
-
-viewer::DicomHeaderResult Read(const DicomBytes& file) { return viewer::ReadDicomHeader(file.bytes, Table()); }
+viewer::DicomHeaderResult Read(const DicomBytes& file) { return viewer::ReadDicomHeader(file.bytes, TestTagTable()); }
 
 // The rows without the number column, for comparing listings.
 std::vector<std::vector<std::string>> Columns1to6(const std::vector<DicomRow>& rows)
@@ -329,7 +317,7 @@ TEST(DicomHeader, TruncatedAtEveryByteListsAPrefixAndNeverReadsOutside)
     for (std::size_t n = 0; n <= file.Size(); ++n) {
         // A copy of exactly n bytes, so that the sanitizer sees any read past it.
         const std::vector<std::uint8_t> prefix(file.bytes.begin(), file.bytes.begin() + static_cast<std::ptrdiff_t>(n));
-        const auto h = viewer::ReadDicomHeader(prefix, Table());
+        const auto h = viewer::ReadDicomHeader(prefix, TestTagTable());
         if (!h.pixelDataFound)
             continue;
         ++found;
@@ -387,7 +375,7 @@ TEST(DicomDictionary, NamesAndTheIrregularLines)
         {0xFFFE, 0xE000, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Table().NameOf(static_cast<std::uint16_t>(c.group), static_cast<std::uint16_t>(c.element)), c.name)
+        EXPECT_EQ(TestTagTable().NameOf(static_cast<std::uint16_t>(c.group), static_cast<std::uint16_t>(c.element)), c.name)
             << std::hex << c.group << "," << c.element;
 
     // The first occurrence anywhere in the text wins, even inside another line.

@@ -1,0 +1,18 @@
+#pragma once
+// The viewer's tag table, read once from the committed data file (DICOM_TAGS_FILE), for tests,
+// fuzzing and benchmarks that use the header reader without the window.
+#include <fstream>
+#include <sstream>
+
+#include "DicomDictionary.h"
+
+inline const viewer::DicomDictionary& TestTagTable()
+{
+    static const viewer::DicomDictionary table = [] {
+        std::ifstream in(DICOM_TAGS_FILE, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return viewer::DicomDictionary(text.str());
+    }();
+    return table;
+}
