@@ -4,11 +4,13 @@
 // raw and filtered values, a profile graph through the spectrum, and the exports.
 #include <QWidget>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "FilterViews.h"
 #include "GreyBitmap.h"
 #include "LineChart.h"
+#include "ResultFreshness.h"
 #include "SquareMatrix.h"
 #include "ui_Form3.h"
 
@@ -131,6 +133,14 @@ private:
     void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);
     void SetTrackPosition(QSlider* track, std::int32_t position);
     static void CheckFilterMatrixSize(std::int32_t n);
+    // The texts of every control the filtered image depends on.
+    std::string FilterSettingsText() const;
+    // Refuses an export unless the window's results belong to the spectrum window's current data
+    // and to the filter settings shown.
+    void RequireCurrentResult(spectrum::ExportKind kind) const;
+    void ViewPictureToClipboard(const toolkit::ImageBox* image);
+    QString SaveFolder() const;
+    spectrum::ResultStamp resultStamp_;
 };
 
 extern TForm3* Form3;

@@ -165,6 +165,7 @@ void TForm2::ButtonSpctBMPClick() { QGuiApplication::clipboard()->setImage(ui.Im
 
 void TForm2::ButtonSpctVlClick()
 {
+    spectrum::RequireCurrent(mapStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard, {"spectrum", "Spectl"});
     const int n = MatrixSize;
     std::vector<std::vector<std::string>> rows(n);
     for (int q = 0; q < n; ++q)

@@ -18,6 +18,10 @@ public:
     QStringList informations;                         // texts of information boxes
     QStringList prompts;                              // "caption|prompt|default" of each input box
     QStringList openStartFolders;
+    std::deque<std::optional<QString>> saveAnswers;  // nullopt = Cancel
+    QStringList saveStartFolders;
+    std::deque<bool> confirmAnswers;                  // none left = No
+    QStringList confirmations;                        // texts of the questions asked
 
     std::optional<QString> OpenFile(QWidget*, const QString& startFolder) override
     {
@@ -26,6 +30,24 @@ public:
             return std::nullopt;
         auto a = openAnswers.front();
         openAnswers.pop_front();
+        return a;
+    }
+    std::optional<QString> SaveFile(QWidget*, const QString& startFolder) override
+    {
+        saveStartFolders << startFolder;
+        if (saveAnswers.empty())
+            return std::nullopt;
+        auto a = saveAnswers.front();
+        saveAnswers.pop_front();
+        return a;
+    }
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        confirmations << text;
+        if (confirmAnswers.empty())
+            return false;
+        const bool a = confirmAnswers.front();
+        confirmAnswers.pop_front();
         return a;
     }
     QString InputBox(QWidget*, const QString& caption, const QString& prompt, const QString& defaultText) override
