@@ -26,20 +26,12 @@ public:
     std::optional<QString> OpenFile(QWidget*, const QString& startFolder) override
     {
         openStartFolders << startFolder;
-        if (openAnswers.empty())
-            return std::nullopt;
-        auto a = openAnswers.front();
-        openAnswers.pop_front();
-        return a;
+        return Next(openAnswers);
     }
     std::optional<QString> SaveFile(QWidget*, const QString& startFolder) override
     {
         saveStartFolders << startFolder;
-        if (saveAnswers.empty())
-            return std::nullopt;
-        auto a = saveAnswers.front();
-        saveAnswers.pop_front();
-        return a;
+        return Next(saveAnswers);
     }
     bool Confirm(QWidget*, const QString& text) override
     {
@@ -61,6 +53,17 @@ public:
     }
     void MessageBox(QWidget*, const QString& text) override { messages << text; }
     void InformationBox(QWidget*, const QString& text) override { informations << text; }
+
+private:
+    // The next queued answer; Cancel when none is left.
+    static std::optional<QString> Next(std::deque<std::optional<QString>>& answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 } // namespace toolkit

@@ -54,27 +54,18 @@ click() {  # click FORM WIDGET [dx dy] [button]
   sleep 0.3
 }
 
-# Types a path into the open dialog that the last click brought up.
-answer_open_dialog() {
+# Types a path into the file dialog titled $1 that the last click brought up.
+answer_file_dialog() {
   local dialog
-  dialog=$(wait_window '^Open$') || die "no open dialog"
+  dialog=$(wait_window "^$1\$") || die "no '$1' dialog"
   xdotool windowactivate --sync "$dialog" 2>/dev/null || true
-  xdotool type --delay 2 "$1"
+  xdotool type --delay 2 "$2"
   xdotool key Return
-  wait_gone '^Open$' || die "the open dialog stayed"
+  wait_gone "^$1\$" || die "the '$1' dialog stayed"
   sleep 0.5
 }
-
-# Types a path into the save dialog that the last click brought up.
-answer_save_dialog() {
-  local dialog
-  dialog=$(wait_window '^Save As$') || die "no save dialog"
-  xdotool windowactivate --sync "$dialog" 2>/dev/null || true
-  xdotool type --delay 2 "$1"
-  xdotool key Return
-  wait_gone '^Save As$' || die "the save dialog stayed"
-  sleep 0.5
-}
+answer_open_dialog() { answer_file_dialog Open "$1"; }
+answer_save_dialog() { answer_file_dialog "Save As" "$1"; }
 
 # The message box's own text, copied with Ctrl+C into the clipboard, then the box confirmed.
 # Prints the text. Usage: box_text [screenshot-name]
