@@ -153,13 +153,13 @@ void TForm3::DrawZoomAndTexts(View view)
 {
     const QString levels = ui.EditLL->text() + " " + ui.EditUL->text();
     common::GreyBitmap& zoom = ui.Image512->Bitmap();
-    if (ui.PageControl512->currentIndex() == 1) {
-        const int side = std::max(FilterMatrixSize, 512);
-        ui.Image512->resize(side, side);
-        ui.Image512->parentWidget()->resize(side, side);
-        zoom = common::StretchNearest(*WorkBitmap, side, side);
-        WriteText(zoom, 0, 501, levels);
-    }
+    // The "Zoom" page is drawn even while it is hidden: it has no drawing of its own, so a page
+    // drawn only when active would show black (or an older view) once the user turns to it.
+    const int side = std::max(FilterMatrixSize, 512);
+    ui.Image512->resize(side, side);
+    ui.Image512->parentWidget()->resize(side, side);
+    zoom = common::StretchNearest(*WorkBitmap, side, side);
+    WriteText(zoom, 0, 501, levels);
     if (view == View::Filtered) {
         const auto type = ui.RadioGroupFilter->ItemIndex();
         const QString lcf = "LCF " + ui.EditLCOF->text() + " " + ui.EditLN->text();

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "FitColumns.h"
 #include "HandlerGuard.h"
 #include "Unit1.h"
 
@@ -26,7 +27,14 @@ QString TagTableText()
     return text;
 }
 
+// The grid's first seven columns are at least as wide as the form lays them out; they widen to
+// their titles and values, a long value (a UID, a private text) up to about the grid's width.
+constexpr int kHeaderGridWidths[] = {32, 39, 39, 32, 36, 149, 160};
+constexpr int kHeaderGridMostWidth = 480;
+
 } // namespace
+
+void TForm1::FitHeaderGridColumns() { toolkit::FitColumnsToTexts(*ui.StringGridDICOM, kHeaderGridWidths, kHeaderGridMostWidth); }
 
 const viewer::DicomDictionary& TForm1::TagDictionary()
 {
@@ -73,6 +81,7 @@ void TForm1::ShowDicomHeader(const viewer::DicomHeaderResult& header)
             if (!header.rows[r][static_cast<std::size_t>(c)].empty())
                 grid->setItem(static_cast<int>(r + 1), c, new QTableWidgetItem(Latin1(header.rows[r][static_cast<std::size_t>(c)])));
     grid->setRowCount(static_cast<int>(header.rowCount));
+    FitHeaderGridColumns();
     if (header.summary) {
         QString summary = Latin1(*header.summary);
         summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

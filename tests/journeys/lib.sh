@@ -3,6 +3,7 @@
 
 PY=/usr/bin/python3  # Debian's python, with numpy and pydicom from scripts/setup
 WID=""
+BOX_TITLE="Spectrum Viewer"  # the title of every message box of the program
 
 log() { printf '[journey] %s\n' "$*"; }
 die() { log "FAILED: $*"; shot "failure-$(date +%s)"; exit 1; }
@@ -67,11 +68,11 @@ answer_open_dialog() {
 # Confirms a message box if one is up; fails when none appears and one was expected.
 confirm_box() {
   local box
-  box=$(wait_window '^spectrum_viewer$' "${2:-50}") || { [ "${1:-}" = optional ] && return 0; die "no message box"; }
+  box=$(wait_window "^$BOX_TITLE$" "${2:-50}") || { [ "${1:-}" = optional ] && return 0; die "no message box"; }
   [ -n "${1:-}" ] && [ "$1" != optional ] && shot "$1"
   xdotool windowactivate --sync "$box" 2>/dev/null || true
   xdotool key Return
-  wait_gone '^spectrum_viewer$' || die "the message box stayed"
+  wait_gone "^$BOX_TITLE$" || die "the message box stayed"
   xdotool windowactivate --sync "$WID" 2>/dev/null || true
   sleep 0.3
 }
