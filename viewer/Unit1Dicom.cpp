@@ -80,7 +80,13 @@ void TForm1::ShowDicomHeader(const viewer::DicomHeaderResult& header)
         for (int c = 0; c < 7; ++c)
             if (!header.rows[r][static_cast<std::size_t>(c)].empty())
                 grid->setItem(static_cast<int>(r + 1), c, new QTableWidgetItem(Latin1(header.rows[r][static_cast<std::size_t>(c)])));
-    grid->setRowCount(static_cast<int>(header.rowCount));
+    const int rows = static_cast<int>(header.rowCount);
+    grid->setRowCount(rows);
+    if (header.unlistedElements > 0) {
+        // The listing stopped at its limit; its last row says how much it left out.
+        grid->setRowCount(rows + 1);
+        grid->setItem(rows, 5, new QTableWidgetItem(QStringLiteral("%1 more elements not listed").arg(header.unlistedElements)));
+    }
     FitHeaderGridColumns();
     if (header.summary) {
         QString summary = Latin1(*header.summary);
