@@ -125,6 +125,18 @@ private:
     bool rawValuesHeld_ = false;  // RawValues hold this operation's table
     toolkit::ImageBox* ViewImage(filter::View view) const;
     void DrawZoomAndTexts(filter::View view);
+    // The "Zoom" page is drawn at once while it is shown. While it is hidden, the last view drawn
+    // and its texts are kept and drawn when the user turns to the page; without that the page
+    // showed black, or an older view, until something drew it again.
+    struct ZoomText {
+        int y;
+        QString text;
+    };
+    void DrawZoom(const common::GreyBitmap& view);
+    void PageControl512Change();
+    common::GreyBitmap zoomView_;
+    std::vector<ZoomText> zoomTexts_;
+    bool zoomPending_ = false;
     void ToggleProfileLine(toolkit::ImageBox* image);
     QImage ClearGraph();
     void ReadRawValues();

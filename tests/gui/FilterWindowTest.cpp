@@ -185,6 +185,24 @@ TEST_F(FilterWindow, ZoomTabSizes)
     }
 }
 
+TEST_F(FilterWindow, ZoomTabShowsTheViewDrawnWhileItWasHidden)
+{
+    ui.PageControl512->setCurrentIndex(0);
+    HandOver(64);
+    const common::GreyBitmap view = *form.WorkBitmap;
+    // The spectrum window draws into the same work bitmap before the user turns to the page.
+    std::fill(form.WorkBitmap->Pixels().begin(), form.WorkBitmap->Pixels().end(), std::uint8_t{0});
+    ui.PageControl512->setCurrentIndex(1);
+    ASSERT_EQ(ui.Image512->Bitmap().Width(), 512);
+    EXPECT_FALSE(Blank(ui.Image512));
+    // The view's picture, stretched from 64 to 512: each view pixel covers 8 x 8 zoom pixels.
+    const common::GreyBitmap& zoom = ui.Image512->Bitmap();
+    for (int y : {0, 100, 300})
+        for (int x : {0, 250, 511})
+            EXPECT_EQ(zoom.Pixels()[static_cast<std::size_t>(y * 512 + x)],
+                      view.Pixels()[static_cast<std::size_t>(y / 8 * 64 + x / 8)]) << x << "," << y;
+}
+
 TEST_F(FilterWindow, ProfileAlongAnglesAndItsClipboardText)
 {
     HandOver(64);

@@ -194,6 +194,9 @@ TEST_F(ViewerExports, DoubleClickTogglesTheHeaderGrid)
     ASSERT_EQ(grid->geometry(), QRect(0, 536, 516, 109));
     emit grid->cellDoubleClicked(3, 1);  // as the grid reports a double click on a cell
     EXPECT_EQ(grid->geometry(), QRect(0, 22, 516, 618));
+    // Between the enlarged grid and the parameter edits only the window's background shows.
+    for (int x : {2, 200, 510})
+        EXPECT_EQ(form.childAt(x, 642), nullptr) << x;
     emit grid->cellDoubleClicked(0, 0);
     EXPECT_EQ(grid->geometry(), QRect(0, 536, 516, 109));
     grid->setGeometry(0, 100, 516, 200);  // exactly 200: left alone

@@ -1,7 +1,7 @@
 # Shared steps of the journeys: a real program in a real X window, driven by real input events.
 # Sourced by run-journeys; expects ROOT, APP, OUT and WORK to be set.
 
-BOX_TITLE='^spectrum_viewer$'  # message boxes are titled with the program's name
+BOX_TITLE='^Spectrum Viewer$'  # the title of every message box of the program
 PY=/usr/bin/python3  # Debian's python, with numpy and pydicom from scripts/setup
 WID=""
 
