@@ -1,6 +1,7 @@
 #include "SpectrumSource.h"
 
 #include "Unit2.h"
+#include "WorkerPool.h"
 
 namespace filter {
 
@@ -21,10 +22,13 @@ public:
     QString EditMinRaw() override { return Form2->ui.EditMinRaw->text(); }
     void RawValues(int n, spectrum::SquareMatrix& out) override
     {
+        // Columns are converted side by side; a cell without a value raises the error of the first
+        // such cell in column order, as one loop would.
         const toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
-        for (int x = 0; x < n; ++x)
+        common::ParallelFor(toolkit::WindowPool(), n, [&](int x) {
             for (int y = 0; y < n; ++y)
                 out[x][y] = grid->CellValue(x + 1, y + 1);
+        });
     }
     void ButtonAllClick() override { Form2->ButtonAllClick(); }
 };

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 #include "Errors.h"
 #include "Fft.h"
@@ -9,6 +10,7 @@
 #include "ParameterText.h"
 #include "Unit1.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 TForm2* Form2 = nullptr;
 
@@ -110,8 +112,15 @@ void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
 
 std::vector<double> TForm2::ReadDataCells(int n) const
 {
+    // Bands of rows are converted side by side; a cell without a value raises the error of the
+    // first such cell in row order, as one read of the whole block would.
     std::vector<double> values(static_cast<std::size_t>(n) * n);
-    ui.StringGridRaw->ReadValues(1, 1, n, n, values.data());
+    constexpr int kBand = 16;
+    common::ParallelFor(toolkit::WindowPool(), (n + kBand - 1) / kBand, [&](int band) {
+        const int first = band * kBand;
+        const int rows = std::min(kBand, n - first);
+        ui.StringGridRaw->ReadValues(1, 1 + first, n, rows, &values[static_cast<std::size_t>(first) * n]);
+    });
     return values;
 }
 

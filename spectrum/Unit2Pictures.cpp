@@ -15,6 +15,7 @@
 #include "Unit2.h"
 #include "WindowDrag.h"
 #include "WorkBitmap.h"
+#include "WorkerPool.h"
 
 using toolkit::SetChecked;
 using toolkit::SetItemIndex;
@@ -29,10 +30,11 @@ void TForm2::DrawCurrentView()
     if (data) {
         const double width = RealOf(ui.EditImgWW), level = RealOf(ui.EditImgWL);
         const std::vector<double> values = ReadDataCells(n);
-        spectrum::RenderGrey(values.data(), 1, n, n, width, level, work);
+        spectrum::RenderGrey(values.data(), 1, n, n, width, level, work, toolkit::WindowPool());
     } else {
         const double width = RealOf(ui.EditSpctWW), level = RealOf(ui.EditSpctWL);
-        spectrum::RenderGrey((*SpectrumMap)[0], spectrum::kMatrixSide, 1, n, width, level, work);
+        spectrum::RenderGrey((*SpectrumMap)[0], spectrum::kMatrixSide, 1, n, width, level, work,
+                             toolkit::WindowPool());
     }
     image->Bitmap() = common::StretchNearest(work, image->width(), image->height());
     image->update();

@@ -7,6 +7,7 @@
 #include "SpectrumMap.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "WorkerPool.h"
 
 using toolkit::SetText;
 
@@ -41,15 +42,17 @@ void TForm2::Fft2D()
             } catch (...) {
                 StoreRows(rows.data(), n, y0, k);
                 spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, y0 + k,
-                                         spectrum::FftPrecision::Double);
+                                         spectrum::FftPrecision::Double, toolkit::WindowPool());
                 throw;
             }
         }
         StoreRows(rows.data(), n, y0, count);
     }
-    spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double);
+    common::ThreadPool& pool = toolkit::WindowPool();
+    spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double,
+                             pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::Second, n,
-                             spectrum::FftPrecision::Double);
+                             spectrum::FftPrecision::Double, pool);
 }
 
 void TForm2::Button2DFFTClick()
@@ -66,9 +69,9 @@ void TForm2::ButtonSpctlClick()
     LoadMatrixSize();
     const double d = RealOf(Form1->ui.EditPxlSpc);
     spectrum::BuildSpectrumMap(*SpectrumRe, *SpectrumIm, MatrixSize, d, ui.RadioGroup2dSpctl->ItemIndex(),
-                               *SpectrumMap);
+                               *SpectrumMap, toolkit::WindowPool());
     if (ui.CheckBoxLog->isChecked())
-        spectrum::TakeLogarithm(*SpectrumMap, MatrixSize);
+        spectrum::TakeLogarithm(*SpectrumMap, MatrixSize, toolkit::WindowPool());
     SpectrumStatistics();
     ProfileLineDX = 0;
     ProfileLineDY = 0;
