@@ -36,23 +36,39 @@ void CheckBinCount(long long bins)
 }
 
 std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
-                                                     int bins)
+                                                     int bins, common::ThreadPool& pool)
 {
     CheckBinCount(bins);
-    std::array<double, kHistogramCounts> counts{};
     const double range = max - min;
     const int last = kHistogramCounts - 1;
-    auto fits = [&](int k, double v) { return range * k / bins >= v - min; };
-    for (double v : values) {
-        // Start from the arithmetic guess and settle on the smallest k that passes the test itself.
-        const double guess = range > 0 ? std::ceil((v - min) * bins / range) : 0.0;
-        int k = guess <= 0 ? 0 : guess >= last ? last : static_cast<int>(guess);
-        while (k > 0 && fits(k - 1, v))
-            --k;
-        while (k < last && !fits(k, v))
-            ++k;
-        counts[k] += 1;
-    }
+    // The test's left side for every k, formed once: v fits bin k when edge[k] >= v - min.
+    std::array<double, kHistogramCounts> edge;
+    for (int k = 0; k <= last; ++k)
+        edge[k] = range * k / bins;
+    // Only for the starting guess: the test itself settles every bin.
+    const double perUnit = range > 0 ? bins / range : 0.0;
+    const int parts = pool.Size();
+    std::vector<std::array<double, kHistogramCounts>> partCounts(static_cast<std::size_t>(parts));
+    common::ParallelFor(pool, parts, [&](int part) {
+        std::array<double, kHistogramCounts>& counts = partCounts[static_cast<std::size_t>(part)];
+        counts.fill(0.0);
+        const auto size = static_cast<int>(values.size());
+        for (int i = common::RunStart(size, parts, part); i < common::RunStart(size, parts, part + 1); ++i) {
+            const double d = values[static_cast<std::size_t>(i)] - min;
+            // Start from the arithmetic guess and settle on the smallest k that passes the test.
+            const double guess = std::ceil(d * perUnit);
+            int k = !(guess > 0) ? 0 : guess >= last ? last : static_cast<int>(guess);
+            while (k > 0 && edge[static_cast<std::size_t>(k - 1)] >= d)
+                --k;
+            while (k < last && !(edge[static_cast<std::size_t>(k)] >= d))
+                ++k;
+            counts[static_cast<std::size_t>(k)] += 1;
+        }
+    });
+    std::array<double, kHistogramCounts> counts{};
+    for (const auto& part : partCounts)
+        for (int k = 0; k <= last; ++k)
+            counts[static_cast<std::size_t>(k)] += part[static_cast<std::size_t>(k)];
     return counts;
 }
 

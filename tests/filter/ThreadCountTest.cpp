@@ -1,5 +1,6 @@
 // Every loop the windows run on the worker pool gives the same bytes for any number of threads:
-// the transforms, the spectrum map, the pictures, the filter gains and the filtered image.
+// the transforms, the spectrum map, the pictures, the histogram, the filter gains and the filtered
+// image.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "GreyPicture.h"
 #include "RadialFilter.h"
 #include "SpectrumMap.h"
+#include "TableStatistics.h"
 #include "ThreadPool.h"
 
 namespace {
@@ -81,6 +83,13 @@ Results RunWith(int threads, int n)
     spectrum::BuildSpectrumMap(*re, *im, n, 0.5, spectrum::kAbs, *logMap, pool);
     spectrum::TakeLogarithm(*logMap, n, pool);
     Add(r, "log abs map", *logMap, n);
+
+    std::vector<double> samples;
+    for (int x = 0; x < n; ++x)
+        samples.insert(samples.end(), (*image)[x], (*image)[x] + n);
+    const auto counts = spectrum::HistogramCounts(samples, 100, 3900, 40, pool);
+    r.emplace_back("histogram counts", std::vector<unsigned char>(reinterpret_cast<const unsigned char*>(counts.data()),
+                                                                  reinterpret_cast<const unsigned char*>(counts.data() + counts.size())));
 
     auto gain = Matrix(), fRe = Matrix(), fIm = Matrix(), fPower = Matrix(), filtered = Matrix();
     double filterMax = 0;
