@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 #include "ui_Form2.h"
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
@@ -105,8 +106,8 @@ private:
     void LoadMatrixSize();
     // The data cells (1..n, 1..n) row by row, [y * n + x].
     std::vector<double> ReadDataCells(int n) const;
-    // Table rows firstRow .. firstRow + count - 1 ([k * n + x]) into the transform's input.
-    void StoreRows(const double* rows, int n, int firstRow, int count);
+    // Table rows 0 .. count - 1 ([y * n + x]) into the transform's input.
+    void StoreRows(const double* rows, int n, int count, common::ThreadPool& pool);
     void InvertProfileMark();
     // The width and level edits of the current view; the redraw and position after a drag step.
     std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;

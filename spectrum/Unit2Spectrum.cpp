@@ -1,5 +1,7 @@
 // The 2-D transform of the table and the spectrum map built from it.
 #include <algorithm>
+#include <exception>
+#include <vector>
 
 #include "Fft.h"
 #include "HandlerGuard.h"
@@ -11,16 +13,22 @@
 
 using toolkit::SetText;
 
-void TForm2::StoreRows(const double* rows, int n, int firstRow, int count)
+void TForm2::StoreRows(const double* rows, int n, int count, common::ThreadPool& pool)
 {
-    for (int x = 0; x < n; ++x) {
-        double* re = (*SpectrumRe)[x] + firstRow;
-        double* im = (*SpectrumIm)[x] + firstRow;
-        for (int k = 0; k < count; ++k) {
-            re[k] = rows[static_cast<std::size_t>(k) * n + x];
-            im[k] = 0;
+    // Rows y < count of rows[y * n + x] into the columns of the matrices, eight columns per task:
+    // each row gives one run of eight values, each column receives a run along y.
+    constexpr int kBlock = 8;
+    common::ParallelFor(pool, (n + kBlock - 1) / kBlock, [&](int block) {
+        const int x0 = block * kBlock;
+        const int x1 = std::min(n, x0 + kBlock);
+        for (int y = 0; y < count; ++y) {
+            const double* row = rows + static_cast<std::size_t>(y) * n;
+            for (int x = x0; x < x1; ++x) {
+                (*SpectrumRe)[x][y] = row[x];
+                (*SpectrumIm)[x][y] = 0;
+            }
         }
-    }
+    });
 }
 
 void TForm2::Fft2D()
@@ -30,25 +38,36 @@ void TForm2::Fft2D()
     const int n = MatrixSize;
     spectrum::FftWorkspace& ws = spectrum::SharedFft();
     spectrum::BuildFftTables(ws, n, spectrum::FftPrecision::Double);
-    // Rows are read four at a time so that each element x receives its four neighbouring y at
-    // once; a bad cell still leaves every row before it transformed.
-    constexpr int kRows = 4;
-    std::vector<double> rows(static_cast<std::size_t>(kRows) * n);
-    for (int y0 = 0; y0 < n; y0 += kRows) {
-        const int count = std::min(kRows, n - y0);
-        for (int k = 0; k < count; ++k) {
+    common::ThreadPool& pool = toolkit::WindowPool();
+    // Bands of rows are read side by side; a bad cell stops its band. The rows before the first
+    // bad cell in row order are still stored and transformed along x, as when the rows are read
+    // one after the other, and then that cell's error is raised.
+    std::vector<double> rows(static_cast<std::size_t>(n) * n);
+    constexpr int kBand = 16;
+    const int bands = (n + kBand - 1) / kBand;
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
+    std::vector<int> failedRow(static_cast<std::size_t>(bands), n);
+    common::ParallelFor(pool, bands, [&](int band) {
+        for (int y = band * kBand; y < std::min(n, (band + 1) * kBand); ++y) {
             try {
-                ui.StringGridRaw->ReadValues(1, y0 + k + 1, n, 1, &rows[static_cast<std::size_t>(k) * n]);
+                ui.StringGridRaw->ReadValues(1, y + 1, n, 1, &rows[static_cast<std::size_t>(y) * n]);
             } catch (...) {
-                StoreRows(rows.data(), n, y0, k);
-                spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, y0 + k,
-                                         spectrum::FftPrecision::Double, toolkit::WindowPool());
-                throw;
+                failures[static_cast<std::size_t>(band)] = std::current_exception();
+                failedRow[static_cast<std::size_t>(band)] = y;
+                return;
             }
         }
-        StoreRows(rows.data(), n, y0, count);
+    });
+    for (int band = 0; band < bands; ++band) {
+        if (const std::exception_ptr failure = failures[static_cast<std::size_t>(band)]) {
+            const int good = failedRow[static_cast<std::size_t>(band)];
+            StoreRows(rows.data(), n, good, pool);
+            spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, good,
+                                     spectrum::FftPrecision::Double, pool);
+            std::rethrow_exception(failure);
+        }
     }
-    common::ThreadPool& pool = toolkit::WindowPool();
+    StoreRows(rows.data(), n, n, pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double,
                              pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::Second, n,
