@@ -16,6 +16,7 @@
 #include "SplashPicture.h"
 #include "ViewFill.h"
 #include "WindowMap.h"
+#include "WorkerPool.h"
 
 using toolkit::Guarded;
 using toolkit::SetChecked;
@@ -265,7 +266,7 @@ void TForm1::RenderView(bool fillPixels)
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
     const viewer::PixelSource source = Source();
     if (fillPixels)
-        viewer::FillView(source, geometry.bounds, window, DisplayBitmap());
+        viewer::FillView(source, geometry.bounds, window, DisplayBitmap(), toolkit::WindowPool());
 
     const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
     ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),
