@@ -55,8 +55,9 @@ std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> val
         const auto size = static_cast<int>(values.size());
         for (int i = common::RunStart(size, parts, part); i < common::RunStart(size, parts, part + 1); ++i) {
             const double d = values[static_cast<std::size_t>(i)] - min;
-            // Start from the arithmetic guess and settle on the smallest k that passes the test.
-            const double guess = std::ceil(d * perUnit);
+            // Start from a guess (truncated: any start will do) and settle on the smallest k that
+            // passes the test itself.
+            const double guess = d * perUnit;
             int k = !(guess > 0) ? 0 : guess >= last ? last : static_cast<int>(guess);
             while (k > 0 && edge[static_cast<std::size_t>(k - 1)] >= d)
                 --k;
