@@ -104,8 +104,9 @@ private:
     // The viewer's ROI width, refused unless a power of two up to 1024; MatrixSize := it.
     std::int32_t RoiMatrixSize() const;
     void LoadMatrixSize();
-    // The data cells (1..n, 1..n) row by row, [y * n + x].
-    std::vector<double> ReadDataCells(int n) const;
+    // The data cells (1..n, 1..n) row by row, [y * n + x]; read again only after the table
+    // changed (the "Disp" chain reads them for the range, the picture and the transform).
+    const std::vector<double>& ReadDataCells(int n);
     // Table rows 0 .. count - 1 ([y * n + x]) into the transform's input.
     void StoreRows(const double* rows, int n, int count, common::ThreadPool& pool);
     void InvertProfileMark();
@@ -113,6 +114,12 @@ private:
     std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;
     void EndDragStep(int x, int y);
 
+    struct HeldCells {
+        bool valid = false;
+        std::uint64_t revision = 0;
+        int n = 0;
+        std::vector<double> values;
+    } heldCells_;
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
     QLineSeries* profileSeries_ = nullptr;

@@ -29,7 +29,7 @@ void TForm2::DrawCurrentView()
     toolkit::ImageBox* image = data ? ui.Image2DData : ui.ImageSpctl;
     if (data) {
         const double width = RealOf(ui.EditImgWW), level = RealOf(ui.EditImgWL);
-        const std::vector<double> values = ReadDataCells(n);
+        const std::vector<double>& values = ReadDataCells(n);
         spectrum::RenderGrey(values.data(), 1, n, n, width, level, work, toolkit::WindowPool());
     } else {
         const double width = RealOf(ui.EditSpctWW), level = RealOf(ui.EditSpctWL);
@@ -43,7 +43,7 @@ void TForm2::DrawCurrentView()
 void TForm2::RawRange()
 {
     LoadMatrixSize();
-    const std::vector<double> values = ReadDataCells(MatrixSize);
+    const std::vector<double>& values = ReadDataCells(MatrixSize);
     RawMax = RawMin = values.front();
     for (double v : values) {
         if (v > RawMax)

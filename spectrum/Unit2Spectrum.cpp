@@ -39,35 +39,42 @@ void TForm2::Fft2D()
     spectrum::FftWorkspace& ws = spectrum::SharedFft();
     spectrum::BuildFftTables(ws, n, spectrum::FftPrecision::Double);
     common::ThreadPool& pool = toolkit::WindowPool();
-    // Bands of rows are read side by side; a bad cell stops its band. The rows before the first
-    // bad cell in row order are still stored and transformed along x, as when the rows are read
-    // one after the other, and then that cell's error is raised.
-    std::vector<double> rows(static_cast<std::size_t>(n) * n);
-    constexpr int kBand = 16;
-    const int bands = (n + kBand - 1) / kBand;
-    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
-    std::vector<int> failedRow(static_cast<std::size_t>(bands), n);
-    common::ParallelFor(pool, bands, [&](int band) {
-        for (int y = band * kBand; y < std::min(n, (band + 1) * kBand); ++y) {
-            try {
-                ui.StringGridRaw->ReadValues(1, y + 1, n, 1, &rows[static_cast<std::size_t>(y) * n]);
-            } catch (...) {
-                failures[static_cast<std::size_t>(band)] = std::current_exception();
-                failedRow[static_cast<std::size_t>(band)] = y;
-                return;
+    const double* rows = nullptr;
+    std::vector<double> read;
+    if (heldCells_.valid && heldCells_.revision == ui.StringGridRaw->Revision() && heldCells_.n == n) {
+        rows = heldCells_.values.data();  // read since the table last changed: every cell has a value
+    } else {
+        // Bands of rows are read side by side; a bad cell stops its band. The rows before the
+        // first bad cell in row order are still stored and transformed along x, as when the rows
+        // are read one after the other, and then that cell's error is raised.
+        read.resize(static_cast<std::size_t>(n) * n);
+        constexpr int kBand = 16;
+        const int bands = (n + kBand - 1) / kBand;
+        std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
+        std::vector<int> failedRow(static_cast<std::size_t>(bands), n);
+        common::ParallelFor(pool, bands, [&](int band) {
+            for (int y = band * kBand; y < std::min(n, (band + 1) * kBand); ++y) {
+                try {
+                    ui.StringGridRaw->ReadValues(1, y + 1, n, 1, &read[static_cast<std::size_t>(y) * n]);
+                } catch (...) {
+                    failures[static_cast<std::size_t>(band)] = std::current_exception();
+                    failedRow[static_cast<std::size_t>(band)] = y;
+                    return;
+                }
+            }
+        });
+        for (int band = 0; band < bands; ++band) {
+            if (const std::exception_ptr failure = failures[static_cast<std::size_t>(band)]) {
+                const int good = failedRow[static_cast<std::size_t>(band)];
+                StoreRows(read.data(), n, good, pool);
+                spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, good,
+                                         spectrum::FftPrecision::Double, pool);
+                std::rethrow_exception(failure);
             }
         }
-    });
-    for (int band = 0; band < bands; ++band) {
-        if (const std::exception_ptr failure = failures[static_cast<std::size_t>(band)]) {
-            const int good = failedRow[static_cast<std::size_t>(band)];
-            StoreRows(rows.data(), n, good, pool);
-            spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, good,
-                                     spectrum::FftPrecision::Double, pool);
-            std::rethrow_exception(failure);
-        }
+        rows = read.data();
     }
-    StoreRows(rows.data(), n, n, pool);
+    StoreRows(rows, n, n, pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double,
                              pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::Second, n,

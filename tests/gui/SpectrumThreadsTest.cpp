@@ -1,5 +1,5 @@
-// The spectrum window's transform on the worker pool: the same matrices for any thread count,
-// also when a bad cell stops it part-way.
+// The spectrum window's transform input: the same matrices for any thread count, also when a bad
+// cell stops it part-way, and cell values kept between reads only while the table is unchanged.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -85,6 +85,49 @@ TEST(SpectrumThreads, SameTransformForAnyThreadCountAndTheSameStopAtABadCell)
                 << c.what << ", " << threads << " threads";
             EXPECT_EQ(std::memcmp(many.im.data(), one.im.data(), one.im.size() * sizeof(double)), 0)
                 << c.what << ", " << threads << " threads";
+        }
+    }
+}
+
+TEST(SpectrumHeldCells, ReadAgainAfterEveryChangeOfTheTable)
+{
+    toolkit::DialogDouble dialogs;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
+    const int n = 8;
+    grid->SetColCount(n + 1);
+    grid->SetRowCount(n + 1);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c)
+            grid->SetCellInt(c, r, c == 1 && r == 1 ? 2 : 1);  // not constant: the picture needs a width
+    form1.ui.EditROISizeX->setText(QString::number(n));
+    form1.ui.EditROISizeY->setText(QString::number(n));
+    form1.ui.EditPxlSpc->setText("1");
+    form2.ButtonDispClick();  // reads the cells for the range, the picture and the transform
+    EXPECT_EQ((*form2.SpectrumRe)[0][0], 65);
+    const struct {
+        const char* what;
+        void (*change)(toolkit::TextGrid* grid);
+        double sum;  // the constant term after the change
+        const char* error;
+    } steps[] = {
+        {"a number", [](toolkit::TextGrid* g) { g->SetCellInt(3, 4, 101); }, 165, nullptr},
+        {"a text with a value", [](toolkit::TextGrid* g) { g->SetCell(3, 4, "1.50"); }, 65.5, nullptr},
+        {"an exchange", [](toolkit::TextGrid* g) { g->SwapCells(3, 4, 5, 5); }, 65.5, nullptr},
+        {"a text without one", [](toolkit::TextGrid* g) { g->SetCell(2, 2, "x"); }, 0, "x"},
+        {"the cell repaired", [](toolkit::TextGrid* g) { g->SetCellInt(2, 2, 3); }, 67.5, nullptr},
+    };
+    for (const auto& s : steps) {
+        s.change(grid);
+        try {
+            form2.ButtonDispClick();
+            EXPECT_EQ(s.error, nullptr) << s.what;
+            EXPECT_EQ((*form2.SpectrumRe)[0][0], s.sum) << s.what;
+        } catch (const common::ConversionError& e) {
+            ASSERT_NE(s.error, nullptr) << s.what;
+            EXPECT_EQ(std::string(e.what()), common::NotRealMessage(s.error)) << s.what;
         }
     }
 }
