@@ -15,17 +15,19 @@ using toolkit::SetText;
 
 void TForm2::StoreRows(const double* rows, int n, int count, common::ThreadPool& pool)
 {
-    // Rows y < count of rows[y * n + x] into the columns of the matrices, eight columns per task:
-    // each row gives one run of eight values, each column receives a run along y.
+    // Rows y < count of rows[y * n + x] into the columns of the matrices, eight rows per task:
+    // the eight rows are read along x, and each column receives a run of eight values.
     constexpr int kBlock = 8;
-    common::ParallelFor(pool, (n + kBlock - 1) / kBlock, [&](int block) {
-        const int x0 = block * kBlock;
-        const int x1 = std::min(n, x0 + kBlock);
-        for (int y = 0; y < count; ++y) {
-            const double* row = rows + static_cast<std::size_t>(y) * n;
-            for (int x = x0; x < x1; ++x) {
-                (*SpectrumRe)[x][y] = row[x];
-                (*SpectrumIm)[x][y] = 0;
+    common::ParallelFor(pool, (count + kBlock - 1) / kBlock, [&](int block) {
+        const int y0 = block * kBlock;
+        const int height = std::min(kBlock, count - y0);
+        const double* first = rows + static_cast<std::size_t>(y0) * n;
+        for (int x = 0; x < n; ++x) {
+            double* re = (*SpectrumRe)[x] + y0;
+            double* im = (*SpectrumIm)[x] + y0;
+            for (int k = 0; k < height; ++k) {
+                re[k] = first[static_cast<std::size_t>(k) * n + x];
+                im[k] = 0;
             }
         }
     });
