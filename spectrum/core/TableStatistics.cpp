@@ -55,10 +55,14 @@ std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> val
         const auto size = static_cast<int>(values.size());
         for (int i = common::RunStart(size, parts, part); i < common::RunStart(size, parts, part + 1); ++i) {
             const double d = values[static_cast<std::size_t>(i)] - min;
-            // Start from a guess (truncated: any start will do) and settle on the smallest k that
-            // passes the test itself.
+            // Start from the arithmetic guess, rounded up (usually the answer, so the loops below
+            // rarely run), and settle on the smallest k that passes the test itself.
             const double guess = d * perUnit;
-            int k = !(guess > 0) ? 0 : guess >= last ? last : static_cast<int>(guess);
+            int k = last;
+            if (!(guess > 0))
+                k = 0;
+            else if (guess < last)
+                k = static_cast<int>(guess) + (static_cast<int>(guess) < guess);
             while (k > 0 && edge[static_cast<std::size_t>(k - 1)] >= d)
                 --k;
             while (k < last && !(edge[static_cast<std::size_t>(k)] >= d))
