@@ -88,6 +88,11 @@ public:
     void ButtonImgBMPClick();
     void ButtonSpctVlClick();
     void ButtonSpctBMPClick();
+    // The data cells (1..n, 1..n) row by row, [y * n + x]; read again only after the table
+    // changed (the "Disp" chain reads them for the range, the picture and the transform, the
+    // filter window for its raw view). A cell without a value raises the error of the first such
+    // cell in row order.
+    const std::vector<double>& ReadDataCells(int n);
 
     // Profile.
     void UpDownDegChanging();
@@ -104,9 +109,6 @@ private:
     // The viewer's ROI width, refused unless a power of two up to 1024; MatrixSize := it.
     std::int32_t RoiMatrixSize() const;
     void LoadMatrixSize();
-    // The data cells (1..n, 1..n) row by row, [y * n + x]; read again only after the table
-    // changed (the "Disp" chain reads them for the range, the picture and the transform).
-    const std::vector<double>& ReadDataCells(int n);
     // Table rows 0 .. count - 1 ([y * n + x]) into the transform's input.
     void StoreRows(const double* rows, int n, int count, common::ThreadPool& pool);
     void InvertProfileMark();

@@ -1,13 +1,16 @@
 // The spectrum window's transform input: the same matrices for any thread count, also when a bad
-// cell stops it part-way, and cell values kept between reads only while the table is unchanged.
+// cell stops it part-way, and cell values kept between reads only while the table is unchanged;
+// the filter window's raw values taken from them.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DialogDouble.h"
 #include "Errors.h"
+#include "SpectrumSource.h"
 #include "ThreadPool.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -129,6 +132,39 @@ TEST(SpectrumHeldCells, ReadAgainAfterEveryChangeOfTheTable)
             ASSERT_NE(s.error, nullptr) << s.what;
             EXPECT_EQ(std::string(e.what()), common::NotRealMessage(s.error)) << s.what;
         }
+    }
+}
+
+// The filter window reads the raw cells through the spectrum window: [x][y] from cell (x + 1, y + 1),
+// and with cells that have no value, the error of the first in column order (the filter window's
+// own reading order), not of the first in row order.
+TEST(SpectrumHeldCells, RawValuesForTheFilterWindow)
+{
+    toolkit::DialogDouble dialogs;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
+    const int n = 16;
+    grid->SetColCount(n + 1);
+    grid->SetRowCount(n + 1);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c)
+            grid->SetCellInt(c, r, c * 100 + r);
+    auto out = std::make_unique<spectrum::SquareMatrix>();
+    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    source.RawValues(n, *out);
+    for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y)
+            ASSERT_EQ((*out)[x][y], (x + 1) * 100 + y + 1) << x << "," << y;
+
+    grid->SetCell(9, 2, "row first");      // first in row order
+    grid->SetCell(3, 12, "column first");  // first in column order
+    try {
+        source.RawValues(n, *out);
+        ADD_FAILURE() << "no error";
+    } catch (const common::ConversionError& e) {
+        EXPECT_EQ(std::string(e.what()), common::NotRealMessage("column first"));
     }
 }
 
