@@ -22,6 +22,27 @@ namespace {
 constexpr int kN = 64;
 constexpr double kUntouched = 7.5;
 
+// The three windows with an n x n table of SetCellInt values and an n x n ROI.
+struct Windows {
+    toolkit::DialogDouble dialogs;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
+
+    Windows(int n, long long (*value)(int col, int row))
+    {
+        grid->SetColCount(n + 1);
+        grid->SetRowCount(n + 1);
+        for (int r = 1; r <= n; ++r)
+            for (int c = 1; c <= n; ++c)
+                grid->SetCellInt(c, r, value(c, r));
+        form1.ui.EditROISizeX->setText(QString::number(n));
+        form1.ui.EditROISizeY->setText(QString::number(n));
+        form1.ui.EditPxlSpc->setText("1");
+    }
+};
+
 struct Outcome {
     std::vector<double> re, im;
     std::string error;
@@ -32,20 +53,11 @@ Outcome TransformWith(int threads, const std::vector<std::pair<int, const char*>
 {
     common::ThreadPool pool(threads);
     const toolkit::UseWindowPool usePool(pool);
-    toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
-    grid->SetColCount(kN + 1);
-    grid->SetRowCount(kN + 1);
-    for (int r = 1; r <= kN; ++r)
-        for (int c = 1; c <= kN; ++c)
-            grid->SetCellInt(c, r, (c * 37 + r * 11) % 997);
+    Windows w(kN, [](int c, int r) { return (c * 37 + r * 11) % 997LL; });
+    TForm2& form2 = w.form2;
+    toolkit::TextGrid* grid = w.grid;
     for (const auto& [row, text] : badCells)
         grid->SetCell(5, row + 1, text);
-    form1.ui.EditROISizeX->setText(QString::number(kN));
-    form1.ui.EditROISizeY->setText(QString::number(kN));
     for (int x = 0; x < kN; ++x)
         for (int y = 0; y < kN; ++y)
             (*form2.SpectrumRe)[x][y] = (*form2.SpectrumIm)[x][y] = kUntouched;
@@ -94,20 +106,10 @@ TEST(SpectrumThreads, SameTransformForAnyThreadCountAndTheSameStopAtABadCell)
 
 TEST(SpectrumHeldCells, ReadAgainAfterEveryChangeOfTheTable)
 {
-    toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
-    const int n = 8;
-    grid->SetColCount(n + 1);
-    grid->SetRowCount(n + 1);
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n; ++c)
-            grid->SetCellInt(c, r, c == 1 && r == 1 ? 2 : 1);  // not constant: the picture needs a width
-    form1.ui.EditROISizeX->setText(QString::number(n));
-    form1.ui.EditROISizeY->setText(QString::number(n));
-    form1.ui.EditPxlSpc->setText("1");
+    // Not constant: the data picture needs a width.
+    Windows w(8, [](int c, int r) { return c == 1 && r == 1 ? 2LL : 1LL; });
+    TForm2& form2 = w.form2;
+    toolkit::TextGrid* grid = w.grid;
     form2.ButtonDispClick();  // reads the cells for the range, the picture and the transform
     EXPECT_EQ((*form2.SpectrumRe)[0][0], 65);
     const struct {
@@ -140,17 +142,9 @@ TEST(SpectrumHeldCells, ReadAgainAfterEveryChangeOfTheTable)
 // own reading order), not of the first in row order.
 TEST(SpectrumHeldCells, RawValuesForTheFilterWindow)
 {
-    toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
     const int n = 16;
-    grid->SetColCount(n + 1);
-    grid->SetRowCount(n + 1);
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n; ++c)
-            grid->SetCellInt(c, r, c * 100 + r);
+    Windows w(n, [](int c, int r) { return c * 100LL + r; });
+    toolkit::TextGrid* grid = w.grid;
     auto out = std::make_unique<spectrum::SquareMatrix>();
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
     source.RawValues(n, *out);
