@@ -44,7 +44,7 @@ void TForm3::RunFilter()
     const double max = common::StrToFloat(source.EditMax().toStdString());
     const double min = common::StrToFloat(source.EditMin().toStdString());
     std::vector<QPointF> points;
-    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist)))
+    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist), pool))
         points.emplace_back(p.x, p.y);
     ChartHist->SetPoints(Series2, points);
 }

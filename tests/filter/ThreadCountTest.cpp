@@ -12,6 +12,7 @@
 #include "Errors.h"
 #include "Fft.h"
 #include "FilterPipeline.h"
+#include "FilteredHistogram.h"
 #include "FilterViews.h"
 #include "GreyPicture.h"
 #include "RadialFilter.h"
@@ -104,6 +105,12 @@ Results RunWith(int threads, int n)
     filter::FilterFft2D(ws, *fRe, *fIm, n, 50.0, pool);
     filter::PlaceFilteredImage(*fRe, n, *filtered, pool);
     Add(r, "filtered image", *filtered, n);
+    std::vector<unsigned char> points;
+    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(*filtered, n, 2000, -100, 60, pool))
+        for (double v : {p.x, p.y})
+            points.insert(points.end(), reinterpret_cast<const unsigned char*>(&v),
+                          reinterpret_cast<const unsigned char*>(&v) + sizeof v);
+    r.emplace_back("filtered histogram", points);
 
     const auto window = filter::MakeRenderWindow(100, 0, 1.0);
     const struct {
