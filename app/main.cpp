@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 int main(int argc, char** argv)
 {
@@ -14,6 +15,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Spectrum Viewer"));
     QApplication::setFont(toolkit::UiFont());
     toolkit::InstallCutTextTips();
+
+    // The worker threads of every window, one per hardware thread, for the whole run.
+    common::ThreadPool pool;
+    const toolkit::UseWindowPool usePool(pool);
 
     // The viewer is the main window; the two analysis windows exist from the start, hidden.
     TForm1 form1;

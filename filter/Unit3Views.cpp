@@ -7,6 +7,7 @@
 #include "ParameterText.h"
 #include "SpectrumSource.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 using filter::View;
 using toolkit::Guarded;
@@ -121,7 +122,7 @@ void TForm3::RenderImage()
         // Nothing is drawn while no view is selected (before the first image).
         const View view = static_cast<View>(selected);
         filter::RenderViewBitmap(SourceOf(view), FilterMatrixSize, window, ui.CheckBoxLog->isChecked(),
-                                 ui.CheckBoxInvrt->isChecked(), *WorkBitmap);
+                                 ui.CheckBoxInvrt->isChecked(), *WorkBitmap, toolkit::WindowPool());
         toolkit::ImageBox* image = ViewImage(view);
         image->Bitmap() = common::StretchNearest(*WorkBitmap, image->width(), image->height());
         image->update();

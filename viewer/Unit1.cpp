@@ -16,6 +16,7 @@
 #include "SplashPicture.h"
 #include "ViewFill.h"
 #include "WindowMap.h"
+#include "WorkerPool.h"
 
 using toolkit::Guarded;
 using toolkit::SetChecked;
@@ -189,7 +190,9 @@ void TForm1::BitBtnLoadClick()
     }
     SetText(ui.EditWindowLevel, QStringLiteral("512"));
     SetText(ui.EditWindowWidth, QStringLiteral("1024"));
-    RenderView();
+    // The automatic window renders again right away with the same geometry and fills every
+    // pixel, so this render maps none: only its checks, its layout and its ROI frame count.
+    RenderView(false);
     ButtonAutoWLClick();
     ButtonFileListClick();
     WarnIfFileTooSmall();
@@ -238,7 +241,7 @@ void TForm1::TakeSizesFromAnswer(const QString& answer)
     }
 }
 
-void TForm1::RenderView()
+void TForm1::RenderView(bool fillPixels)
 {
     if (LoadState <= 0)
         return;
@@ -262,7 +265,9 @@ void TForm1::RenderView()
     window.swap = ui.CheckBoxSwp->isChecked();
     window.invert = ui.CheckBoxInvrt->isChecked();
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
-    viewer::FillView(Source(), geometry.bounds, window, DisplayBitmap());
+    const viewer::PixelSource source = Source();
+    if (fillPixels)
+        viewer::FillView(source, geometry.bounds, window, DisplayBitmap(), toolkit::WindowPool());
 
     const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
     ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),

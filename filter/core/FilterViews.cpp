@@ -223,13 +223,15 @@ private:
 
 // `mapColumn(column, out)` maps the n values of one matrix column into n greys.
 template <typename MapColumn>
-void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitmap, MapColumn mapColumn)
+void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitmap, common::ThreadPool& pool,
+                MapColumn mapColumn)
 {
     // Sixteen columns at a time: each matrix column is mapped along its contiguous y into a
-    // small tile, which is then written across the bitmap rows.
+    // small tile, which is then written across the bitmap rows. Each block is a task of its own.
     constexpr int kBlock = 16;
-    std::uint8_t tile[kBlock][spectrum::kMatrixSide];
-    for (int x0 = 0; x0 < n; x0 += kBlock) {
+    common::ParallelFor(pool, (n + kBlock - 1) / kBlock, [&](int block) {
+        std::uint8_t tile[kBlock][spectrum::kMatrixSide];
+        const int x0 = block * kBlock;
         const int width = std::min(n - x0, kBlock);
         for (int i = 0; i < width; ++i)
             mapColumn(m[x0 + i], tile[i]);
@@ -238,13 +240,13 @@ void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitm
             for (int i = 0; i < width; ++i)
                 row[i] = tile[i][y];
         }
-    }
+    });
 }
 
 } // namespace
 
 void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
-                      common::GreyBitmap& bitmap)
+                      common::GreyBitmap& bitmap, common::ThreadPool& pool)
 {
     CheckViewSource(source);
     const bool inverted = invert && !IsSpectral(source.view);
@@ -255,19 +257,19 @@ void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& windo
         // The logarithm of the view value folds values at or below 0 onto -3, and a maximum
         // below 1 turns the scale around: neither is monotonic increasing, so every element takes
         // the direct route.
-        FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
+        FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             for (int y = 0; y < n; ++y)
                 out[y] = GreyOf(ViewValue(source, column[y]), window, log, inverted);
         });
     } else if (logView && source.spectrumMax > 1.0) {
         const LogThresholds thresholds(std::log10(std::sqrt(source.spectrumMax)), window);
-        FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
+        FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             for (int y = 0; y < n; ++y)
                 out[y] = thresholds.Grey(column[y]);
         });
     } else {
         const bool square = source.view == View::Filter;
-        FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
+        FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             LinearColumn(column, n, out, window, inverted, square, source.filterMax);
         });
     }

@@ -6,6 +6,7 @@
 
 #include "Errors.h"
 #include "FftBatch.h"
+#include "ThreadPool.h"
 
 namespace spectrum {
 
@@ -151,6 +152,13 @@ void FilterFft1D(FftWorkspace& ws, int n)
 void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
                     FftPrecision precision)
 {
+    common::ThreadPool one(1);
+    TransformLines(ws, re, im, n, axis, lines, precision, one);
+}
+
+void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
+                    FftPrecision precision, common::ThreadPool& pool)
+{
     RequireLength(n, kMaxMatrixSize);
     if (lines < 0 || lines > n)
         throw std::invalid_argument("line count outside the matrix");
@@ -159,9 +167,13 @@ void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
         ws.FftLength = n;
     int line = 0;
     if (n >= kBatchLanes) {
-        for (; line + kBatchLanes <= lines; line += kBatchLanes)
-            TransformGroup(re[0], im[0], n, axis == Axis::First, line, ws.FftCosTable.data(), ws.FftSinTable.data(),
-                           single);
+        const int groups = lines / kBatchLanes;
+        const double* cosT = ws.FftCosTable.data();
+        const double* sinT = ws.FftSinTable.data();
+        common::ParallelFor(pool, groups, [&](int g) {
+            TransformGroup(re[0], im[0], n, axis == Axis::First, g * kBatchLanes, cosT, sinT, single);
+        });
+        line = groups * kBatchLanes;
         if (line > 0) {
             // The work arrays hold the last line, as they do after a loop of single transforms.
             for (int k = 0; k < n; ++k) {

@@ -12,6 +12,10 @@
 
 #include "SquareMatrix.h"
 
+namespace common {
+class ThreadPool;
+}
+
 namespace spectrum {
 
 inline constexpr int kFftCapacity = 2049;
@@ -58,6 +62,11 @@ enum class Axis { First, Second };
 // along the first index (x) for y = 0 .. lines - 1, or along the second index (y) for x = 0 ..
 // lines - 1. The work arrays end holding the last line's result, as after a loop of Fft1D calls;
 // the double variant also sets FftLength := n.
+// The groups of four lines are shared out among the pool's threads; the work arrays and
+// FftLength are written by the calling thread after the join, and only the tables are read
+// meanwhile. The result is the same for any pool size. Without a pool, one thread.
+void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
+                    FftPrecision precision, common::ThreadPool& pool);
 void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
                     FftPrecision precision);
 
