@@ -1,0 +1,143 @@
+#include "Detrend.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Errors.h"
+
+namespace nps {
+
+namespace {
+
+// The orthogonal polynomial values for coordinate t of an axis of m samples.
+inline double P1(long long t, long long m) { return static_cast<double>(2 * t - (m - 1)); }
+inline double P2(long long t, long long m)
+{
+    const double p1 = P1(t, m);
+    return 3.0 * p1 * p1 - static_cast<double>(m * m - 1);
+}
+
+// sum over t of p_i(t)^2, for i = 0, 1, 2 (0 where the axis is too short for that degree).
+std::array<double, 3> Norms(long long m)
+{
+    std::array<double, 3> norm{static_cast<double>(m), 0.0, 0.0};
+    for (long long t = 0; t < m; ++t) {
+        norm[1] += P1(t, m) * P1(t, m);
+        norm[2] += P2(t, m) * P2(t, m);
+    }
+    return norm;
+}
+
+int Degree(DetrendKind kind)
+{
+    switch (kind) {
+    case DetrendKind::None: return -1;
+    case DetrendKind::Mean: return 0;
+    case DetrendKind::Plane: return 1;
+    case DetrendKind::Poly2: return 2;
+    }
+    return -1;
+}
+
+} // namespace
+
+DetrendKind ParseDetrend(std::string_view text)
+{
+    if (text == "none") return DetrendKind::None;
+    if (text == "mean") return DetrendKind::Mean;
+    if (text == "plane") return DetrendKind::Plane;
+    if (text == "poly2") return DetrendKind::Poly2;
+    throw common::InputError("The detrending must be none, mean, plane or poly2, not '" + std::string(text) + "'.");
+}
+
+const char* DetrendName(DetrendKind kind)
+{
+    switch (kind) {
+    case DetrendKind::None: return "none";
+    case DetrendKind::Mean: return "mean";
+    case DetrendKind::Plane: return "plane";
+    case DetrendKind::Poly2: return "poly2";
+    }
+    return "none";
+}
+
+DetrendScope ParseDetrendScope(std::string_view text)
+{
+    if (text == "roi") return DetrendScope::PerRoi;
+    if (text == "area") return DetrendScope::WholeArea;
+    throw common::InputError("The detrending scope must be roi or area, not '" + std::string(text) + "'.");
+}
+
+const char* DetrendScopeName(DetrendScope scope) { return scope == DetrendScope::PerRoi ? "roi" : "area"; }
+
+Surface FitSurface(const PixelView& image, long long x, long long y, long long width, long long height,
+                   DetrendKind kind)
+{
+    if (x < 0 || y < 0 || width < 1 || height < 1 || x + width > image.width || y + height > image.height ||
+        image.values.size() < static_cast<std::size_t>(image.width * image.height))
+        throw std::invalid_argument("FitSurface: rectangle outside the image");
+    Surface s{kind, x, y, width, height, {}};
+    const int degree = Degree(kind);
+    if (degree < 0)
+        return s;
+    // Per row: sums of f, f p1(x), f p2(x); then the projections on p_j(y).
+    std::array<std::array<double, 3>, 3> sum{};
+    for (long long r = 0; r < height; ++r) {
+        const double* row = image.values.data() + (y + r) * image.width + x;
+        double s0 = 0.0, s1 = 0.0, s2 = 0.0;
+        for (long long t = 0; t < width; ++t) {
+            const double f = row[t];
+            s0 += f;
+            if (degree >= 1)
+                s1 += f * P1(t, width);
+            if (degree >= 2)
+                s2 += f * P2(t, width);
+        }
+        const double q[3] = {1.0, P1(r, height), P2(r, height)};
+        const double rowSums[3] = {s0, s1, s2};
+        for (int i = 0; i <= degree; ++i)
+            for (int j = 0; i + j <= degree; ++j)
+                sum[i][j] += rowSums[i] * q[j];
+    }
+    const std::array<double, 3> nx = Norms(width), ny = Norms(height);
+    for (int i = 0; i <= degree; ++i)
+        for (int j = 0; i + j <= degree; ++j)
+            // An axis of one or two samples carries no quadratic (or linear) term: its norm is 0.
+            s.c[i][j] = nx[i] * ny[j] > 0.0 ? sum[i][j] / (nx[i] * ny[j]) : 0.0;
+    return s;
+}
+
+void SubtractSurface(const PixelView& image, long long x, long long y, int size, const Surface& s,
+                     std::span<double> out)
+{
+    const std::size_t n = static_cast<std::size_t>(size);
+    if (x < 0 || y < 0 || x + size > image.width || y + size > image.height || out.size() < n * n)
+        throw std::invalid_argument("SubtractSurface: block outside the image or output too small");
+    const int degree = Degree(s.kind);
+    // The fit along a row is a(row) + b(row) p1(x) + c p2(x).
+    std::vector<double> p1x(n), p2x(n);
+    for (std::size_t t = 0; t < n; ++t) {
+        const long long u = x + static_cast<long long>(t) - s.x;
+        p1x[t] = P1(u, s.width);
+        p2x[t] = P2(u, s.width);
+    }
+    for (std::size_t r = 0; r < n; ++r) {
+        const double* row = image.values.data() + (y + static_cast<long long>(r)) * image.width + x;
+        double* dst = out.data() + r * n;
+        const long long v = y + static_cast<long long>(r) - s.y;
+        const double q1 = P1(v, s.height), q2 = P2(v, s.height);
+        if (degree < 0) {
+            for (std::size_t t = 0; t < n; ++t)
+                dst[t] = row[t];
+            continue;
+        }
+        const double a = s.c[0][0] + s.c[0][1] * q1 + s.c[0][2] * q2;
+        const double b = s.c[1][0] + s.c[1][1] * q1;
+        const double c = s.c[2][0];
+        for (std::size_t t = 0; t < n; ++t)
+            dst[t] = row[t] - (a + b * p1x[t] + c * p2x[t]);
+    }
+}
+
+} // namespace nps
