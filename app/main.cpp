@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QFont>
 
+#include "NpsLauncher.h"
+#include "NpsSource.h"
+#include "NpsWindow.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -17,6 +20,9 @@ int main(int argc, char** argv)
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
+    nps::ViewerNpsSource npsSource(form1);
+    nps::NpsWindow npsWindow(npsSource);
+    nps::InstallNpsLauncher(form1, npsWindow);
     form1.show();
     return app.exec();
 }

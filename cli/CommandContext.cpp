@@ -43,10 +43,10 @@ std::vector<double> RealList(const std::string& text, const char*)
     return values;
 }
 
-LoadOptions LoadTexts::Convert() const
+viewer::LoadOptions LoadTexts::Convert() const
 {
-    LoadOptions options;
-    options.mode = ParseFileMode(mode);
+    viewer::LoadOptions options;
+    options.mode = viewer::ParseFileMode(mode);
     if (!size.empty()) {
         const std::size_t x = size.find('x');
         if (x == std::string::npos)

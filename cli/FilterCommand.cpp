@@ -33,7 +33,7 @@ filter::FilterType TypeOf(const std::string& text)
 void RunFilterCommand(const FilterTexts& t, CommandContext&)
 {
     const filter::FilterType type = TypeOf(t.type);
-    const LoadedImage image = LoadImage(t.file, t.load.Convert());
+    const viewer::LoadedImage image = viewer::LoadImage(t.file, t.load.Convert());
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
     auto s = TransformRoi(image, roi, "power", false);
     const int n = s->n;

@@ -1,7 +1,5 @@
 // The "nps" subcommand: the noise power spectrum of one or more images as CSV, PNG and JSON.
-#include <QBuffer>
-#include <QImage>
-#include <cmath>
+#include <algorithm>
 
 #include "CommandContext.h"
 #include "Conversions.h"
@@ -10,6 +8,7 @@
 #include "NoisePowerSpectrum.h"
 #include "NpsExports.h"
 #include "NpsPlot.h"
+#include "NpsRun.h"
 #include "Progress.h"
 
 namespace cli {
@@ -24,82 +23,50 @@ struct NpsTexts {
     LoadTexts load;
 };
 
-nps::RoiGrid GridOf(const NpsTexts& t, int size, const cli::LoadedImage& first)
+nps::NpsRunSettings SettingsOf(const NpsTexts& t)
 {
-    if (!t.area.empty() && !t.rois.empty())
-        throw common::InputError("Give either --area or --rois, not both.");
-    if (!t.rois.empty()) {
-        std::vector<nps::RoiCorner> corners;
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t semicolon = t.rois.find(';', start);
-            const auto xy = IntList(t.rois.substr(start, semicolon == std::string::npos ? std::string::npos
-                                                                                        : semicolon - start),
-                                    2, "Each ROI of --rois");
-            corners.push_back({xy[0], xy[1]});
-            if (semicolon == std::string::npos)
-                break;
-            start = semicolon + 1;
-        }
-        return nps::GridFromList(size, corners);
-    }
-    nps::Area area{0, 0, first.width, first.height};
+    nps::NpsRunSettings settings;
+    settings.files = t.files;
+    settings.load = t.load.Convert();
+    settings.roiSize = common::StrToInt(t.roi);
     if (!t.area.empty()) {
         const auto a = IntList(t.area, 4, "--area");
-        area = {a[0], a[1], a[2], a[3]};
+        settings.area = nps::Area{a[0], a[1], a[2], a[3]};
     }
-    return nps::GridOverArea(size, area, common::StrToFloat(t.overlap));
-}
-
-std::vector<std::uint8_t> PngBytes(const QImage& image, const std::string& path)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        common::ThrowCannotCreate(path);
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    std::size_t start = 0;
+    while (start < t.rois.size()) {
+        const std::size_t semicolon = std::min(t.rois.find(';', start), t.rois.size());
+        const auto xy = IntList(t.rois.substr(start, semicolon - start), 2, "Each ROI of --rois");
+        settings.roiList.push_back({xy[0], xy[1]});
+        start = semicolon + 1;
+    }
+    settings.overlap = common::StrToFloat(t.overlap);
+    settings.detrend = nps::ParseDetrend(t.detrend);
+    if (!t.scope.empty())
+        settings.scope = nps::ParseDetrendScope(t.scope);
+    settings.binWidth = common::StrToFloat(t.bin);
+    settings.axisLines = common::StrToInt(t.axisLines);
+    return settings;
 }
 
 void RunNps(const NpsTexts& t, CommandContext& context)
 {
-    const LoadOptions load = t.load.Convert();
-    const std::int32_t size = common::StrToInt(t.roi);
-    nps::CheckRoiSize(size);
-    std::vector<LoadedImage> images;
-    ProgressBar reading(context.err, context.progress, "reading");
-    for (const std::string& file : t.files) {
-        images.push_back(LoadImage(file, load));
-        reading.Show(images.size(), t.files.size());
+    nps::PreparedNps prepared;
+    {
+        ProgressBar reading(context.err, context.progress, "reading");
+        nps::PrepareNps(SettingsOf(t), prepared, {[&](std::size_t done, std::size_t total) { reading.Show(done, total); }});
     }
-    const LoadedImage& first = images.front();
-    if (!first.pixelMm)
-        throw common::InputError("No pixel spacing for " + first.path + ": give --pixel.");
-    for (const LoadedImage& image : images)
-        if (image.pixelMm != first.pixelMm)
-            throw common::InputError("The pixel spacing of " + image.path + " differs from that of " + first.path +
-                                     "; give --pixel to use one spacing for all.");
-
-    nps::NpsRequest request;
-    request.grid = GridOf(t, size, first);
-    request.detrend = nps::ParseDetrend(t.detrend);
-    request.scope = t.scope.empty() ? (t.rois.empty() ? nps::DetrendScope::WholeArea : nps::DetrendScope::PerRoi)
-                                    : nps::ParseDetrendScope(t.scope);
-    request.pixelMm = *first.pixelMm;
-    request.binWidth = common::StrToFloat(t.bin);
-    request.axisLines = common::StrToInt(t.axisLines);
+    const nps::NpsRequest& request = prepared.request;
     std::vector<std::string> names;
-    for (const LoadedImage& image : images) {
-        request.images.push_back({image.path, {image.samples, image.width, image.height}});
-        names.push_back(image.path);
-    }
+    for (const nps::NpsImage& image : request.images)
+        names.push_back(image.name);
     nps::Pool pool(context.threads);
     ProgressBar computing(context.err, context.progress, "NPS");
     const nps::NpsResult result =
         nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
 
     WriteTextFile(t.out + ".csv", nps::NpsTableText(result));
-    viewer::WriteWholeFile(t.out + ".png", PngBytes(nps::NpsPlotImage(result, t.logarithmic), t.out + ".png"));
+    viewer::WriteWholeFile(t.out + ".png", nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), t.out + ".png"));
     WriteTextFile(t.out + ".json", nps::NpsSummaryJson(result, names));
     context.out << "NPS of " << result.roiCount << " ROIs in " << result.imageCount << " image(s): mean "
                 << nps::NumberField(result.meanSignal) << ", variance " << nps::NumberField(result.variance)

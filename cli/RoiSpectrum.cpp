@@ -20,7 +20,7 @@ int KindIndex(const std::string& kind)
 
 } // namespace
 
-SquareRoi ParseSquareRoi(const std::string& text, const LoadedImage& image)
+SquareRoi ParseSquareRoi(const std::string& text, const viewer::LoadedImage& image)
 {
     const auto v = IntList(text, 3, "--roi");
     spectrum::CheckMatrixSize(v[2]);
@@ -30,7 +30,7 @@ SquareRoi ParseSquareRoi(const std::string& text, const LoadedImage& image)
     return roi;
 }
 
-std::unique_ptr<RoiSpectrum> TransformRoi(const LoadedImage& image, const SquareRoi& roi, const std::string& kind,
+std::unique_ptr<RoiSpectrum> TransformRoi(const viewer::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
                                           bool logarithmic)
 {
     const int kindIndex = KindIndex(kind);

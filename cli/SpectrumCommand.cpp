@@ -15,7 +15,7 @@ struct SpectrumTexts {
 
 void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
 {
-    const LoadedImage image = LoadImage(t.file, t.load.Convert());
+    const viewer::LoadedImage image = viewer::LoadImage(t.file, t.load.Convert());
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
     const auto s = TransformRoi(image, roi, t.kind, t.logarithmic);
     const std::string text = spectrum::SpectrumValuesText(*s->map, s->n);

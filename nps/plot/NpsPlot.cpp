@@ -1,10 +1,13 @@
 #include "NpsPlot.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <functional>
+
+#include "Errors.h"
 
 namespace nps {
 
@@ -149,6 +152,16 @@ QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width, int he
                    .arg(QString::fromLatin1(DetrendName(result.detrend)))
                    .arg(QString::fromLatin1(DetrendScopeName(result.scope))));
     return image;
+}
+
+std::vector<std::uint8_t> PngFileBytes(const QImage& image, const std::string& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        common::ThrowCannotCreate(path);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 } // namespace nps

@@ -9,7 +9,7 @@
 #include "ImageLimits.h"
 #include "PixelRule.h"
 
-namespace cli {
+namespace viewer {
 
 namespace {
 
@@ -35,7 +35,7 @@ std::optional<double> SpacingOf(const std::string& text)
 Layout DicomLayout(const std::vector<std::uint8_t>& stream)
 {
     // The names of the tags do not matter for the layout: an empty dictionary reads the same values.
-    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, viewer::DicomDictionary(std::string()));
+    const DicomHeaderResult header = ReadDicomHeader(stream, DicomDictionary(std::string()));
     if (header.failure)
         std::rethrow_exception(header.failure);
     if (!header.pixelDataFound || header.edits.sizeX.empty() || header.edits.sizeY.empty())
@@ -63,14 +63,14 @@ FileMode ParseFileMode(const std::string& text)
 
 LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
 {
-    const std::vector<std::uint8_t> stream = viewer::ReadWholeFile(path);
-    const viewer::NameFields fields = viewer::SplitFileName(path);
+    const std::vector<std::uint8_t> stream = ReadWholeFile(path);
+    const NameFields fields = SplitFileName(path);
     Layout layout;
     layout.bytesPerPixel = options.mode == FileMode::Bits8 ? 1 : 2;
     if (!fields.columns.empty() && !fields.rows.empty()) {
         layout.width = common::StrToInt(fields.columns);
         layout.height = common::StrToInt(fields.rows);
-        layout.pixelMm = SpacingOf(viewer::SpacingText(fields.spacingField));
+        layout.pixelMm = SpacingOf(SpacingText(fields.spacingField));
     } else if (options.mode == FileMode::Dicom) {
         layout = DicomLayout(stream);
     } else if (!options.width || !options.height) {
@@ -82,17 +82,17 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     if (options.valueOffset) layout.valueOffset = *options.valueOffset;
     if (options.swap) layout.swap = *options.swap;
     if (options.pixelMm) layout.pixelMm = options.pixelMm;
-    viewer::CheckBitmapSize(layout.width, layout.height);
+    CheckBitmapSize(layout.width, layout.height);
     if (layout.headerBytes < 0)
         throw common::InputError("The header length cannot be negative.");
 
-    viewer::PixelSource source;
+    PixelSource source;
     source.stream = stream;
     source.headerOffset = layout.headerBytes;
     source.width = static_cast<std::int32_t>(layout.width);
     source.height = static_cast<std::int32_t>(layout.height);
     source.bytesPerPixel = layout.bytesPerPixel;
-    const long long needed = viewer::MatrixEndByte(source);
+    const long long needed = MatrixEndByte(source);
     if (needed > static_cast<long long>(stream.size()))
         throw common::InputError("The file " + path + " holds " + std::to_string(stream.size()) + " bytes, but a " +
                                  std::to_string(layout.width) + " x " + std::to_string(layout.height) +
@@ -103,8 +103,22 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     std::size_t i = 0;
     for (long long y = 0; y < layout.height; ++y)
         for (long long x = 0; x < layout.width; ++x)
-            image.samples[i++] = viewer::SampleValue(viewer::FetchElement(source, x, y), layout.swap, layout.valueOffset);
+            image.samples[i++] = SampleValue(FetchElement(source, x, y), layout.swap, layout.valueOffset);
     return image;
 }
 
-} // namespace cli
+double CommonPixelSpacing(const std::vector<LoadedImage>& images)
+{
+    if (images.empty())
+        throw common::InputError("No images.");
+    const LoadedImage& first = images.front();
+    if (!first.pixelMm)
+        throw common::InputError("No pixel spacing for " + first.path + ": give one.");
+    for (const LoadedImage& image : images)
+        if (image.pixelMm != first.pixelMm)
+            throw common::InputError("The pixel spacing of " + image.path + " differs from that of " + first.path +
+                                     "; give one spacing for all.");
+    return *first.pixelMm;
+}
+
+} // namespace viewer

@@ -1,5 +1,5 @@
 #pragma once
-// Images for the command line, read as the viewer reads them: a raw matrix by the file-name
+// Images for the command line and the NPS window, read as the viewer reads them: a raw matrix by the file-name
 // convention ("knee 256 256 0p39.raw"), a DICOM file through the viewer's header reader, and the
 // samples formed by the viewer's pixel rule (swap, offset wrapped to 16 bits, read as signed).
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace cli {
+namespace viewer {
 
 enum class FileMode { Bits8, Bits16, Dicom };
 
@@ -35,4 +35,8 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options);
 
 FileMode ParseFileMode(const std::string& text);  // "8bit", "16bit", "dicom"
 
-} // namespace cli
+// The pixel spacing all the images share; refuses (common::InputError) images without one or with
+// different ones, since one ensemble needs one frequency scale.
+double CommonPixelSpacing(const std::vector<LoadedImage>& images);
+
+} // namespace viewer
