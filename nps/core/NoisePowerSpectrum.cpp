@@ -2,6 +2,7 @@
 
 #include <fftw3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -125,7 +126,10 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
     }
     std::vector<double> sum(half, 0.0);
     std::vector<RoiFigures> figures(total);
-    std::vector<double> roiBins(total * binCount, 0.0);  // per ROI: bin means
+    // Per slot: the ROI's bin means; over all ROIs: their running mean and sum of squared
+    // deviations (Welford), updated in ROI order.
+    std::vector<double> slotBins(slots * binCount, 0.0);
+    std::vector<double> binMean(binCount, 0.0), binSpread(binCount, 0.0);
 
     for (std::size_t start = 0; start < total; start += slots) {
         if (monitor.cancel && monitor.cancel->load())
@@ -154,7 +158,8 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
                 const double re = work.spectrum[k][0], im = work.spectrum[k][1];
                 work.power[k] = re * re + im * im;
             }
-            const std::span<double> mine(roiBins.data() + item * binCount, binCount);
+            const std::span<double> mine(slotBins.data() + s * binCount, binCount);
+            std::fill(mine.begin(), mine.end(), 0.0);
             bins.AddRadial(work.power, mine);
             for (std::size_t b = 0; b < binCount; ++b)
                 mine[b] = NanIfEmpty(mine[b], bins.RadialCounts()[b]);
@@ -167,6 +172,14 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
                     for (std::size_t k = row * width; k < (row + 1) * width; ++k)
                         sum[k] += slot[s].power[k];
         });
+        for (std::size_t s = 0; s < batch; ++s) {
+            const double count = static_cast<double>(start + s + 1);
+            for (std::size_t b = 0; b < binCount; ++b) {
+                const double x = slotBins[s * binCount + b], before = binMean[b];
+                binMean[b] += (x - before) / count;
+                binSpread[b] += (x - before) * (x - binMean[b]);
+            }
+        }
         if (monitor.progress)
             monitor.progress(start + batch, total);
     }
@@ -218,17 +231,8 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
         p.nps = NanIfEmpty(radial[b], bins.RadialCounts()[b]);
         // Standard error of the mean over ROIs of each ROI's bin mean, in the NPS's units.
         p.standardError = nan;
-        if (total > 1 && p.count > 0) {
-            double mean = 0.0, spread = 0.0;
-            for (std::size_t i = 0; i < total; ++i)
-                mean += roiBins[i * binCount + b];
-            mean /= m;
-            for (std::size_t i = 0; i < total; ++i) {
-                const double d = roiBins[i * binCount + b] - mean;
-                spread += d * d;
-            }
-            p.standardError = scale * std::sqrt(spread / (m - 1.0) / m);
-        }
+        if (total > 1 && p.count > 0)
+            p.standardError = scale * std::sqrt(binSpread[b] / (m - 1.0) / m);
         p.nnps = meanSquared != 0.0 ? p.nps / meanSquared : nan;
         p.uAxis = uAxis[b];
         p.vAxis = vAxis[b];

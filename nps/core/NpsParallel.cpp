@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -38,8 +39,13 @@ void ParallelFor(Pool& pool, std::size_t count, const std::function<void(std::si
     };
     std::vector<std::thread> threads;
     threads.reserve(workers - 1);
-    for (std::size_t t = 1; t < workers; ++t)
-        threads.emplace_back(work);
+    for (std::size_t t = 1; t < workers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;  // fewer threads: the ones running take the remaining items
+        }
+    }
     work();
     for (std::thread& t : threads)
         t.join();
