@@ -44,9 +44,15 @@ struct Surface {
 Surface FitSurface(const PixelView& image, long long x, long long y, long long width, long long height,
                    DetrendKind kind);
 
+// Sums met on the way: of the block's values and of the squares of what is left after the fit.
+struct BlockSums {
+    double values = 0.0, residualSquares = 0.0;
+};
+
 // Writes image - surface for the size x size block at (x, y) into `out`, row by row. The block
-// may be any part of the image; the surface is evaluated in its own coordinates.
-void SubtractSurface(const PixelView& image, long long x, long long y, int size, const Surface& surface,
-                     std::span<double> out);
+// may be any part of the image; the surface is evaluated in its own coordinates. `out` may be
+// the image itself when the block is the whole image (in place).
+BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int size, const Surface& surface,
+                          std::span<double> out);
 
 } // namespace nps

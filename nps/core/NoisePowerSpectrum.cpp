@@ -141,18 +141,19 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
             const RoiCorner& c = request.grid.corners[item % roisPerImage];
             Slot& work = slot[s];
             const std::span<double> roi(work.roi.get(), pixels);
-            const Surface fit = request.scope == DetrendScope::WholeArea
-                                    ? areaFits[item / roisPerImage]
-                                    : FitSurface(image, c.x, c.y, n, n, request.detrend);
-            double raw = 0.0;
-            for (long long y = 0; y < n; ++y)
-                for (long long x = 0; x < n; ++x)
-                    raw += image.At(c.x + x, c.y + y);
-            SubtractSurface(image, c.x, c.y, n, fit, roi);
-            double square = 0.0;
-            for (double d : roi)
-                square += d * d;
-            figures[item] = {raw / static_cast<double>(pixels), square / static_cast<double>(pixels)};
+            BlockSums sums;
+            if (request.scope == DetrendScope::WholeArea) {
+                sums = SubtractSurface(image, c.x, c.y, n, areaFits[item / roisPerImage], roi);
+            } else {
+                // Cut out once, then fitted and detrended in place: the image is read one time.
+                for (long long y = 0; y < n; ++y)
+                    std::copy_n(&image.values[static_cast<std::size_t>((c.y + y) * image.width + c.x)], n,
+                                roi.data() + static_cast<std::size_t>(y) * n);
+                const PixelView block{roi, n, n};
+                sums = SubtractSurface(block, 0, 0, n, FitSurface(block, 0, 0, n, n, request.detrend), roi);
+            }
+            figures[item] = {sums.values / static_cast<double>(pixels),
+                             sums.residualSquares / static_cast<double>(pixels)};
             plan.Run(work.roi.get(), work.spectrum.get());
             for (std::size_t k = 0; k < half; ++k) {
                 const double re = work.spectrum[k][0], im = work.spectrum[k][1];

@@ -77,14 +77,28 @@ double FrequencyBins::Weight(std::size_t k) const
 
 void FrequencyBins::AddRadial(std::span<const double> half, std::span<double> sums) const
 {
-    const std::size_t size = HalfSize(), width = static_cast<std::size_t>(HalfWidth());
-    for (std::size_t k = 0; k < size; ++k) {
-        const int b = radialBin_[k];
-        if (b < 0)
-            continue;
-        const std::size_t kx = k % width;
-        const double w = kx == 0 || (n_ % 2 == 0 && kx == width - 1) ? 1.0 : 2.0;
-        sums[static_cast<std::size_t>(b)] += w * half[k];
+    const std::size_t width = static_cast<std::size_t>(HalfWidth());
+    // Columns 1 .. width - 2 always weigh 2; the first, and the last for even n, weigh 1.
+    const std::size_t lastDouble = n_ % 2 == 0 ? width - 1 : width;
+    // Neighbours along a row mostly share a bin: their sum is kept in a register and added to the
+    // bin when the bin changes.
+    for (std::size_t row = 0; row < static_cast<std::size_t>(n_); ++row) {
+        const int* bin = radialBin_.data() + row * width;
+        const double* value = half.data() + row * width;
+        int current = -1;
+        double run = 0.0;
+        for (std::size_t kx = 0; kx < width; ++kx) {
+            if (bin[kx] != current) {
+                if (current >= 0)
+                    sums[static_cast<std::size_t>(current)] += run;
+                current = bin[kx];
+                run = 0.0;
+            }
+            const double w = kx == 0 || kx >= lastDouble ? 1.0 : 2.0;
+            run += w * value[kx];
+        }
+        if (current >= 0)
+            sums[static_cast<std::size_t>(current)] += run;
     }
 }
 
