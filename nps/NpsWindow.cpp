@@ -77,8 +77,12 @@ void NpsWindow::BuildControls()
     EditPixel = Edit("EditPixel", "", 60);
     ButtonRun = new QPushButton(QStringLiteral("Run"));
     ButtonRun->setObjectName("ButtonRun");
+    ButtonRun->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    ButtonRun->setToolTip(QStringLiteral("Run (Ctrl+R)"));
     ButtonCancel = new QPushButton(QStringLiteral("Cancel"));
     ButtonCancel->setObjectName("ButtonCancel");
+    ButtonCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    ButtonCancel->setToolTip(QStringLiteral("Cancel (Esc)"));
     ButtonCancel->setEnabled(false);
     Progress = new QProgressBar;
     Progress->setObjectName("Progress");
