@@ -5,9 +5,17 @@
 #include <CLI/CLI.hpp>
 
 #include "CommandContext.h"
+#include "Conversions.h"
+#include "Errors.h"
 #include "ExitCodes.h"
 
 namespace cli {
+
+namespace {
+
+constexpr int kMaxThreads = 256;
+
+} // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -20,10 +28,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.add_option("--threads", threads, "Worker threads (0: one per hardware thread)")->capture_default_str();
     app.add_flag("--quiet", quiet, "No progress bar on standard error");
     app.parse_complete_callback([&] {
-        context.threads = std::stoi(threads);
+        context.threads = common::StrToInt(threads);
+        if (context.threads < 0 || context.threads > kMaxThreads)
+            throw common::InputError("--threads must be 0 to " + std::to_string(kMaxThreads) + ".");
         context.progress = !quiet && isatty(STDERR_FILENO);
     });
-    app.get_option("--threads")->check(CLI::NonNegativeNumber);
     AddNpsCommand(app, context);
     AddSpectrumCommand(app, context);
     AddFilterCommand(app, context);

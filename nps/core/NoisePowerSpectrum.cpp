@@ -117,7 +117,7 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
         areaFits[i] = FitSurface(request.images[i].pixels, a.x, a.y, a.width, a.height, request.detrend);
     });
 
-    const std::size_t slots = static_cast<std::size_t>(pool.Threads());
+    const std::size_t slots = std::min(static_cast<std::size_t>(pool.Threads()), total);
     std::vector<Slot> slot(slots);
     for (Slot& s : slot) {
         s.roi = Allocate<double>(pixels);

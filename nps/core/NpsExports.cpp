@@ -44,7 +44,8 @@ std::string NpsSummaryJson(const NpsResult& result, const std::vector<std::strin
     j["nps_integral"] = number(result.integral);
     j["parseval_relative_error"] = number(result.parsevalRelativeError);
     j["units"] = {{"frequency", "cycles/mm"}, {"nps", "value^2 mm^2"}, {"nnps", "mm^2"}};
-    return j.dump(2) + "\n";
+    // A file name need not be UTF-8: invalid bytes become U+FFFD instead of failing the summary.
+    return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 } // namespace nps
