@@ -113,26 +113,29 @@ void NpsWindow::ShowResult()
         ImageNps->clear();
 }
 
-void NpsWindow::ButtonCsvClick()
+void NpsWindow::SaveResult(const std::function<std::vector<std::uint8_t>(const std::string&)>& bytesFor)
 {
     if (!result_)
         return;
     const std::optional<QString> path = toolkit::DialogSeam::Current().OpenFile(this, QString());
     if (!path)
         return;
-    const std::string text = NpsTableText(*result_);
-    viewer::WriteWholeFile(path->toStdString(), std::vector<std::uint8_t>(text.begin(), text.end()));
+    viewer::WriteWholeFile(path->toStdString(), bytesFor(path->toStdString()));
+}
+
+void NpsWindow::ButtonCsvClick()
+{
+    SaveResult([this](const std::string&) {
+        const std::string text = NpsTableText(*result_);
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    });
 }
 
 void NpsWindow::ButtonPngClick()
 {
-    if (!result_)
-        return;
-    const std::optional<QString> path = toolkit::DialogSeam::Current().OpenFile(this, QString());
-    if (!path)
-        return;
-    viewer::WriteWholeFile(path->toStdString(),
-                           PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), path->toStdString()));
+    SaveResult([this](const std::string& path) {
+        return PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), path);
+    });
 }
 
 } // namespace nps
