@@ -117,7 +117,11 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
         areaFits[i] = FitSurface(request.images[i].pixels, a.x, a.y, a.width, a.height, request.detrend);
     });
 
-    const std::size_t slots = std::min(static_cast<std::size_t>(pool.Threads()), total);
+    // A few ROIs per thread and batch, so that the threads meet less often; the batch is kept to
+    // some 64 MiB of scratch. Its width changes nothing in the result.
+    const std::size_t slotBytes = sizeof(double) * (pixels + 3 * half);
+    const std::size_t perThread = std::clamp<std::size_t>((std::size_t{64} << 20) / slotBytes, 1, 8);
+    const std::size_t slots = std::min(static_cast<std::size_t>(pool.Threads()) * perThread, total);
     std::vector<Slot> slot(slots);
     for (Slot& s : slot) {
         s.roi = Allocate<double>(pixels);
