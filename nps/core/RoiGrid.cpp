@@ -32,6 +32,11 @@ RoiGrid GridOverArea(int size, const Area& area, double overlap)
         throw common::InputError("The area " + RectText(area.x, area.y, area.width, area.height) +
                                  " holds no whole ROI of " + std::to_string(size) + " pixels.");
     const long long step = overlap == 0.5 ? size / 2 : size;
+    // Counted before anything is allocated: an absurd area is refused, not filled.
+    const long long across = (area.width - size) / step + 1, down = (area.height - size) / step + 1;
+    if (across > kMaxGridRois / down)
+        throw common::InputError("The area " + RectText(area.x, area.y, area.width, area.height) +
+                                 " would hold more than " + std::to_string(kMaxGridRois) + " ROIs.");
     RoiGrid grid;
     grid.size = size;
     grid.area = area;

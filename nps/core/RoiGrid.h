@@ -9,6 +9,7 @@ namespace nps {
 
 inline constexpr int kMinRoiSize = 16;
 inline constexpr int kMaxRoiSize = 1024;
+inline constexpr long long kMaxGridRois = 10'000'000;
 
 struct Area {
     long long x = 0, y = 0, width = 0, height = 0;
@@ -30,7 +31,8 @@ struct RoiGrid {
 void CheckRoiSize(long long size);
 
 // ROIs of side `size` tiled from the area's top-left corner, row by row, stepping `size` (overlap
-// 0) or size / 2 (overlap 0.5). Refuses any other overlap, and an area that holds no whole ROI.
+// 0) or size / 2 (overlap 0.5). Refuses any other overlap, an area that holds no whole ROI, and
+// one that would hold more than kMaxGridRois.
 RoiGrid GridOverArea(int size, const Area& area, double overlap);
 
 // The user's own ROIs, in the order given. Refuses an empty list.

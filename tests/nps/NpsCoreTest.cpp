@@ -235,6 +235,7 @@ TEST(NpsCore, RefusesWhatItCannotMeasure)
         {"overlap 0.3", [] { nps::GridOverArea(32, {0, 0, 100, 100}, 0.3); }},
         {"area smaller than a ROI", [] { nps::GridOverArea(32, {0, 0, 31, 100}, 0.0); }},
         {"empty list", [] { nps::GridFromList(32, {}); }},
+        {"area of 10^18 ROIs", [] { nps::GridOverArea(16, {0, 0, 2'000'000'000, 2'000'000'000}, 0.5); }},
         {"ROI past the right edge", [&] { RunNps(RequestFor({&image}, nps::GridFromList(32, {{69, 0}}),
                                                         nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1)); }},
         {"ROI above the image", [&] { RunNps(RequestFor({&image}, nps::GridFromList(32, {{0, -1}}),
