@@ -15,11 +15,24 @@ std::string NumberField(double value)
     return std::string(text, end);
 }
 
+namespace {
+
+// Bin centres are multiples of the bin width: 12 significant digits drop the binary noise of
+// the product (0.30000000000000004 for 3 x 0.1).
+std::string FrequencyField(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 12).ptr;
+    return std::string(text, end);
+}
+
+} // namespace
+
 std::string NpsTableText(const NpsResult& result)
 {
     std::string text = "frequency_per_mm,nps,standard_error,count,nnps,nps_u_axis,nps_v_axis\n";
     for (const NpsCurvePoint& p : result.curve) {
-        text += NumberField(p.frequency) + ',' + NumberField(p.nps) + ',' + NumberField(p.standardError) + ',' +
+        text += FrequencyField(p.frequency) + ',' + NumberField(p.nps) + ',' + NumberField(p.standardError) + ',' +
                 std::to_string(p.count) + ',' + NumberField(p.nnps) + ',' + NumberField(p.uAxis) + ',' +
                 NumberField(p.vAxis) + '\n';
     }

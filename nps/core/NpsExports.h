@@ -9,7 +9,8 @@ namespace nps {
 
 // Comma-separated, one header line then one line per bin, "\n" line ends:
 // frequency_per_mm, nps, standard_error, count, nnps, nps_u_axis, nps_v_axis.
-// Numbers in the shortest form that reads back to the same double; an undefined value (empty bin,
+// The frequency with 12 significant digits, the other numbers in the shortest form that reads back
+// to the same double; an undefined value (empty bin,
 // one ROI, zero mean signal) is an empty field.
 std::string NpsTableText(const NpsResult& result);
 

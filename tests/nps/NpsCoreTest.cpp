@@ -275,9 +275,11 @@ TEST(NpsCore, TableLeavesUndefinedValuesEmpty)
     nps::NpsResult result;
     result.curve.push_back({0.0, std::nan(""), std::nan(""), 0, std::nan(""), std::nan(""), std::nan("")});
     result.curve.push_back({0.05, 1.5, 0.25, 12, 1e-7, 2.0, 0.1});
+    result.curve.push_back({3 * 0.1, 1.0 / 3.0, 0.0, 1, 0.0, -0.5, 0.0});
     EXPECT_EQ(nps::NpsTableText(result), "frequency_per_mm,nps,standard_error,count,nnps,nps_u_axis,nps_v_axis\n"
                                          "0,,,0,,,\n"
-                                         "0.05,1.5,0.25,12,1e-07,2,0.1\n");
+                                         "0.05,1.5,0.25,12,1e-07,2,0.1\n"
+                                         "0.3,0.3333333333333333,0,1,0,-0.5,0\n");
 }
 
 } // namespace
