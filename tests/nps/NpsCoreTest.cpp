@@ -147,6 +147,28 @@ TEST(NpsCore, PureTrendVanishesAfterItsDetrending)
             }
 }
 
+// The largest ROI is where normal equations in raw coordinates lose digits; the orthogonal basis
+// must leave only rounding of the values themselves.
+TEST(NpsCore, QuadraticFitIsExactAtTheLargestRoi)
+{
+    Image image{std::vector<double>(1024 * 1024), 1024, 1024};
+    double largest = 0.0;
+    for (long long y = 0; y < 1024; ++y)
+        for (long long x = 0; x < 1024; ++x) {
+            const double v = 3000.0 - 1.5 * x + 0.75 * y + 0.002 * x * x - 0.001 * x * y + 0.0015 * y * y;
+            image.values[static_cast<std::size_t>(y * 1024 + x)] = v;
+            largest = std::max(largest, std::abs(v));
+        }
+    std::vector<double> residual(1024 * 1024);
+    const auto fit = nps::FitSurface(image.View(), 0, 0, 1024, 1024, nps::DetrendKind::Poly2);
+    const auto sums = nps::SubtractSurface(image.View(), 0, 0, 1024, fit, residual);
+    double worst = 0.0;
+    for (double r : residual)
+        worst = std::max(worst, std::abs(r));
+    EXPECT_LT(worst, 1e-12 * largest);
+    EXPECT_LT(sums.residualSquares, 1e-20 * largest * largest * 1024 * 1024);
+}
+
 // The FFTW transform, the scaling and the centred layout against a direct DFT of each ROI.
 TEST(NpsCore, MatchesADirectDft)
 {
