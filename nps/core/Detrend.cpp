@@ -1,5 +1,6 @@
 #include "Detrend.h"
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -40,54 +41,77 @@ int Degree(DetrendKind kind)
     return -1;
 }
 
-// Sums of f, f p1, f p2 along a row, in four interleaved partial sums combined at the end: a
-// fixed order (the same bits every time) that does not wait on one long chain of additions.
-// The two row kernels carry most of the detrending's time; an AVX2 build of each is picked at run
-// time where the processor has it. The partial sums are written out lane by lane and nothing is
-// fused, so both builds give the same bits.
+// The two row kernels carry most of the detrending's time. Each keeps kLanes interleaved partial
+// sums, combined pairwise at the end: a fixed order (the same bits every time) that does not wait
+// on one long chain of additions. An AVX2 build of each is picked at run time where the processor
+// has it; nothing is fused, so both builds give the same bits.
 #define NPS_ROW_KERNEL __attribute__((target_clones("avx2", "default"), noinline))
+constexpr std::size_t kLanes = 8;
 
-NPS_ROW_KERNEL std::array<double, 3> RowSums(const double* f, const double* p1, const double* p2, long long width,
-                                             int degree)
+// Four doubles as one value: lanes 0-3 and 4-7 of the partial sums are two of these.
+typedef double Quad __attribute__((vector_size(32)));
+
+[[gnu::always_inline]] inline Quad Load(const double* p)
 {
-    double a0[4] = {}, a1[4] = {}, a2[4] = {};
-    long long t = 0;
-    for (; t + 4 <= width; t += 4)
-        for (int l = 0; l < 4; ++l) {
-            a0[l] += f[t + l];
-            a1[l] += f[t + l] * p1[t + l];
-            a2[l] += f[t + l] * p2[t + l];
-        }
-    for (int l = 0; t < width; ++t, ++l) {
-        a0[l] += f[t];
-        a1[l] += f[t] * p1[t];
-        a2[l] += f[t] * p2[t];
-    }
-    return {(a0[0] + a0[1]) + (a0[2] + a0[3]), degree >= 1 ? (a1[0] + a1[1]) + (a1[2] + a1[3]) : 0.0,
-            degree >= 2 ? (a2[0] + a2[1]) + (a2[2] + a2[3]) : 0.0};
+    Quad q;
+    std::memcpy(&q, p, sizeof q);
+    return q;
 }
 
-// dst[t] = f[t] - (a + b p1[t] + c p2[t]), with four interleaved partial sums of f and of the
-// squared residuals (see RowSums). Each f[t] is read before dst[t] is written, so dst may be f.
-NPS_ROW_KERNEL void RowResidual(const double* f, double* dst, const double* p1, const double* p2, std::size_t n,
-                                double a, double b, double c, double* values, double* squares)
+[[gnu::always_inline]] inline double Combine(Quad low, Quad high)
 {
+    return ((low[0] + low[1]) + (low[2] + low[3])) + ((high[0] + high[1]) + (high[2] + high[3]));
+}
+
+// Sums of f, f p1, f p2 along a row; lane l takes the elements t with t mod 8 = l.
+NPS_ROW_KERNEL std::array<double, 3> RowSums(const double* f, const double* p1, const double* p2, std::size_t width,
+                                             int degree)
+{
+    Quad s0[2] = {}, s1[2] = {}, s2[2] = {};
     std::size_t t = 0;
-    for (; t + 4 <= n; t += 4)
-        for (std::size_t l = 0; l < 4; ++l) {
-            const double v = f[t + l];
-            const double d = v - (a + b * p1[t + l] + c * p2[t + l]);
-            values[l] += v;
-            squares[l] += d * d;
-            dst[t + l] = d;
+    for (; t + kLanes <= width; t += kLanes)
+        for (int h = 0; h < 2; ++h) {
+            const Quad v = Load(f + t + 4 * h);
+            s0[h] += v;
+            s1[h] += v * Load(p1 + t + 4 * h);
+            s2[h] += v * Load(p2 + t + 4 * h);
+        }
+    for (std::size_t l = 0; t < width; ++t, ++l) {
+        s0[l / 4][l % 4] += f[t];
+        s1[l / 4][l % 4] += f[t] * p1[t];
+        s2[l / 4][l % 4] += f[t] * p2[t];
+    }
+    return {Combine(s0[0], s0[1]), degree >= 1 ? Combine(s1[0], s1[1]) : 0.0,
+            degree >= 2 ? Combine(s2[0], s2[1]) : 0.0};
+}
+
+struct RowTotals {
+    double values, squares;
+};
+
+// dst[t] = f[t] - (a + b p1[t] + c p2[t]) with the sums of f and of the squared residuals, in
+// the lanes of RowSums; dst and f are separate arrays.
+NPS_ROW_KERNEL RowTotals RowResidual(const double* f, double* dst, const double* p1, const double* p2, std::size_t n,
+                                     double a, double b, double c)
+{
+    Quad values[2] = {}, squares[2] = {};
+    std::size_t t = 0;
+    for (; t + kLanes <= n; t += kLanes)
+        for (int h = 0; h < 2; ++h) {
+            const Quad v = Load(f + t + 4 * h);
+            const Quad d = v - (a + b * Load(p1 + t + 4 * h) + c * Load(p2 + t + 4 * h));
+            values[h] += v;
+            squares[h] += d * d;
+            std::memcpy(dst + t + 4 * h, &d, sizeof d);
         }
     for (std::size_t l = 0; t < n; ++t, ++l) {
         const double v = f[t];
         const double d = v - (a + b * p1[t] + c * p2[t]);
-        values[l] += v;
-        squares[l] += d * d;
+        values[l / 4][l % 4] += v;
+        squares[l / 4][l % 4] += d * d;
         dst[t] = d;
     }
+    return {Combine(values[0], values[1]), Combine(squares[0], squares[1])};
 }
 
 } // namespace
@@ -140,7 +164,8 @@ Surface FitSurface(const PixelView& image, long long x, long long y, long long w
     std::array<std::array<double, 3>, 3> sum{};
     for (long long r = 0; r < height; ++r) {
         const double* row = image.values.data() + (y + r) * image.width + x;
-        const std::array<double, 3> rowSums = RowSums(row, p1.data(), p2.data(), width, degree);
+        const std::array<double, 3> rowSums =
+            RowSums(row, p1.data(), p2.data(), static_cast<std::size_t>(width), degree);
         const double q[3] = {1.0, P1(r, height), P2(r, height)};
         for (int i = 0; i <= degree; ++i)
             for (int j = 0; i + j <= degree; ++j)
@@ -177,10 +202,9 @@ BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int 
         const double a = s.c[0][0] + s.c[0][1] * q1 + s.c[0][2] * q2;
         const double b = s.c[1][0] + s.c[1][1] * q1;
         const double c = s.c[2][0];
-        double values[4] = {}, squares[4] = {};
-        RowResidual(row, dst, p1x.data(), p2x.data(), n, a, b, c, values, squares);
-        sums.values += (values[0] + values[1]) + (values[2] + values[3]);
-        sums.residualSquares += (squares[0] + squares[1]) + (squares[2] + squares[3]);
+        const RowTotals totals = RowResidual(row, dst, p1x.data(), p2x.data(), n, a, b, c);
+        sums.values += totals.values;
+        sums.residualSquares += totals.squares;
     }
     return sums;
 }

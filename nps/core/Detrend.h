@@ -50,8 +50,8 @@ struct BlockSums {
 };
 
 // Writes image - surface for the size x size block at (x, y) into `out`, row by row. The block
-// may be any part of the image; the surface is evaluated in its own coordinates. `out` may be
-// the image itself when the block is the whole image (in place).
+// may be any part of the image; the surface is evaluated in its own coordinates. `out` must not
+// overlap the image.
 BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int size, const Surface& surface,
                           std::span<double> out);
 

@@ -145,27 +145,28 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
             const RoiCorner& c = request.grid.corners[item % roisPerImage];
             Slot& work = slot[s];
             const std::span<double> roi(work.roi.get(), pixels);
-            BlockSums sums;
-            if (request.scope == DetrendScope::WholeArea) {
-                sums = SubtractSurface(image, c.x, c.y, n, areaFits[item / roisPerImage], roi);
-            } else {
-                // Cut out once, then fitted and detrended in place: the image is read one time.
-                for (long long y = 0; y < n; ++y)
-                    std::copy_n(&image.values[static_cast<std::size_t>((c.y + y) * image.width + c.x)], n,
-                                roi.data() + static_cast<std::size_t>(y) * n);
-                const PixelView block{roi, n, n};
-                sums = SubtractSurface(block, 0, 0, n, FitSurface(block, 0, 0, n, n, request.detrend), roi);
-            }
+            // The per-ROI fit reads the block first; the subtraction then finds it in the cache.
+            const Surface fit = request.scope == DetrendScope::WholeArea
+                                    ? areaFits[item / roisPerImage]
+                                    : FitSurface(image, c.x, c.y, n, n, request.detrend);
+            const BlockSums sums = SubtractSurface(image, c.x, c.y, n, fit, roi);
             figures[item] = {sums.values / static_cast<double>(pixels),
                              sums.residualSquares / static_cast<double>(pixels)};
-            plan.Run(work.roi.get(), work.spectrum.get());
-            for (std::size_t k = 0; k < half; ++k) {
-                const double re = work.spectrum[k][0], im = work.spectrum[k][1];
-                work.power[k] = re * re + im * im;
+            // While this ROI is transformed, the memory system fetches the next one's rows (the
+            // next ROI of the list, whichever thread takes it): the fit would wait for them.
+            if (item + 1 < total) {
+                const PixelView& nextImage = request.images[(item + 1) / roisPerImage].pixels;
+                const RoiCorner& next = request.grid.corners[(item + 1) % roisPerImage];
+                for (long long y = 0; y < n; ++y) {
+                    const double* row = nextImage.values.data() + (next.y + y) * nextImage.width + next.x;
+                    for (long long x = 0; x < n; x += 8)
+                        __builtin_prefetch(row + x, 0, 1);
+                }
             }
+            plan.Run(work.roi.get(), work.spectrum.get());
             const std::span<double> mine(slotBins.data() + s * binCount, binCount);
             std::fill(mine.begin(), mine.end(), 0.0);
-            bins.AddRadial(work.power, mine);
+            bins.AddRadialPower(&work.spectrum[0][0], work.power, mine);
             for (std::size_t b = 0; b < binCount; ++b)
                 mine[b] = NanIfEmpty(mine[b], bins.RadialCounts()[b]);
         });

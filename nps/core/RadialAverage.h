@@ -37,6 +37,9 @@ public:
 
     // sum over each bin of weight * half[k], added to `sums` (BinCount() values).
     void AddRadial(std::span<const double> half, std::span<double> sums) const;
+    // The same for the power of a transform given as (re, im) pairs, writing that power into
+    // `power` on the way: one pass instead of two.
+    void AddRadialPower(const double* pairs, std::span<double> power, std::span<double> sums) const;
     // Bin means of the u-axis and v-axis curves (NaN for an empty bin).
     std::vector<double> AxisMeans(std::span<const double> half, bool uAxis) const;
     // sum over the plane of every sample, each counted as often as in the full plane.
