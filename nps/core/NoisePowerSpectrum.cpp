@@ -97,6 +97,171 @@ double NanIfEmpty(double sum, double count)
     return count > 0.0 ? sum / count : std::numeric_limits<double>::quiet_NaN();
 }
 
+// What the ensemble leaves for the result.
+struct EnsembleSums {
+    std::vector<double> power;                 // half plane, summed in ROI order
+    std::vector<RoiFigures> figures;           // per ROI
+    std::vector<double> binMean, binSpread;    // of the single-ROI bin means (Welford, ROI order)
+};
+
+// The ROIs of every image, transformed batch by batch in parallel and summed in ROI order.
+class Ensemble {
+public:
+    Ensemble(const NpsRequest& request, Pool& pool, const FrequencyBins& bins)
+        : request_(request), pool_(pool), bins_(bins), n_(request.grid.size),
+          pixels_(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_)),
+          roisPerImage_(request.grid.corners.size()), total_(roisPerImage_ * request.images.size()), plan_(n_)
+    {
+        // A few ROIs per thread and batch, so that the threads meet less often; the batch is kept
+        // to some 64 MiB of scratch. Its width changes nothing in the result.
+        const std::size_t half = bins.HalfSize();
+        const std::size_t slotBytes = sizeof(double) * (pixels_ + 3 * half);
+        const std::size_t perThread = std::clamp<std::size_t>((std::size_t{64} << 20) / slotBytes, 1, 8);
+        slots_.resize(std::min(static_cast<std::size_t>(pool.Threads()) * perThread, total_));
+        for (Slot& s : slots_) {
+            s.roi = Allocate<double>(pixels_);
+            s.spectrum = Allocate<fftw_complex>(half);
+            s.power.assign(half, 0.0);
+        }
+        slotBins_.assign(slots_.size() * bins.BinCount(), 0.0);
+        sums_.power.assign(half, 0.0);
+        sums_.figures.resize(total_);
+        sums_.binMean.assign(bins.BinCount(), 0.0);
+        sums_.binSpread.assign(bins.BinCount(), 0.0);
+    }
+
+    EnsembleSums Run(const NpsMonitor& monitor)
+    {
+        // One surface per image for a whole-area fit, fitted before the ROIs are cut out.
+        areaFits_.resize(request_.scope == DetrendScope::WholeArea ? request_.images.size() : 0);
+        ParallelFor(pool_, areaFits_.size(), [&](std::size_t i) {
+            const Area& a = request_.grid.area;
+            areaFits_[i] = FitSurface(request_.images[i].pixels, a.x, a.y, a.width, a.height, request_.detrend);
+        });
+        for (std::size_t start = 0; start < total_; start += slots_.size()) {
+            if (monitor.cancel && monitor.cancel->load())
+                throw NpsCancelled();
+            const std::size_t batch = std::min(slots_.size(), total_ - start);
+            ParallelFor(pool_, batch, [&](std::size_t s) { TransformRoi(s, start + s); });
+            AddBatch(start, batch);
+            if (monitor.progress)
+                monitor.progress(start + batch, total_);
+        }
+        return std::move(sums_);
+    }
+
+private:
+    void TransformRoi(std::size_t s, std::size_t item)
+    {
+        const PixelView& image = request_.images[item / roisPerImage_].pixels;
+        const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
+        Slot& work = slots_[s];
+        // The per-ROI fit reads the block first; the subtraction then finds it in the cache.
+        const Surface fit = request_.scope == DetrendScope::WholeArea
+                                ? areaFits_[item / roisPerImage_]
+                                : FitSurface(image, c.x, c.y, n_, n_, request_.detrend);
+        const BlockSums sums = SubtractSurface(image, c.x, c.y, n_, fit, std::span<double>(work.roi.get(), pixels_));
+        sums_.figures[item] = {sums.values / static_cast<double>(pixels_),
+                               sums.residualSquares / static_cast<double>(pixels_)};
+        if (item + 1 < total_)
+            Prefetch(item + 1);
+        plan_.Run(work.roi.get(), work.spectrum.get());
+        const std::span<double> mine(slotBins_.data() + s * bins_.BinCount(), bins_.BinCount());
+        std::fill(mine.begin(), mine.end(), 0.0);
+        bins_.AddRadialPower(&work.spectrum[0][0], work.power, mine);
+        for (std::size_t b = 0; b < mine.size(); ++b)
+            mine[b] = NanIfEmpty(mine[b], bins_.RadialCounts()[b]);
+    }
+
+    // Asks for the rows of ROI `item` while the current one is transformed (whichever thread
+    // takes it next): the fit would otherwise wait for them.
+    void Prefetch(std::size_t item) const
+    {
+        const PixelView& image = request_.images[item / roisPerImage_].pixels;
+        const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
+        for (long long y = 0; y < n_; ++y) {
+            const double* row = image.values.data() + (c.y + y) * image.width + c.x;
+            for (long long x = 0; x < n_; x += 8)
+                __builtin_prefetch(row + x, 0, 1);
+        }
+    }
+
+    // The batch's powers into the ensemble sum, in ROI order; split by whole rows, each element
+    // summed alone. Then the single-ROI bin means into the running spread, in ROI order.
+    void AddBatch(std::size_t start, std::size_t batch)
+    {
+        const std::size_t width = static_cast<std::size_t>(bins_.HalfWidth()), parts = slots_.size();
+        ParallelFor(pool_, parts, [&](std::size_t part) {
+            for (std::size_t row = part; row < static_cast<std::size_t>(n_); row += parts)
+                for (std::size_t s = 0; s < batch; ++s)
+                    for (std::size_t k = row * width; k < (row + 1) * width; ++k)
+                        sums_.power[k] += slots_[s].power[k];
+        });
+        const std::size_t binCount = bins_.BinCount();
+        for (std::size_t s = 0; s < batch; ++s) {
+            const double count = static_cast<double>(start + s + 1);
+            for (std::size_t b = 0; b < binCount; ++b) {
+                const double x = slotBins_[s * binCount + b], before = sums_.binMean[b];
+                sums_.binMean[b] += (x - before) / count;
+                sums_.binSpread[b] += (x - before) * (x - sums_.binMean[b]);
+            }
+        }
+    }
+
+    const NpsRequest& request_;
+    Pool& pool_;
+    const FrequencyBins& bins_;
+    const int n_;
+    const std::size_t pixels_, roisPerImage_, total_;
+    const RealPlan plan_;
+    std::vector<Surface> areaFits_;
+    std::vector<Slot> slots_;
+    std::vector<double> slotBins_;  // per slot: the ROI's bin means
+    EnsembleSums sums_;
+};
+
+// The centred full plane from the half plane and conjugate symmetry.
+std::vector<double> CentredPlane(const std::vector<double>& half, const FrequencyBins& bins)
+{
+    const int n = bins.N(), hw = bins.HalfWidth();
+    std::vector<double> plane(static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) {
+            const int ky = ((r - n / 2) % n + n) % n, kx = ((c - n / 2) % n + n) % n;
+            const std::size_t k = kx < hw ? static_cast<std::size_t>(ky) * hw + kx
+                                          : static_cast<std::size_t>((n - ky) % n) * hw + (n - kx);
+            plane[static_cast<std::size_t>(r) * n + c] = half[k];
+        }
+    return plane;
+}
+
+// The curves from the ensemble NPS (half plane, scaled) and the single-ROI spread.
+std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const EnsembleSums& sums, const FrequencyBins& bins,
+                                  double scale, double meanSignal)
+{
+    const std::size_t binCount = bins.BinCount();
+    const double m = static_cast<double>(sums.figures.size());
+    std::vector<double> radial(binCount, 0.0);
+    bins.AddRadial(nps, radial);
+    const std::vector<double> uAxis = bins.AxisMeans(nps, true), vAxis = bins.AxisMeans(nps, false);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double meanSquared = meanSignal * meanSignal;
+    std::vector<NpsCurvePoint> curve;
+    for (std::size_t b = 0; b < binCount; ++b) {
+        NpsCurvePoint p;
+        p.frequency = bins.Frequency(b);
+        p.count = static_cast<long long>(bins.RadialCounts()[b]);
+        p.nps = NanIfEmpty(radial[b], bins.RadialCounts()[b]);
+        // Standard error of the mean over ROIs of each ROI's bin mean, in the NPS's units.
+        p.standardError = m > 1.0 && p.count > 0 ? scale * std::sqrt(sums.binSpread[b] / (m - 1.0) / m) : nan;
+        p.nnps = meanSquared != 0.0 ? p.nps / meanSquared : nan;
+        p.uAxis = uAxis[b];
+        p.vAxis = vAxis[b];
+        curve.push_back(p);
+    }
+    return curve;
+}
+
 } // namespace
 
 NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& monitor)
@@ -104,91 +269,7 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
     CheckRequest(request);
     const int n = request.grid.size;
     const FrequencyBins bins(n, request.pixelMm, request.binWidth, request.axisLines);
-    const std::size_t pixels = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
-    const std::size_t half = bins.HalfSize(), binCount = bins.BinCount();
-    const std::size_t roisPerImage = request.grid.corners.size();
-    const std::size_t total = roisPerImage * request.images.size();
-    const RealPlan plan(n);
-
-    // One surface per image for a whole-area fit, fitted before the ROIs are cut out.
-    std::vector<Surface> areaFits(request.scope == DetrendScope::WholeArea ? request.images.size() : 0);
-    ParallelFor(pool, areaFits.size(), [&](std::size_t i) {
-        const Area& a = request.grid.area;
-        areaFits[i] = FitSurface(request.images[i].pixels, a.x, a.y, a.width, a.height, request.detrend);
-    });
-
-    // A few ROIs per thread and batch, so that the threads meet less often; the batch is kept to
-    // some 64 MiB of scratch. Its width changes nothing in the result.
-    const std::size_t slotBytes = sizeof(double) * (pixels + 3 * half);
-    const std::size_t perThread = std::clamp<std::size_t>((std::size_t{64} << 20) / slotBytes, 1, 8);
-    const std::size_t slots = std::min(static_cast<std::size_t>(pool.Threads()) * perThread, total);
-    std::vector<Slot> slot(slots);
-    for (Slot& s : slot) {
-        s.roi = Allocate<double>(pixels);
-        s.spectrum = Allocate<fftw_complex>(half);
-        s.power.assign(half, 0.0);
-    }
-    std::vector<double> sum(half, 0.0);
-    std::vector<RoiFigures> figures(total);
-    // Per slot: the ROI's bin means; over all ROIs: their running mean and sum of squared
-    // deviations (Welford), updated in ROI order.
-    std::vector<double> slotBins(slots * binCount, 0.0);
-    std::vector<double> binMean(binCount, 0.0), binSpread(binCount, 0.0);
-
-    for (std::size_t start = 0; start < total; start += slots) {
-        if (monitor.cancel && monitor.cancel->load())
-            throw NpsCancelled();
-        const std::size_t batch = std::min(slots, total - start);
-        ParallelFor(pool, batch, [&](std::size_t s) {
-            const std::size_t item = start + s;
-            const PixelView& image = request.images[item / roisPerImage].pixels;
-            const RoiCorner& c = request.grid.corners[item % roisPerImage];
-            Slot& work = slot[s];
-            const std::span<double> roi(work.roi.get(), pixels);
-            // The per-ROI fit reads the block first; the subtraction then finds it in the cache.
-            const Surface fit = request.scope == DetrendScope::WholeArea
-                                    ? areaFits[item / roisPerImage]
-                                    : FitSurface(image, c.x, c.y, n, n, request.detrend);
-            const BlockSums sums = SubtractSurface(image, c.x, c.y, n, fit, roi);
-            figures[item] = {sums.values / static_cast<double>(pixels),
-                             sums.residualSquares / static_cast<double>(pixels)};
-            // While this ROI is transformed, the memory system fetches the next one's rows (the
-            // next ROI of the list, whichever thread takes it): the fit would wait for them.
-            if (item + 1 < total) {
-                const PixelView& nextImage = request.images[(item + 1) / roisPerImage].pixels;
-                const RoiCorner& next = request.grid.corners[(item + 1) % roisPerImage];
-                for (long long y = 0; y < n; ++y) {
-                    const double* row = nextImage.values.data() + (next.y + y) * nextImage.width + next.x;
-                    for (long long x = 0; x < n; x += 8)
-                        __builtin_prefetch(row + x, 0, 1);
-                }
-            }
-            plan.Run(work.roi.get(), work.spectrum.get());
-            const std::span<double> mine(slotBins.data() + s * binCount, binCount);
-            std::fill(mine.begin(), mine.end(), 0.0);
-            bins.AddRadialPower(&work.spectrum[0][0], work.power, mine);
-            for (std::size_t b = 0; b < binCount; ++b)
-                mine[b] = NanIfEmpty(mine[b], bins.RadialCounts()[b]);
-        });
-        // The ensemble sum in ROI order; split by whole rows, each element summed alone.
-        const std::size_t width = static_cast<std::size_t>(bins.HalfWidth());
-        ParallelFor(pool, slots, [&](std::size_t part) {
-            for (std::size_t row = part; row < static_cast<std::size_t>(n); row += slots)
-                for (std::size_t s = 0; s < batch; ++s)
-                    for (std::size_t k = row * width; k < (row + 1) * width; ++k)
-                        sum[k] += slot[s].power[k];
-        });
-        for (std::size_t s = 0; s < batch; ++s) {
-            const double count = static_cast<double>(start + s + 1);
-            for (std::size_t b = 0; b < binCount; ++b) {
-                const double x = slotBins[s * binCount + b], before = binMean[b];
-                binMean[b] += (x - before) / count;
-                binSpread[b] += (x - before) * (x - binMean[b]);
-            }
-        }
-        if (monitor.progress)
-            monitor.progress(start + batch, total);
-    }
+    EnsembleSums sums = Ensemble(request, pool, bins).Run(monitor);
 
     NpsResult result;
     result.n = n;
@@ -198,52 +279,24 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
     result.binWidth = request.binWidth;
     result.axisLines = request.axisLines;
     result.imageCount = request.images.size();
-    result.roiCount = total;
-    const double m = static_cast<double>(total);
-    const double scale = request.pixelMm * request.pixelMm / static_cast<double>(pixels);
-    for (double& v : sum)
+    result.roiCount = sums.figures.size();
+    const double m = static_cast<double>(sums.figures.size());
+    const double scale = request.pixelMm * request.pixelMm / (static_cast<double>(n) * static_cast<double>(n));
+    std::vector<double>& nps = sums.power;
+    for (double& v : nps)
         v = scale * (v / m);
-    for (const RoiFigures& f : figures) {
+    for (const RoiFigures& f : sums.figures) {
         result.meanSignal += f.mean;
         result.variance += f.meanSquare;
     }
     result.meanSignal /= m;
     result.variance /= m;
     const double df = 1.0 / (static_cast<double>(n) * request.pixelMm);
-    result.integral = bins.WeightedTotal(sum) * df * df;
+    result.integral = bins.WeightedTotal(nps) * df * df;
     result.parsevalRelativeError =
         result.variance == 0.0 ? std::abs(result.integral) : std::abs(result.integral - result.variance) / result.variance;
-
-    // The centred full plane from the half plane and conjugate symmetry.
-    result.nps2d.assign(pixels, 0.0);
-    const int hw = bins.HalfWidth();
-    for (int r = 0; r < n; ++r)
-        for (int c = 0; c < n; ++c) {
-            const int ky = ((r - n / 2) % n + n) % n, kx = ((c - n / 2) % n + n) % n;
-            const std::size_t k = kx < hw ? static_cast<std::size_t>(ky) * hw + kx
-                                          : static_cast<std::size_t>((n - ky) % n) * hw + (n - kx);
-            result.nps2d[static_cast<std::size_t>(r) * n + c] = sum[k];
-        }
-
-    std::vector<double> radial(binCount, 0.0);
-    bins.AddRadial(sum, radial);
-    const std::vector<double> uAxis = bins.AxisMeans(sum, true), vAxis = bins.AxisMeans(sum, false);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double meanSquared = result.meanSignal * result.meanSignal;
-    for (std::size_t b = 0; b < binCount; ++b) {
-        NpsCurvePoint p;
-        p.frequency = bins.Frequency(b);
-        p.count = static_cast<long long>(bins.RadialCounts()[b]);
-        p.nps = NanIfEmpty(radial[b], bins.RadialCounts()[b]);
-        // Standard error of the mean over ROIs of each ROI's bin mean, in the NPS's units.
-        p.standardError = nan;
-        if (total > 1 && p.count > 0)
-            p.standardError = scale * std::sqrt(binSpread[b] / (m - 1.0) / m);
-        p.nnps = meanSquared != 0.0 ? p.nps / meanSquared : nan;
-        p.uAxis = uAxis[b];
-        p.vAxis = vAxis[b];
-        result.curve.push_back(p);
-    }
+    result.nps2d = CentredPlane(nps, bins);
+    result.curve = Curves(nps, sums, bins, scale, result.meanSignal);
     return result;
 }
 

@@ -52,14 +52,9 @@ void DrawCurve(QPainter& p, const Frame& frame, const NpsResult& result, const Q
     p.drawPath(path);
 }
 
-} // namespace
-
-QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width, int height)
+// The axes' ranges from every value that will be drawn.
+Frame FrameFor(const NpsResult& result, bool logarithmic, int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     Frame frame;
     frame.logarithmic = logarithmic;
     frame.box = QRectF(80, 40, width - 110, height - 100);
@@ -83,8 +78,12 @@ QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width, int he
     frame.yMax = logarithmic ? std::ceil(hi) : hi * 1.05;
     if (frame.yMax <= frame.yMin)
         frame.yMax = frame.yMin + 1.0;
+    return frame;
+}
 
-    p.setPen(QPen(Qt::lightGray, 1));
+// Grid lines, tick labels, the box and the axis titles.
+void DrawAxes(QPainter& p, const Frame& frame, int height)
+{
     QFont font = p.font();
     font.setPixelSize(12);
     p.setFont(font);
@@ -101,7 +100,7 @@ QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width, int he
         p.drawLine(QPointF(frame.box.left(), y), QPointF(frame.box.right(), y));
         p.setPen(Qt::black);
         p.drawText(QRectF(0, y - 8, frame.box.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
-                   Tick(logarithmic ? std::pow(10.0, yv) : yv));
+                   Tick(frame.logarithmic ? std::pow(10.0, yv) : yv));
     }
     p.setPen(Qt::black);
     p.drawRect(frame.box);
@@ -112,6 +111,18 @@ QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width, int he
     p.rotate(-90);
     p.drawText(QRectF(-150, -10, 300, 18), Qt::AlignHCenter, QStringLiteral("NPS (value² mm²)"));
     p.restore();
+}
+
+} // namespace
+
+QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Frame frame = FrameFor(result, logarithmic, width, height);
+    DrawAxes(p, frame, height);
 
     // The standard error as a band around the radial curve.
     const QColor band(0, 0, 0, 40);
