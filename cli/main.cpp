@@ -6,8 +6,21 @@
 
 #include "Cli.h"
 
+namespace {
+
+// Qt serves only the drawing here: its notes about the session (a missing runtime folder, the
+// platform plugin) say nothing about the results, so only its errors reach standard error.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << '\n';
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(QtMessages);
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication application(argc, argv);
