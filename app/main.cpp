@@ -1,9 +1,10 @@
 #include <QApplication>
-#include <QFont>
 
+#include "CutTextTips.h"
 #include "NpsLauncher.h"
 #include "NpsSource.h"
 #include "NpsWindow.h"
+#include "UiFont.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -11,10 +12,11 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // A proportional face that carries the Japanese messages and prompts.
-    QFont font("IPAPGothic");
-    font.setPointSize(9);
-    QApplication::setFont(font);
+    // The name message boxes carry as their title (otherwise the executable's file name). Not the
+    // display name: that one would also be appended to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("Spectrum Viewer"));
+    QApplication::setFont(toolkit::UiFont());
+    toolkit::InstallCutTextTips();
 
     // The viewer is the main window; the two analysis windows exist from the start, hidden.
     TForm1 form1;

@@ -2,7 +2,7 @@
 
 #include "Conversions.h"
 #include "Errors.h"
-#include "ImageFile.h"
+#include "SafeFileWrite.h"
 
 namespace cli {
 
@@ -80,7 +80,7 @@ void AddLoadOptions(CLI::App& command, LoadTexts& texts)
 
 void WriteTextFile(const std::string& path, const std::string& text)
 {
-    viewer::WriteWholeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    common::WriteFileSafely(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 } // namespace cli

@@ -31,7 +31,8 @@ void AddLoadOptions(CLI::App& command, LoadTexts& texts);
 std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const char* what);
 std::vector<double> RealList(const std::string& text, const char* what);
 
-// Writes the file whole or raises common::FileWriteError.
+// Writes the file whole, never leaving a broken one in place of an earlier file, or raises
+// common::FileWriteError.
 void WriteTextFile(const std::string& path, const std::string& text);
 
 CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context);

@@ -7,7 +7,7 @@
 #include "Errors.h"
 #include "FilterExports.h"
 #include "FilterPipeline.h"
-#include "ImageFile.h"
+#include "SafeFileWrite.h"
 #include "RadialFilter.h"
 #include "RoiSpectrum.h"
 
@@ -62,7 +62,7 @@ void RunFilterCommand(const FilterTexts& t, CommandContext&)
         noiseFloor = common::StrToFloat(t.ssir);
     filter::FilterFft2D(s->fft, *filteredRe, *filteredIm, n, noiseFloor);
     filter::PlaceFilteredImage(*filteredRe, n, *filtered);
-    viewer::WriteWholeFile(t.out, filter::FilteredRawFile(*filtered, n));
+    common::WriteFileSafely(t.out, filter::FilteredRawFile(*filtered, n));
 }
 
 } // namespace

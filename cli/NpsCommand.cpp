@@ -4,7 +4,7 @@
 #include "CommandContext.h"
 #include "Conversions.h"
 #include "Errors.h"
-#include "ImageFile.h"
+#include "SafeFileWrite.h"
 #include "NoisePowerSpectrum.h"
 #include "NpsExports.h"
 #include "NpsPlot.h"
@@ -66,7 +66,7 @@ void RunNps(const NpsTexts& t, CommandContext& context)
         nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
 
     WriteTextFile(t.out + ".csv", nps::NpsTableText(result));
-    viewer::WriteWholeFile(t.out + ".png", nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), t.out + ".png"));
+    common::WriteFileSafely(t.out + ".png", nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), t.out + ".png"));
     WriteTextFile(t.out + ".json", nps::NpsSummaryJson(result, names));
     context.out << "NPS of " << result.roiCount << " ROIs in " << result.imageCount << " image(s): mean "
                 << nps::NumberField(result.meanSignal) << ", variance " << nps::NumberField(result.variance)

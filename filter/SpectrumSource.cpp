@@ -27,6 +27,7 @@ public:
                 out[x][y] = grid->CellValue(x + 1, y + 1);
     }
     void ButtonAllClick() override { Form2->ButtonAllClick(); }
+    std::uint64_t DataSerial() override { return Form2->DataSerial; }
 };
 
 Form2Source form2Source;

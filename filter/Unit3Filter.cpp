@@ -17,10 +17,28 @@ FilterType TypeOf(const toolkit::RadioGroup* group) { return static_cast<FilterT
 
 } // namespace
 
+std::string TForm3::FilterSettingsText() const
+{
+    const auto& u = ui;
+    const QString text = QString::number(u.RadioGroupFilter->ItemIndex()) + '|' + u.EditLCOF->text() + '|' +
+                         u.EditLN->text() + '|' + u.EditHCOF->text() + '|' + u.EditHN->text() + '|' +
+                         QString::number(u.CheckBoxCOF->isChecked()) + '|' +
+                         QString::number(u.CheckBoxSSIR->isChecked()) + '|' + u.EditSSIR->text() + '|' +
+                         QString::number(FilterMatrixSize);
+    return text.toStdString();
+}
+
+void TForm3::RequireCurrentResult(spectrum::ExportKind kind) const
+{
+    spectrum::RequireCurrent(resultStamp_, filter::SpectrumSource::Current().DataSerial(), FilterSettingsText(), kind,
+                             {"filter window's result", "*"});
+}
+
 void TForm3::RunFilter()
 {
     const int n = FilterMatrixSize;
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    resultStamp_.interrupted = true;  // the matrices change from here on
     filter::ResetGain(FilterGain, n);
     const FilterType type = TypeOf(ui.RadioGroupFilter);
     const bool steepen = ui.CheckBoxCOF->isChecked();
@@ -45,6 +63,7 @@ void TForm3::RunFilter()
     for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist)))
         points.emplace_back(p.x, p.y);
     ChartHist->SetPoints(Series2, points);
+    resultStamp_ = {source.DataSerial(), FilterSettingsText(), false};
 }
 
 void TForm3::RefreshFilterViews(bool filteredFirst)

@@ -72,8 +72,6 @@ private:
     void Work(NpsRunSettings settings);
     void Finish(std::shared_ptr<NpsResult> result, std::exception_ptr failure);
     void ShowResult();
-    // Writes the bytes made for the path the user picks; nothing without a result or a path.
-    void SaveResult(const std::function<std::vector<std::uint8_t>(const std::string&)>& bytesFor);
 
     NpsSource& source_;
     ViewerHandOff handOff_;

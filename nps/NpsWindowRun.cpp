@@ -8,12 +8,12 @@
 
 #include "DialogSeam.h"
 #include "HandlerGuard.h"
-#include "ImageFile.h"
 #include "NpsCurves.h"
 #include "NpsExports.h"
 #include "NpsPictures.h"
 #include "NpsPlot.h"
 #include "NpsWindow.h"
+#include "SaveExport.h"
 
 namespace nps {
 
@@ -113,29 +113,19 @@ void NpsWindow::ShowResult()
         ImageNps->clear();
 }
 
-void NpsWindow::SaveResult(const std::function<std::vector<std::uint8_t>(const std::string&)>& bytesFor)
+void NpsWindow::ButtonCsvClick()
 {
     if (!result_)
         return;
-    const std::optional<QString> path = toolkit::DialogSeam::Current().OpenFile(this, QString());
-    if (!path)
-        return;
-    viewer::WriteWholeFile(path->toStdString(), bytesFor(path->toStdString()));
-}
-
-void NpsWindow::ButtonCsvClick()
-{
-    SaveResult([this](const std::string&) {
-        const std::string text = NpsTableText(*result_);
-        return std::vector<std::uint8_t>(text.begin(), text.end());
-    });
+    const std::string text = NpsTableText(*result_);
+    toolkit::SaveBytesAs(this, QString(), std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 void NpsWindow::ButtonPngClick()
 {
-    SaveResult([this](const std::string& path) {
-        return PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), path);
-    });
+    if (!result_)
+        return;
+    toolkit::SaveBytesAs(this, QString(), PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), "NPS plot"));
 }
 
 } // namespace nps

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ResultFreshness.h"
 #include "SquareMatrix.h"
 #include "ui_Form2.h"
 
@@ -39,6 +40,12 @@ public:
     std::int32_t SpectrumProfileCount = 0;
     QString ProfileText;
     std::int32_t ProfileLineDX = 0, ProfileLineDY = 0;
+    // A new serial with every hand-off and every new transform or map; 0 before the first
+    // hand-off. Results remember the serial they were computed from, and exports refuse a result
+    // whose serial is not the current one.
+    std::uint64_t DataSerial = 0;
+    // The viewer has written a new ROI into the table.
+    void TableReplaced() { ++DataSerial; }
 
     // The activation sequence: Disp, the filter window's new image, the hand-over, minimise. It
     // runs when the window becomes active after a "toFilter" hand-off; any other activation (a
@@ -112,6 +119,8 @@ private:
     std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;
     void EndDragStep(int x, int y);
 
+    spectrum::ResultStamp mapStamp_;      // the map the spectrum "Value" copies
+    spectrum::ResultStamp profileStamp_;  // ProfileText
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
     QLineSeries* profileSeries_ = nullptr;

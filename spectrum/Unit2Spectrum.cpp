@@ -27,6 +27,7 @@ void TForm2::Fft2D()
     SelectAll();
     LoadMatrixSize();
     const int n = MatrixSize;
+    ++DataSerial;  // the transform changes from here on: whatever was computed before is stale
     spectrum::FftWorkspace& ws = spectrum::SharedFft();
     spectrum::BuildFftTables(ws, n, spectrum::FftPrecision::Double);
     // Rows are read four at a time so that each element x receives its four neighbouring y at
@@ -65,11 +66,14 @@ void TForm2::ButtonSpctlClick()
 {
     LoadMatrixSize();
     const double d = RealOf(Form1->ui.EditPxlSpc);
+    ++DataSerial;
+    mapStamp_ = {DataSerial, {}, true};
     spectrum::BuildSpectrumMap(*SpectrumRe, *SpectrumIm, MatrixSize, d, ui.RadioGroup2dSpctl->ItemIndex(),
                                *SpectrumMap);
     if (ui.CheckBoxLog->isChecked())
         spectrum::TakeLogarithm(*SpectrumMap, MatrixSize);
     SpectrumStatistics();
+    mapStamp_.interrupted = false;
     ProfileLineDX = 0;
     ProfileLineDY = 0;
     DrawCurrentView();

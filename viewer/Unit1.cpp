@@ -62,13 +62,14 @@ void TForm1::FormCreate()
     grid->horizontalHeader()->setDefaultSectionSize(32);
     grid->verticalHeader()->setDefaultSectionSize(14);
     grid->verticalHeader()->setMinimumSectionSize(14);
-    const int widths[] = {32, 39, 39, 32, 36, 149, 160};
-    for (int c = 0; c < 7; ++c)
-        grid->setColumnWidth(c, widths[c]);
     const char* titles[] = {" No", "Group", "Element", "VR", "CHR#", "Name", "Value"};
     for (int c = 0; c < 7; ++c)
         grid->setItem(0, c, new QTableWidgetItem(QString::fromUtf8(titles[c])));
+    FitHeaderGridColumns();
+    // The tag dictionary is data, not a view: hidden, so no line of it shows when the grid above it
+    // is enlarged and moved up.
     ui.Memo_DICOMTag->lower();
+    ui.Memo_DICOMTag->hide();
     // The tool selector sits over the picture; give it its own background so it stays readable.
     ui.RadioGroupTool->setAutoFillBackground(true);
 }

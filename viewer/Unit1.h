@@ -84,6 +84,7 @@ private:
     void SetUpDicomAndExports();
     const viewer::DicomDictionary& TagDictionary();
     void ShowDicomHeader(const viewer::DicomHeaderResult& header);
+    void FitHeaderGridColumns();
     viewer::DicomDictionary tagDictionary_;
     bool tagDictionaryStale_ = true;  // the table memo changed since the dictionary was built
 

@@ -39,9 +39,12 @@ RenderWindow MakeRenderWindow(std::int32_t upper, std::int32_t lower, double fac
 void CheckViewSource(const ViewSource& source)
 {
     if (source.view == View::Power || source.view == View::Convolution) {
-        if (!(source.spectrumMax > 1.0))
+        // The scale divides by log10 of the maximum's square root: undefined at 1 (a zero
+        // divisor) and at or below 0. A maximum between 0 and 1 gives a negative divisor, which
+        // is a scale all the same.
+        if (!(source.spectrumMax > 0.0) || source.spectrumMax == 1.0)
             throw common::InputError("The spectrum maximum (" + common::FloatToStr(source.spectrumMax) +
-                                     ") is 1 or below: the Power and Convolution views have no scale");
+                                     ") is 1, 0 or below: the Power and Convolution views have no scale");
     }
     if (source.view == View::Filter && source.filterMax == 0.0)
         common::ThrowDivideByZero();
@@ -248,14 +251,15 @@ void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& windo
     bitmap.Resize(n, n);
     const spectrum::SquareMatrix& m = *source.matrix;
     const bool logView = source.view == View::Power || source.view == View::Convolution;
-    if (log) {
-        // The logarithm of the view value folds values at or below 0 onto -3: not monotonic, so
-        // every element takes the direct route.
+    if (log || (logView && source.spectrumMax < 1.0)) {
+        // The logarithm of the view value folds values at or below 0 onto -3, and a maximum
+        // below 1 turns the scale around: neither is monotonic increasing, so every element takes
+        // the direct route.
         FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
             for (int y = 0; y < n; ++y)
-                out[y] = GreyOf(ViewValue(source, column[y]), window, true, inverted);
+                out[y] = GreyOf(ViewValue(source, column[y]), window, log, inverted);
         });
-    } else if (logView) {
+    } else if (logView && source.spectrumMax > 1.0) {
         const LogThresholds thresholds(std::log10(std::sqrt(source.spectrumMax)), window);
         FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
             for (int y = 0; y < n; ++y)

@@ -111,7 +111,8 @@ void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, 
 double CutOffStep(int n, int stepItem)
 {
     const int samples = stepItem <= 0 ? 1 : stepItem == 1 ? 3 : 9;
-    return (1.0 / n) * samples;
+    // Before any hand-off N is 0: the step fails here, before any cut-off text is rewritten.
+    return common::CheckedDivide(1.0, static_cast<double>(n)) * samples;
 }
 
 } // namespace filter

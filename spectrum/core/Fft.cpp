@@ -89,13 +89,28 @@ double& ElementOf(SquareMatrix& m, Axis axis, int line, int index)
 
 FftWorkspace& SharedFft() { return sharedWorkspace; }
 
-bool IsMatrixSize(long long n) { return n >= 1 && n <= kMaxMatrixSize && (n & (n - 1)) == 0; }
+bool IsMatrixSize(long long n) { return n >= kMinMatrixSize && n <= kMaxMatrixSize && (n & (n - 1)) == 0; }
+
+namespace {
+
+[[noreturn]] void ThrowRoiSize(const std::string& shape)
+{
+    throw common::InputError("The spectrum needs a square ROI of 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
+                             "pixels per side; the ROI is " + shape + ".");
+}
+
+} // namespace
 
 void CheckMatrixSize(long long n)
 {
     if (!IsMatrixSize(n))
-        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
-                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+        ThrowRoiSize(std::to_string(n) + " wide");
+}
+
+void CheckRoiShape(long long w, long long h)
+{
+    if (w != h || !IsMatrixSize(w))
+        ThrowRoiSize(std::to_string(w) + " x " + std::to_string(h));
 }
 
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision)

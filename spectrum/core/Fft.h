@@ -31,11 +31,18 @@ struct FftWorkspace {
 // The one workspace of the program; whichever window transformed last leaves its values in it.
 FftWorkspace& SharedFft();
 
-// True for 1, 2, 4, ..., 1024: the matrix sizes the transform serves.
+// The smallest matrix the analysis can use: at N = 1 the centred spectrum is nothing but its
+// centre, which every scale of the spectrum leaves out.
+inline constexpr int kMinMatrixSize = 2;
+
+// True for 2, 4, ..., 1024: the matrix sizes the analysis windows use.
 bool IsMatrixSize(long long n);
 
 // Raises InputError naming the allowed sizes unless the ROI width n is a matrix size.
 void CheckMatrixSize(long long n);
+
+// Raises the same refusal unless a ROI of w x h is square with a matrix size for its side.
+void CheckRoiShape(long long w, long long h);
 
 // Tables for n points: k = 0 .. n div 2. Single: the step and the running angle in binary32.
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision);

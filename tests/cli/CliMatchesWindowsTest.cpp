@@ -108,7 +108,7 @@ TEST_F(CliMatchesWindows, SavedFilteredImage)
         form3.ui.CheckBoxCOF->setChecked(c.steepen);
         form3.ButtonBPFClick();  // outside "BPF" it only filters again
         const QString saved = folder.Path(QString("window-%1.raw").arg(c.name));
-        dialogs.openAnswers.push_back(saved);
+        dialogs.saveAnswers.push_back(saved);
         form3.ButtonSaveFltrdClick();
         const QString cli = folder.Path(QString("cli-%1.raw").arg(c.name));
         std::vector<std::string> args = {"filter", image, "--roi", roi, "--filter", c.name, "--cof", c.hcof,

@@ -84,7 +84,7 @@ TEST_F(NpsWindowTest, RunsOverTheFolderListAndExports)
     EXPECT_FALSE(window.Curves->ReadoutAt(1.0).isEmpty());
 
     const QString csv = folder.Path("nps.csv"), png = folder.Path("nps.png");
-    dialogs.openAnswers = {csv, png};
+    dialogs.saveAnswers = {csv, png};
     window.ButtonCsvClick();
     window.ButtonPngClick();
     EXPECT_EQ(ReadText(csv), nps::NpsTableText(*window.Result()));
