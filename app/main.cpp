@@ -1,6 +1,9 @@
 #include <QApplication>
 
 #include "CutTextTips.h"
+#include "NpsLauncher.h"
+#include "NpsSource.h"
+#include "NpsWindow.h"
 #include "UiFont.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -24,6 +27,9 @@ int main(int argc, char** argv)
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
+    nps::ViewerNpsSource npsSource(form1);
+    nps::NpsWindow npsWindow(npsSource);
+    nps::InstallNpsLauncher(form1, npsWindow);
     form1.show();
     return app.exec();
 }

@@ -19,12 +19,12 @@ void ThrowInvalidFloatOp() { throw FloatError(kInvalidFloatOpMessage); }
 
 void ThrowCannotOpen(std::string_view path)
 {
-    throw FileError("ファイル " + std::string(path) + " は開けません");
+    throw FileReadError("ファイル " + std::string(path) + " は開けません");
 }
 
 void ThrowCannotCreate(std::string_view path)
 {
-    throw FileError("ファイル " + std::string(path) + " を作成できません");
+    throw FileWriteError("ファイル " + std::string(path) + " を作成できません");
 }
 
 void ThrowListIndex(long long index)

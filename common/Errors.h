@@ -30,6 +30,18 @@ public:
     using AppError::AppError;
 };
 
+// A file that cannot be opened or read.
+class FileReadError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// A file that cannot be created or written completely.
+class FileWriteError : public FileError {
+public:
+    using FileError::FileError;
+};
+
 class ListIndexError : public AppError {
 public:
     using AppError::AppError;

@@ -10,6 +10,7 @@
 #include "ParameterText.h"
 #include "Rounding.h"
 #include "SizeLabels.h"
+#include "SpectrumMap.h"
 #include "TextTable.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -168,10 +169,5 @@ void TForm2::ButtonSpctBMPClick() { QGuiApplication::clipboard()->setImage(ui.Im
 void TForm2::ButtonSpctVlClick()
 {
     spectrum::RequireCurrent(mapStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard, {"spectrum", "Spectl"});
-    const int n = MatrixSize;
-    std::vector<std::vector<std::string>> rows(n);
-    for (int q = 0; q < n; ++q)
-        for (int p = 0; p < n; ++p)
-            rows[q].push_back(common::FloatToStr((*SpectrumMap)[p][q]));
-    QGuiApplication::clipboard()->setText(QString::fromStdString(common::TextTable(rows)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(spectrum::SpectrumValuesText(*SpectrumMap, MatrixSize)));
 }

@@ -1,7 +1,12 @@
 #include "Errors.h"
 #include "SpectrumMap.h"
 
+#include "NumberText.h"
+#include "TextTable.h"
+
 #include <cmath>
+#include <string>
+#include <vector>
 
 
 namespace spectrum {
@@ -74,6 +79,15 @@ MapStatistics ComputeMapStatistics(const SquareMatrix& map, int n)
         }
     s.mean = sum / n / n;
     return s;
+}
+
+std::string SpectrumValuesText(const SquareMatrix& map, int n)
+{
+    std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(n));
+    for (int q = 0; q < n; ++q)
+        for (int p = 0; p < n; ++p)
+            rows[static_cast<std::size_t>(q)].push_back(common::FloatToStr(map[p][q]));
+    return common::TextTable(rows);
 }
 
 } // namespace spectrum

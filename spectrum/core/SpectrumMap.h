@@ -1,5 +1,7 @@
 #pragma once
 // The centred map of one spectral quantity in physical units, and its statistics.
+#include <string>
+
 #include "SquareMatrix.h"
 #include "ThreadPool.h"
 
@@ -25,5 +27,9 @@ struct MapStatistics {
 };
 
 MapStatistics ComputeMapStatistics(const SquareMatrix& map, int n);
+
+// The map's values as the spectrum window exports them: row q holds map[p][q] for p = 0 .. n - 1
+// in the general 15-digit format, as a clipboard table.
+std::string SpectrumValuesText(const SquareMatrix& map, int n);
 
 } // namespace spectrum

@@ -1,0 +1,86 @@
+#include "CommandContext.h"
+
+#include "Conversions.h"
+#include "Errors.h"
+#include "SafeFileWrite.h"
+
+namespace cli {
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            return parts;
+        start = comma + 1;
+    }
+}
+
+} // namespace
+
+std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const char* what)
+{
+    const std::vector<std::string> parts = Split(text);
+    if (parts.size() != count)
+        throw common::InputError(std::string(what) + " needs " + std::to_string(count) +
+                                 " integers separated by commas, not '" + text + "'.");
+    std::vector<std::int32_t> values;
+    for (const std::string& part : parts)
+        values.push_back(common::StrToInt(part));
+    return values;
+}
+
+std::vector<double> RealList(const std::string& text, const char*)
+{
+    std::vector<double> values;
+    for (const std::string& part : Split(text))
+        values.push_back(common::StrToFloat(part));
+    return values;
+}
+
+viewer::LoadOptions LoadTexts::Convert() const
+{
+    viewer::LoadOptions options;
+    options.mode = viewer::ParseFileMode(mode);
+    if (!size.empty()) {
+        const std::size_t x = size.find('x');
+        if (x == std::string::npos)
+            throw common::InputError("--size needs WIDTHxHEIGHT, not '" + size + "'.");
+        options.width = common::StrToInt(size.substr(0, x));
+        options.height = common::StrToInt(size.substr(x + 1));
+    }
+    if (!header.empty())
+        options.headerBytes = common::StrToInt(header);
+    if (!offset.empty())
+        options.valueOffset = common::StrToInt(offset);
+    if (!pixel.empty())
+        options.pixelMm = common::StrToFloat(pixel);
+    if (swap)
+        options.swap = true;
+    if (noSwap)
+        options.swap = false;
+    return options;
+}
+
+void AddLoadOptions(CLI::App& command, LoadTexts& texts)
+{
+    command.add_option("--mode", texts.mode, "File mode as in the viewer: 8bit, 16bit or dicom")->capture_default_str();
+    command.add_option("--size", texts.size, "Matrix size WIDTHxHEIGHT (else from the file name or DICOM header)");
+    command.add_option("--header", texts.header, "Bytes before the first pixel");
+    command.add_option("--offset", texts.offset, "Value added to every pixel");
+    command.add_option("--pixel", texts.pixel, "Pixel spacing in mm (else from the file name or DICOM header)");
+    command.add_flag("--swap", texts.swap, "Read 16-bit pixels big-endian");
+    command.add_flag("--no-swap", texts.noSwap, "Read 16-bit pixels little-endian even if the header says otherwise");
+}
+
+void WriteTextFile(const std::string& path, const std::string& text)
+{
+    common::WriteFileSafely(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+} // namespace cli

@@ -1,0 +1,24 @@
+#pragma once
+// What the command line's exit status says. `--help` prints this table.
+#include <exception>
+
+namespace cli {
+
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitUnexpected = 1,       // a fault of the program itself
+    kExitUsage = 2,            // the arguments do not parse
+    kExitInputUnreadable = 3,  // an input file cannot be opened or read
+    kExitInputUnusable = 4,    // an input or an option the program refuses (size, ROI, number, header)
+    kExitOutputUnwritable = 5, // an output file cannot be written
+    kExitArithmetic = 6,       // an arithmetic fault the windows also refuse (division by zero, ...)
+};
+
+inline constexpr const char* kExitCodeTable =
+    "Exit codes: 0 done, 1 unexpected failure, 2 usage, 3 input unreadable, 4 input unusable,\n"
+    "            5 output unwritable, 6 arithmetic refused.";
+
+// The exit code for a failure (kExitDone for none).
+int ExitCodeFor(std::exception_ptr failure);
+
+} // namespace cli

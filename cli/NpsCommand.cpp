@@ -1,0 +1,101 @@
+// The "nps" subcommand: the noise power spectrum of one or more images as CSV, PNG and JSON.
+#include <algorithm>
+
+#include "CommandContext.h"
+#include "Conversions.h"
+#include "Errors.h"
+#include "SafeFileWrite.h"
+#include "NoisePowerSpectrum.h"
+#include "NpsExports.h"
+#include "NpsPlot.h"
+#include "NpsRun.h"
+#include "Progress.h"
+
+namespace cli {
+
+namespace {
+
+struct NpsTexts {
+    std::vector<std::string> files;
+    std::string roi, area, rois, overlap = "0", detrend = "poly2", scope, bin = "0.05", axisLines = "7",
+                                 out = "nps";
+    bool logarithmic = false;
+    LoadTexts load;
+};
+
+nps::NpsRunSettings SettingsOf(const NpsTexts& t)
+{
+    nps::NpsRunSettings settings;
+    settings.files = t.files;
+    settings.load = t.load.Convert();
+    settings.roiSize = common::StrToInt(t.roi);
+    if (!t.area.empty()) {
+        const auto a = IntList(t.area, 4, "--area");
+        settings.area = nps::Area{a[0], a[1], a[2], a[3]};
+    }
+    std::size_t start = 0;
+    while (start < t.rois.size()) {
+        const std::size_t semicolon = std::min(t.rois.find(';', start), t.rois.size());
+        const auto xy = IntList(t.rois.substr(start, semicolon - start), 2, "Each ROI of --rois");
+        settings.roiList.push_back({xy[0], xy[1]});
+        start = semicolon + 1;
+    }
+    settings.overlap = common::StrToFloat(t.overlap);
+    settings.detrend = nps::ParseDetrend(t.detrend);
+    if (!t.scope.empty())
+        settings.scope = nps::ParseDetrendScope(t.scope);
+    settings.binWidth = common::StrToFloat(t.bin);
+    settings.axisLines = common::StrToInt(t.axisLines);
+    return settings;
+}
+
+void RunNps(const NpsTexts& t, CommandContext& context)
+{
+    nps::PreparedNps prepared;
+    {
+        ProgressBar reading(context.err, context.progress, "reading");
+        nps::PrepareNps(SettingsOf(t), prepared, {[&](std::size_t done, std::size_t total) { reading.Show(done, total); }});
+    }
+    const nps::NpsRequest& request = prepared.request;
+    std::vector<std::string> names;
+    for (const nps::NpsImage& image : request.images)
+        names.push_back(image.name);
+    nps::Pool pool(context.threads);
+    ProgressBar computing(context.err, context.progress, "NPS");
+    const nps::NpsResult result =
+        nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
+
+    WriteTextFile(t.out + ".csv", nps::NpsTableText(result));
+    common::WriteFileSafely(t.out + ".png", nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), t.out + ".png"));
+    WriteTextFile(t.out + ".json", nps::NpsSummaryJson(result, names));
+    context.out << "NPS of " << result.roiCount << " ROIs in " << result.imageCount << " image(s): mean "
+                << nps::NumberField(result.meanSignal) << ", variance " << nps::NumberField(result.variance)
+                << ", Parseval relative error " << nps::NumberField(result.parsevalRelativeError) << "\nwrote "
+                << t.out << ".csv, " << t.out << ".png, " << t.out << ".json\n";
+}
+
+} // namespace
+
+CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context)
+{
+    auto texts = std::make_shared<NpsTexts>();
+    CLI::App* c = app.add_subcommand("nps", "Noise power spectrum of one or more images (CSV, PNG plot, JSON summary)");
+    c->add_option("files", texts->files, "Image files (raw by the file-name convention, or DICOM)")->required();
+    c->add_option("--roi", texts->roi, "ROI side in pixels, 16 to 1024")->required();
+    c->add_option("--area", texts->area, "Grid area x,y,w,h (default: the whole first image)");
+    c->add_option("--rois", texts->rois, "Own ROI list instead of a grid: x,y;x,y;... (top-left corners)");
+    c->add_option("--overlap", texts->overlap, "Grid overlap, 0 or 0.5")->capture_default_str();
+    c->add_option("--detrend", texts->detrend, "none, mean, plane or poly2")->capture_default_str();
+    c->add_option("--scope", texts->scope,
+                  "Fit the trend per ROI (roi) or over the area (area); default area for a grid, roi for --rois");
+    c->add_option("--bin", texts->bin, "Radial bin width in cycles/mm")->capture_default_str();
+    c->add_option("--axis-lines", texts->axisLines, "Lines each side of an axis for the axis curves")
+        ->capture_default_str();
+    c->add_option("--out", texts->out, "Output prefix: PREFIX.csv, PREFIX.png, PREFIX.json")->capture_default_str();
+    c->add_flag("--log", texts->logarithmic, "Logarithmic NPS axis in the plot");
+    AddLoadOptions(*c, texts->load);
+    c->callback([texts, &context] { RunNps(*texts, context); });
+    return c;
+}
+
+} // namespace cli

@@ -1,0 +1,44 @@
+// The "spectrum" subcommand: the ROI's centred spectrum values, as the spectrum window exports them.
+#include "CommandContext.h"
+#include "RoiSpectrum.h"
+#include "SpectrumMap.h"
+
+namespace cli {
+
+namespace {
+
+struct SpectrumTexts {
+    std::string file, roi, kind = "power", out;
+    bool logarithmic = false;
+    LoadTexts load;
+};
+
+void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
+{
+    const viewer::LoadedImage image = viewer::LoadImage(t.file, t.load.Convert());
+    const SquareRoi roi = ParseSquareRoi(t.roi, image);
+    const auto s = TransformRoi(image, roi, t.kind, t.logarithmic);
+    const std::string text = spectrum::SpectrumValuesText(*s->map, s->n);
+    if (t.out.empty())
+        context.out << text;
+    else
+        WriteTextFile(t.out, text);
+}
+
+} // namespace
+
+CLI::App* AddSpectrumCommand(CLI::App& app, CommandContext& context)
+{
+    auto texts = std::make_shared<SpectrumTexts>();
+    CLI::App* c = app.add_subcommand("spectrum", "The centred spectrum of a square ROI, as the spectrum window's values");
+    c->add_option("file", texts->file, "Image file")->required();
+    c->add_option("--roi", texts->roi, "x,y,n: top-left pixel and side (a power of two up to 1024)")->required();
+    c->add_option("--kind", texts->kind, "power, abs, real or imag")->capture_default_str();
+    c->add_flag("--log", texts->logarithmic, "Logarithm of the map, as the window's Log box");
+    c->add_option("--out", texts->out, "Output file (default: standard output)");
+    AddLoadOptions(*c, texts->load);
+    c->callback([texts, &context] { RunSpectrum(*texts, context); });
+    return c;
+}
+
+} // namespace cli

@@ -1,0 +1,29 @@
+// The command-line program: owns the Qt GUI application the PNG plot needs (on the offscreen
+// platform unless one is chosen), runs the command line and returns its exit code.
+#include <QGuiApplication>
+#include <cstdlib>
+#include <iostream>
+
+#include "Cli.h"
+
+namespace {
+
+// Qt serves only the drawing here: its notes about the session (a missing runtime folder, the
+// platform plugin) say nothing about the results, so only its errors reach standard error.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(QtMessages);
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication application(argc, argv);
+    std::vector<std::string> args(argv, argv + argc);
+    return cli::RunCli(args, std::cout, std::cerr);
+}

@@ -1,0 +1,21 @@
+#include "NpsSource.h"
+
+#include "Unit1.h"
+
+namespace nps {
+
+ViewerHandOff ViewerNpsSource::HandOff()
+{
+    const auto& ui = viewer_.ui;
+    ViewerHandOff h;
+    h.loadedFile = viewer_.LoadState > 0 ? ui.EditFileName->text().toStdString() : std::string();
+    for (int i = 0; i < ui.ListBox1->count(); ++i)
+        h.folderFiles.push_back(ui.ListBox1->item(i)->text().toStdString());
+    h.roiSize = ui.EditROISizeX->text().toStdString();
+    h.pixelSpacing = ui.EditPxlSpc->text().toStdString();
+    const int mode = ui.RadioGroupMode->ItemIndex();
+    h.mode = mode == 0 ? viewer::FileMode::Bits8 : mode == 1 ? viewer::FileMode::Bits16 : viewer::FileMode::Dicom;
+    return h;
+}
+
+} // namespace nps

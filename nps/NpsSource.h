@@ -1,0 +1,37 @@
+#pragma once
+// What the NPS window takes from the viewer, behind a seam so the window never reaches into the
+// viewer's controls and tests hand it their own files.
+#include <string>
+#include <vector>
+
+#include "ImageLoading.h"
+
+class TForm1;
+
+namespace nps {
+
+struct ViewerHandOff {
+    std::string loadedFile;                // empty when nothing is loaded
+    std::vector<std::string> folderFiles;  // the viewer's folder list
+    std::string roiSize;                   // texts of the viewer's edits
+    std::string pixelSpacing;
+    viewer::FileMode mode = viewer::FileMode::Dicom;
+};
+
+class NpsSource {
+public:
+    virtual ~NpsSource() = default;
+    virtual ViewerHandOff HandOff() = 0;
+};
+
+// Reads the viewer window's edits, mode and folder list.
+class ViewerNpsSource : public NpsSource {
+public:
+    explicit ViewerNpsSource(TForm1& viewer) : viewer_(viewer) {}
+    ViewerHandOff HandOff() override;
+
+private:
+    TForm1& viewer_;
+};
+
+} // namespace nps

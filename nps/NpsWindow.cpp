@@ -1,0 +1,189 @@
+// The NPS window's controls and its settings; the run itself is in NpsWindowRun.cpp.
+#include "NpsWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Conversions.h"
+#include "Errors.h"
+#include "HandlerGuard.h"
+#include "NpsCurves.h"
+
+namespace nps {
+
+namespace {
+
+QLineEdit* Edit(const QString& name, const QString& text, int width)
+{
+    auto* edit = new QLineEdit(text);
+    edit->setObjectName(name);
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+QComboBox* Combo(const QString& name, const QStringList& items, int current)
+{
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setCurrentIndex(current);
+    return combo;
+}
+
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+} // namespace
+
+NpsWindow::NpsWindow(NpsSource& source, QWidget* parent) : QWidget(parent, Qt::Window), source_(source)
+{
+    setObjectName("FormNps");
+    setWindowTitle(QStringLiteral("NPS"));
+    BuildControls();
+    connect(ButtonRun, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonRunClick(); }));
+    connect(ButtonCancel, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonCancelClick(); }));
+    connect(ButtonCsv, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonCsvClick(); }));
+    connect(ButtonPng, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonPngClick(); }));
+    connect(CheckBoxLog, &QCheckBox::toggled, this, toolkit::Guarded([this] { CheckBoxLogClick(); }));
+    connect(Curves, &NpsCurves::readout, LabelReadout, &QLabel::setText);
+}
+
+NpsWindow::~NpsWindow()
+{
+    cancel_ = true;
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void NpsWindow::BuildControls()
+{
+    ComboFiles = Combo("ComboFiles", {"Loaded file", "All files of the folder list"}, 0);
+    EditRoi = Edit("EditRoi", "128", 60);
+    EditArea = Edit("EditArea", "", 140);
+    EditArea->setPlaceholderText(QStringLiteral("whole image"));
+    EditArea->setToolTip(QStringLiteral("x,y,w,h of the ROI grid; empty for the whole image"));
+    ComboOverlap = Combo("ComboOverlap", {"0", "0.5"}, 1);
+    ComboDetrend = Combo("ComboDetrend", {"none", "mean", "plane", "poly2"}, 3);
+    ComboScope = Combo("ComboScope", {"area", "roi"}, 0);
+    ComboScope->setToolTip(QStringLiteral("Fit the trend over the whole area (radiography) or per ROI (CT)"));
+    EditBin = Edit("EditBin", "0.05", 60);
+    EditAxisLines = Edit("EditAxisLines", "7", 40);
+    EditPixel = Edit("EditPixel", "", 60);
+    ButtonRun = new QPushButton(QStringLiteral("Run"));
+    ButtonRun->setObjectName("ButtonRun");
+    ButtonRun->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    ButtonRun->setToolTip(QStringLiteral("Run (Ctrl+R)"));
+    ButtonCancel = new QPushButton(QStringLiteral("Cancel"));
+    ButtonCancel->setObjectName("ButtonCancel");
+    ButtonCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    ButtonCancel->setToolTip(QStringLiteral("Cancel (Esc)"));
+    ButtonCancel->setEnabled(false);
+    Progress = new QProgressBar;
+    Progress->setObjectName("Progress");
+    LabelStatus = new QLabel;
+    LabelStatus->setObjectName("LabelStatus");
+    ImageRois = new QLabel;
+    ImageRois->setObjectName("ImageRois");
+    ImageRois->setFixedSize(360, 360);
+    ImageNps = new QLabel;
+    ImageNps->setObjectName("ImageNps");
+    ImageNps->setFixedSize(360, 360);
+    Curves = new NpsCurves;
+    Curves->setObjectName("Curves");
+    Curves->setMinimumSize(520, 360);
+    CheckBoxLog = new QCheckBox(QStringLiteral("Log"));
+    CheckBoxLog->setObjectName("CheckBoxLog");
+    ButtonCsv = new QPushButton(QStringLiteral("Export CSV"));
+    ButtonCsv->setObjectName("ButtonCsv");
+    ButtonPng = new QPushButton(QStringLiteral("Export PNG"));
+    ButtonPng->setObjectName("ButtonPng");
+    LabelReadout = new QLabel;
+    LabelReadout->setObjectName("LabelReadout");
+
+    auto* settings = new QGridLayout;
+    const std::pair<const char*, QWidget*> cells[] = {
+        {"Images", ComboFiles}, {"ROI (px)", EditRoi},     {"Area", EditArea},         {"Overlap", ComboOverlap},
+        {"Detrend", ComboDetrend}, {"Fit over", ComboScope}, {"Bin (/mm)", EditBin}, {"Axis lines", EditAxisLines},
+        {"Pixel (mm)", EditPixel}};
+    int column = 0;
+    for (const auto& [caption, widget] : cells) {
+        settings->addWidget(new QLabel(QString::fromUtf8(caption)), 0, column);
+        settings->addWidget(widget, 1, column++);
+    }
+    auto* run = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(ButtonRun), static_cast<QWidget*>(ButtonCancel),
+                       static_cast<QWidget*>(Progress), static_cast<QWidget*>(LabelStatus)})
+        run->addWidget(w);
+    auto* pictures = new QHBoxLayout;
+    pictures->addWidget(ImageRois);
+    pictures->addWidget(ImageNps);
+    pictures->addWidget(Curves, 1);
+    auto* exports = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(CheckBoxLog), static_cast<QWidget*>(ButtonCsv),
+                       static_cast<QWidget*>(ButtonPng), static_cast<QWidget*>(LabelReadout)})
+        exports->addWidget(w);
+    exports->addStretch(1);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(settings);
+    all->addLayout(run);
+    all->addLayout(pictures, 1);
+    all->addLayout(exports);
+}
+
+void NpsWindow::OpenFromViewer()
+{
+    handOff_ = source_.HandOff();
+    if (!handOff_.roiSize.empty())
+        EditRoi->setText(QString::fromStdString(handOff_.roiSize));
+    EditPixel->setText(QString::fromStdString(handOff_.pixelSpacing));
+    const std::size_t count = handOff_.folderFiles.size();
+    ComboFiles->setItemText(1, QStringLiteral("All files of the folder list (%1)").arg(count));
+    LabelStatus->setText(handOff_.loadedFile.empty() ? QStringLiteral("No image loaded in the viewer")
+                                                     : QString::fromStdString(handOff_.loadedFile));
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+NpsRunSettings NpsWindow::SettingsFromEdits()
+{
+    NpsRunSettings s;
+    if (ComboFiles->currentIndex() == 0) {
+        if (handOff_.loadedFile.empty())
+            throw common::InputError("Load an image in the viewer first.");
+        s.files = {handOff_.loadedFile};
+    } else {
+        s.files = handOff_.folderFiles;
+        if (s.files.empty())
+            throw common::InputError("The viewer's folder list is empty.");
+    }
+    s.load.mode = handOff_.mode;
+    if (!EditPixel->text().trimmed().isEmpty())
+        s.load.pixelMm = common::StrToFloat(Text(EditPixel));
+    s.roiSize = common::StrToInt(Text(EditRoi));
+    CheckRoiSize(s.roiSize);
+    const QStringList area = EditArea->text().split(',', Qt::SkipEmptyParts);
+    if (!area.isEmpty()) {
+        if (area.size() != 4)
+            throw common::InputError("The area needs x,y,w,h.");
+        s.area = Area{common::StrToInt(area[0].toStdString()), common::StrToInt(area[1].toStdString()),
+                      common::StrToInt(area[2].toStdString()), common::StrToInt(area[3].toStdString())};
+    }
+    s.overlap = ComboOverlap->currentIndex() == 1 ? 0.5 : 0.0;
+    s.detrend = ParseDetrend(ComboDetrend->currentText().toStdString());
+    s.scope = ParseDetrendScope(ComboScope->currentText().toStdString());
+    s.binWidth = common::StrToFloat(Text(EditBin));
+    s.axisLines = common::StrToInt(Text(EditAxisLines));
+    return s;
+}
+
+void NpsWindow::CheckBoxLogClick() { ShowResult(); }
+
+} // namespace nps

@@ -1,0 +1,84 @@
+#pragma once
+// The NPS window: the noise power spectrum of the viewer's image, or of every file of its folder
+// list, with the viewer's ROI size and pixel spacing. It shows the placed ROIs, the 2-D NPS and
+// the curves, runs in a worker thread with progress and a cancel button, and exports the table
+// and the plot.
+#include <QWidget>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "NoisePowerSpectrum.h"
+#include "NpsRun.h"
+#include "NpsSource.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace nps {
+
+class NpsCurves;
+
+class NpsWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit NpsWindow(NpsSource& source, QWidget* parent = nullptr);
+    ~NpsWindow() override;
+
+    // Takes the files, ROI size and spacing from the viewer and shows the window.
+    void OpenFromViewer();
+
+    // Handlers, callable directly.
+    void ButtonRunClick();
+    void ButtonCancelClick();
+    void ButtonCsvClick();
+    void ButtonPngClick();
+    void CheckBoxLogClick();
+
+    bool Running() const { return worker_.joinable(); }
+    const NpsResult* Result() const { return result_.get(); }
+
+    QComboBox* ComboFiles;
+    QLineEdit* EditRoi;
+    QLineEdit* EditArea;
+    QComboBox* ComboOverlap;
+    QComboBox* ComboDetrend;
+    QComboBox* ComboScope;
+    QLineEdit* EditBin;
+    QLineEdit* EditAxisLines;
+    QLineEdit* EditPixel;
+    QPushButton* ButtonRun;
+    QPushButton* ButtonCancel;
+    QProgressBar* Progress;
+    QLabel* LabelStatus;
+    QLabel* ImageRois;
+    QLabel* ImageNps;
+    NpsCurves* Curves;
+    QCheckBox* CheckBoxLog;
+    QPushButton* ButtonCsv;
+    QPushButton* ButtonPng;
+    QLabel* LabelReadout;
+
+private:
+    void BuildControls();
+    NpsRunSettings SettingsFromEdits();
+    void Work(NpsRunSettings settings);
+    void Finish(std::shared_ptr<NpsResult> result, std::exception_ptr failure);
+    void ShowResult();
+
+    NpsSource& source_;
+    ViewerHandOff handOff_;
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    std::unique_ptr<PreparedNps> prepared_;  // the images the running or last run read
+    std::shared_ptr<NpsResult> result_;
+};
+
+} // namespace nps

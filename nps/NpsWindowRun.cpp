@@ -1,0 +1,131 @@
+// The NPS window's run: a worker thread reads the images and computes the ensemble while the
+// window stays responsive; progress, the placed ROIs and the result come back as queued calls.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "DialogSeam.h"
+#include "HandlerGuard.h"
+#include "NpsCurves.h"
+#include "NpsExports.h"
+#include "NpsPictures.h"
+#include "NpsPlot.h"
+#include "NpsWindow.h"
+#include "SaveExport.h"
+
+namespace nps {
+
+namespace {
+
+constexpr int kPictureSide = 360;
+
+} // namespace
+
+void NpsWindow::ButtonRunClick()
+{
+    if (Running())
+        return;
+    NpsRunSettings settings = SettingsFromEdits();
+    cancel_ = false;
+    result_.reset();
+    ShowResult();
+    ImageRois->clear();
+    Progress->setRange(0, 1000);
+    Progress->setValue(0);
+    LabelStatus->setText(QStringLiteral("Reading..."));
+    ButtonRun->setEnabled(false);
+    ButtonCancel->setEnabled(true);
+    prepared_ = std::make_unique<PreparedNps>();
+    worker_ = std::thread([this, settings = std::move(settings)]() mutable { Work(std::move(settings)); });
+}
+
+void NpsWindow::ButtonCancelClick()
+{
+    cancel_ = true;
+    LabelStatus->setText(QStringLiteral("Cancelling..."));
+}
+
+// On the worker thread: touches no widget, only the run's own data and queued calls.
+void NpsWindow::Work(NpsRunSettings settings)
+{
+    const auto post = [this](auto call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); };
+    const auto show = [this, post](const QString& what, std::size_t done, std::size_t total, int from, int to) {
+        const int value = from + static_cast<int>(static_cast<double>(to - from) * done / std::max<std::size_t>(total, 1));
+        post([=, this] {
+            Progress->setValue(value);
+            LabelStatus->setText(QStringLiteral("%1 %2 / %3").arg(what).arg(done).arg(total));
+        });
+    };
+    try {
+        PrepareNps(settings, *prepared_,
+                   {[&](std::size_t done, std::size_t total) { show(QStringLiteral("Read"), done, total, 0, 100); },
+                    &cancel_});
+        const NpsRequest& request = prepared_->request;
+        const QImage rois = RoiPicture(request.images.front().pixels, request.grid, kPictureSide);
+        post([=, this] { ImageRois->setPixmap(QPixmap::fromImage(rois)); });
+        Pool pool(0);
+        auto result = std::make_shared<NpsResult>(ComputeNps(
+            request, pool,
+            {[&](std::size_t done, std::size_t total) { show(QStringLiteral("ROI"), done, total, 100, 1000); },
+             &cancel_}));
+        post([=, this] { Finish(result, nullptr); });
+    } catch (...) {
+        post([this, failure = std::current_exception()] { Finish(nullptr, failure); });
+    }
+}
+
+void NpsWindow::Finish(std::shared_ptr<NpsResult> result, std::exception_ptr failure)
+{
+    if (worker_.joinable())
+        worker_.join();
+    ButtonRun->setEnabled(true);
+    ButtonCancel->setEnabled(false);
+    result_ = std::move(result);
+    ShowResult();
+    if (!failure) {
+        Progress->setValue(1000);
+        LabelStatus->setText(QStringLiteral("%1 ROIs in %2 image(s); Parseval error %3")
+                                 .arg(result_->roiCount)
+                                 .arg(result_->imageCount)
+                                 .arg(QString::fromStdString(NumberField(result_->parsevalRelativeError))));
+        return;
+    }
+    try {
+        std::rethrow_exception(failure);
+    } catch (const NpsCancelled&) {
+        LabelStatus->setText(QStringLiteral("Cancelled"));
+    } catch (...) {
+        LabelStatus->setText(QStringLiteral("Failed"));
+        toolkit::ShowError(std::current_exception());
+    }
+}
+
+void NpsWindow::ShowResult()
+{
+    Curves->Show(result_.get(), CheckBoxLog->isChecked());
+    ButtonCsv->setEnabled(result_ != nullptr);
+    ButtonPng->setEnabled(result_ != nullptr);
+    if (result_)
+        ImageNps->setPixmap(QPixmap::fromImage(NpsPicture(*result_, kPictureSide)));
+    else
+        ImageNps->clear();
+}
+
+void NpsWindow::ButtonCsvClick()
+{
+    if (!result_)
+        return;
+    const std::string text = NpsTableText(*result_);
+    toolkit::SaveBytesAs(this, QString(), std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+void NpsWindow::ButtonPngClick()
+{
+    if (!result_)
+        return;
+    toolkit::SaveBytesAs(this, QString(), PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), "NPS plot"));
+}
+
+} // namespace nps

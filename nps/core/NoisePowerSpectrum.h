@@ -1,0 +1,80 @@
+#pragma once
+// The noise power spectrum of an ensemble of ROIs over one or more images:
+//
+//   NPS(u, v) = dx dy / (n n) * mean over all ROIs of |DFT(ROI - fit)|^2     [value^2 mm^2]
+//
+// with u, v in cycles/mm (dx = dy = the pixel spacing), the trend fitted as the request says, and
+// the DFT computed by FFTW for any n. The result carries the curves and the checks that go with
+// every measurement. The numbers are identical bit for bit for any thread count: each ROI is
+// transformed on its own and the ensemble is summed in ROI order (image by image, ROI by ROI).
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Detrend.h"
+#include "NpsParallel.h"
+#include "RoiGrid.h"
+
+namespace nps {
+
+struct NpsImage {
+    std::string name;  // for messages and the summary
+    PixelView pixels;
+};
+
+struct NpsRequest {
+    std::vector<NpsImage> images;
+    RoiGrid grid;
+    DetrendKind detrend = DetrendKind::Poly2;
+    DetrendScope scope = DetrendScope::WholeArea;
+    double pixelMm = 0.0;
+    double binWidth = 0.05;  // cycles/mm
+    int axisLines = 7;       // lines on each side of an axis for the axis curves
+};
+
+// Called on the calling thread after each batch of ROIs; `cancel`, when set, is polled as often.
+struct NpsMonitor {
+    std::function<void(std::size_t done, std::size_t total)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// Thrown when the monitor's cancel flag was seen set; no result is made.
+class NpsCancelled : public std::runtime_error {
+public:
+    NpsCancelled() : std::runtime_error("The NPS was cancelled.") {}
+};
+
+struct NpsCurvePoint {
+    double frequency = 0.0;      // bin centre, cycles/mm
+    double nps = 0.0;            // mean of the ensemble NPS over the bin (NaN when empty)
+    double standardError = 0.0;  // of that mean, from the spread of the single-ROI bin means (NaN for one ROI)
+    long long count = 0;         // NPS samples in the bin
+    double nnps = 0.0;           // nps / meanSignal^2 (NaN when the mean signal is 0)
+    double uAxis = 0.0;          // the axis curves in the same bins (NaN when empty)
+    double vAxis = 0.0;
+};
+
+struct NpsResult {
+    int n = 0;
+    double pixelMm = 0.0;
+    DetrendKind detrend = DetrendKind::None;
+    DetrendScope scope = DetrendScope::PerRoi;
+    double binWidth = 0.0;
+    int axisLines = 0;
+    // n x n, row-major, centred: element (r, c) is at v = (r - n/2) / (n dx), u = (c - n/2) / (n dx).
+    std::vector<double> nps2d;
+    std::vector<NpsCurvePoint> curve;
+    std::size_t imageCount = 0, roiCount = 0;  // roiCount counts every ROI of every image
+    double meanSignal = 0.0;  // mean of the ROIs before detrending
+    double variance = 0.0;    // mean square of the detrended ROIs
+    double integral = 0.0;    // sum of NPS du dv over the plane; equals `variance` (Parseval)
+    double parsevalRelativeError = 0.0;  // |integral - variance| / variance (0 when both are 0)
+};
+
+// Refuses (common::InputError) no images, a ROI or area outside any image, and the bins' refusals.
+NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& monitor = {});
+
+} // namespace nps

@@ -1,0 +1,145 @@
+#include "RadialAverage.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "Errors.h"
+
+namespace nps {
+
+namespace {
+
+constexpr double kMaxBins = 100000.0;
+
+// Signed index of a transform row or column: k for k <= n / 2, k - n above.
+long long Signed(long long k, long long n) { return k <= n / 2 ? k : k - n; }
+
+} // namespace
+
+FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLines) : n_(n), binWidth_(binWidth)
+{
+    if (!(pixelMm > 0.0) || !std::isfinite(pixelMm))
+        throw common::InputError("The pixel spacing must be a positive number of millimetres.");
+    if (!(binWidth > 0.0) || !std::isfinite(binWidth))
+        throw common::InputError("The bin width must be a positive number of cycles/mm.");
+    if (axisLines < 1 || axisLines > (n - 1) / 2)
+        throw common::InputError("The axis curves need 1 to " + std::to_string((n - 1) / 2) +
+                                 " lines on each side of the axis for a ROI of " + std::to_string(n) + ".");
+    const double nyquist = 1.0 / (2.0 * pixelMm);
+    if (nyquist / binWidth > kMaxBins)
+        throw common::InputError("The bin width is too small: it would make more than 100000 bins.");
+    binCount_ = static_cast<std::size_t>(std::floor(nyquist / binWidth)) + 1;
+    const double df = 1.0 / (static_cast<double>(n) * pixelMm);
+    const auto binOf = [&](double f) {
+        const double b = std::nearbyint(f / binWidth);
+        return b < static_cast<double>(binCount_) ? static_cast<int>(b) : -1;
+    };
+    const std::size_t half = HalfSize();
+    radialBin_.assign(half, -1);
+    uBin_.assign(half, -1);
+    vBin_.assign(half, -1);
+    radialCount_.assign(binCount_, 0.0);
+    uCount_.assign(binCount_, 0.0);
+    vCount_.assign(binCount_, 0.0);
+    for (int ky = 0; ky < n; ++ky) {
+        const long long sy = Signed(ky, n);
+        for (int kx = 0; kx < HalfWidth(); ++kx) {
+            const std::size_t k = static_cast<std::size_t>(ky) * static_cast<std::size_t>(HalfWidth()) +
+                                  static_cast<std::size_t>(kx);
+            const double w = Weight(k);
+            const double u = static_cast<double>(kx) * df, v = static_cast<double>(std::llabs(sy)) * df;
+            if (kx != 0 || ky != 0) {
+                radialBin_[k] = binOf(std::sqrt(u * u + v * v));
+                if (radialBin_[k] >= 0)
+                    radialCount_[static_cast<std::size_t>(radialBin_[k])] += w;
+            }
+            if (std::llabs(sy) >= 1 && std::llabs(sy) <= axisLines) {
+                uBin_[k] = binOf(u);
+                if (uBin_[k] >= 0)
+                    uCount_[static_cast<std::size_t>(uBin_[k])] += w;
+            }
+            if (kx >= 1 && kx <= axisLines) {
+                vBin_[k] = binOf(v);
+                if (vBin_[k] >= 0)
+                    vCount_[static_cast<std::size_t>(vBin_[k])] += w;
+            }
+        }
+    }
+}
+
+double FrequencyBins::Weight(std::size_t k) const
+{
+    const int kx = static_cast<int>(k % static_cast<std::size_t>(HalfWidth()));
+    // Column 0 and, for even n, column n / 2 hold their own partners.
+    return kx == 0 || (n_ % 2 == 0 && kx == n_ / 2) ? 1.0 : 2.0;
+}
+
+namespace {
+
+// Walks the half plane row by row, giving each sample's value (from `valueAt`) to the bins.
+// Neighbours along a row mostly share a bin: their sum is kept in a register and added to the
+// bin when the bin changes.
+template <typename ValueAt>
+void AddByRuns(const std::vector<int>& bins, int n, std::span<double> sums, ValueAt valueAt)
+{
+    const std::size_t width = static_cast<std::size_t>(n / 2 + 1);
+    // Columns 1 .. width - 2 always weigh 2; the first, and the last for even n, weigh 1.
+    const std::size_t lastDouble = n % 2 == 0 ? width - 1 : width;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(n); ++row) {
+        const int* bin = bins.data() + row * width;
+        int current = -1;
+        double run = 0.0;
+        for (std::size_t kx = 0; kx < width; ++kx) {
+            const double value = valueAt(row * width + kx);
+            if (bin[kx] != current) {
+                if (current >= 0)
+                    sums[static_cast<std::size_t>(current)] += run;
+                current = bin[kx];
+                run = 0.0;
+            }
+            const double w = kx == 0 || kx >= lastDouble ? 1.0 : 2.0;
+            run += w * value;
+        }
+        if (current >= 0)
+            sums[static_cast<std::size_t>(current)] += run;
+    }
+}
+
+} // namespace
+
+void FrequencyBins::AddRadial(std::span<const double> half, std::span<double> sums) const
+{
+    AddByRuns(radialBin_, n_, sums, [&](std::size_t k) { return half[k]; });
+}
+
+void FrequencyBins::AddRadialPower(const double* pairs, std::span<double> power, std::span<double> sums) const
+{
+    AddByRuns(radialBin_, n_, sums, [&](std::size_t k) {
+        const double re = pairs[2 * k], im = pairs[2 * k + 1];
+        return power[k] = re * re + im * im;
+    });
+}
+
+std::vector<double> FrequencyBins::AxisMeans(std::span<const double> half, bool uAxis) const
+{
+    const std::vector<int>& bins = uAxis ? uBin_ : vBin_;
+    const std::vector<double>& counts = uAxis ? uCount_ : vCount_;
+    std::vector<double> sums(binCount_, 0.0);
+    for (std::size_t k = 0; k < HalfSize(); ++k)
+        if (bins[k] >= 0)
+            sums[static_cast<std::size_t>(bins[k])] += Weight(k) * half[k];
+    for (std::size_t b = 0; b < binCount_; ++b)
+        sums[b] = counts[b] > 0.0 ? sums[b] / counts[b] : std::numeric_limits<double>::quiet_NaN();
+    return sums;
+}
+
+double FrequencyBins::WeightedTotal(std::span<const double> half) const
+{
+    double total = 0.0;
+    for (std::size_t k = 0; k < HalfSize(); ++k)
+        total += Weight(k) * half[k];
+    return total;
+}
+
+} // namespace nps

@@ -1,0 +1,57 @@
+#pragma once
+// Binning the spectrum of an n x n ROI by spatial frequency.
+//
+// The spectrum of a real ROI is stored as its non-redundant half plane: rows ky = 0 .. n - 1,
+// columns kx = 0 .. n / 2 (FFTW's real-to-complex layout). Every half-plane sample stands for
+// itself and its conjugate partner ((n - ky) mod n, n - kx), which lies at the same |frequency|;
+// the weight (1 or 2) counts how many full-plane samples it stands for, so sums and counts over
+// the half plane equal those over the full plane.
+//
+// Bin b holds the frequencies f with round(f / width) = b, i.e. [(b - 1/2) w, (b + 1/2) w), and is
+// reported at its centre b w. Bins run up to the last centre at or below the Nyquist frequency
+// 1 / (2 dx); the zero-frequency sample is in no bin.
+//  - radial: f = sqrt(u^2 + v^2) over the whole plane;
+//  - u axis: f = |u| over the k lines v = +-1 .. +-k on each side of the u axis, the axis excluded
+//    (it holds the row-to-row structure, not the noise);
+//  - v axis: likewise with u and v exchanged.
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace nps {
+
+class FrequencyBins {
+public:
+    // Refuses (common::InputError) a spacing or bin width that is not a positive number, axis
+    // lines outside 1 .. (n - 1) / 2, and bins so narrow that there would be more than 100000.
+    FrequencyBins(int n, double pixelMm, double binWidth, int axisLines);
+
+    int N() const { return n_; }
+    int HalfWidth() const { return n_ / 2 + 1; }
+    std::size_t HalfSize() const { return static_cast<std::size_t>(n_) * static_cast<std::size_t>(HalfWidth()); }
+    std::size_t BinCount() const { return binCount_; }
+    double BinWidth() const { return binWidth_; }
+    double Frequency(std::size_t bin) const { return static_cast<double>(bin) * binWidth_; }
+    // Full-plane samples per bin.
+    const std::vector<double>& RadialCounts() const { return radialCount_; }
+
+    // sum over each bin of weight * half[k], added to `sums` (BinCount() values).
+    void AddRadial(std::span<const double> half, std::span<double> sums) const;
+    // The same for the power of a transform given as (re, im) pairs, writing that power into
+    // `power` on the way: one pass instead of two.
+    void AddRadialPower(const double* pairs, std::span<double> power, std::span<double> sums) const;
+    // Bin means of the u-axis and v-axis curves (NaN for an empty bin).
+    std::vector<double> AxisMeans(std::span<const double> half, bool uAxis) const;
+    // sum over the plane of every sample, each counted as often as in the full plane.
+    double WeightedTotal(std::span<const double> half) const;
+
+private:
+    double Weight(std::size_t k) const;
+    int n_;
+    double binWidth_;
+    std::size_t binCount_ = 0;
+    std::vector<int> radialBin_, uBin_, vBin_;  // per half-plane sample, -1 for none
+    std::vector<double> radialCount_, uCount_, vCount_;
+};
+
+} // namespace nps

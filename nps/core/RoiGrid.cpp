@@ -1,0 +1,86 @@
+#include "RoiGrid.h"
+
+#include <algorithm>
+
+#include "Errors.h"
+
+namespace nps {
+
+namespace {
+
+std::string RectText(long long x, long long y, long long w, long long h)
+{
+    return "(" + std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(w) + " x " +
+           std::to_string(h) + ")";
+}
+
+} // namespace
+
+void CheckRoiSize(long long size)
+{
+    if (size < kMinRoiSize || size > kMaxRoiSize)
+        throw common::InputError("The NPS ROI side must be " + std::to_string(kMinRoiSize) + " to " +
+                                 std::to_string(kMaxRoiSize) + " pixels; it is " + std::to_string(size) + ".");
+}
+
+RoiGrid GridOverArea(int size, const Area& area, double overlap)
+{
+    CheckRoiSize(size);
+    if (overlap != 0.0 && overlap != 0.5)
+        throw common::InputError("The ROI overlap must be 0 or 0.5.");
+    if (area.width < size || area.height < size)
+        throw common::InputError("The area " + RectText(area.x, area.y, area.width, area.height) +
+                                 " holds no whole ROI of " + std::to_string(size) + " pixels.");
+    const long long step = overlap == 0.5 ? size / 2 : size;
+    // Counted before anything is allocated: an absurd area is refused, not filled.
+    const long long across = (area.width - size) / step + 1, down = (area.height - size) / step + 1;
+    if (across > kMaxGridRois / down)
+        throw common::InputError("The area " + RectText(area.x, area.y, area.width, area.height) +
+                                 " would hold more than " + std::to_string(kMaxGridRois) + " ROIs.");
+    RoiGrid grid;
+    grid.size = size;
+    grid.area = area;
+    for (long long y = area.y; y + size <= area.y + area.height; y += step)
+        for (long long x = area.x; x + size <= area.x + area.width; x += step)
+            grid.corners.push_back({x, y});
+    return grid;
+}
+
+RoiGrid GridFromList(int size, const std::vector<RoiCorner>& corners)
+{
+    CheckRoiSize(size);
+    if (corners.empty())
+        throw common::InputError("The ROI list is empty.");
+    RoiGrid grid;
+    grid.size = size;
+    grid.corners = corners;
+    long long left = corners[0].x, top = corners[0].y, right = left, bottom = top;
+    for (const RoiCorner& c : corners) {
+        left = std::min(left, c.x);
+        top = std::min(top, c.y);
+        right = std::max(right, c.x);
+        bottom = std::max(bottom, c.y);
+    }
+    grid.area = {left, top, right - left + size, bottom - top + size};
+    return grid;
+}
+
+void CheckGridInside(const RoiGrid& grid, long long width, long long height, const std::string& imageName)
+{
+    const auto outside = [&](long long x, long long y, long long w, long long h) {
+        return x < 0 || y < 0 || x + w > width || y + h > height;
+    };
+    const std::string image = " lies outside the image " + imageName + " (" + std::to_string(width) + " x " +
+                              std::to_string(height) + ").";
+    for (std::size_t i = 0; i < grid.corners.size(); ++i) {
+        const RoiCorner& c = grid.corners[i];
+        if (outside(c.x, c.y, grid.size, grid.size))
+            throw common::InputError("ROI " + std::to_string(i + 1) + " " + RectText(c.x, c.y, grid.size, grid.size) +
+                                     image);
+    }
+    const Area& a = grid.area;
+    if (outside(a.x, a.y, a.width, a.height))
+        throw common::InputError("The area " + RectText(a.x, a.y, a.width, a.height) + image);
+}
+
+} // namespace nps

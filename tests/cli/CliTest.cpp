@@ -1,0 +1,130 @@
+// The command line in-process: the exit code of each kind of failure, and the files "nps" writes.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <sstream>
+
+#include "Cli.h"
+#include "ExitCodes.h"
+#include "TempFolder.h"
+
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome RunCliWith(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "spectrum_cli");
+    std::ostringstream out, err;
+    const int code = cli::RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// A 16-bit noise image around 1000, named by the file-name convention (spacing 0.2 mm).
+std::string WriteNoise(const TempFolder& folder, int w, int h, const char* stem = "flat")
+{
+    std::mt19937 engine(42);
+    std::normal_distribution<double> normal(1000.0, 20.0);
+    std::vector<int> v;
+    for (int i = 0; i < w * h; ++i)
+        v.push_back(static_cast<int>(std::lround(normal(engine))));
+    return folder.WriteWords(QString("%1 %2 %3 0p2.raw").arg(stem).arg(w).arg(h), v).toStdString();
+}
+
+std::string ReadText(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll().toStdString();
+}
+
+TEST(Cli, EachFailureHasItsCode)
+{
+    TempFolder folder;
+    const std::string image = WriteNoise(folder, 128, 96);
+    const std::string zeroSpacing = folder.WriteWords("zero 64 64 0p0.raw", std::vector<int>(64 * 64, 7)).toStdString();
+    const std::string out = folder.Path("result").toStdString();
+    const struct {
+        const char* what;
+        std::vector<std::string> args;
+        int code;
+    } cases[] = {
+        {"help", {"--help"}, cli::kExitDone},
+        {"no subcommand", {}, cli::kExitUsage},
+        {"unknown option", {"nps", image, "--roi", "32", "--colour"}, cli::kExitUsage},
+        {"missing file", {"nps", folder.Path("nowhere 64 64 0p2.raw").toStdString(), "--roi", "32", "--out", out},
+         cli::kExitInputUnreadable},
+        {"ROI not a number", {"nps", image, "--roi", "abc", "--out", out}, cli::kExitInputUnusable},
+        {"threads not a number", {"--threads", "two", "nps", image, "--roi", "32", "--out", out},
+         cli::kExitInputUnusable},
+        {"threads beyond reason", {"--threads", "100000", "nps", image, "--roi", "32", "--out", out},
+         cli::kExitInputUnusable},
+        {"ROI too small", {"nps", image, "--roi", "8", "--out", out}, cli::kExitInputUnusable},
+        {"area outside", {"nps", image, "--roi", "32", "--area", "0,0,129,96", "--out", out}, cli::kExitInputUnusable},
+        {"overlap 0.25", {"nps", image, "--roi", "32", "--overlap", "0.25", "--out", out}, cli::kExitInputUnusable},
+        {"unknown detrending", {"nps", image, "--roi", "32", "--detrend", "cubic", "--out", out},
+         cli::kExitInputUnusable},
+        {"output folder missing", {"nps", image, "--roi", "32", "--out", folder.Path("no/such/x").toStdString()},
+         cli::kExitOutputUnwritable},
+        {"spectrum ROI not a power of two", {"spectrum", image, "--roi", "0,0,48"}, cli::kExitInputUnusable},
+        {"spectrum ROI outside", {"spectrum", image, "--roi", "100,0,32"}, cli::kExitInputUnusable},
+        {"spectrum of zero spacing", {"spectrum", zeroSpacing, "--roi", "0,0,32"}, cli::kExitArithmetic},
+        {"filter type", {"filter", image, "--roi", "0,0,32", "--filter", "XYZ", "--out", out},
+         cli::kExitInputUnusable},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunCliWith(c.args);
+        EXPECT_EQ(o.code, c.code) << c.what << ": " << o.err;
+        if (c.code != cli::kExitDone)
+            EXPECT_FALSE(o.err.empty()) << c.what;
+    }
+    // A file shorter than its matrix is refused as unusable, not read as zeros.
+    folder.WriteWords("cut 64 64 0p2.raw", std::vector<int>(64 * 63, 1));
+    EXPECT_EQ(RunCliWith({"nps", folder.Path("cut 64 64 0p2.raw").toStdString(), "--roi", "32", "--out", out}).code,
+              cli::kExitInputUnusable);
+    EXPECT_NE(RunCliWith({"--help"}).out.find("Exit codes"), std::string::npos);
+}
+
+TEST(Cli, NpsWritesTableSummaryAndPlot)
+{
+    TempFolder folder;
+    const std::string a = WriteNoise(folder, 256, 200, "a"), b = WriteNoise(folder, 256, 200, "b");
+    const std::string prefix = folder.Path("qc").toStdString();
+    const Outcome o = RunCliWith({"--threads", "2", "nps", a, b, "--roi", "64", "--area", "10,20,224,160", "--overlap",
+                                  "0.5", "--detrend", "poly2", "--bin", "0.25", "--out", prefix});
+    ASSERT_EQ(o.code, cli::kExitDone) << o.err;
+
+    const std::string table = ReadText(prefix + ".csv");
+    EXPECT_EQ(table.substr(0, table.find('\n')), "frequency_per_mm,nps,standard_error,count,nnps,nps_u_axis,nps_v_axis");
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 11);  // bins 0 .. 2.5 cycles/mm
+    EXPECT_NE(table.find("\n0.25,"), std::string::npos);
+
+    const auto summary = nlohmann::json::parse(ReadText(prefix + ".json"));
+    EXPECT_EQ(summary["roi_count"], 2 * 6 * 4);  // 6 x 4 ROIs at 32-pixel steps, in each image
+    EXPECT_EQ(summary["image_count"], 2);
+    EXPECT_EQ(summary["detrend"], "poly2");
+    EXPECT_EQ(summary["detrend_scope"], "area");
+    EXPECT_EQ(summary["pixel_spacing_mm"], 0.2);
+    EXPECT_LE(summary["parseval_relative_error"].get<double>(), 1e-9);
+    EXPECT_NEAR(summary["mean_signal"].get<double>(), 1000.0, 1.0);
+
+    const QImage plot(QString::fromStdString(prefix + ".png"));
+    EXPECT_EQ(plot.size(), QSize(900, 600));
+
+    // The same run on one thread writes the same table.
+    const std::string single = folder.Path("single").toStdString();
+    ASSERT_EQ(RunCliWith({"--threads", "1", "nps", a, b, "--roi", "64", "--area", "10,20,224,160", "--overlap", "0.5",
+                          "--bin", "0.25", "--out", single})
+                  .code,
+              cli::kExitDone);
+    EXPECT_EQ(ReadText(single + ".csv"), table);
+}
+
+} // namespace

@@ -1,0 +1,307 @@
+// The noise power spectrum against known truths: white noise, filtered white noise, pure trends,
+// a direct DFT, Parseval, and the same bits for any thread count.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <numbers>
+
+#include "Errors.h"
+#include "NoisePowerSpectrum.h"
+#include "NpsExports.h"
+#include "NpsTestImages.h"
+#include "RadialAverage.h"
+
+namespace {
+
+using npstest::Image;
+
+nps::NpsRequest RequestFor(const std::vector<const Image*>& images, nps::RoiGrid grid, nps::DetrendKind detrend,
+                           nps::DetrendScope scope, double pixelMm, double binWidth = 0.05, int axisLines = 3)
+{
+    nps::NpsRequest request;
+    for (std::size_t i = 0; i < images.size(); ++i)
+        request.images.push_back({"image" + std::to_string(i + 1), images[i]->View()});
+    request.grid = std::move(grid);
+    request.detrend = detrend;
+    request.scope = scope;
+    request.pixelMm = pixelMm;
+    request.binWidth = binWidth;
+    request.axisLines = axisLines;
+    return request;
+}
+
+nps::NpsResult RunNps(const nps::NpsRequest& request, int threads = 1)
+{
+    nps::Pool pool(threads);
+    return nps::ComputeNps(request, pool);
+}
+
+nps::Area Whole(const Image& image) { return {0, 0, image.width, image.height}; }
+
+TEST(NpsCore, WhiteNoiseIsFlatAtVarianceTimesPixelArea)
+{
+    const double sigma = 10.0, dx = 0.2;
+    const Image a = npstest::WhiteNoise(512, 512, sigma, 1), b = npstest::WhiteNoise(512, 512, sigma, 2);
+    const auto grid = nps::GridOverArea(64, Whole(a), 0.0);
+    const auto result =
+        RunNps(RequestFor({&a, &b}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, dx, 0.1));
+    const double flat = sigma * sigma * dx * dx;
+    EXPECT_EQ(result.roiCount, 128u);
+    EXPECT_EQ(result.imageCount, 2u);
+    ASSERT_EQ(result.curve.size(), 26u);  // centres 0 .. 2.5 cycles/mm
+    for (const auto& p : result.curve) {
+        if (p.count == 0)
+            continue;
+        EXPECT_NEAR(p.nps, flat, 4.5 * p.standardError) << p.frequency;
+        // The spread of single-ROI bin means is the spread of a mean of p.count / 2 independent
+        // exponential samples (each sample and its conjugate partner count twice).
+        EXPECT_NEAR(p.standardError, flat / std::sqrt(128.0 * p.count / 2.0),
+                    0.5 * flat / std::sqrt(128.0 * p.count / 2.0)) << p.frequency;
+        EXPECT_NEAR(p.uAxis, flat, 0.25 * flat) << p.frequency;
+        EXPECT_NEAR(p.vAxis, flat, 0.25 * flat) << p.frequency;
+    }
+    EXPECT_NEAR(result.variance, sigma * sigma, 0.01 * sigma * sigma);
+}
+
+// The periodogram of a finite ROI of filtered white noise has the exact expectation
+// s^2 dx dy sum_{a,b} r(a, b) (1 - |a|/n) (1 - |b|/n) e^{-2 pi i (u a + v b)}, r the kernel's
+// autocorrelation; for n far above the kernel this is |H(u, v)|^2 s^2 dx dy.
+TEST(NpsCore, FilteredWhiteNoiseFollowsTheKernel)
+{
+    const double sigma = 3.0, dx = 0.5;
+    const int n = 32;
+    // An asymmetric kernel: exchanging u and v, or flipping the picture, changes its spectrum.
+    const double h[2][3] = {{1.0, 0.5, 0.0}, {-0.25, 0.0, 0.125}};  // h[row][column]
+    const Image noise = npstest::WhiteNoise(1026, 1025, sigma, 7);
+    Image filtered{std::vector<double>(1024 * 1024), 1024, 1024};
+    for (long long y = 0; y < 1024; ++y)
+        for (long long x = 0; x < 1024; ++x) {
+            double v = 0.0;
+            for (int b = 0; b < 2; ++b)
+                for (int a = 0; a < 3; ++a)
+                    v += h[b][a] * noise.values[static_cast<std::size_t>((y + 1 - b) * 1026 + (x + 2 - a))];
+            filtered.values[static_cast<std::size_t>(y * 1024 + x)] = v;
+        }
+    const auto result = RunNps(RequestFor({&filtered}, nps::GridOverArea(n, Whole(filtered), 0.0),
+                                       nps::DetrendKind::None, nps::DetrendScope::PerRoi, dx));
+    const double m = static_cast<double>(result.roiCount);
+    double ratioSum = 0.0;
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) {
+            const double u = (c - n / 2) / (n * dx), v = (r - n / 2) / (n * dx);
+            double expected = 0.0;
+            for (int lagY = -1; lagY <= 1; ++lagY)
+                for (int lagX = -2; lagX <= 2; ++lagX) {
+                    double rho = 0.0;  // autocorrelation of h at (lagX, lagY)
+                    for (int b = 0; b < 2; ++b)
+                        for (int a = 0; a < 3; ++a)
+                            if (b + lagY >= 0 && b + lagY < 2 && a + lagX >= 0 && a + lagX < 3)
+                                rho += h[b][a] * h[b + lagY][a + lagX];
+                    expected += rho * (1.0 - std::abs(lagX) / double(n)) * (1.0 - std::abs(lagY) / double(n)) *
+                                std::cos(2.0 * std::numbers::pi * (u * lagX * dx + v * lagY * dx));
+                }
+            expected *= sigma * sigma * dx * dx;
+            const double got = result.nps2d[static_cast<std::size_t>(r * n + c)];
+            // Each sample is a mean of m exponential values: standard deviation expected / sqrt(m).
+            EXPECT_NEAR(got, expected, 5.0 * expected / std::sqrt(m)) << "u " << u << " v " << v;
+            ratioSum += got / expected;
+        }
+    EXPECT_NEAR(ratioSum / (n * n), 1.0, 0.01);
+}
+
+// A pure trend leaves nothing after the detrending that matches it, fitted per ROI or over the
+// area; the detrending one order lower leaves something, so the check can fail.
+TEST(NpsCore, PureTrendVanishesAfterItsDetrending)
+{
+    const struct {
+        const char* what;
+        nps::DetrendKind exact, lower;
+        double cx, cy, cxx, cxy, cyy;
+    } cases[] = {
+        {"ramp", nps::DetrendKind::Plane, nps::DetrendKind::Mean, 0.75, -1.25, 0, 0, 0},
+        {"quadratic", nps::DetrendKind::Poly2, nps::DetrendKind::Plane, 0.5, 2.0, 0.003, -0.002, 0.0045},
+    };
+    for (const auto& c : cases)
+        for (const auto scope : {nps::DetrendScope::PerRoi, nps::DetrendScope::WholeArea})
+            for (const int n : {16, 37}) {
+                Image image{std::vector<double>(200 * 150), 200, 150};
+                for (long long y = 0; y < 150; ++y)
+                    for (long long x = 0; x < 200; ++x)
+                        image.values[static_cast<std::size_t>(y * 200 + x)] =
+                            1000.0 + c.cx * x + c.cy * y + c.cxx * x * x + c.cxy * x * y + c.cyy * y * y;
+                const auto grid = nps::GridOverArea(n, {10, 7, 180, 130}, 0.5);
+                const std::string what = std::string(c.what) + " " + nps::DetrendScopeName(scope) + " n " +
+                                         std::to_string(n);
+                const auto exact = RunNps(RequestFor({&image}, grid, c.exact, scope, 0.1));
+                double largest = 0.0;
+                for (double v : exact.nps2d)
+                    largest = std::max(largest, std::abs(v));
+                // Signal power is about 1e6 * dx^2 = 1e4: rounding leaves some 1e-20 of it.
+                EXPECT_LT(largest, 1e-16) << what;
+                EXPECT_LT(exact.variance, 1e-18) << what;
+                const auto lower = RunNps(RequestFor({&image}, grid, c.lower, scope, 0.1));
+                EXPECT_GT(lower.variance, 1e-3) << what;
+            }
+}
+
+// The largest ROI is where normal equations in raw coordinates lose digits; the orthogonal basis
+// must leave only rounding of the values themselves.
+TEST(NpsCore, QuadraticFitIsExactAtTheLargestRoi)
+{
+    Image image{std::vector<double>(1024 * 1024), 1024, 1024};
+    double largest = 0.0;
+    for (long long y = 0; y < 1024; ++y)
+        for (long long x = 0; x < 1024; ++x) {
+            const double v = 3000.0 - 1.5 * x + 0.75 * y + 0.002 * x * x - 0.001 * x * y + 0.0015 * y * y;
+            image.values[static_cast<std::size_t>(y * 1024 + x)] = v;
+            largest = std::max(largest, std::abs(v));
+        }
+    std::vector<double> residual(1024 * 1024);
+    const auto fit = nps::FitSurface(image.View(), 0, 0, 1024, 1024, nps::DetrendKind::Poly2);
+    const auto sums = nps::SubtractSurface(image.View(), 0, 0, 1024, fit, residual);
+    double worst = 0.0;
+    for (double r : residual)
+        worst = std::max(worst, std::abs(r));
+    EXPECT_LT(worst, 1e-12 * largest);
+    EXPECT_LT(sums.residualSquares, 1e-20 * largest * largest * 1024 * 1024);
+}
+
+// The FFTW transform, the scaling and the centred layout against a direct DFT of each ROI.
+TEST(NpsCore, MatchesADirectDft)
+{
+    for (const int n : {16, 17}) {
+        const Image image = npstest::WhiteNoise(40, 30, 2.0, 11);
+        const std::vector<nps::RoiCorner> corners = {{0, 0}, {23, 13}, {5, 9}};
+        const double dx = 0.15;
+        const auto result = RunNps(RequestFor({&image}, nps::GridFromList(n, corners), nps::DetrendKind::None,
+                                           nps::DetrendScope::PerRoi, dx, 0.5, 1));
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c) {
+                const int ky = r - n / 2, kx = c - n / 2;
+                double power = 0.0;
+                for (const auto& corner : corners) {
+                    std::complex<double> x = 0.0;
+                    for (int y = 0; y < n; ++y)
+                        for (int t = 0; t < n; ++t)
+                            x += image.values[static_cast<std::size_t>((corner.y + y) * 40 + corner.x + t)] *
+                                 std::polar(1.0, -2.0 * std::numbers::pi * (double(kx) * t + double(ky) * y) / n);
+                    power += std::norm(x);
+                }
+                const double expected = dx * dx / (n * n) * power / 3.0;
+                EXPECT_NEAR(result.nps2d[static_cast<std::size_t>(r * n + c)], expected, 1e-12 * expected + 1e-15)
+                    << "n " << n << " u " << kx << " v " << ky;
+            }
+    }
+}
+
+TEST(NpsCore, IntegralEqualsVarianceOfDetrendedRois)
+{
+    const Image a = npstest::WhiteNoise(300, 260, 5.0, 3), b = npstest::WhiteNoise(300, 260, 5.0, 4);
+    Image tilted = a;
+    for (long long y = 0; y < 260; ++y)
+        for (long long x = 0; x < 300; ++x)
+            tilted.values[static_cast<std::size_t>(y * 300 + x)] += 500.0 + 0.3 * x - 0.001 * y * y;
+    for (const auto kind : {nps::DetrendKind::None, nps::DetrendKind::Mean, nps::DetrendKind::Plane,
+                            nps::DetrendKind::Poly2})
+        for (const auto scope : {nps::DetrendScope::PerRoi, nps::DetrendScope::WholeArea}) {
+            const auto result = RunNps(RequestFor({&tilted, &b}, nps::GridOverArea(50, {20, 10, 270, 240}, 0.5), kind,
+                                               scope, 0.143));
+            EXPECT_LE(result.parsevalRelativeError, 1e-9) << nps::DetrendName(kind) << nps::DetrendScopeName(scope);
+            EXPECT_EQ(result.roiCount, 2u * 9u * 8u);
+        }
+}
+
+TEST(NpsCore, SameBitsForAnyThreadCount)
+{
+    const Image a = npstest::WhiteNoise(256, 200, 1.0, 5), b = npstest::WhiteNoise(256, 200, 1.0, 6);
+    const auto request = RequestFor({&a, &b}, nps::GridOverArea(40, {3, 4, 250, 190}, 0.5), nps::DetrendKind::Poly2,
+                                    nps::DetrendScope::PerRoi, 0.1);
+    const auto single = RunNps(request, 1);
+    for (const int threads : {2, 3, 8}) {
+        const auto many = RunNps(request, threads);
+        ASSERT_EQ(many.nps2d.size(), single.nps2d.size());
+        EXPECT_EQ(0, std::memcmp(many.nps2d.data(), single.nps2d.data(), single.nps2d.size() * sizeof(double)))
+            << threads;
+        EXPECT_EQ(nps::NpsTableText(many), nps::NpsTableText(single)) << threads;
+        EXPECT_EQ(many.variance, single.variance) << threads;
+    }
+}
+
+TEST(NpsCore, ReportsProgressAndStopsWhenCancelled)
+{
+    const Image a = npstest::WhiteNoise(128, 128, 1.0, 8);
+    const auto request = RequestFor({&a}, nps::GridOverArea(32, Whole(a), 0.0), nps::DetrendKind::Mean,
+                                    nps::DetrendScope::PerRoi, 0.1);
+    nps::Pool pool(3);
+    std::vector<std::size_t> seen;
+    nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { seen.push_back(done * 100 + total); }});
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), 16u * 100 + 16u);
+    std::atomic<bool> cancel{true};
+    EXPECT_THROW(nps::ComputeNps(request, pool, {nullptr, &cancel}), nps::NpsCancelled);
+}
+
+TEST(NpsCore, RefusesWhatItCannotMeasure)
+{
+    const Image image = npstest::WhiteNoise(100, 80, 1.0, 9);
+    const auto grid = nps::GridOverArea(32, {0, 0, 100, 80}, 0.0);
+    const struct {
+        const char* what;
+        std::function<void()> run;
+    } cases[] = {
+        {"ROI side 15", [] { nps::GridOverArea(15, {0, 0, 100, 100}, 0.0); }},
+        {"ROI side 1025", [] { nps::GridFromList(1025, {{0, 0}}); }},
+        {"overlap 0.3", [] { nps::GridOverArea(32, {0, 0, 100, 100}, 0.3); }},
+        {"area smaller than a ROI", [] { nps::GridOverArea(32, {0, 0, 31, 100}, 0.0); }},
+        {"empty list", [] { nps::GridFromList(32, {}); }},
+        {"area of 10^18 ROIs", [] { nps::GridOverArea(16, {0, 0, 2'000'000'000, 2'000'000'000}, 0.5); }},
+        {"ROI past the right edge", [&] { RunNps(RequestFor({&image}, nps::GridFromList(32, {{69, 0}}),
+                                                        nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1)); }},
+        {"ROI above the image", [&] { RunNps(RequestFor({&image}, nps::GridFromList(32, {{0, -1}}),
+                                                    nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1)); }},
+        {"area outside", [&] { RunNps(RequestFor({&image}, nps::GridOverArea(32, {0, 0, 100, 81}, 0.0),
+                                             nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1)); }},
+        {"no images", [&] { RunNps(RequestFor({}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1)); }},
+        {"spacing 0", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.0)); }},
+        {"bin width negative", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi,
+                                                   0.1, -0.05)); }},
+        {"bins too narrow", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi,
+                                                0.1, 1e-6)); }},
+        {"axis lines past the ROI", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean,
+                                                        nps::DetrendScope::PerRoi, 0.1, 0.05, 16)); }},
+        {"unknown detrending", [] { nps::ParseDetrend("poly3"); }},
+    };
+    for (const auto& c : cases)
+        EXPECT_THROW(c.run(), common::InputError) << c.what;
+}
+
+TEST(NpsCore, GridTilesTheAreaFromItsCorner)
+{
+    const auto grid = nps::GridOverArea(32, {5, 6, 100, 60}, 0.5);
+    ASSERT_EQ(grid.corners.size(), 10u);  // x 5, 21, 37, 53, 69; y 6, 22
+    EXPECT_EQ(grid.corners[4].x, 69);
+    EXPECT_EQ(grid.corners[5].y, 22);
+    EXPECT_EQ(grid.corners[5].x, 5);
+    const auto list = nps::GridFromList(20, {{30, 40}, {10, 50}});
+    EXPECT_EQ(list.area.x, 10);
+    EXPECT_EQ(list.area.y, 40);
+    EXPECT_EQ(list.area.width, 40);
+    EXPECT_EQ(list.area.height, 30);
+}
+
+TEST(NpsCore, TableLeavesUndefinedValuesEmpty)
+{
+    nps::NpsResult result;
+    result.curve.push_back({0.0, std::nan(""), std::nan(""), 0, std::nan(""), std::nan(""), std::nan("")});
+    result.curve.push_back({0.05, 1.5, 0.25, 12, 1e-7, 2.0, 0.1});
+    result.curve.push_back({3 * 0.1, 1.0 / 3.0, 0.0, 1, 0.0, -0.5, 0.0});
+    EXPECT_EQ(nps::NpsTableText(result), "frequency_per_mm,nps,standard_error,count,nnps,nps_u_axis,nps_v_axis\n"
+                                         "0,,,0,,,\n"
+                                         "0.05,1.5,0.25,12,1e-07,2,0.1\n"
+                                         "0.3,0.3333333333333333,0,1,0,-0.5,0\n");
+}
+
+} // namespace

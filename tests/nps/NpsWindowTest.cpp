@@ -1,0 +1,165 @@
+// The NPS window's wiring: settings from the viewer, the worker run with progress and cancel,
+// exports, refusals as messages, and the viewer's shortcut. The numbers are proven in the core tests.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QChart>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <random>
+
+#include "DialogDouble.h"
+#include "NpsCurves.h"
+#include "NpsExports.h"
+#include "NpsLauncher.h"
+#include "NpsWindow.h"
+#include "TempFolder.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+namespace {
+
+class FakeSource : public nps::NpsSource {
+public:
+    nps::ViewerHandOff handOff;
+    nps::ViewerHandOff HandOff() override { return handOff; }
+};
+
+class NpsWindowTest : public ::testing::Test {
+protected:
+    toolkit::DialogDouble dialogs;
+    TempFolder folder;
+    FakeSource source;
+    nps::NpsWindow window{source};
+
+    std::string WriteNoise(const QString& stem, int side)
+    {
+        std::mt19937 engine(static_cast<unsigned>(qHash(stem)));
+        std::normal_distribution<double> normal(800.0, 15.0);
+        std::vector<int> v(static_cast<std::size_t>(side) * side);
+        for (int& x : v)
+            x = static_cast<int>(std::lround(normal(engine)));
+        return folder.WriteWords(QString("%1 %2 %2 0p15.raw").arg(stem).arg(side), v).toStdString();
+    }
+
+    void WaitForRun(int ms = 60000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (window.Running() && t.elapsed() < ms)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_FALSE(window.Running());
+    }
+
+    static std::string ReadText(const QString& path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll().toStdString();
+    }
+};
+
+TEST_F(NpsWindowTest, RunsOverTheFolderListAndExports)
+{
+    source.handOff = {WriteNoise("a", 128), {WriteNoise("a", 128), WriteNoise("b", 128)}, "64", "0.15",
+                      viewer::FileMode::Bits16};
+    window.OpenFromViewer();
+    EXPECT_EQ(window.EditRoi->text(), "64");
+    EXPECT_EQ(window.EditPixel->text(), "0.15");
+    window.ComboFiles->setCurrentIndex(1);
+    window.ButtonRunClick();
+    WaitForRun();
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+    ASSERT_NE(window.Result(), nullptr);
+    EXPECT_EQ(window.Result()->imageCount, 2u);
+    EXPECT_EQ(window.Result()->roiCount, 2u * 3u * 3u);  // 64-pixel ROIs at 32-pixel steps over 128
+    EXPECT_EQ(window.Curves->chart()->series().size(), 3);
+    EXPECT_FALSE(window.ImageRois->pixmap().isNull());
+    EXPECT_FALSE(window.ImageNps->pixmap().isNull());
+    EXPECT_FALSE(window.Curves->ReadoutAt(1.0).isEmpty());
+
+    const QString csv = folder.Path("nps.csv"), png = folder.Path("nps.png");
+    dialogs.saveAnswers = {csv, png};
+    window.ButtonCsvClick();
+    window.ButtonPngClick();
+    EXPECT_EQ(ReadText(csv), nps::NpsTableText(*window.Result()));
+    EXPECT_FALSE(QImage(png).isNull());
+
+    window.CheckBoxLog->setChecked(true);  // redraws on a logarithmic axis
+    EXPECT_EQ(window.Curves->chart()->series().size(), 3);
+}
+
+TEST_F(NpsWindowTest, CancelStopsTheRunWithoutAResult)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < 6; ++i)
+        files.push_back(WriteNoise(QString("c%1").arg(i), 1024));
+    source.handOff = {files.front(), files, "16", "0.15", viewer::FileMode::Bits16};
+    window.OpenFromViewer();
+    window.ComboFiles->setCurrentIndex(1);
+    window.ButtonRunClick();
+    window.ButtonCancelClick();
+    WaitForRun();
+    EXPECT_EQ(window.Result(), nullptr);
+    EXPECT_EQ(window.LabelStatus->text(), "Cancelled");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
+{
+    const std::string image = WriteNoise("r", 64);
+    const struct {
+        const char* what;
+        nps::ViewerHandOff handOff;
+        const char* roi;
+    } cases[] = {
+        {"nothing loaded", {"", {}, "32", "0.15", viewer::FileMode::Bits16}, "32"},
+        {"ROI not a number", {image, {image}, "32", "0.15", viewer::FileMode::Bits16}, "abc"},
+        {"ROI larger than the image", {image, {image}, "32", "0.15", viewer::FileMode::Bits16}, "128"},
+    };
+    for (const auto& c : cases) {
+        source.handOff = c.handOff;
+        window.OpenFromViewer();
+        window.EditRoi->setText(c.roi);
+        dialogs.messages.clear();
+        window.ButtonRun->click();
+        WaitForRun();
+        EXPECT_EQ(dialogs.messages.size(), 1) << c.what;
+        EXPECT_EQ(window.Result(), nullptr) << c.what;
+    }
+}
+
+TEST(NpsLauncher, ShortcutOpensTheWindowWithTheViewersSettings)
+{
+    toolkit::DialogDouble dialogs;
+    TempFolder folder;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    nps::ViewerNpsSource source(form1);
+    nps::NpsWindow window(source);
+    nps::InstallNpsLauncher(form1, window);
+    std::vector<int> v(256 * 256, 100);
+    const QString path = folder.WriteWords("flat 256 256 0p2.raw", v);
+    form1.ui.RadioGroupMode->setItemIndex(1);
+    dialogs.openAnswers.push_back(path);
+    form1.BitBtnLoadClick();
+
+    auto* shortcut = form1.findChild<QShortcut*>("ShortcutNps");
+    ASSERT_NE(shortcut, nullptr);
+    EXPECT_EQ(shortcut->key(), QKeySequence(nps::kNpsShortcut));
+    EXPECT_TRUE(form1.ui.Panel3->toolTip().contains(nps::kNpsShortcut));
+    emit shortcut->activated();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.EditPixel->text(), form1.ui.EditPxlSpc->text());
+    EXPECT_EQ(window.EditRoi->text(), form1.ui.EditROISizeX->text());
+    EXPECT_EQ(window.LabelStatus->text(), path);
+    EXPECT_GE(window.ComboFiles->itemText(1).size(), 1);
+}
+
+} // namespace
