@@ -44,7 +44,7 @@ void BM_Nps(benchmark::State& state)
     request.detrend = nps::DetrendKind::Poly2;
     request.scope = state.range(1) == 0 ? nps::DetrendScope::PerRoi : nps::DetrendScope::WholeArea;
     request.pixelMm = 0.1;
-    nps::Pool pool(threads);
+    nps::Pool pool(nps::PoolThreads(threads));
     for (auto _ : state)
         benchmark::DoNotOptimize(nps::ComputeNps(request, pool));
     state.counters["threads"] = threads;

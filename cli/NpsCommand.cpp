@@ -60,7 +60,7 @@ void RunNps(const NpsTexts& t, CommandContext& context)
     std::vector<std::string> names;
     for (const nps::NpsImage& image : request.images)
         names.push_back(image.name);
-    nps::Pool pool(context.threads);
+    nps::Pool pool(nps::PoolThreads(context.threads));
     ProgressBar computing(context.err, context.progress, "NPS");
     const nps::NpsResult result =
         nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});

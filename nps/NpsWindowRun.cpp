@@ -65,7 +65,7 @@ void NpsWindow::Work(NpsRunSettings settings)
         const NpsRequest& request = prepared_->request;
         const QImage rois = RoiPicture(request.images.front().pixels, request.grid, kPictureSide);
         post([=, this] { ImageRois->setPixmap(QPixmap::fromImage(rois)); });
-        Pool pool(0);
+        Pool pool(PoolThreads(0));
         auto result = std::make_shared<NpsResult>(ComputeNps(
             request, pool,
             {[&](std::size_t done, std::size_t total) { show(QStringLiteral("ROI"), done, total, 100, 1000); },

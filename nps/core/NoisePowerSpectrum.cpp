@@ -117,7 +117,7 @@ public:
         const std::size_t half = bins.HalfSize();
         const std::size_t slotBytes = sizeof(double) * (pixels_ + 3 * half);
         const std::size_t perThread = std::clamp<std::size_t>((std::size_t{64} << 20) / slotBytes, 1, 8);
-        slots_.resize(std::min(static_cast<std::size_t>(pool.Threads()) * perThread, total_));
+        slots_.resize(std::min(static_cast<std::size_t>(pool.Size()) * perThread, total_));
         for (Slot& s : slots_) {
             s.roi = Allocate<double>(pixels_);
             s.spectrum = Allocate<fftw_complex>(half);

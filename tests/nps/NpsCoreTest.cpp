@@ -35,7 +35,7 @@ nps::NpsRequest RequestFor(const std::vector<const Image*>& images, nps::RoiGrid
 
 nps::NpsResult RunNps(const nps::NpsRequest& request, int threads = 1)
 {
-    nps::Pool pool(threads);
+    nps::Pool pool(nps::PoolThreads(threads));
     return nps::ComputeNps(request, pool);
 }
 
