@@ -1,0 +1,118 @@
+#include "PixelWords.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "DecodeError.h"
+
+namespace decode {
+
+namespace {
+
+std::int64_t Sample(const std::uint8_t* at, int bytes)
+{
+    std::uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | at[i];
+    return static_cast<std::int64_t>(v);
+}
+
+// The stored value: masked to Bits Stored, sign-extended when signed.
+std::int64_t Meaning(std::int64_t raw, const SampleLayout& layout)
+{
+    const int bits = std::clamp(layout.bitsStored, 1, layout.bitsAllocated);
+    const std::uint64_t mask = bits >= 64 ? ~0ULL : (1ULL << bits) - 1;
+    std::int64_t v = static_cast<std::int64_t>(static_cast<std::uint64_t>(raw) & mask);
+    if (layout.isSigned && (v >> (bits - 1)) & 1)
+        v -= static_cast<std::int64_t>(1ULL << bits);
+    return v;
+}
+
+} // namespace
+
+std::uint64_t LayoutBytes(const SampleLayout& layout)
+{
+    if (layout.columns <= 0 || layout.rows <= 0 || layout.frames <= 0 || layout.columns > 65535 || layout.rows > 65535 ||
+        layout.frames > 1000000 ||
+        (layout.bitsAllocated != 1 && layout.bitsAllocated != 8 && layout.bitsAllocated != 16 && layout.bitsAllocated != 32) ||
+        (layout.samplesPerPixel != 1 && layout.samplesPerPixel != 3) || (layout.bitsAllocated == 1 && layout.samplesPerPixel != 1))
+        throw std::invalid_argument("LayoutBytes: unsupported layout");
+    const std::uint64_t pixels = static_cast<std::uint64_t>(layout.columns) * static_cast<std::uint64_t>(layout.rows) *
+                                 static_cast<std::uint64_t>(layout.frames);
+    if (layout.bitsAllocated == 1)
+        return (pixels + 7) / 8;
+    if (layout.ybr422 && layout.samplesPerPixel == 3)
+        return pixels * static_cast<std::uint64_t>(layout.bitsAllocated / 8) * 2;
+    return static_cast<std::uint64_t>(layout.columns) * static_cast<std::uint64_t>(layout.rows) *
+           static_cast<std::uint64_t>(layout.frames) * static_cast<std::uint64_t>(layout.samplesPerPixel) *
+           static_cast<std::uint64_t>(layout.bitsAllocated / 8);
+}
+
+Words16 ToWords16(std::span<const std::uint8_t> samples, const SampleLayout& layout, const std::string& syntaxText)
+{
+    if (samples.size() < LayoutBytes(layout))
+        throw std::invalid_argument("ToWords16: fewer samples than the layout needs");
+    const int bytes = std::max(layout.bitsAllocated / 8, 1);
+    const std::size_t perFrame = static_cast<std::size_t>(layout.columns * layout.rows);
+    const std::size_t count = perFrame * static_cast<std::size_t>(layout.frames);
+    const std::size_t frameBytes =
+        perFrame * static_cast<std::size_t>((layout.ybr422 ? 2 : layout.samplesPerPixel) * bytes);
+
+    std::vector<std::int64_t> values(count);
+    std::int64_t low = std::numeric_limits<std::int64_t>::max(), high = std::numeric_limits<std::int64_t>::min();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t frame = i / perFrame, pixel = i % perFrame;
+        const std::uint8_t* base = samples.data() + frame * frameBytes;
+        std::int64_t v;
+        if (layout.bitsAllocated == 1) {
+            v = (samples[i / 8] >> (i % 8)) & 1;
+        } else if (layout.ybr422 && layout.samplesPerPixel == 3) {
+            // Y0 Y1 Cb Cr: the pixel's own Y is its luminance.
+            v = Meaning(Sample(base + ((pixel / 2) * 4 + pixel % 2) * bytes, bytes), layout);
+        } else if (layout.samplesPerPixel == 1) {
+            v = Meaning(Sample(base + pixel * bytes, bytes), layout);
+        } else {
+            std::int64_t c[3];
+            for (int k = 0; k < 3; ++k) {
+                const std::size_t at = layout.planar ? k * perFrame + pixel : pixel * 3 + k;
+                c[k] = Meaning(Sample(base + at * bytes, bytes), layout);
+            }
+            v = layout.ybr ? c[0]
+                           : static_cast<std::int64_t>(std::nearbyint(0.299 * static_cast<double>(c[0]) +
+                                                                      0.587 * static_cast<double>(c[1]) +
+                                                                      0.114 * static_cast<double>(c[2])));
+        }
+        low = std::min(low, v);
+        high = std::max(high, v);
+        values[i] = v;
+    }
+
+    Words16 out;
+    if (count == 0)
+        return out;
+    // Wider than 16 bits (only 32-bit samples can be): divide by the smallest power of two that fits.
+    while ((high >> out.scaleBits) - (low >> out.scaleBits) > 65535)
+        ++out.scaleBits;
+    low >>= out.scaleBits;
+    high >>= out.scaleBits;
+    // Values outside the signed 16-bit range are stored shifted; the shift goes into the value
+    // offset. 32768 where it serves (unsigned data), else the smallest multiple of 1024 that fits.
+    if (high > 32767 || low < -32768) {
+        const std::int64_t least = high - 32767, most = low + 32768;
+        std::int64_t shift = 32768;
+        if (shift < least || shift > most) {
+            shift = (least + 1023) / 1024 * 1024;
+            if (shift > most)
+                shift = least;
+        }
+        out.valueShift = static_cast<std::int32_t>(shift);
+    }
+    out.words.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        out.words[i] = static_cast<std::uint16_t>((values[i] >> out.scaleBits) - out.valueShift);
+    return out;
+}
+
+} // namespace decode
