@@ -372,9 +372,9 @@ DicomFacts WalkDicom(std::span<const std::uint8_t> file, const WalkLimits& limit
         data = facts.inflated;
         p = 0;
     }
-    facts.explicitVr = ts == kImplicitLittle ? false : (ts.empty() ? LooksExplicit(data, p) : true);
-    if (ts == kImplicitLittle && LooksExplicit(data, p))
-        facts.explicitVr = true;  // a mislabelled file: its headers say which it is
+    // The first element's header says whether VRs are written, whatever the transfer syntax claims
+    // (some writers put implicit data sets under compressed syntaxes).
+    facts.explicitVr = p + 6 <= data.size() ? LooksExplicit(data, p) : ts != kImplicitLittle;
 
     Walker walker(data, ts, !facts.bigEndian, facts.explicitVr);
     walker.SetPosition(p);

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <Qt>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "DicomHeader.h"
@@ -15,6 +16,10 @@
 #include "RoiFrame.h"
 #include "ViewGeometry.h"
 #include "ui_Form1.h"
+
+namespace decode {
+struct DicomPixels;
+}
 
 class QAction;
 class QEvent;
@@ -84,6 +89,19 @@ private:
     void SetUpDicomAndExports();
     const viewer::DicomDictionary& TagDictionary();
     void ShowDicomHeader(const viewer::DicomHeaderResult& header);
+
+    // Decoded DICOM files and their frames (Page Down / Page Up).
+public:
+    void StepFrame(int step);
+    int Frame() const { return frame_; }
+
+private:
+    std::shared_ptr<const decode::DicomPixels> ReadDicomHeaderOrDecode();
+    void ShowFrameSummary(const decode::DicomPixels& pixels, int frame);
+    void SetUpFrameKeys();
+    std::shared_ptr<const decode::DicomPixels> decoded_;  // the file on show, when it was decoded
+    int frame_ = 0;
+    QString decodedSummary_;  // the scanner's summary of the decoded stream
     viewer::DicomDictionary tagDictionary_;
     bool tagDictionaryStale_ = true;  // the table memo changed since the dictionary was built
 
