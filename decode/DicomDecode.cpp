@@ -69,8 +69,9 @@ SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
 }
 
 // Compressed pixels: the library decodes a file holding only the pixel module and the fragments.
-std::vector<std::uint8_t> DecodeWithLibrary(const DicomFacts& facts, std::span<const std::uint8_t> walked,
-                                            std::uint64_t need, const std::string& syntax, bool& ybr)
+// Decodes into `out`, `need` bytes long.
+void DecodeWithLibrary(const DicomFacts& facts, std::span<const std::uint8_t> walked, std::uint64_t need,
+                       const std::string& syntax, char* out)
 {
     static const bool quiet = [] {
         gdcm::Trace::SetDebug(false);
@@ -79,8 +80,12 @@ std::vector<std::uint8_t> DecodeWithLibrary(const DicomFacts& facts, std::span<c
         return true;
     }();
     (void)quiet;
-    const std::vector<std::uint8_t> input = EncapsulatedFile(facts, walked);
-    std::istringstream in(std::string(reinterpret_cast<const char*>(input.data()), input.size()));
+    std::string input;
+    {
+        const std::vector<std::uint8_t> file = EncapsulatedFile(facts, walked);
+        input.assign(reinterpret_cast<const char*>(file.data()), file.size());
+    }
+    std::istringstream in(std::move(input));
     gdcm::ImageReader reader;
     reader.SetStream(in);
     if (!reader.Read())
@@ -90,12 +95,8 @@ std::vector<std::uint8_t> DecodeWithLibrary(const DicomFacts& facts, std::span<c
     if (length != need)
         Refuse(syntax, "the decoder expects " + std::to_string(length) + " bytes of pixels where the header states " +
                            std::to_string(need));
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(need));
-    if (!image.GetBuffer(reinterpret_cast<char*>(buffer.data())))
+    if (!image.GetBuffer(out))
         Refuse(syntax, "the compressed pixel data are corrupt or truncated");
-    // JPEG and JPEG 2000 decoders return RGB.
-    ybr = false;
-    return buffer;
 }
 
 // Uncompressed pixels, little-endian as the words are formed.
@@ -146,14 +147,24 @@ DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLim
 
     const std::span<const std::uint8_t> walked = facts.deflated ? std::span<const std::uint8_t>(facts.inflated) : file;
     std::vector<std::uint8_t> samples;
-    bool ybr = facts.photometric.rfind("YBR_FULL", 0) == 0;
+    Words16 words;
+    // JPEG and JPEG 2000 decoders return RGB; uncompressed and RLE YBR stays YBR.
+    layout.ybr = !facts.encapsulated || facts.transferSyntax == "1.2.840.10008.1.2.5"
+                     ? facts.photometric.rfind("YBR_FULL", 0) == 0
+                     : false;
     try {
         if (facts.transferSyntax == "1.2.840.10008.1.2.5") {
             samples = DecodeRle(facts.fragments, facts.columns, facts.rows, facts.frames, layout.bitsAllocated / 8,
                                 layout.samplesPerPixel, syntax);
             layout.planar = false;  // the segments come out interleaved
+        } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
+            // The common case decodes straight into the words' memory.
+            std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
+            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(raw.data()));
+            words = ToWords16InPlace(std::move(raw), layout);
         } else if (facts.encapsulated) {
-            samples = DecodeWithLibrary(facts, walked, need, syntax, ybr);
+            samples.resize(static_cast<std::size_t>(need));
+            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(samples.data()));
         } else {
             samples = NativeSamples(facts, walked, need);
         }
@@ -164,8 +175,8 @@ DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLim
     } catch (const std::exception& e) {
         Refuse(syntax, std::string("the decoder failed: ") + e.what());
     }
-    layout.ybr = ybr;
-    const Words16 words = ToWords16(samples, layout, syntax);
+    if (words.words.empty())
+        words = ToWords16(samples, layout, syntax);
 
     DicomPixels pixels;
     pixels.columns = static_cast<std::int32_t>(facts.columns);

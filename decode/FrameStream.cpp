@@ -179,12 +179,15 @@ std::vector<std::uint8_t> FrameStream(const DicomPixels& pixels, std::int32_t fr
     if (frame < 0 || frame >= pixels.frames)
         throw std::out_of_range("FrameStream: no such frame");
     const std::size_t count = static_cast<std::size_t>(pixels.columns) * static_cast<std::size_t>(pixels.rows);
-    std::vector<std::uint8_t> stream = pixels.header;
-    stream.reserve(stream.size() + count * 2 + stream.size() + 16);
+    std::vector<std::uint8_t> stream;
+    stream.reserve(pixels.header.size() * 2 + count * 2 + 16);
+    stream = pixels.header;
+    stream.resize(pixels.header.size() + count * 2);
     const std::uint16_t* words = pixels.words.data() + static_cast<std::size_t>(frame) * count;
+    std::uint8_t* out = stream.data() + pixels.header.size();
     for (std::size_t i = 0; i < count; ++i) {
-        stream.push_back(static_cast<std::uint8_t>(words[i] & 0xFF));
-        stream.push_back(static_cast<std::uint8_t>(words[i] >> 8));
+        out[2 * i] = static_cast<std::uint8_t>(words[i] & 0xFF);
+        out[2 * i + 1] = static_cast<std::uint8_t>(words[i] >> 8);
     }
     // The scanner looks for the Pixel Data tag among the first half of the stream: pad small
     // images whose header outweighs their pixels.

@@ -39,4 +39,8 @@ std::uint64_t LayoutBytes(const SampleLayout& layout);
 
 Words16 ToWords16(std::span<const std::uint8_t> samples, const SampleLayout& layout, const std::string& syntaxText);
 
+// The same for 16-bit monochrome samples already in the words' memory (bytes little-endian),
+// converted where they lie.
+Words16 ToWords16InPlace(std::vector<std::uint16_t>&& samples, const SampleLayout& layout);
+
 } // namespace decode
