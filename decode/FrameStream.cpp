@@ -106,6 +106,10 @@ std::vector<std::uint8_t> DecodedHeader(const DicomFacts& facts, std::int32_t co
         if (e.sequence || e.element == 0x0000 || e.group == 0x7FE0 || e.group == 0xFFFC || e.group < 0x0008 ||
             e.value.size() > 65534 || (e.group == 0x0028 && e.element < 0x0200))
             continue;
+        // The header reader takes a two-byte length after every VR but OB, OW and UN; other
+        // long-form VRs would throw its walk off, so the decoded header leaves them out.
+        if (Writer::LongForm(e.vr) && e.vr != "OB" && e.vr != "OW" && e.vr != "UN")
+            continue;
         Out out{e.vr, {e.value.begin(), e.value.end()}};
         if (facts.bigEndian)
             if (const int unit = SwapUnit(e.vr))

@@ -20,8 +20,8 @@ std::vector<std::uint8_t> FrameStream(const DicomPixels& pixels, std::int32_t fr
 std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame);
 
 // The header of the decoded stream: the walked file's top-level elements (sequences, group
-// lengths, values over 65,534 bytes and the pixel module left out, big-endian values turned
-// little-endian), the pixel module of one frame of signed 16-bit words, and the Pixel Data
+// lengths, values over 65,534 bytes, long-form VRs other than OB/OW/UN and the pixel module left
+// out, big-endian values turned little-endian), the pixel module of one frame of signed 16-bit words, and the Pixel Data
 // element's own header. `intercept` replaces Rescale Intercept when not empty.
 std::vector<std::uint8_t> DecodedHeader(const DicomFacts& facts, std::int32_t columns, std::int32_t rows,
                                         const std::string& intercept);
