@@ -176,7 +176,7 @@ DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLim
         Refuse(syntax, std::string("the decoder failed: ") + e.what());
     }
     if (words.words.empty())
-        words = ToWords16(samples, layout, syntax);
+        words = ToWords16(samples, layout);
 
     DicomPixels pixels;
     pixels.columns = static_cast<std::int32_t>(facts.columns);

@@ -5,7 +5,6 @@
 #include <limits>
 #include <stdexcept>
 
-#include "DecodeError.h"
 
 namespace decode {
 
@@ -105,7 +104,7 @@ std::uint64_t LayoutBytes(const SampleLayout& layout)
            static_cast<std::uint64_t>(layout.bitsAllocated / 8);
 }
 
-Words16 ToWords16(std::span<const std::uint8_t> samples, const SampleLayout& layout, const std::string& syntaxText)
+Words16 ToWords16(std::span<const std::uint8_t> samples, const SampleLayout& layout)
 {
     if (samples.size() < LayoutBytes(layout))
         throw std::invalid_argument("ToWords16: fewer samples than the layout needs");

@@ -37,7 +37,7 @@ struct Words16 {
 // Bytes the layout needs. Raises std::invalid_argument for a layout the caller should have refused.
 std::uint64_t LayoutBytes(const SampleLayout& layout);
 
-Words16 ToWords16(std::span<const std::uint8_t> samples, const SampleLayout& layout, const std::string& syntaxText);
+Words16 ToWords16(std::span<const std::uint8_t> samples, const SampleLayout& layout);
 
 // The same for 16-bit monochrome samples already in the words' memory (bytes little-endian),
 // converted where they lie.

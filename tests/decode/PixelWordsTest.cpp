@@ -55,7 +55,7 @@ TEST(PixelWords, StoredValuesBecomeTheShownValues)
         {"32-bit unsigned within 16 bits", Gray(32, 32, false, 2), {65535, 7}, {65535, 7}, 32768},
     };
     for (const auto& c : cases) {
-        const decode::Words16 w = decode::ToWords16(Le(c.raw, c.layout.bitsAllocated / 8), c.layout, "test");
+        const decode::Words16 w = decode::ToWords16(Le(c.raw, c.layout.bitsAllocated / 8), c.layout);
         EXPECT_EQ(Shown(w), c.shown) << c.what;
         EXPECT_EQ(w.valueShift, c.shift) << c.what;
     }
@@ -77,7 +77,7 @@ TEST(PixelWords, WiderThirtyTwoBitValuesAreDividedNotWrapped)
         {"full unsigned range", Gray(32, 32, false, 2), {0, 0xFFFFFFFFu}, {0, 65535}, 16, 32768},
     };
     for (const auto& c : cases) {
-        const decode::Words16 w = decode::ToWords16(Le(c.raw, 4), c.layout, "test");
+        const decode::Words16 w = decode::ToWords16(Le(c.raw, 4), c.layout);
         EXPECT_EQ(Shown(w), c.shown) << c.what;
         EXPECT_EQ(w.scaleBits, c.scaleBits) << c.what;
         EXPECT_EQ(w.valueShift, c.shift) << c.what;
@@ -90,14 +90,14 @@ TEST(PixelWords, ColourBecomesLuminance)
     rgb.samplesPerPixel = 3;
     // Pixel 1 pure red, pixel 2 white; interleaved, then the same as planes.
     const std::vector<std::uint32_t> interleaved = {255, 0, 0, 255, 255, 255};
-    EXPECT_EQ(Shown(decode::ToWords16(Le(interleaved, 1), rgb, "t")), (std::vector<int>{76, 255}));
+    EXPECT_EQ(Shown(decode::ToWords16(Le(interleaved, 1), rgb)), (std::vector<int>{76, 255}));
     SampleLayout planar = rgb;
     planar.planar = true;
     const std::vector<std::uint32_t> planes = {255, 255, 0, 255, 0, 255};
-    EXPECT_EQ(Shown(decode::ToWords16(Le(planes, 1), planar, "t")), (std::vector<int>{76, 255}));
+    EXPECT_EQ(Shown(decode::ToWords16(Le(planes, 1), planar)), (std::vector<int>{76, 255}));
     SampleLayout ybr = rgb;
     ybr.ybr = true;
-    EXPECT_EQ(Shown(decode::ToWords16(Le({81, 90, 240, 235, 128, 128}, 1), ybr, "t")), (std::vector<int>{81, 235}));
+    EXPECT_EQ(Shown(decode::ToWords16(Le({81, 90, 240, 235, 128, 128}, 1), ybr)), (std::vector<int>{81, 235}));
 }
 
 } // namespace
