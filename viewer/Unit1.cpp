@@ -186,8 +186,7 @@ void TForm1::BitBtnLoadClick()
         restore();
         throw;
     }
-    decoded_ = std::move(decoded);
-    frame_ = 0;
+    TakeDecoded(std::move(decoded));
 
     DisplayBitmap().Resize(ImageWidth, ImageHeight);
     SetText(ui.EditImgSizeX, IntText(ImageWidth));

@@ -22,6 +22,7 @@ struct DicomPixels;
 }
 
 class QAction;
+class QShortcut;
 class QEvent;
 class QMenu;
 
@@ -99,7 +100,10 @@ private:
     std::shared_ptr<const decode::DicomPixels> ReadDicomHeaderOrDecode();
     void ShowFrameSummary(const decode::DicomPixels& pixels, int frame);
     void SetUpFrameKeys();
+    void TakeDecoded(std::shared_ptr<const decode::DicomPixels> decoded);  // after a load, decoded or not
     std::shared_ptr<const decode::DicomPixels> decoded_;  // the file on show, when it was decoded
+    QShortcut* nextFrameKey_ = nullptr;
+    QShortcut* previousFrameKey_ = nullptr;
     int frame_ = 0;
     QString decodedSummary_;  // the scanner's summary of the decoded stream
     viewer::DicomDictionary tagDictionary_;

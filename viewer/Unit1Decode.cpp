@@ -68,8 +68,19 @@ void TForm1::StepFrame(int step)
 
 void TForm1::SetUpFrameKeys()
 {
-    auto* next = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
-    auto* previous = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
-    connect(next, &QShortcut::activated, this, toolkit::Guarded([this] { StepFrame(1); }));
-    connect(previous, &QShortcut::activated, this, toolkit::Guarded([this] { StepFrame(-1); }));
+    nextFrameKey_ = new QShortcut(QKeySequence(Qt::Key_PageDown), this);
+    previousFrameKey_ = new QShortcut(QKeySequence(Qt::Key_PageUp), this);
+    connect(nextFrameKey_, &QShortcut::activated, this, toolkit::Guarded([this] { StepFrame(1); }));
+    connect(previousFrameKey_, &QShortcut::activated, this, toolkit::Guarded([this] { StepFrame(-1); }));
+    TakeDecoded(nullptr);
+}
+
+void TForm1::TakeDecoded(std::shared_ptr<const decode::DicomPixels> decoded)
+{
+    decoded_ = std::move(decoded);
+    frame_ = 0;
+    // The keys belong to the header grid and the edits unless there are frames to step through.
+    const bool frames = decoded_ && decoded_->frames > 1;
+    nextFrameKey_->setEnabled(frames);
+    previousFrameKey_->setEnabled(frames);
 }

@@ -68,6 +68,10 @@ TEST_F(ViewerDecode, PageKeysStepThroughTheFrames)
 {
     Load(Sample("ct-phantom.dcm"));
     const std::int16_t centre = Pixel(128, 128);
+    // Without frames the keys stay with the header grid.
+    ui.StringGridDICOM->setCurrentCell(1, 0);
+    QTest::keyClick(ui.StringGridDICOM, Qt::Key_PageDown);
+    EXPECT_GT(ui.StringGridDICOM->currentRow(), 1);
     Load(Sample("compressed/ct-phantom-3frames-rle.dcm"));
     EXPECT_TRUE(ui.Memo1->toPlainText().contains("frame 1 of 3"));
     const QString level = ui.EditWindowLevel->text();
