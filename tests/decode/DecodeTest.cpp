@@ -147,6 +147,26 @@ TEST(Decode, ScannerReadsTheDecodedStream)
     }
 }
 
+TEST(Decode, UnsignedValuesAboveSignedRangeShowThroughTheOffset)
+{
+    // Two frames of unsigned 16-bit samples reaching 65,535, with an intercept of -1000.
+    const std::string intercept = Element(0x0028, 0x1052, "DS", "-1000");
+    const DicomBytes file = SmallImage(16, 16, 16, 2, intercept);
+    const decode::DicomPixels plain = decode::DecodeDicomBytes(file.bytes);
+    ASSERT_EQ(plain.valueShift, 32768);
+    const std::vector<std::uint8_t> stream = decode::FrameStream(plain, 1);
+    const viewer::DicomHeaderResult h = viewer::ReadDicomHeader(stream, TestTagTable());
+    EXPECT_EQ(h.edits.offset, "31768");  // the intercept plus the shift
+    const viewer::PixelSource source{stream, static_cast<long long>(plain.header.size()), 16, 16, 2};
+    for (int i = 0; i < 256; i += 17) {
+        const std::size_t at = 512 + 2 * static_cast<std::size_t>(i);  // frame 2 in the pixel bytes
+        const int stored = static_cast<std::uint8_t>(at * 7) | (static_cast<std::uint8_t>((at + 1) * 7) << 8);
+        EXPECT_EQ(viewer::RenderValue(viewer::FetchElement(source, i % 16, i / 16), false, std::stoi(h.edits.offset)),
+                  stored - 1000) << i;
+    }
+    EXPECT_NE(decode::DecodedSummary(plain, 1).find("stored minus 32768"), std::string::npos);
+}
+
 TEST(Decode, SpacingPrefersPixelSpacingThenImagerPixelSpacing)
 {
     const std::string imager = Element(0x0018, 0x1164, "DS", "0.139\\0.139");
