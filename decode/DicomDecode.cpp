@@ -10,6 +10,7 @@
 #include <gdcmImageReader.h>
 #include <gdcmTrace.h>
 
+#include "CodestreamCheck.h"
 #include "ElementWalk.h"
 #include "FrameStream.h"
 #include "ImageFile.h"
@@ -73,6 +74,8 @@ SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
 void DecodeWithLibrary(const DicomFacts& facts, std::span<const std::uint8_t> walked, std::uint64_t need,
                        const std::string& syntax, char* out)
 {
+    CheckCodestreams(facts.fragments, StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated},
+                     facts.transferSyntax.rfind("1.2.840.10008.1.2.4.9", 0) == 0, syntax);
     static const bool quiet = [] {
         gdcm::Trace::SetDebug(false);
         gdcm::Trace::SetWarning(false);
@@ -111,6 +114,42 @@ std::vector<std::uint8_t> NativeSamples(const DicomFacts& facts, std::span<const
     return samples;
 }
 
+// The samples of every frame as 16-bit words: RLE decoded here, other compressed syntaxes by the
+// library, uncompressed ones taken as they lie.
+Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& facts, SampleLayout layout,
+                      std::uint64_t need, const std::string& syntax)
+{
+    const std::span<const std::uint8_t> walked = facts.deflated ? std::span<const std::uint8_t>(facts.inflated) : file;
+    const bool rle = facts.transferSyntax == kRleLossless;
+    // JPEG and JPEG 2000 decoders return RGB; uncompressed and RLE YBR stays YBR.
+    layout.ybr = (!facts.encapsulated || rle) && facts.photometric.rfind("YBR_FULL", 0) == 0;
+    std::vector<std::uint8_t> samples;
+    try {
+        if (rle) {
+            samples = DecodeRle(facts.fragments, facts.columns, facts.rows, facts.frames, layout.bitsAllocated / 8,
+                                layout.samplesPerPixel, syntax);
+            layout.planar = false;  // the segments come out interleaved
+        } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
+            // The common case decodes straight into the words' memory.
+            std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
+            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(raw.data()));
+            return ToWords16InPlace(std::move(raw), layout);
+        } else if (facts.encapsulated) {
+            samples.resize(static_cast<std::size_t>(need));
+            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(samples.data()));
+        } else {
+            samples = NativeSamples(facts, walked, need);
+        }
+    } catch (const DecodeError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        Refuse(syntax, "not enough memory to decode it");
+    } catch (const std::exception& e) {
+        Refuse(syntax, std::string("the decoder failed: ") + e.what());
+    }
+    return ToWords16(samples, layout);
+}
+
 void ChooseSpacing(const DicomFacts& facts, DicomPixels& pixels)
 {
     if (auto spacing = facts.Text(0x0028, 0x0030); spacing && !spacing->empty()) {
@@ -145,39 +184,7 @@ DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLim
         Refuse(syntax, "the decoded image would take " + std::to_string(need) + " bytes, more than the limit of " +
                            std::to_string(limits.maxDecodedBytes));
 
-    const std::span<const std::uint8_t> walked = facts.deflated ? std::span<const std::uint8_t>(facts.inflated) : file;
-    std::vector<std::uint8_t> samples;
-    Words16 words;
-    // JPEG and JPEG 2000 decoders return RGB; uncompressed and RLE YBR stays YBR.
-    layout.ybr = !facts.encapsulated || facts.transferSyntax == "1.2.840.10008.1.2.5"
-                     ? facts.photometric.rfind("YBR_FULL", 0) == 0
-                     : false;
-    try {
-        if (facts.transferSyntax == "1.2.840.10008.1.2.5") {
-            samples = DecodeRle(facts.fragments, facts.columns, facts.rows, facts.frames, layout.bitsAllocated / 8,
-                                layout.samplesPerPixel, syntax);
-            layout.planar = false;  // the segments come out interleaved
-        } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
-            // The common case decodes straight into the words' memory.
-            std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
-            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(raw.data()));
-            words = ToWords16InPlace(std::move(raw), layout);
-        } else if (facts.encapsulated) {
-            samples.resize(static_cast<std::size_t>(need));
-            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(samples.data()));
-        } else {
-            samples = NativeSamples(facts, walked, need);
-        }
-    } catch (const DecodeError&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        Refuse(syntax, "not enough memory to decode it");
-    } catch (const std::exception& e) {
-        Refuse(syntax, std::string("the decoder failed: ") + e.what());
-    }
-    if (words.words.empty())
-        words = ToWords16(samples, layout);
-
+    Words16 words = DecodeSamples(file, facts, layout, need, syntax);
     DicomPixels pixels;
     pixels.columns = static_cast<std::int32_t>(facts.columns);
     pixels.rows = static_cast<std::int32_t>(facts.rows);

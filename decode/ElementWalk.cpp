@@ -383,8 +383,11 @@ DicomFacts WalkDicom(std::span<const std::uint8_t> file, const WalkLimits& limit
         if (h.group == 0xFFFE)
             walker.Fail("the data set holds a stray item " + TagText(h.group, h.element));
         walker.Value(h, 0, &facts);
-        if (facts.hasPixelData && facts.pixelDataEnd == 0)
+        if (facts.hasPixelData) {
+            // What follows the pixels (padding, signatures, stray bytes) is not needed.
             facts.pixelDataEnd = walker.Position();
+            break;
+        }
     }
     CollectImageFacts(facts);
     return facts;

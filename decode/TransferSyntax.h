@@ -9,6 +9,7 @@ inline constexpr std::string_view kImplicitLittle = "1.2.840.10008.1.2";
 inline constexpr std::string_view kExplicitLittle = "1.2.840.10008.1.2.1";
 inline constexpr std::string_view kDeflatedLittle = "1.2.840.10008.1.2.1.99";
 inline constexpr std::string_view kExplicitBig = "1.2.840.10008.1.2.2";
+inline constexpr std::string_view kRleLossless = "1.2.840.10008.1.2.5";
 
 // "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"; an unknown UID is shown alone, an empty one as
 // "no transfer syntax".

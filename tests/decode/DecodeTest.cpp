@@ -82,6 +82,13 @@ TEST(Decode, LosslessSamplesGiveThePhantomsPixels)
     }
 }
 
+TEST(Decode, BytesAfterThePixelDataAreIgnored)
+{
+    std::vector<std::uint8_t> file = Sample("compressed/ct-phantom-rle.dcm");
+    file.resize(file.size() + 37, 0);
+    EXPECT_TRUE(decode::DecodeDicomBytes(file).words == PhantomWords());
+}
+
 TEST(Decode, MultiFrameKeepsEveryFrame)
 {
     const std::vector<std::uint16_t> phantom = PhantomWords();
@@ -228,6 +235,26 @@ TEST(Decode, CorruptStreamsAndUnknownCodecsAreRefused)
     ASSERT_NE(jpeg, corrupt.end());
     std::fill(jpeg, jpeg + 16, std::uint8_t{0x5A});
     ExpectRefused(corrupt, "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)", "JPEG stream without its start");
+
+    // Streams whose own header claims another image than the DICOM header: the library would
+    // write past the buffer it was given.
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> marker;
+        std::size_t offset;  // of the changed byte after the marker
+        const char* syntax;
+    } claims[] = {
+        {"compressed/ct-phantom-j2k.dcm", {0xFF, 0x4F, 0xFF, 0x51}, 9, "JPEG 2000 Lossless"},   // Xsiz
+        {"compressed/ct-phantom-jpeg-lossless.dcm", {0xFF, 0xC3}, 5, "JPEG Lossless SV1"},   // rows
+        {"compressed/ct-phantom-jpegls.dcm", {0xFF, 0xF7}, 5, "JPEG-LS Lossless"},           // rows
+    };
+    for (const auto& c : claims) {
+        std::vector<std::uint8_t> file = Sample(c.name);
+        const auto at = std::search(file.begin(), file.end(), c.marker.begin(), c.marker.end());
+        ASSERT_NE(at, file.end()) << c.name;
+        at[static_cast<std::ptrdiff_t>(c.offset)] ^= 0x05;
+        ExpectRefused(file, c.syntax, std::string(c.name) + " with a larger image in its stream");
+    }
 
     DicomBytes mpeg;
     mpeg.Meta("1.2.840.10008.1.2.4.100");
