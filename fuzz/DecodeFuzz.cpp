@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     decode::DicomPixels pixels;
     try {
         // A small limit keeps each input fast; the checks before the library are the same.
-        pixels = decode::DecodeDicomBytes(file, decode::DecodeLimits{std::uint64_t{16} << 20});
+        pixels = decode::DecodeDicomBytes(file, decode::DecodeLimits{std::uint64_t{4} << 20});
     } catch (const decode::DecodeError&) {
         return 0;
     }
