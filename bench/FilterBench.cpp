@@ -14,7 +14,9 @@
 #include "DialogDouble.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "ThreadArgs.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -79,6 +81,8 @@ struct Windows {
 
 void BM_FirstImagePath(benchmark::State& state)
 {
+    common::ThreadPool pool(static_cast<int>(state.range(1)));
+    const toolkit::UseWindowPool usePool(pool);
     Windows w(static_cast<int>(state.range(0)));
     w.FillTable();
     w.form2.FormActivate();
@@ -89,10 +93,12 @@ void BM_FirstImagePath(benchmark::State& state)
     if (!w.dialogs.messages.isEmpty())
         state.SkipWithError(w.dialogs.messages.front().toStdString().c_str());
 }
-BENCHMARK(BM_FirstImagePath)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstImagePath)->Apply([](auto* b) { ThreadArgs(b, {1024}); })->Unit(benchmark::kMillisecond);
 
 void BM_HandOff(benchmark::State& state)
 {
+    common::ThreadPool pool(static_cast<int>(state.range(1)));
+    const toolkit::UseWindowPool usePool(pool);
     Windows w(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         w.FillTable();
@@ -102,6 +108,6 @@ void BM_HandOff(benchmark::State& state)
         state.SkipWithError(w.dialogs.messages.front().toStdString().c_str());
     state.counters["peak_MiB"] = PeakResidentMiB();
 }
-BENCHMARK(BM_HandOff)->Arg(64)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HandOff)->Apply([](auto* b) { ThreadArgs(b, {64, 256, 512, 1024}); })->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -13,9 +13,12 @@
 
 #include "DialogDouble.h"
 #include "Fft.h"
+#include "ThreadPool.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "ThreadArgs.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -44,6 +47,7 @@ BENCHMARK(BM_FftwDouble2D)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMill
 void Transform2D(benchmark::State& state, spectrum::FftPrecision precision)
 {
     const int n = static_cast<int>(state.range(0));
+    common::ThreadPool pool(static_cast<int>(state.range(1)));
     auto re = std::make_unique<spectrum::SquareMatrix>();
     auto im = std::make_unique<spectrum::SquareMatrix>();
     std::vector<double> input(static_cast<std::size_t>(n) * n);
@@ -57,16 +61,16 @@ void Transform2D(benchmark::State& state, spectrum::FftPrecision precision)
             std::memset((*im)[x], 0, n * sizeof(double));
         }
         spectrum::BuildFftTables(ws, n, precision);
-        spectrum::TransformLines(ws, *re, *im, n, spectrum::Axis::First, n, precision);
-        spectrum::TransformLines(ws, *re, *im, n, spectrum::Axis::Second, n, precision);
+        spectrum::TransformLines(ws, *re, *im, n, spectrum::Axis::First, n, precision, pool);
+        spectrum::TransformLines(ws, *re, *im, n, spectrum::Axis::Second, n, precision, pool);
         benchmark::DoNotOptimize((*re)[0]);
     }
 }
 
 void BM_Fft2DDouble(benchmark::State& state) { Transform2D(state, spectrum::FftPrecision::Double); }
 void BM_Fft2DSingle(benchmark::State& state) { Transform2D(state, spectrum::FftPrecision::Single); }
-BENCHMARK(BM_Fft2DDouble)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Fft2DSingle)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fft2DDouble)->Apply([](auto* b) { ThreadArgs(b, {256, 512, 1024}); })->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fft2DSingle)->Apply([](auto* b) { ThreadArgs(b, {256, 512, 1024}); })->Unit(benchmark::kMillisecond);
 
 // Three windows with a 1024 x 1024 16-bit image loaded and a 1024 x 1024 ROI over all of it.
 struct HandOffScene {
@@ -105,6 +109,8 @@ long PeakResidentMiB()
 void BM_ToFilter1024(benchmark::State& state)
 {
     HandOffScene scene;
+    common::ThreadPool pool;
+    const toolkit::UseWindowPool usePool(pool);
     for (auto _ : state) {
         scene.form1.ButtonToTableClick();
         benchmark::DoNotOptimize(scene.form2.ui.StringGridRaw->ColCount());
@@ -118,6 +124,8 @@ BENCHMARK(BM_ToFilter1024)->Unit(benchmark::kMillisecond);
 // picture, 2DFFT, Spectl, statistics, spectrum picture.
 void BM_DispChain1024(benchmark::State& state)
 {
+    common::ThreadPool pool(static_cast<int>(state.range(1)));
+    const toolkit::UseWindowPool usePool(pool);
     HandOffScene scene;
     scene.form1.ButtonToTableClick();
     for (auto _ : state) {
@@ -125,6 +133,6 @@ void BM_DispChain1024(benchmark::State& state)
         benchmark::DoNotOptimize((*scene.form2.SpectrumMap)[0]);
     }
 }
-BENCHMARK(BM_DispChain1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DispChain1024)->Apply([](auto* b) { ThreadArgs(b, {1024}); })->Unit(benchmark::kMillisecond);
 
 } // namespace

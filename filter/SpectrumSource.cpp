@@ -1,6 +1,7 @@
 #include "SpectrumSource.h"
 
 #include "Unit2.h"
+#include "WorkerPool.h"
 
 namespace filter {
 
@@ -21,12 +22,27 @@ public:
     QString EditMinRaw() override { return Form2->ui.EditMinRaw->text(); }
     void RawValues(int n, spectrum::SquareMatrix& out) override
     {
-        const toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
-        for (int x = 0; x < n; ++x)
+        const std::vector<double>* values = nullptr;
+        try {
+            values = &Form2->ReadDataCells(n);  // usually still held from the spectrum window's reads
+        } catch (...) {
+        }
+        if (!values) {
+            // The cells read one by one in column order, so that a cell without a value raises
+            // the error of the first such cell in that order.
+            const toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
+            for (int x = 0; x < n; ++x)
+                for (int y = 0; y < n; ++y)
+                    out[x][y] = grid->CellValue(x + 1, y + 1);
+            return;
+        }
+        common::ParallelFor(toolkit::WindowPool(), n, [&](int x) {
             for (int y = 0; y < n; ++y)
-                out[x][y] = grid->CellValue(x + 1, y + 1);
+                out[x][y] = (*values)[static_cast<std::size_t>(y) * n + x];
+        });
     }
     void ButtonAllClick() override { Form2->ButtonAllClick(); }
+    std::uint64_t DataSerial() override { return Form2->DataSerial; }
 };
 
 Form2Source form2Source;

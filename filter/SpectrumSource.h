@@ -5,6 +5,7 @@
 //
 // SpectrumSource::Current reads Form2 unless a test installed another source.
 #include <QString>
+#include <cstdint>
 
 #include "SquareMatrix.h"
 
@@ -30,6 +31,9 @@ public:
     virtual void RawValues(int n, spectrum::SquareMatrix& out) = 0;
     // The click operation of the table's "All" export.
     virtual void ButtonAllClick() = 0;
+    // The serial of the spectrum window's data (ResultFreshness.h): a new one with every hand-off
+    // and every new transform or map, 0 before the first hand-off.
+    virtual std::uint64_t DataSerial() = 0;
 
     static SpectrumSource& Current();
     // Installs `source` (not owned); nullptr returns to the spectrum window.

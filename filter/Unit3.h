@@ -4,11 +4,13 @@
 // raw and filtered values, a profile graph through the spectrum, and the exports.
 #include <QWidget>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "FilterViews.h"
 #include "GreyBitmap.h"
 #include "LineChart.h"
+#include "ResultFreshness.h"
 #include "SquareMatrix.h"
 #include "ui_Form3.h"
 
@@ -123,6 +125,18 @@ private:
     bool rawValuesHeld_ = false;  // RawValues hold this operation's table
     toolkit::ImageBox* ViewImage(filter::View view) const;
     void DrawZoomAndTexts(filter::View view);
+    // The "Zoom" page is drawn at once while it is shown. While it is hidden, the last view drawn
+    // and its texts are kept and drawn when the user turns to the page; without that the page
+    // showed black, or an older view, until something drew it again.
+    struct ZoomText {
+        int y;
+        QString text;
+    };
+    void DrawZoom(const common::GreyBitmap& view);
+    void PageControl512Change();
+    common::GreyBitmap zoomView_;
+    std::vector<ZoomText> zoomTexts_;
+    bool zoomPending_ = false;
     void ToggleProfileLine(toolkit::ImageBox* image);
     QImage ClearGraph();
     void ReadRawValues();
@@ -131,6 +145,14 @@ private:
     void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);
     void SetTrackPosition(QSlider* track, std::int32_t position);
     static void CheckFilterMatrixSize(std::int32_t n);
+    // The texts of every control the filtered image depends on.
+    std::string FilterSettingsText() const;
+    // Refuses an export unless the window's results belong to the spectrum window's current data
+    // and to the filter settings shown.
+    void RequireCurrentResult(spectrum::ExportKind kind) const;
+    void ViewPictureToClipboard(const toolkit::ImageBox* image);
+    QString SaveFolder() const;
+    spectrum::ResultStamp resultStamp_;
 };
 
 extern TForm3* Form3;

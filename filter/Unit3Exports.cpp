@@ -1,7 +1,7 @@
 // The filter window: the filtered image and the work bitmap as files, pictures and values to the
 // clipboard.
 #include <QClipboard>
-#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include "BusyCursor.h"
@@ -9,6 +9,7 @@
 #include "Errors.h"
 #include "FilterExports.h"
 #include "HandlerGuard.h"
+#include "SaveExport.h"
 #include "SpectrumSource.h"
 #include "Unit3.h"
 
@@ -33,19 +34,6 @@ void TForm3::ConnectExportHandlers()
 
 namespace {
 
-// Writes `bytes` to the file the user picks; a cancelled dialog writes nothing.
-void SaveThroughDialog(QWidget* parent, const std::vector<std::uint8_t>& bytes)
-{
-    const std::optional<QString> path = toolkit::DialogSeam::Current().OpenFile(parent, QString());
-    if (!path)
-        return;
-    QFile file(*path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()))
-        common::ThrowCannotCreate(path->toStdString());
-}
-
 void PictureToClipboard(const toolkit::ImageBox* image)
 {
     QGuiApplication::clipboard()->setImage(image->Picture());
@@ -58,22 +46,41 @@ void TextToClipboard(const std::string& text)
 
 } // namespace
 
-void TForm3::ButtonSaveFltrdClick()
+QString TForm3::SaveFolder() const
 {
-    SaveThroughDialog(this, filter::FilteredRawFile(FilteredImage, FilterMatrixSize));
+    // Beside the image the ROI came from.
+    const QString source = EditFileName->text();
+    return source.isEmpty() ? QString() : QFileInfo(source).absolutePath();
 }
 
-void TForm3::ButtonSaveBMPClick() { SaveThroughDialog(this, filter::BmpFile(*WorkBitmap)); }
+void TForm3::ButtonSaveFltrdClick()
+{
+    RequireCurrentResult(spectrum::ExportKind::File);
+    toolkit::SaveBytesAs(this, SaveFolder(), filter::FilteredRawFile(FilteredImage, FilterMatrixSize));
+}
 
-void TForm3::ButtonBMPRwClick() { PictureToClipboard(ui.ImageRw); }
-void TForm3::ButtonBMPFltrdClick() { PictureToClipboard(ui.ImageFltrd); }
-void TForm3::ButtonBMPspctlClick() { PictureToClipboard(ui.ImageSpctl); }
-void TForm3::ButtonBMPFltrClick() { PictureToClipboard(ui.ImageFltr); }
-void TForm3::ButtonBMPCnvlClick() { PictureToClipboard(ui.ImageCnvl); }
-void TForm3::Button1Click() { PictureToClipboard(ui.Image512); }
+void TForm3::ButtonSaveBMPClick()
+{
+    RequireCurrentResult(spectrum::ExportKind::File);
+    toolkit::SaveBytesAs(this, SaveFolder(), filter::BmpFile(*WorkBitmap));
+}
+
+void TForm3::ViewPictureToClipboard(const toolkit::ImageBox* image)
+{
+    RequireCurrentResult(spectrum::ExportKind::Clipboard);
+    PictureToClipboard(image);
+}
+
+void TForm3::ButtonBMPRwClick() { ViewPictureToClipboard(ui.ImageRw); }
+void TForm3::ButtonBMPFltrdClick() { ViewPictureToClipboard(ui.ImageFltrd); }
+void TForm3::ButtonBMPspctlClick() { ViewPictureToClipboard(ui.ImageSpctl); }
+void TForm3::ButtonBMPFltrClick() { ViewPictureToClipboard(ui.ImageFltr); }
+void TForm3::ButtonBMPCnvlClick() { ViewPictureToClipboard(ui.ImageCnvl); }
+void TForm3::Button1Click() { ViewPictureToClipboard(ui.Image512); }
 
 void TForm3::ButtonToClipBClick()
 {
+    RequireCurrentResult(spectrum::ExportKind::Clipboard);
     const BusyCursor busy;
     const int selected = ui.RadioGroupImg->ItemIndex();
     if (selected < 0)
@@ -96,6 +103,7 @@ void TForm3::ButtonToClipBClick()
 
 void TForm3::ButtonVlSpctlClick()
 {
+    RequireCurrentResult(spectrum::ExportKind::Clipboard);
     const BusyCursor busy;
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
     TextToClipboard(filter::DoubleValuesText(source.SpectrumMap(), source.MatrixSize()));
@@ -103,6 +111,7 @@ void TForm3::ButtonVlSpctlClick()
 
 void TForm3::ButtonVlCnvlClick()
 {
+    RequireCurrentResult(spectrum::ExportKind::Clipboard);
     const BusyCursor busy;
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
     TextToClipboard(filter::DoubleValuesText(FilteredPower, source.MatrixSize()));

@@ -7,6 +7,7 @@
 #include "RadialFilter.h"
 #include "SpectrumSource.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 using filter::FilterType;
 using toolkit::SetText;
@@ -17,34 +18,54 @@ FilterType TypeOf(const toolkit::RadioGroup* group) { return static_cast<FilterT
 
 } // namespace
 
+std::string TForm3::FilterSettingsText() const
+{
+    const auto& u = ui;
+    const QString text = QString::number(u.RadioGroupFilter->ItemIndex()) + '|' + u.EditLCOF->text() + '|' +
+                         u.EditLN->text() + '|' + u.EditHCOF->text() + '|' + u.EditHN->text() + '|' +
+                         QString::number(u.CheckBoxCOF->isChecked()) + '|' +
+                         QString::number(u.CheckBoxSSIR->isChecked()) + '|' + u.EditSSIR->text() + '|' +
+                         QString::number(FilterMatrixSize);
+    return text.toStdString();
+}
+
+void TForm3::RequireCurrentResult(spectrum::ExportKind kind) const
+{
+    spectrum::RequireCurrent(resultStamp_, filter::SpectrumSource::Current().DataSerial(), FilterSettingsText(), kind,
+                             {"filter window's result", "*"});
+}
+
 void TForm3::RunFilter()
 {
     const int n = FilterMatrixSize;
+    common::ThreadPool& pool = toolkit::WindowPool();
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    resultStamp_.interrupted = true;  // the matrices change from here on
     filter::ResetGain(FilterGain, n);
     const FilterType type = TypeOf(ui.RadioGroupFilter);
     const bool steepen = ui.CheckBoxCOF->isChecked();
     if (type == FilterType::LCF || type == FilterType::BPF)
-        filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax);
+        filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool);
     if (type == FilterType::HCF || type == FilterType::BPF)
         filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
-                              FilterMax);
+                              FilterMax, pool);
     FilteredPowerMax = filter::FilterSpectrum(source.SpectrumRe(), source.SpectrumIm(), source.SpectrumMap(),
-                                              FilterGain, n, FilteredRe, FilteredIm, FilteredPower);
+                                              FilterGain, n, FilteredRe, FilteredIm, FilteredPower, pool);
     std::optional<double> noiseFloor;
     if (ui.CheckBoxSSIR->isChecked())
         noiseFloor = RealOf(ui.EditSSIR);
-    filter::FilterFft2D(spectrum::SharedFft(), FilteredRe, FilteredIm, n, noiseFloor);
-    filter::PlaceFilteredImage(FilteredRe, n, FilteredImage);
+    filter::FilterFft2D(spectrum::SharedFft(), FilteredRe, FilteredIm, n, noiseFloor, pool);
+    filter::PlaceFilteredImage(FilteredRe, n, FilteredImage, pool);
     const filter::Extremes extremes = filter::FindExtremes(FilteredImage, n);
     FilteredMax = extremes.max;
     FilteredMin = extremes.min;
     const double max = common::StrToFloat(source.EditMax().toStdString());
     const double min = common::StrToFloat(source.EditMin().toStdString());
     std::vector<QPointF> points;
-    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist)))
+    for (const spectrum::ChartPoint& p : filter::FilteredHistogram(FilteredImage, n, max, min, IntOf(ui.EditNdHist), pool))
         points.emplace_back(p.x, p.y);
     ChartHist->SetPoints(Series2, points);
+    resultStamp_ = {source.DataSerial(), FilterSettingsText(), false};
 }
 
 void TForm3::RefreshFilterViews(bool filteredFirst)

@@ -7,6 +7,7 @@
 #include "ParameterText.h"
 #include "SpectrumSource.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 using filter::View;
 using toolkit::Guarded;
@@ -24,6 +25,7 @@ void TForm3::ConnectViewHandlers()
     connect(ui.RadioGroupImg, &toolkit::RadioGroup::itemIndexChanged, this, Guarded([this] { RadioGroupImgClick(); }));
     connect(ui.CheckBoxInvrt, &QCheckBox::toggled, this, Guarded([this] { CheckBoxInvrtClick(); }));
     connect(ui.CheckBoxWNDe, &QCheckBox::toggled, this, Guarded([this] { CheckBoxWNDeClick(); }));
+    connect(ui.PageControl512, &QTabWidget::currentChanged, this, Guarded([this] { PageControl512Change(); }));
     // Image clicks: a left press and release on the image.
     const auto onClick = [this](toolkit::ImageBox* image, void (TForm3::*handler)()) {
         connect(image, &toolkit::ImageBox::mouseUp, this, [this, handler](Qt::MouseButton button) {
@@ -120,7 +122,7 @@ void TForm3::RenderImage()
         // Nothing is drawn while no view is selected (before the first image).
         const View view = static_cast<View>(selected);
         filter::RenderViewBitmap(SourceOf(view), FilterMatrixSize, window, ui.CheckBoxLog->isChecked(),
-                                 ui.CheckBoxInvrt->isChecked(), *WorkBitmap);
+                                 ui.CheckBoxInvrt->isChecked(), *WorkBitmap, toolkit::WindowPool());
         toolkit::ImageBox* image = ViewImage(view);
         image->Bitmap() = common::StretchNearest(*WorkBitmap, image->width(), image->height());
         image->update();
@@ -152,14 +154,7 @@ void WriteText(common::GreyBitmap& bitmap, int x, int y, const QString& text)
 void TForm3::DrawZoomAndTexts(View view)
 {
     const QString levels = ui.EditLL->text() + " " + ui.EditUL->text();
-    common::GreyBitmap& zoom = ui.Image512->Bitmap();
-    if (ui.PageControl512->currentIndex() == 1) {
-        const int side = std::max(FilterMatrixSize, 512);
-        ui.Image512->resize(side, side);
-        ui.Image512->parentWidget()->resize(side, side);
-        zoom = common::StretchNearest(*WorkBitmap, side, side);
-        WriteText(zoom, 0, 501, levels);
-    }
+    zoomTexts_.assign({ZoomText{501, levels}});
     if (view == View::Filtered) {
         const auto type = ui.RadioGroupFilter->ItemIndex();
         const QString lcf = "LCF " + ui.EditLCOF->text() + " " + ui.EditLN->text();
@@ -168,16 +163,40 @@ void TForm3::DrawZoomAndTexts(View view)
         common::GreyBitmap& filtered = ui.ImageFltrd->Bitmap();
         if (type == 0 || type == 1) {
             const QString text = (type == 0 ? lcf : hcf) + tail;
-            WriteText(zoom, 0, 501, text);
+            zoomTexts_.push_back({501, text});
             WriteText(filtered, 0, 245, text);
         } else if (type == 2) {
-            WriteText(zoom, 0, 491, lcf);
-            WriteText(zoom, 0, 501, hcf + tail);
+            zoomTexts_.push_back({491, lcf});
+            zoomTexts_.push_back({501, hcf + tail});
             WriteText(filtered, 0, 235, lcf);
             WriteText(filtered, 0, 245, hcf + tail);
         }
     }
+    zoomPending_ = ui.PageControl512->currentIndex() != 1;
+    if (zoomPending_)
+        zoomView_ = *WorkBitmap;  // a copy: the spectrum window draws into the same work bitmap
+    else
+        DrawZoom(*WorkBitmap);
+}
+
+void TForm3::DrawZoom(const common::GreyBitmap& view)
+{
+    const int side = std::max(view.Width(), 512);
+    ui.Image512->resize(side, side);
+    ui.Image512->parentWidget()->resize(side, side);
+    common::GreyBitmap& zoom = ui.Image512->Bitmap();
+    zoom = common::StretchNearest(view, side, side);
+    for (const ZoomText& line : zoomTexts_)
+        WriteText(zoom, 0, line.y, line.text);
     ui.Image512->update();
+}
+
+void TForm3::PageControl512Change()
+{
+    if (ui.PageControl512->currentIndex() == 1 && zoomPending_) {
+        zoomPending_ = false;
+        DrawZoom(zoomView_);
+    }
 }
 
 void TForm3::ToggleProfileLine(toolkit::ImageBox* image)

@@ -51,8 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(header.rows.empty() && !header.summary && header.edits.header.empty());
         return 0;
     }
-    // Each listed row costs at least four bytes of input.
+    // Each listed row costs at least four bytes of input, and the listing has its limit.
     Check(header.rows.size() <= size / 4 + 1);
+    Check(header.rows.size() <= viewer::kDicomListedRows);
     if (!header.failure)
         Check(header.rowCount == header.rows.size() + 1);
     const long long offset = std::stoll(header.edits.header);

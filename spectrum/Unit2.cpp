@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 #include "Errors.h"
 #include "Fft.h"
@@ -9,6 +10,7 @@
 #include "ParameterText.h"
 #include "Unit1.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 TForm2* Form2 = nullptr;
 
@@ -108,10 +110,25 @@ std::int32_t TForm2::RoiMatrixSize() const
 
 void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
 
-std::vector<double> TForm2::ReadDataCells(int n) const
+const std::vector<double>& TForm2::ReadDataCells(int n)
 {
-    std::vector<double> values(static_cast<std::size_t>(n) * n);
-    ui.StringGridRaw->ReadValues(1, 1, n, n, values.data());
+    const std::uint64_t revision = ui.StringGridRaw->Revision();
+    if (heldCells_.valid && heldCells_.revision == revision && heldCells_.n == n)
+        return heldCells_.values;
+    // Bands of rows are converted side by side; a cell without a value raises the error of the
+    // first such cell in row order, as one read of the whole block would.
+    heldCells_.valid = false;
+    std::vector<double>& values = heldCells_.values;
+    values.resize(static_cast<std::size_t>(n) * n);
+    constexpr int kBand = 16;
+    common::ParallelFor(toolkit::WindowPool(), (n + kBand - 1) / kBand, [&](int band) {
+        const int first = band * kBand;
+        const int rows = std::min(kBand, n - first);
+        ui.StringGridRaw->ReadValues(1, 1 + first, n, rows, &values[static_cast<std::size_t>(first) * n]);
+    });
+    heldCells_.valid = true;
+    heldCells_.revision = revision;
+    heldCells_.n = n;
     return values;
 }
 

@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "ResultFreshness.h"
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 #include "ui_Form2.h"
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
@@ -39,6 +41,12 @@ public:
     std::int32_t SpectrumProfileCount = 0;
     QString ProfileText;
     std::int32_t ProfileLineDX = 0, ProfileLineDY = 0;
+    // A new serial with every hand-off and every new transform or map; 0 before the first
+    // hand-off. Results remember the serial they were computed from, and exports refuse a result
+    // whose serial is not the current one.
+    std::uint64_t DataSerial = 0;
+    // The viewer has written a new ROI into the table.
+    void TableReplaced() { ++DataSerial; }
 
     // The activation sequence: Disp, the filter window's new image, the hand-over, minimise. It
     // runs when the window becomes active after a "toFilter" hand-off; any other activation (a
@@ -87,6 +95,11 @@ public:
     void ButtonImgBMPClick();
     void ButtonSpctVlClick();
     void ButtonSpctBMPClick();
+    // The data cells (1..n, 1..n) row by row, [y * n + x]; read again only after the table
+    // changed (the "Disp" chain reads them for the range, the picture and the transform, the
+    // filter window for its raw view). A cell without a value raises the error of the first such
+    // cell in row order.
+    const std::vector<double>& ReadDataCells(int n);
 
     // Profile.
     void UpDownDegChanging();
@@ -103,15 +116,21 @@ private:
     // The viewer's ROI width, refused unless a power of two up to 1024; MatrixSize := it.
     std::int32_t RoiMatrixSize() const;
     void LoadMatrixSize();
-    // The data cells (1..n, 1..n) row by row, [y * n + x].
-    std::vector<double> ReadDataCells(int n) const;
-    // Table rows firstRow .. firstRow + count - 1 ([k * n + x]) into the transform's input.
-    void StoreRows(const double* rows, int n, int firstRow, int count);
+    // Table rows 0 .. count - 1 ([y * n + x]) into the transform's input.
+    void StoreRows(const double* rows, int n, int count, common::ThreadPool& pool);
     void InvertProfileMark();
     // The width and level edits of the current view; the redraw and position after a drag step.
     std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;
     void EndDragStep(int x, int y);
 
+    spectrum::ResultStamp mapStamp_;      // the map the spectrum "Value" copies
+    spectrum::ResultStamp profileStamp_;  // ProfileText
+    struct HeldCells {
+        bool valid = false;
+        std::uint64_t revision = 0;
+        int n = 0;
+        std::vector<double> values;
+    } heldCells_;
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
     QLineSeries* profileSeries_ = nullptr;

@@ -15,6 +15,7 @@
 #include "Unit2.h"
 #include "WindowDrag.h"
 #include "WorkBitmap.h"
+#include "WorkerPool.h"
 
 using toolkit::SetChecked;
 using toolkit::SetItemIndex;
@@ -28,11 +29,12 @@ void TForm2::DrawCurrentView()
     toolkit::ImageBox* image = data ? ui.Image2DData : ui.ImageSpctl;
     if (data) {
         const double width = RealOf(ui.EditImgWW), level = RealOf(ui.EditImgWL);
-        const std::vector<double> values = ReadDataCells(n);
-        spectrum::RenderGrey(values.data(), 1, n, n, width, level, work);
+        const std::vector<double>& values = ReadDataCells(n);
+        spectrum::RenderGrey(values.data(), 1, n, n, width, level, work, toolkit::WindowPool());
     } else {
         const double width = RealOf(ui.EditSpctWW), level = RealOf(ui.EditSpctWL);
-        spectrum::RenderGrey((*SpectrumMap)[0], spectrum::kMatrixSide, 1, n, width, level, work);
+        spectrum::RenderGrey((*SpectrumMap)[0], spectrum::kMatrixSide, 1, n, width, level, work,
+                             toolkit::WindowPool());
     }
     image->Bitmap() = common::StretchNearest(work, image->width(), image->height());
     image->update();
@@ -41,7 +43,7 @@ void TForm2::DrawCurrentView()
 void TForm2::RawRange()
 {
     LoadMatrixSize();
-    const std::vector<double> values = ReadDataCells(MatrixSize);
+    const std::vector<double>& values = ReadDataCells(MatrixSize);
     RawMax = RawMin = values.front();
     for (double v : values) {
         if (v > RawMax)
@@ -165,6 +167,7 @@ void TForm2::ButtonSpctBMPClick() { QGuiApplication::clipboard()->setImage(ui.Im
 
 void TForm2::ButtonSpctVlClick()
 {
+    spectrum::RequireCurrent(mapStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard, {"spectrum", "Spectl"});
     const int n = MatrixSize;
     std::vector<std::vector<std::string>> rows(n);
     for (int q = 0; q < n; ++q)

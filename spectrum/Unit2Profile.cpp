@@ -39,6 +39,7 @@ void TForm2::UpDownDegChanging()
     ProfileText.clear();
     const double d = RealOf(Form1->ui.EditPxlSpc);
     ProfileText = QString::fromStdString(spectrum::ProfileText(profile, n, d));
+    profileStamp_ = mapStamp_;
 
     const bool logarithmic = ui.CheckBoxLog->isChecked();
     std::vector<QPointF> points;
@@ -48,7 +49,12 @@ void TForm2::UpDownDegChanging()
     ui.Chart1->SetPoints(profileSeries_, points);
 }
 
-void TForm2::ButtonChrtVlClick() { QGuiApplication::clipboard()->setText(ProfileText); }
+void TForm2::ButtonChrtVlClick()
+{
+    spectrum::RequireCurrent(profileStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard,
+                             {"profile", "Spectl"});
+    QGuiApplication::clipboard()->setText(ProfileText);
+}
 
 void TForm2::ButtonRstClick()
 {

@@ -1,5 +1,7 @@
 // The 2-D transform of the table and the spectrum map built from it.
 #include <algorithm>
+#include <exception>
+#include <vector>
 
 #include "Fft.h"
 #include "HandlerGuard.h"
@@ -7,19 +9,28 @@
 #include "SpectrumMap.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "WorkerPool.h"
 
 using toolkit::SetText;
 
-void TForm2::StoreRows(const double* rows, int n, int firstRow, int count)
+void TForm2::StoreRows(const double* rows, int n, int count, common::ThreadPool& pool)
 {
-    for (int x = 0; x < n; ++x) {
-        double* re = (*SpectrumRe)[x] + firstRow;
-        double* im = (*SpectrumIm)[x] + firstRow;
-        for (int k = 0; k < count; ++k) {
-            re[k] = rows[static_cast<std::size_t>(k) * n + x];
-            im[k] = 0;
+    // Rows y < count of rows[y * n + x] into the columns of the matrices, eight rows per task:
+    // the eight rows are read along x, and each column receives a run of eight values.
+    constexpr int kBlock = 8;
+    common::ParallelFor(pool, (count + kBlock - 1) / kBlock, [&](int block) {
+        const int y0 = block * kBlock;
+        const int height = std::min(kBlock, count - y0);
+        const double* first = rows + static_cast<std::size_t>(y0) * n;
+        for (int x = 0; x < n; ++x) {
+            double* re = (*SpectrumRe)[x] + y0;
+            double* im = (*SpectrumIm)[x] + y0;
+            for (int k = 0; k < height; ++k) {
+                re[k] = first[static_cast<std::size_t>(k) * n + x];
+                im[k] = 0;
+            }
         }
-    }
+    });
 }
 
 void TForm2::Fft2D()
@@ -27,29 +38,50 @@ void TForm2::Fft2D()
     SelectAll();
     LoadMatrixSize();
     const int n = MatrixSize;
+    ++DataSerial;  // the transform changes from here on: whatever was computed before is stale
     spectrum::FftWorkspace& ws = spectrum::SharedFft();
     spectrum::BuildFftTables(ws, n, spectrum::FftPrecision::Double);
-    // Rows are read four at a time so that each element x receives its four neighbouring y at
-    // once; a bad cell still leaves every row before it transformed.
-    constexpr int kRows = 4;
-    std::vector<double> rows(static_cast<std::size_t>(kRows) * n);
-    for (int y0 = 0; y0 < n; y0 += kRows) {
-        const int count = std::min(kRows, n - y0);
-        for (int k = 0; k < count; ++k) {
-            try {
-                ui.StringGridRaw->ReadValues(1, y0 + k + 1, n, 1, &rows[static_cast<std::size_t>(k) * n]);
-            } catch (...) {
-                StoreRows(rows.data(), n, y0, k);
-                spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, y0 + k,
-                                         spectrum::FftPrecision::Double);
-                throw;
+    common::ThreadPool& pool = toolkit::WindowPool();
+    const double* rows = nullptr;
+    std::vector<double> read;
+    if (heldCells_.valid && heldCells_.revision == ui.StringGridRaw->Revision() && heldCells_.n == n) {
+        rows = heldCells_.values.data();  // read since the table last changed: every cell has a value
+    } else {
+        // Bands of rows are read side by side; a bad cell stops its band. The rows before the
+        // first bad cell in row order are still stored and transformed along x, as when the rows
+        // are read one after the other, and then that cell's error is raised.
+        read.resize(static_cast<std::size_t>(n) * n);
+        constexpr int kBand = 16;
+        const int bands = (n + kBand - 1) / kBand;
+        std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
+        std::vector<int> failedRow(static_cast<std::size_t>(bands), n);
+        common::ParallelFor(pool, bands, [&](int band) {
+            for (int y = band * kBand; y < std::min(n, (band + 1) * kBand); ++y) {
+                try {
+                    ui.StringGridRaw->ReadValues(1, y + 1, n, 1, &read[static_cast<std::size_t>(y) * n]);
+                } catch (...) {
+                    failures[static_cast<std::size_t>(band)] = std::current_exception();
+                    failedRow[static_cast<std::size_t>(band)] = y;
+                    return;
+                }
+            }
+        });
+        for (int band = 0; band < bands; ++band) {
+            if (const std::exception_ptr failure = failures[static_cast<std::size_t>(band)]) {
+                const int good = failedRow[static_cast<std::size_t>(band)];
+                StoreRows(read.data(), n, good, pool);
+                spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, good,
+                                         spectrum::FftPrecision::Double, pool);
+                std::rethrow_exception(failure);
             }
         }
-        StoreRows(rows.data(), n, y0, count);
+        rows = read.data();
     }
-    spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double);
+    StoreRows(rows, n, n, pool);
+    spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double,
+                             pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::Second, n,
-                             spectrum::FftPrecision::Double);
+                             spectrum::FftPrecision::Double, pool);
 }
 
 void TForm2::Button2DFFTClick()
@@ -65,11 +97,14 @@ void TForm2::ButtonSpctlClick()
 {
     LoadMatrixSize();
     const double d = RealOf(Form1->ui.EditPxlSpc);
+    ++DataSerial;
+    mapStamp_ = {DataSerial, {}, true};
     spectrum::BuildSpectrumMap(*SpectrumRe, *SpectrumIm, MatrixSize, d, ui.RadioGroup2dSpctl->ItemIndex(),
-                               *SpectrumMap);
+                               *SpectrumMap, toolkit::WindowPool());
     if (ui.CheckBoxLog->isChecked())
-        spectrum::TakeLogarithm(*SpectrumMap, MatrixSize);
+        spectrum::TakeLogarithm(*SpectrumMap, MatrixSize, toolkit::WindowPool());
     SpectrumStatistics();
+    mapStamp_.interrupted = false;
     ProfileLineDX = 0;
     ProfileLineDY = 0;
     DrawCurrentView();

@@ -8,6 +8,7 @@
 #include "TextTable.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "WorkerPool.h"
 
 using toolkit::SetText;
 
@@ -32,7 +33,7 @@ void TForm2::ButtonAveSDClick()
     SetText(ui.EditMin, RealText(s.min));
 
     const std::int32_t bins = IntOf(Form3->EditNdHist);
-    const auto counts = spectrum::HistogramCounts(values, s.min, s.max, bins);
+    const auto counts = spectrum::HistogramCounts(values, s.min, s.max, bins, toolkit::WindowPool());
     std::vector<QPointF> points;
     for (const spectrum::ChartPoint& p : spectrum::HistogramPoints(counts, s.min, s.max, bins))
         points.emplace_back(p.x, p.y);

@@ -18,14 +18,28 @@ public:
     QStringList informations;                         // texts of information boxes
     QStringList prompts;                              // "caption|prompt|default" of each input box
     QStringList openStartFolders;
+    std::deque<std::optional<QString>> saveAnswers;  // nullopt = Cancel
+    QStringList saveStartFolders;
+    std::deque<bool> confirmAnswers;                  // none left = No
+    QStringList confirmations;                        // texts of the questions asked
 
     std::optional<QString> OpenFile(QWidget*, const QString& startFolder) override
     {
         openStartFolders << startFolder;
-        if (openAnswers.empty())
-            return std::nullopt;
-        auto a = openAnswers.front();
-        openAnswers.pop_front();
+        return Next(openAnswers);
+    }
+    std::optional<QString> SaveFile(QWidget*, const QString& startFolder) override
+    {
+        saveStartFolders << startFolder;
+        return Next(saveAnswers);
+    }
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        confirmations << text;
+        if (confirmAnswers.empty())
+            return false;
+        const bool a = confirmAnswers.front();
+        confirmAnswers.pop_front();
         return a;
     }
     QString InputBox(QWidget*, const QString& caption, const QString& prompt, const QString& defaultText) override
@@ -39,6 +53,17 @@ public:
     }
     void MessageBox(QWidget*, const QString& text) override { messages << text; }
     void InformationBox(QWidget*, const QString& text) override { informations << text; }
+
+private:
+    // The next queued answer; Cancel when none is left.
+    static std::optional<QString> Next(std::deque<std::optional<QString>>& answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 } // namespace toolkit

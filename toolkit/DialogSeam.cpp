@@ -1,6 +1,9 @@
 #include "DialogSeam.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -10,6 +13,16 @@ namespace toolkit {
 namespace {
 QtDialogs qtDialogs;
 DialogSeam* installed = nullptr;
+
+// Ctrl+C in a message box copies its text, as on other desktops: users paste messages into
+// reports.
+void CopyTextOnCtrlC(QMessageBox& box)
+{
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box,
+                     [&box] { QGuiApplication::clipboard()->setText(box.text()); });
+}
+
 } // namespace
 
 DialogSeam& DialogSeam::Current() { return installed ? *installed : qtDialogs; }
@@ -27,6 +40,27 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& start
     return path;
 }
 
+std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const QString& startFolder)
+{
+    // The overwrite question is the caller's: some exports write beside the chosen name.
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QString(), startFolder, QString(), nullptr,
+        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+bool QtDialogs::Confirm(QWidget* parent, const QString& text)
+{
+    QWidget* owner = parent ? parent : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    CopyTextOnCtrlC(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                             const QString& defaultText)
 {
@@ -39,6 +73,7 @@ void QtDialogs::MessageBox(QWidget* parent, const QString& text)
 {
     QWidget* owner = parent ? parent : QApplication::activeWindow();
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok, owner);
+    CopyTextOnCtrlC(box);
     box.exec();
 }
 
@@ -46,6 +81,7 @@ void QtDialogs::InformationBox(QWidget* parent, const QString& text)
 {
     QWidget* owner = parent ? parent : QApplication::activeWindow();
     QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, owner);
+    CopyTextOnCtrlC(box);
     box.exec();
 }
 

@@ -13,6 +13,12 @@ public:
 
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> OpenFile(QWidget* parent, const QString& startFolder) = 0;
+    // The path to write, typed or picked, or nothing when the user cancels. The file need not
+    // exist; replacing one is confirmed by the caller through Confirm, since the path written
+    // can differ from the one chosen.
+    virtual std::optional<QString> SaveFile(QWidget* parent, const QString& startFolder) = 0;
+    // A question with Yes and No; true for Yes. No is the default button.
+    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
     // The text typed on OK, the default on Cancel.
     virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                              const QString& defaultText) = 0;
@@ -30,6 +36,8 @@ public:
 class QtDialogs : public DialogSeam {
 public:
     std::optional<QString> OpenFile(QWidget* parent, const QString& startFolder) override;
+    std::optional<QString> SaveFile(QWidget* parent, const QString& startFolder) override;
+    bool Confirm(QWidget* parent, const QString& text) override;
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
     void MessageBox(QWidget* parent, const QString& text) override;

@@ -102,6 +102,7 @@ public:
     {
         if (!Inside(col, row))
             return;
+        ++revision_;
         const std::size_t i = At(col, row);
         text_.erase(i);
         kind_[i] = kEmpty;
@@ -124,6 +125,7 @@ public:
     {
         if (!Inside(col, row))
             return;
+        ++revision_;
         // Integers below 10^15 are their own general form, so the number stands for the text.
         if (value > -1000000000000000LL && value < 1000000000000000LL) {
             const std::size_t i = At(col, row);
@@ -156,6 +158,7 @@ public:
                     text[to] = text_.at(from);
             }
         beginResetModel();
+        ++revision_;
         number_.swap(number);
         kind_.swap(kind);
         text_.swap(text);
@@ -164,6 +167,7 @@ public:
         endResetModel();
     }
 
+    std::uint64_t Revision() const { return revision_; }
     void SetEditing(bool editing) { editing_ = editing; }
     bool Editing() const { return editing_; }
 
@@ -191,6 +195,7 @@ private:
     std::unordered_map<std::size_t, std::string> text_;
     bool editing_ = false;
     bool repaintPending_ = false;
+    std::uint64_t revision_ = 0;
 };
 
 TextGrid::TextGrid(QWidget* parent) : QTableView(parent), model_(new TextGridModel(this))
@@ -260,6 +265,8 @@ void TextGrid::ReadValues(int col, int row, int width, int height, double* out) 
 {
     model_->Values(col, row, width, height, out);
 }
+
+std::uint64_t TextGrid::Revision() const { return model_->Revision(); }
 
 void TextGrid::SelectRange(int left, int top, int right, int bottom)
 {

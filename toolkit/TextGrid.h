@@ -40,6 +40,9 @@ public:
     // The values of a block of cells, row by row into out[r * width + c], raising the conversion
     // error at the first cell (in that order) that has none.
     void ReadValues(int col, int row, int width, int height, double* out) const;
+    // A number that changes whenever a cell or the size changes (from code or by an edit), so
+    // that values read earlier can be known to be still those of the cells.
+    std::uint64_t Revision() const;
 
     // The visible selection: the rectangle of cells, inclusive.
     void SelectRange(int left, int top, int right, int bottom);

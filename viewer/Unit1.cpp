@@ -17,6 +17,7 @@
 #include "SplashPicture.h"
 #include "ViewFill.h"
 #include "WindowMap.h"
+#include "WorkerPool.h"
 
 using toolkit::Guarded;
 using toolkit::SetChecked;
@@ -63,13 +64,14 @@ void TForm1::FormCreate()
     grid->horizontalHeader()->setDefaultSectionSize(32);
     grid->verticalHeader()->setDefaultSectionSize(14);
     grid->verticalHeader()->setMinimumSectionSize(14);
-    const int widths[] = {32, 39, 39, 32, 36, 149, 160};
-    for (int c = 0; c < 7; ++c)
-        grid->setColumnWidth(c, widths[c]);
     const char* titles[] = {" No", "Group", "Element", "VR", "CHR#", "Name", "Value"};
     for (int c = 0; c < 7; ++c)
         grid->setItem(0, c, new QTableWidgetItem(QString::fromUtf8(titles[c])));
+    FitHeaderGridColumns();
+    // The tag dictionary is data, not a view: hidden, so no line of it shows when the grid above it
+    // is enlarged and moved up.
     ui.Memo_DICOMTag->lower();
+    ui.Memo_DICOMTag->hide();
     // The tool selector sits over the picture; give it its own background so it stays readable.
     ui.RadioGroupTool->setAutoFillBackground(true);
 }
@@ -201,7 +203,9 @@ void TForm1::BitBtnLoadClick()
     }
     SetText(ui.EditWindowLevel, QStringLiteral("512"));
     SetText(ui.EditWindowWidth, QStringLiteral("1024"));
-    RenderView();
+    // The automatic window renders again right away with the same geometry and fills every
+    // pixel, so this render maps none: only its checks, its layout and its ROI frame count.
+    RenderView(false);
     ButtonAutoWLClick();
     ButtonFileListClick();
     WarnIfFileTooSmall();
@@ -250,7 +254,7 @@ void TForm1::TakeSizesFromAnswer(const QString& answer)
     }
 }
 
-void TForm1::RenderView()
+void TForm1::RenderView(bool fillPixels)
 {
     if (LoadState <= 0)
         return;
@@ -274,7 +278,9 @@ void TForm1::RenderView()
     window.swap = ui.CheckBoxSwp->isChecked();
     window.invert = ui.CheckBoxInvrt->isChecked();
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
-    viewer::FillView(Source(), geometry.bounds, window, DisplayBitmap());
+    const viewer::PixelSource source = Source();
+    if (fillPixels)
+        viewer::FillView(source, geometry.bounds, window, DisplayBitmap(), toolkit::WindowPool());
 
     const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
     ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),

@@ -12,6 +12,7 @@
 #include "GreyBitmap.h"
 #include "AutoWindow.h"
 #include "FlipRotate.h"
+#include "FolderListing.h"
 #include "PixelRule.h"
 #include "RoiFrame.h"
 #include "ViewGeometry.h"
@@ -56,7 +57,9 @@ public:
 
     // Handlers and operations, callable directly: an error raised inside stops the caller too.
     void BitBtnLoadClick();
-    void RenderView();
+    // Without fillPixels everything but the window mapping of the pixels: for a render that is
+    // followed at once by another of the same geometry (which fills every pixel this one would).
+    void RenderView(bool fillPixels = true);
     void DrawRoiFrame();
     void ReadDicomHeader();
     void ButtonAutoWLClick();
@@ -90,6 +93,7 @@ private:
     void SetUpDicomAndExports();
     const viewer::DicomDictionary& TagDictionary();
     void ShowDicomHeader(const viewer::DicomHeaderResult& header);
+    void FitHeaderGridColumns();
 
     // Decoded DICOM files and their frames (Page Down / Page Up).
 public:
@@ -119,6 +123,7 @@ public:
     QAction* N10241 = nullptr;
     QAction* N20481 = nullptr;
     QObject* ApplicationEvents1 = nullptr;  // application-wide hook that turns the wheel into loads
+    viewer::FolderListing FolderEntries;    // the folder list, read again only when it may have changed
 
     void Button1Click();
     void Button2Click();

@@ -5,6 +5,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "FitColumns.h"
 #include "HandlerGuard.h"
 #include "Unit1.h"
 
@@ -26,7 +27,14 @@ QString TagTableText()
     return text;
 }
 
+// The grid's first seven columns are at least as wide as the form lays them out; they widen to
+// their titles and values, a long value (a UID, a private text) up to about the grid's width.
+constexpr int kHeaderGridWidths[] = {32, 39, 39, 32, 36, 149, 160};
+constexpr int kHeaderGridMostWidth = 480;
+
 } // namespace
+
+void TForm1::FitHeaderGridColumns() { toolkit::FitColumnsToTexts(*ui.StringGridDICOM, kHeaderGridWidths, kHeaderGridMostWidth); }
 
 const viewer::DicomDictionary& TForm1::TagDictionary()
 {
@@ -72,7 +80,14 @@ void TForm1::ShowDicomHeader(const viewer::DicomHeaderResult& header)
         for (int c = 0; c < 7; ++c)
             if (!header.rows[r][static_cast<std::size_t>(c)].empty())
                 grid->setItem(static_cast<int>(r + 1), c, new QTableWidgetItem(Latin1(header.rows[r][static_cast<std::size_t>(c)])));
-    grid->setRowCount(static_cast<int>(header.rowCount));
+    const int rows = static_cast<int>(header.rowCount);
+    grid->setRowCount(rows);
+    if (header.unlistedElements > 0) {
+        // The listing stopped at its limit; its last row says how much it left out.
+        grid->setRowCount(rows + 1);
+        grid->setItem(rows, 5, new QTableWidgetItem(QStringLiteral("%1 more elements not listed").arg(header.unlistedElements)));
+    }
+    FitHeaderGridColumns();
     if (header.summary) {
         QString summary = Latin1(*header.summary);
         summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

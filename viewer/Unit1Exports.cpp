@@ -8,20 +8,27 @@
 #include "ExportHeaderText.h"
 #include "ExportTrim.h"
 #include "ImageBox.h"
-#include "ImageFile.h"
+#include "SafeFileWrite.h"
+#include "SaveExport.h"
 #include "Unit1.h"
 
 void TForm1::ButtonTrimingClick()
 {
-    auto& dialogs = toolkit::DialogSeam::Current();
-    const std::optional<QString> chosen = dialogs.OpenFile(this, StartFolder());
-    if (!chosen)
-        return;
+    // Everything is read and refused before the dialog: the user is asked for a file only when
+    // there is something to write into it.
     const viewer::RoiBlock block = viewer::RoiBlockOf(RoiFrame, ViewBounds);
     const std::vector<std::uint8_t> bytes = viewer::TrimmedBytes(Source(), block);
+    auto& dialogs = toolkit::DialogSeam::Current();
+    const std::optional<QString> chosen = dialogs.SaveFile(this, StartFolder());
+    if (!chosen)
+        return;
+    // The file written carries the ROI's size and spacing beside the chosen name, so the question
+    // about replacing is asked for that name, not the chosen one.
     const std::string path =
         viewer::TrimmedFileName(chosen->toStdString(), block.w, block.h, ui.EditPxlSpc->text().toStdString());
-    viewer::WriteWholeFile(path, bytes);
+    if (!toolkit::MayReplace(this, QString::fromStdString(path)))
+        return;
+    common::WriteFileSafely(path, bytes);
     dialogs.InformationBox(this, QStringLiteral("トリミングした画像を保存しました。"));
 }
 

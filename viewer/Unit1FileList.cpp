@@ -52,14 +52,22 @@ void TForm1::ConnectFileListHandlers()
 
 void TForm1::ButtonFileListClick()
 {
-    ui.ListBox1->clear();
     const std::string current = ui.EditFileName->text().toStdString();
-    const std::vector<std::string> entries = viewer::ListFolderFiles(viewer::FolderOf(current));
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(entries.size()));
-    for (const std::string& entry : entries)
-        items << QString::fromStdString(entry);
-    ui.ListBox1->addItems(items);
+    bool listed = false;
+    const std::vector<std::string>& entries = FolderEntries.Entries(viewer::FolderOf(current), listed);
+    if (listed) {
+        ui.ListBox1->clear();
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(entries.size()));
+        for (const std::string& entry : entries)
+            items << QString::fromStdString(entry);
+        ui.ListBox1->addItems(items);
+    } else {
+        // The same entries: leave them, in the state a refill would leave them in.
+        ui.ListBox1->clearSelection();
+        ui.ListBox1->setCurrentItem(nullptr);
+        ui.ListBox1->scrollToTop();
+    }
     SetText(ui.EditFListNo, IntText(viewer::FindListEntry(entries, current)));
 }
 

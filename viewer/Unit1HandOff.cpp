@@ -23,10 +23,9 @@ void TForm1::ButtonToTableClick()
     const viewer::RoiBlock block = viewer::RoiBlockOf(RoiFrame, ViewBounds);
     if (block.IsEmpty())
         throw common::InputError(viewer::kRoiEmptyMessage);
-    if (!spectrum::IsMatrixSize(block.w) || !spectrum::IsMatrixSize(block.h))
-        throw common::InputError("The spectrum needs a ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 pixels "
-                                 "per side; this ROI is " + std::to_string(block.w) + " x " +
-                                 std::to_string(block.h) + ".");
+    // A shape the analysis cannot use is refused here, before the table changes, rather than by
+    // whichever later step first trips over it.
+    spectrum::CheckRoiShape(block.w, block.h);
     const viewer::PixelSource source = Source();
     const std::int32_t valueOffset = IntOf(ui.EditOffst);
     const bool swap = ui.CheckBoxSwp->isChecked();
@@ -46,6 +45,7 @@ void TForm1::ButtonToTableClick()
         for (int c = 0; c < w; ++c)
             grid->SetCellInt(c + 1, r + 1, viewer::SampleValue(elements[i++], swap, valueOffset));
 
+    Form2->TableReplaced();
     toolkit::SetText(Form3->EditFileName, ui.EditFileName->text());
     toolkit::SetText(Form3->EditNAct, QStringLiteral("0"));
     ButtonToForm2Click();

@@ -2,6 +2,7 @@
 // the right mouse button.
 #include <QAction>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -20,15 +21,23 @@ namespace {
 
 enum ToolItem { kToolRoi = 0, kToolMove = 1, kToolOff = 2, kToolHome = 3 };
 
-// Runs a handler when its control receives the input focus.
+// Runs a handler when the user moves into its control (Tab, a click, a shortcut, or focus set
+// from code). Focus that comes back because the window is active again (after a message box,
+// a dialog or a popup closed) is no entry: a handler whose error box returned the focus would
+// otherwise run again on every close, and the user could never leave the loop.
 class FocusEnterHook : public QObject {
 public:
     FocusEnterHook(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
 
+    static bool IsEntry(Qt::FocusReason reason)
+    {
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn && IsEntry(static_cast<QFocusEvent*>(event)->reason()))
             toolkit::RunSlot(handler_);
         return QObject::eventFilter(watched, event);
     }

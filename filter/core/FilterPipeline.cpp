@@ -1,6 +1,7 @@
 #include "FilterPipeline.h"
 
 #include <cmath>
+#include <vector>
 
 #include "Errors.h"
 
@@ -11,25 +12,35 @@ using spectrum::FftPrecision;
 
 double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectrumIm,
                       const SquareMatrix& spectrumMap, const SquareMatrix& gain, int n,
-                      SquareMatrix& filteredRe, SquareMatrix& filteredIm, SquareMatrix& filteredPower)
+                      SquareMatrix& filteredRe, SquareMatrix& filteredIm, SquareMatrix& filteredPower,
+                      common::ThreadPool& pool)
 {
     const int h = n / 2;
-    for (int x = 0; x < n; ++x) {
+    // Each line keeps the first of its largest powers above filteredPower[0][0]; taking the
+    // lines in order then gives the element a scan of the whole matrix keeps.
+    std::vector<double> lineMax(static_cast<std::size_t>(n));
+    common::ParallelFor(pool, n, [&](int x) {
         const double* g = gain[(x + h) % n];
         for (int y = 0; y < n; ++y) {
             const double a = g[(y + h) % n];
             filteredRe[x][y] = spectrumRe[x][y] * a;
             filteredIm[x][y] = spectrumIm[x][y] * a;
         }
-    }
-    for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)
             filteredPower[x][y] = gain[x][y] * gain[x][y] * spectrumMap[x][y];
-    double powerMax = filteredPower[0][0];
-    for (int x = 0; x < n; ++x)
+    });
+    const double first = filteredPower[0][0];
+    common::ParallelFor(pool, n, [&](int x) {
+        double m = first;
         for (int y = 0; y < n; ++y)
-            if (filteredPower[x][y] > powerMax)
-                powerMax = filteredPower[x][y];
+            if (filteredPower[x][y] > m)
+                m = filteredPower[x][y];
+        lineMax[static_cast<std::size_t>(x)] = m;
+    });
+    double powerMax = first;
+    for (double m : lineMax)
+        if (m > powerMax)
+            powerMax = m;
     return powerMax;
 }
 
@@ -52,20 +63,20 @@ inline void SubtractNoiseFloor(double& re, double& im, double floorPower)
 
 // The noise floor applied to every pair before a pass: the same values as applying it while
 // each line is loaded into the work arrays, since every pair enters exactly one line per pass.
-void SubtractNoiseFloorAll(SquareMatrix& re, SquareMatrix& im, int n, double floorPower)
+void SubtractNoiseFloorAll(SquareMatrix& re, SquareMatrix& im, int n, double floorPower, common::ThreadPool& pool)
 {
-    for (int x = 0; x < n; ++x) {
+    common::ParallelFor(pool, n, [&](int x) {
         double* r = re[x];
         double* i = im[x];
         for (int y = 0; y < n; ++y)
             SubtractNoiseFloor(r[y], i[y], floorPower);
-    }
+    });
 }
 
 } // namespace
 
 void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
-                 std::optional<double> noiseFloorDivisor)
+                 std::optional<double> noiseFloorDivisor, common::ThreadPool& pool)
 {
     spectrum::BuildFftTables(ws, n, FftPrecision::Single);
     const float p0 = static_cast<float>(re[0][0] * re[0][0] + im[0][0] * im[0][0]);
@@ -77,22 +88,22 @@ void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
             common::ThrowDivideByZero();
         }
         floorPower = static_cast<double>(p0) / *noiseFloorDivisor;
-        SubtractNoiseFloorAll(re, im, n, floorPower);
+        SubtractNoiseFloorAll(re, im, n, floorPower, pool);
     }
-    spectrum::TransformLines(ws, re, im, n, Axis::First, n, FftPrecision::Single);
+    spectrum::TransformLines(ws, re, im, n, Axis::First, n, FftPrecision::Single, pool);
     if (noiseFloorDivisor)
-        SubtractNoiseFloorAll(re, im, n, floorPower);
-    spectrum::TransformLines(ws, re, im, n, Axis::Second, n, FftPrecision::Single);
+        SubtractNoiseFloorAll(re, im, n, floorPower, pool);
+    spectrum::TransformLines(ws, re, im, n, Axis::Second, n, FftPrecision::Single, pool);
 }
 
-void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image)
+void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image, common::ThreadPool& pool)
 {
-    for (int x = 0; x < n; ++x) {
+    common::ParallelFor(pool, n, [&](int x) {
         const double* source = re[x];
         double* target = image[(n - x) % n];
         for (int y = 0; y < n; ++y)
             target[(n - y) % n] = source[y] / n / n;
-    }
+    });
 }
 
 Extremes FindExtremes(const SquareMatrix& image, int n)

@@ -7,6 +7,7 @@
 
 #include "Fft.h"
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 
 namespace filter {
 
@@ -17,19 +18,24 @@ using spectrum::SquareMatrix;
 // (both centred). Returns the largest FilteredPower element.
 double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectrumIm,
                       const SquareMatrix& spectrumMap, const SquareMatrix& gain, int n,
-                      SquareMatrix& filteredRe, SquareMatrix& filteredIm, SquareMatrix& filteredPower);
+                      SquareMatrix& filteredRe, SquareMatrix& filteredIm, SquareMatrix& filteredPower,
+                      common::ThreadPool& pool = common::OneThread());
+
+// Each of these shares whole lines out among the pool's threads; the results are the same for any
+// pool size.
 
 // Forward transform of re + i im in place, in single precision, rows first then columns. With a
 // noise-floor divisor s every value pair entering either pass loses the power P0 / s of the
 // constant term (P0 taken once before the passes) and keeps its phase. A divisor of 0 raises the
 // division error before anything changes.
 void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
-                 std::optional<double> noiseFloorDivisor);
+                 std::optional<double> noiseFloorDivisor, common::ThreadPool& pool = common::OneThread());
 
 // The back-transformed values to image order: image[(n - x) mod n][(n - y) mod n] :=
 // re[x][y] / n / n. A forward transform applied twice reverses the coordinates modulo n, so this
 // placement returns the unfiltered ROI exactly where it was.
-void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image);
+void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image,
+                        common::ThreadPool& pool = common::OneThread());
 
 struct Extremes {
     double max = 0.0;

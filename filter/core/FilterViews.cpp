@@ -39,9 +39,12 @@ RenderWindow MakeRenderWindow(std::int32_t upper, std::int32_t lower, double fac
 void CheckViewSource(const ViewSource& source)
 {
     if (source.view == View::Power || source.view == View::Convolution) {
-        if (!(source.spectrumMax > 1.0))
+        // The scale divides by log10 of the maximum's square root: undefined at 1 (a zero
+        // divisor) and at or below 0. A maximum between 0 and 1 gives a negative divisor, which
+        // is a scale all the same.
+        if (!(source.spectrumMax > 0.0) || source.spectrumMax == 1.0)
             throw common::InputError("The spectrum maximum (" + common::FloatToStr(source.spectrumMax) +
-                                     ") is 1 or below: the Power and Convolution views have no scale");
+                                     ") is 1, 0 or below: the Power and Convolution views have no scale");
     }
     if (source.view == View::Filter && source.filterMax == 0.0)
         common::ThrowDivideByZero();
@@ -220,13 +223,15 @@ private:
 
 // `mapColumn(column, out)` maps the n values of one matrix column into n greys.
 template <typename MapColumn>
-void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitmap, MapColumn mapColumn)
+void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitmap, common::ThreadPool& pool,
+                MapColumn mapColumn)
 {
     // Sixteen columns at a time: each matrix column is mapped along its contiguous y into a
-    // small tile, which is then written across the bitmap rows.
+    // small tile, which is then written across the bitmap rows. Each block is a task of its own.
     constexpr int kBlock = 16;
-    std::uint8_t tile[kBlock][spectrum::kMatrixSide];
-    for (int x0 = 0; x0 < n; x0 += kBlock) {
+    common::ParallelFor(pool, (n + kBlock - 1) / kBlock, [&](int block) {
+        std::uint8_t tile[kBlock][spectrum::kMatrixSide];
+        const int x0 = block * kBlock;
         const int width = std::min(n - x0, kBlock);
         for (int i = 0; i < width; ++i)
             mapColumn(m[x0 + i], tile[i]);
@@ -235,35 +240,36 @@ void FillBitmap(const spectrum::SquareMatrix& m, int n, common::GreyBitmap& bitm
             for (int i = 0; i < width; ++i)
                 row[i] = tile[i][y];
         }
-    }
+    });
 }
 
 } // namespace
 
 void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
-                      common::GreyBitmap& bitmap)
+                      common::GreyBitmap& bitmap, common::ThreadPool& pool)
 {
     CheckViewSource(source);
     const bool inverted = invert && !IsSpectral(source.view);
     bitmap.Resize(n, n);
     const spectrum::SquareMatrix& m = *source.matrix;
     const bool logView = source.view == View::Power || source.view == View::Convolution;
-    if (log) {
-        // The logarithm of the view value folds values at or below 0 onto -3: not monotonic, so
-        // every element takes the direct route.
-        FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
+    if (log || (logView && source.spectrumMax < 1.0)) {
+        // The logarithm of the view value folds values at or below 0 onto -3, and a maximum
+        // below 1 turns the scale around: neither is monotonic increasing, so every element takes
+        // the direct route.
+        FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             for (int y = 0; y < n; ++y)
-                out[y] = GreyOf(ViewValue(source, column[y]), window, true, inverted);
+                out[y] = GreyOf(ViewValue(source, column[y]), window, log, inverted);
         });
-    } else if (logView) {
+    } else if (logView && source.spectrumMax > 1.0) {
         const LogThresholds thresholds(std::log10(std::sqrt(source.spectrumMax)), window);
-        FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
+        FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             for (int y = 0; y < n; ++y)
                 out[y] = thresholds.Grey(column[y]);
         });
     } else {
         const bool square = source.view == View::Filter;
-        FillBitmap(m, n, bitmap, [&](const double* column, std::uint8_t* out) {
+        FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             LinearColumn(column, n, out, window, inverted, square, source.filterMax);
         });
     }

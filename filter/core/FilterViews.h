@@ -6,6 +6,7 @@
 
 #include "GreyBitmap.h"
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 
 namespace filter {
 
@@ -51,8 +52,9 @@ std::uint8_t GreyOf(double value, const RenderWindow& window, bool log, bool inv
 // Renders the leading n x n elements into `bitmap`, resized to n x n; pixel (x, y) shows [x][y].
 // Inversion applies to the Raw and Filtered views only. Checks the source first, so a refused
 // view leaves the bitmap as it was.
+// Blocks of columns are shared out among the pool's threads.
 void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
-                      common::GreyBitmap& bitmap);
+                      common::GreyBitmap& bitmap, common::ThreadPool& pool = common::OneThread());
 
 // Levels and track-bar range of the Raw and the Filtered view; the three spectral views share
 // one pair of levels.

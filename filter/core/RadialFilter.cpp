@@ -1,6 +1,7 @@
 #include "RadialFilter.h"
 
 #include <cmath>
+#include <exception>
 #include <vector>
 
 #include "Errors.h"
@@ -35,41 +36,57 @@ namespace {
 
 // The amplitude depends only on (|x - h|, |y - h|): it is evaluated once per offset pair, for
 // the columns h - d and h + d together, and multiplied into the elements that carry it, in the
-// order gain * a, then * a * a * a when steepened. `amplitude(r2)` may throw: the columns done
-// before keep their factors, as when the loop stops part-way.
+// order gain * a, then * a * a * a when steepened. `amplitude(r2)` may throw: the columns of the
+// offsets d before the first failing one keep their factors and the rest stay as they were, as
+// when one loop over d stops part-way. So all amplitudes are found first (a row of dy per d,
+// each row a task), then the columns before the first failure are multiplied.
 template <typename Amplitude>
-void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude, std::vector<double>& row)
+void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude, common::ThreadPool& pool)
 {
     const int h = n / 2;
     const int span = std::max(h, n - 1 - h) + 1;
-    row.assign(static_cast<std::size_t>(span), 0.0);
-    for (int d = 0; d < span; ++d) {
-        for (int dy = 0; dy < span; ++dy)
-            row[static_cast<std::size_t>(dy)] = amplitude(static_cast<long long>(d) * d + static_cast<long long>(dy) * dy);
+    const auto spanSize = static_cast<std::size_t>(span);
+    std::vector<double> table(spanSize * spanSize);
+    std::vector<std::exception_ptr> failures(spanSize);
+    common::ParallelFor(pool, span, [&](int d) {
+        double* row = &table[static_cast<std::size_t>(d) * spanSize];
+        try {
+            for (int dy = 0; dy < span; ++dy)
+                row[dy] = amplitude(static_cast<long long>(d) * d + static_cast<long long>(dy) * dy);
+        } catch (...) {
+            failures[static_cast<std::size_t>(d)] = std::current_exception();
+        }
+    });
+    int usable = 0;
+    while (usable < span && !failures[static_cast<std::size_t>(usable)])
+        ++usable;
+    common::ParallelFor(pool, usable, [&](int d) {
+        const double* row = &table[static_cast<std::size_t>(d) * spanSize];
         for (int side = 0; side < (d == 0 ? 1 : 2); ++side) {
             const int x = side == 0 ? h - d : h + d;
             if (x < 0 || x >= n)
                 continue;
             double* column = gain[x];
             for (int y = 0; y < n; ++y) {
-                const double a = row[static_cast<std::size_t>(std::abs(y - h))];
+                const double a = row[std::abs(y - h)];
                 column[y] = column[y] * a;
                 if (steepen && a < 0.7)
                     column[y] = column[y] * a * a * a;
             }
         }
-    }
+    });
+    if (usable < span)
+        std::rethrow_exception(failures[static_cast<std::size_t>(usable)]);
 }
 
 } // namespace
 
 bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
-                  double& filterMax)
+                  double& filterMax, common::ThreadPool& pool)
 {
     if (!(cutOff > 0.0))
         return false;
     const long long exponent = 2LL * power;
-    std::vector<double> row;
     MultiplyRadial(gain, n, steepen, [&](long long r2) {
         const double r = std::sqrt(static_cast<double>(r2));
         double d = (1.0 - r / n / cutOff) + 1.0;
@@ -77,7 +94,7 @@ bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, 
             d = 0.0;
         const double g = 1.0 / (IntPower(d, exponent) + 1.0);
         return std::sqrt(g);
-    }, row);
+    }, pool);
     double m = gain[0][0];
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)
@@ -88,18 +105,17 @@ bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, 
 }
 
 void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
-                   double& filterMax)
+                   double& filterMax, common::ThreadPool& pool)
 {
     if (cutOff == 0.0f)
         common::ThrowDivideByZero();
     const long long exponent = 2LL * power;
-    std::vector<double> row;
     MultiplyRadial(gain, n, steepen, [&](long long r2) {
         const float r = static_cast<float>(std::sqrt(static_cast<double>(r2)));
         const float t = static_cast<float>(static_cast<double>(r) / n / static_cast<double>(cutOff));
         const float g = static_cast<float>(1.0 / (IntPower(t, exponent) + 1.0));
         return static_cast<double>(std::sqrt(g));
-    }, row);
+    }, pool);
     float m = static_cast<float>(gain[0][0]);
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)
@@ -111,7 +127,8 @@ void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, 
 double CutOffStep(int n, int stepItem)
 {
     const int samples = stepItem <= 0 ? 1 : stepItem == 1 ? 3 : 9;
-    return (1.0 / n) * samples;
+    // Before any hand-off N is 0: the step fails here, before any cut-off text is rewritten.
+    return common::CheckedDivide(1.0, static_cast<double>(n)) * samples;
 }
 
 } // namespace filter

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 
 namespace filter {
 
@@ -20,14 +21,17 @@ void ResetGain(SquareMatrix& gain, int n);
 
 // Multiplies the low-cut amplitude into `gain` and returns its new maximum in `filterMax`.
 // A cut-off not above 0 leaves both untouched and returns false.
+// Both filters share the amplitudes and the columns out among the pool's threads; the gains are
+// the same for any pool size, and a failing amplitude leaves the same columns multiplied as a
+// single thread would.
 bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
-                  double& filterMax);
+                  double& filterMax, common::ThreadPool& pool = common::OneThread());
 
 // The high-cut (Butterworth) amplitude, computed in single precision, multiplied into `gain`;
 // `filterMax` becomes the largest gain found with a single-precision running value.
 // A cut-off of 0 raises the division error before anything changes.
 void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
-                   double& filterMax);
+                   double& filterMax, common::ThreadPool& pool = common::OneThread());
 
 // The step of the cut-off buttons: (1 / n) times 1, 3 or 9 frequency samples for item 0, 1, 2.
 double CutOffStep(int n, int stepItem);

@@ -6,6 +6,7 @@
 
 #include "Errors.h"
 #include "FftBatch.h"
+#include "ThreadPool.h"
 
 namespace spectrum {
 
@@ -89,13 +90,28 @@ double& ElementOf(SquareMatrix& m, Axis axis, int line, int index)
 
 FftWorkspace& SharedFft() { return sharedWorkspace; }
 
-bool IsMatrixSize(long long n) { return n >= 1 && n <= kMaxMatrixSize && (n & (n - 1)) == 0; }
+bool IsMatrixSize(long long n) { return n >= kMinMatrixSize && n <= kMaxMatrixSize && (n & (n - 1)) == 0; }
+
+namespace {
+
+[[noreturn]] void ThrowRoiSize(const std::string& shape)
+{
+    throw common::InputError("The spectrum needs a square ROI of 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
+                             "pixels per side; the ROI is " + shape + ".");
+}
+
+} // namespace
 
 void CheckMatrixSize(long long n)
 {
     if (!IsMatrixSize(n))
-        throw common::InputError("The spectrum needs a square ROI of 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
-                                 "pixels; the ROI is " + std::to_string(n) + " wide.");
+        ThrowRoiSize(std::to_string(n) + " wide");
+}
+
+void CheckRoiShape(long long w, long long h)
+{
+    if (w != h || !IsMatrixSize(w))
+        ThrowRoiSize(std::to_string(w) + " x " + std::to_string(h));
 }
 
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision)
@@ -136,6 +152,13 @@ void FilterFft1D(FftWorkspace& ws, int n)
 void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
                     FftPrecision precision)
 {
+    common::ThreadPool one(1);
+    TransformLines(ws, re, im, n, axis, lines, precision, one);
+}
+
+void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
+                    FftPrecision precision, common::ThreadPool& pool)
+{
     RequireLength(n, kMaxMatrixSize);
     if (lines < 0 || lines > n)
         throw std::invalid_argument("line count outside the matrix");
@@ -144,9 +167,13 @@ void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
         ws.FftLength = n;
     int line = 0;
     if (n >= kBatchLanes) {
-        for (; line + kBatchLanes <= lines; line += kBatchLanes)
-            TransformGroup(re[0], im[0], n, axis == Axis::First, line, ws.FftCosTable.data(), ws.FftSinTable.data(),
-                           single);
+        const int groups = lines / kBatchLanes;
+        const double* cosT = ws.FftCosTable.data();
+        const double* sinT = ws.FftSinTable.data();
+        common::ParallelFor(pool, groups, [&](int g) {
+            TransformGroup(re[0], im[0], n, axis == Axis::First, g * kBatchLanes, cosT, sinT, single);
+        });
+        line = groups * kBatchLanes;
         if (line > 0) {
             // The work arrays hold the last line, as they do after a loop of single transforms.
             for (int k = 0; k < n; ++k) {

@@ -12,6 +12,10 @@
 
 #include "SquareMatrix.h"
 
+namespace common {
+class ThreadPool;
+}
+
 namespace spectrum {
 
 inline constexpr int kFftCapacity = 2049;
@@ -31,11 +35,18 @@ struct FftWorkspace {
 // The one workspace of the program; whichever window transformed last leaves its values in it.
 FftWorkspace& SharedFft();
 
-// True for 1, 2, 4, ..., 1024: the matrix sizes the transform serves.
+// The smallest matrix the analysis can use: at N = 1 the centred spectrum is nothing but its
+// centre, which every scale of the spectrum leaves out.
+inline constexpr int kMinMatrixSize = 2;
+
+// True for 2, 4, ..., 1024: the matrix sizes the analysis windows use.
 bool IsMatrixSize(long long n);
 
 // Raises InputError naming the allowed sizes unless the ROI width n is a matrix size.
 void CheckMatrixSize(long long n);
+
+// Raises the same refusal unless a ROI of w x h is square with a matrix size for its side.
+void CheckRoiShape(long long w, long long h);
 
 // Tables for n points: k = 0 .. n div 2. Single: the step and the running angle in binary32.
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision);
@@ -51,6 +62,11 @@ enum class Axis { First, Second };
 // along the first index (x) for y = 0 .. lines - 1, or along the second index (y) for x = 0 ..
 // lines - 1. The work arrays end holding the last line's result, as after a loop of Fft1D calls;
 // the double variant also sets FftLength := n.
+// The groups of four lines are shared out among the pool's threads; the work arrays and
+// FftLength are written by the calling thread after the join, and only the tables are read
+// meanwhile. The result is the same for any pool size. Without a pool, one thread.
+void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
+                    FftPrecision precision, common::ThreadPool& pool);
 void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
                     FftPrecision precision);
 

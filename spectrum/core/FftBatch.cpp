@@ -2,6 +2,9 @@
 // this build and the AVX2 one.
 #include "FftBatch.h"
 
+#include <array>
+#include <bit>
+
 #include "Fft.h"
 #include "FftBatchKernel.h"
 
@@ -17,13 +20,9 @@ namespace {
 
 // Where each element comes from after the bit reversal, from the exchanges the reordering loop
 // makes (for a power of two every index takes part in at most one of them).
-BitReversal reversal;
-
-const BitReversal& PrepareReorder(int n)
+BitReversal MakeReversal(int n)
 {
-    BitReversal& r = reversal;
-    if (r.n == n)
-        return r;
+    BitReversal r;
     for (int i = 0; i < n; ++i)
         r.source[i] = i;
     int j = n / 2;
@@ -41,6 +40,19 @@ const BitReversal& PrepareReorder(int n)
     }
     r.n = n;
     return r;
+}
+
+// The reversals of every matrix size, built once (thread-safe) and then only read, so that
+// threads transforming lines side by side share them.
+const BitReversal& PrepareReorder(int n)
+{
+    static const auto all = [] {
+        std::array<BitReversal, 11> t;
+        for (int k = 0; k < 11; ++k)
+            t[k] = MakeReversal(1 << k);
+        return t;
+    }();
+    return all[std::countr_zero(static_cast<unsigned>(n))];
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 
 namespace spectrum {
 
-void BuildSpectrumMap(const SquareMatrix& re, const SquareMatrix& im, int n, double d, int kind, SquareMatrix& map)
+void BuildSpectrumMap(const SquareMatrix& re, const SquareMatrix& im, int n, double d, int kind, SquareMatrix& map,
+                      common::ThreadPool& pool)
 {
     if (kind < kPower || kind > kImag)
         return;
@@ -19,7 +20,7 @@ void BuildSpectrumMap(const SquareMatrix& re, const SquareMatrix& im, int n, dou
     if (!std::isfinite(area) || !std::isfinite(d4))
         common::ThrowInvalidFloatOp();
     const int h = n / 2;
-    for (int u = 0; u < n; ++u) {
+    common::ParallelFor(pool, n, [&](int u) {
         const double* r = re[u];
         const double* i = im[u];
         double* out = map[(u + h) % n];
@@ -41,16 +42,16 @@ void BuildSpectrumMap(const SquareMatrix& re, const SquareMatrix& im, int n, dou
             }
             out[(v + h) % n] = value;
         }
-    }
+    });
 }
 
-void TakeLogarithm(SquareMatrix& map, int n)
+void TakeLogarithm(SquareMatrix& map, int n, common::ThreadPool& pool)
 {
-    for (int p = 0; p < n; ++p) {
+    common::ParallelFor(pool, n, [&](int p) {
         double* line = map[p];
         for (int q = 0; q < n; ++q)
             line[q] = std::log10(line[q] > 0 ? line[q] : 0.0001);
-    }
+    });
 }
 
 MapStatistics ComputeMapStatistics(const SquareMatrix& map, int n)

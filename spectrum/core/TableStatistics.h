@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "ThreadPool.h"
+
 namespace spectrum {
 
 struct TableStatistics {
@@ -25,9 +27,10 @@ void CheckBinCount(long long bins);
 
 // Bin of v: the smallest k >= 0 with (max - min) * k / bins >= v - min, so bin 0 holds the values
 // equal to min and bin k the values in (min + (k - 1) w, min + k w]. A value that no bin below
-// the last one takes is counted in the last one.
+// the last one takes is counted in the last one. Parts of the values are counted side by side on
+// the pool's threads; the counts are whole numbers, so their sums do not depend on the split.
 std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
-                                                     int bins);
+                                                     int bins, common::ThreadPool& pool = common::OneThread());
 
 struct ChartPoint {
     double x = 0;

@@ -47,6 +47,25 @@ TEST(GreyOf, WindowExamples)
     EXPECT_EQ(filter::GreyOf(0.5, filter::MakeRenderWindow(0, 1, 1.0), false, false), 127);
 }
 
+TEST(ViewRules, PowerViewsAreRefusedOnlyWhereTheirScaleIsUndefined)
+{
+    auto m = std::make_unique<spectrum::SquareMatrix>();
+    const struct {
+        double max;
+        bool refused;
+    } cases[] = {{1.0, true}, {0.0, true}, {-2.0, true}, {NAN, true}, {0.5, false}, {1e-9, false}, {1.5, false}};
+    for (const auto& c : cases)
+        for (View view : {View::Power, View::Convolution}) {
+            common::GreyBitmap bitmap;
+            const filter::ViewSource source{view, m.get(), c.max, 0};
+            const auto render = [&] { filter::RenderViewBitmap(source, 4, filter::MakeRenderWindow(100, 0, 1), false, false, bitmap); };
+            if (c.refused)
+                EXPECT_THROW(render(), common::InputError) << c.max;
+            else
+                EXPECT_NO_THROW(render()) << c.max;
+        }
+}
+
 TEST(ViewRules, ValuesOfTheFiveViews)
 {
     auto m = std::make_unique<spectrum::SquareMatrix>();
@@ -55,6 +74,10 @@ TEST(ViewRules, ValuesOfTheFiveViews)
     EXPECT_DOUBLE_EQ(filter::ViewValue(power, 100.0), 50.0);
     EXPECT_TRUE(std::isnan(filter::ViewValue(power, 0.0)));
     EXPECT_TRUE(std::isnan(filter::ViewValue(power, -3.0)));
+    // Below 1 the maximum still scales: log10(sqrt(0.0625)) / log10(sqrt(0.25)) = 2.
+    filter::ViewSource small{View::Power, m.get(), 0.25, 0};
+    EXPECT_DOUBLE_EQ(filter::ViewValue(small, 0.0625), 200.0);
+    EXPECT_DOUBLE_EQ(filter::ViewValue(small, 0.25), 100.0);
     filter::ViewSource gain{View::Filter, m.get(), 0, 0.5};
     EXPECT_DOUBLE_EQ(filter::ViewValue(gain, 0.5), 100.0);
     EXPECT_DOUBLE_EQ(filter::ViewValue(gain, 0.25), 25.0);
@@ -67,7 +90,7 @@ TEST(ViewRules, UnscalableViewsAreRefusedAndTheBitmapKept)
     auto m = std::make_unique<spectrum::SquareMatrix>();
     common::GreyBitmap bitmap(3, 3, 77);
     const auto w = filter::MakeRenderWindow(100, 0, 1.0);
-    for (double max : {1.0, 0.5, 0.0, -2.0}) {
+    for (double max : {1.0, 0.0, -2.0}) {
         filter::ViewSource s{View::Convolution, m.get(), max, 0};
         EXPECT_THROW(filter::RenderViewBitmap(s, 4, w, false, false, bitmap), common::InputError) << max;
     }
@@ -152,6 +175,9 @@ TEST(ViewRules, RenderingEqualsTheDirectRuleForEveryView)
         {View::Filtered, 0, 0, 3, 1, 1, false, false, 10},
         {View::Filtered, 0, 0, 0, 1, 2, true, true, 10},
         {View::Filter, 0, 0.75, 100, 0, 2, false, false, 1},
+        // A maximum between 0 and 1: a negative divisor, the scale turned around.
+        {View::Power, 0.25, 0, 140, -40, 2, false, false, 1},
+        {View::Convolution, 0.5, 0, 100, -40, 0, false, false, 0.01},
     };
     for (const Case& c : cases) {
         for (int x = 0; x < n; ++x)

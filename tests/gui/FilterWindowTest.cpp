@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QGuiApplication>
 #include <cmath>
+#include <functional>
 
 #include "DialogDouble.h"
 #include "Errors.h"
@@ -184,6 +185,24 @@ TEST_F(FilterWindow, ZoomTabSizes)
     }
 }
 
+TEST_F(FilterWindow, ZoomTabShowsTheViewDrawnWhileItWasHidden)
+{
+    ui.PageControl512->setCurrentIndex(0);
+    HandOver(64);
+    const common::GreyBitmap view = *form.WorkBitmap;
+    // The spectrum window draws into the same work bitmap before the user turns to the page.
+    std::fill(form.WorkBitmap->Pixels().begin(), form.WorkBitmap->Pixels().end(), std::uint8_t{0});
+    ui.PageControl512->setCurrentIndex(1);
+    ASSERT_EQ(ui.Image512->Bitmap().Width(), 512);
+    EXPECT_FALSE(Blank(ui.Image512));
+    // The view's picture, stretched from 64 to 512: each view pixel covers 8 x 8 zoom pixels.
+    const common::GreyBitmap& zoom = ui.Image512->Bitmap();
+    for (int y : {0, 100, 300})
+        for (int x : {0, 250, 511})
+            EXPECT_EQ(zoom.Pixels()[static_cast<std::size_t>(y * 512 + x)],
+                      view.Pixels()[static_cast<std::size_t>(y / 8 * 64 + x / 8)]) << x << "," << y;
+}
+
 TEST_F(FilterWindow, ProfileAlongAnglesAndItsClipboardText)
 {
     HandOver(64);
@@ -227,12 +246,13 @@ TEST_F(FilterWindow, Exports)
 {
     HandOver(4);
     const QString raw = folder.Path("filtered.raw");
-    dialogs.openAnswers.push_back(raw);
+    dialogs.saveAnswers.push_back(raw);  // a new name is welcome
     form.ButtonSaveFltrdClick();
     EXPECT_EQ(QFileInfo(raw).size(), 64);
+    EXPECT_TRUE(dialogs.confirmations.isEmpty());
     form.ButtonRstSpctClick();
     const QString bmp = folder.Path("view.bmp");
-    dialogs.openAnswers.push_back(bmp);
+    dialogs.saveAnswers.push_back(bmp);
     form.ButtonSaveBMPClick();
     QFile file(bmp);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -242,6 +262,16 @@ TEST_F(FilterWindow, Exports)
     EXPECT_EQ(b[28], 8);
     // Cancelled: nothing written.
     form.ButtonSaveBMPClick();
+    // Replacing an existing file is asked first; declined, the file stays as it was.
+    dialogs.saveAnswers.push_back(bmp);
+    dialogs.confirmAnswers.push_back(false);
+    form.ButtonSaveFltrdClick();
+    EXPECT_EQ(dialogs.confirmations.size(), 1);
+    EXPECT_EQ(QFileInfo(bmp).size(), b.size());
+    dialogs.saveAnswers.push_back(bmp);
+    dialogs.confirmAnswers.push_back(true);
+    form.ButtonSaveFltrdClick();
+    EXPECT_EQ(QFileInfo(bmp).size(), 64);
     // The Filtered view's maximum is written 1.
     form.ImageFltrdClick();
     form.ButtonToClipBClick();
@@ -251,8 +281,94 @@ TEST_F(FilterWindow, Exports)
     form.ButtonROIToCBClick();
     EXPECT_EQ(spectrum.allClicks, 1);
     // A file that cannot be created: the file error.
-    dialogs.openAnswers.push_back(folder.Path("no/such/folder/x.raw"));
+    dialogs.saveAnswers.push_back(folder.Path("no/such/folder/x.raw"));
     EXPECT_THROW(form.ButtonSaveFltrdClick(), common::FileError);
+}
+
+TEST_F(FilterWindow, ExportsRefuseResultsThatAreNotCurrent)
+{
+    const auto refusal = [&](const std::function<void()>& press) -> std::string {
+        try {
+            press();
+        } catch (const common::InputError& e) {
+            return e.what();
+        }
+        return "(written)";
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> exports = {
+        {"SaveFltrd", [&] { form.ButtonSaveFltrdClick(); }},
+        {"SaveBMP", [&] { form.ButtonSaveBMPClick(); }},
+        {"ToClipB", [&] { form.ButtonToClipBClick(); }},
+        {"Value Spctl", [&] { form.ButtonVlSpctlClick(); }},
+        {"Value Cnvl", [&] { form.ButtonVlCnvlClick(); }},
+        {"BMP Fltrd", [&] { form.ButtonBMPFltrdClick(); }},
+    };
+    const auto expectAllRefused = [&](const char* state, const std::string& says) {
+        for (const auto& [name, press] : exports) {
+            dialogs.saveAnswers.push_back(folder.Path("never.raw"));
+            EXPECT_NE(refusal(press).find(says), std::string::npos) << state << ": " << name;
+            dialogs.saveAnswers.clear();
+        }
+        EXPECT_FALSE(QFile::exists(folder.Path("never.raw"))) << state;
+        EXPECT_TRUE(dialogs.saveStartFolders.isEmpty()) << state;  // refused before the dialog
+    };
+
+    expectAllRefused("before any hand-off", "yet: hand a ROI over with \"toFilter\"");
+
+    HandOver(8);
+    // The user types another cut-off and does not filter again.
+    ui.EditHCOF->setText("0.3");
+    expectAllRefused("other settings", "other settings than those shown");
+    QTest::mouseClick(ui.ButtonBPF, Qt::LeftButton);  // "*" filters with the settings shown
+    dialogs.saveAnswers.push_back(folder.Path("now.raw"));
+    form.ButtonSaveFltrdClick();
+    EXPECT_TRUE(QFile::exists(folder.Path("now.raw")));
+    dialogs.saveStartFolders.clear();
+
+    // A run that stops part-way (a cut-off of 0 divides by zero) leaves no current result.
+    ui.EditHCOF->setText("0");
+    EXPECT_THROW(form.ButtonBPFClick(), common::FloatError);
+    ui.EditHCOF->setText("0.3");
+    expectAllRefused("interrupted", "stopped before");
+
+    // A new hand-off whose new-image operation never ran: the result is the earlier ROI's.
+    spectrum.Load(8, [](int x, int) { return 5.0 + x; });
+    expectAllRefused("earlier hand-off", "does not belong to the ROI handed over last");
+
+    // The table itself is always the current one.
+    form.ButtonROIToCBClick();
+    EXPECT_EQ(spectrum.allClicks, 1);
+}
+
+TEST_F(FilterWindow, StepBeforeAnyHandOffFailsBeforeWritingTheCutOff)
+{
+    // N is still 0: the step divides by it. Were "INF" written first, every later filter run
+    // would fail on the cut-off text until the user retyped it.
+    for (QPushButton* button : {ui.ButtonFltrUp, ui.ButtonFltrDwn}) {
+        dialogs.messages.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(dialogs.messages, QStringList{common::kDivideByZeroMessage}) << button->objectName().toStdString();
+        EXPECT_EQ(ui.EditHCOF->text(), "0.25");
+    }
+    HandOver(8);  // and the hand-off that follows works
+    EXPECT_EQ(ui.EditHCOF->text(), "0.25");
+}
+
+TEST_F(FilterWindow, EachTrackBarSitsUnderItsOwnCaption)
+{
+    HandOver(8);
+    // Label3 reads "L      U": its left letter names the left bar.
+    ASSERT_TRUE(ui.Label3->text().startsWith('L') && ui.Label3->text().endsWith('U'));
+    QSlider* left = ui.TrackBarLLVL->x() < ui.TrackBarULVL->x() ? ui.TrackBarLLVL : ui.TrackBarULVL;
+    QSlider* right = left == ui.TrackBarLLVL ? ui.TrackBarULVL : ui.TrackBarLLVL;
+    for (QSlider* bar : {left, right}) {
+        EXPECT_GE(bar->x(), ui.Label3->x());
+        EXPECT_LE(bar->x() + bar->width(), ui.Label3->x() + ui.Label3->width() + 2);
+    }
+    left->setValue(left->minimum() + 1);
+    EXPECT_EQ(ui.EditLL->text(), QString::number(left->minimum() + 1));
+    right->setValue(right->maximum() - 1);
+    EXPECT_EQ(ui.EditUL->text(), QString::number(right->maximum() - 1));
 }
 
 TEST_F(FilterWindow, BadInputGetsAClearMessage)
@@ -277,7 +393,7 @@ TEST_F(FilterWindow, BadInputGetsAClearMessage)
     ui.ImageSpctl->Bitmap().At(0, 0) = 9;
     QTest::mouseClick(ui.ButtonRstSpct, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].contains("1 or below"));
+    EXPECT_TRUE(dialogs.messages[0].contains("is 1, 0 or below"));
     EXPECT_EQ(ui.ImageSpctl->Bitmap().At(0, 0), 9);
     // The busy cursor of the failed operations is gone again.
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -23,12 +23,14 @@ public:
     double spectrumMax = 0, rawMax = 0, rawMin = 0;
     QString badCell;  // when set, every cell reads as this text
     int allClicks = 0;
+    std::uint64_t serial = 0;  // a new one with each Load, as a hand-off gives
 
     // Sets the table to value(x, y) and computes what the spectrum window would hold.
     template <typename F>
     void Load(int size, F value)
     {
         n = size;
+        ++serial;
         rawMax = rawMin = value(0, 0);
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y) {
@@ -54,6 +56,7 @@ public:
     }
 
     int MatrixSize() override { return n; }
+    std::uint64_t DataSerial() override { return serial; }
     const spectrum::SquareMatrix& SpectrumRe() override { return *re; }
     const spectrum::SquareMatrix& SpectrumIm() override { return *im; }
     const spectrum::SquareMatrix& SpectrumMap() override { return *map; }

@@ -36,12 +36,12 @@ protected:
         form1.BitBtnLoadClick();
     }
 
-    void PlaceRoi(int x, int y, int size)
+    void PlaceRoi(int x, int y, int size, int sizeY = -1)
     {
         form1.ui.EditROIPosX->setText(QString::number(x));
         form1.ui.EditROIPosY->setText(QString::number(y));
         form1.ui.EditROISizeX->setText(QString::number(size));
-        form1.ui.EditROISizeY->setText(QString::number(size));
+        form1.ui.EditROISizeY->setText(QString::number(sizeY < 0 ? size : sizeY));
         form1.RenderView();
     }
 
@@ -173,15 +173,18 @@ TEST_F(SpectrumHandOff, RefusedRoisLeaveTheTableAlone)
     Load16(64, 64, [](int, int) { return 7; });
     grid->SetCell(1, 1, "kept");
     const struct {
-        int x, y, size;
+        int x, y, size, sizeY;
         const char* says;
     } cases[] = {
-        {32, 32, 48, "1, 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024"},
-        {60, 60, 16, viewer::kRoiOutsideImageMessage},
-        {32, 32, 0, viewer::kRoiEmptyMessage},
+        {32, 32, 48, 48, "square ROI of 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 pixels per side; the ROI is 48 x 48."},
+        // Refused at once, not later by a step that trips over an empty edit or a zero divisor.
+        {32, 32, 32, 16, "the ROI is 32 x 16."},
+        {32, 32, 1, 1, "the ROI is 1 x 1."},
+        {60, 60, 16, 16, viewer::kRoiOutsideImageMessage},
+        {32, 32, 0, 0, viewer::kRoiEmptyMessage},
     };
     for (const auto& k : cases) {
-        PlaceRoi(k.x, k.y, k.size);
+        PlaceRoi(k.x, k.y, k.size, k.sizeY);
         try {
             form1.ButtonToTableClick();
             ADD_FAILURE() << k.size;
@@ -192,6 +195,16 @@ TEST_F(SpectrumHandOff, RefusedRoisLeaveTheTableAlone)
         EXPECT_EQ(grid->ColCount(), 257);
         EXPECT_FALSE(form2.isVisible());
     }
+}
+
+TEST_F(SpectrumHandOff, TheSmallestAcceptedRoiGoesAllTheWayThrough)
+{
+    Load16(16, 16, [](int c, int r) { return 10 * c + r * r; });
+    PlaceRoi(8, 8, 2);
+    PressToFilter();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+    EXPECT_EQ(form3.ui.EditNAct->text(), "2");
+    EXPECT_EQ(form3.FilterMatrixSize, 2);
 }
 
 TEST_F(SpectrumHandOff, OtherButtonsOnlyShowTheWindows)

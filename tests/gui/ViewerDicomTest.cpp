@@ -132,6 +132,21 @@ TEST_F(ViewerDicom, ConversionErrorKeepsTheRowsListedSoFar)
     EXPECT_EQ(form.LoadState, 0);
 }
 
+TEST_F(ViewerDicom, ListingPastItsLimitEndsWithTheCountLeftOut)
+{
+    // Meta (2 rows), sizes and spacing (3), the elements, the pixel data (1): six past the limit.
+    const dicomtest::DicomBytes f = dicomtest::ManyElementsFile(viewer::kDicomListedRows);
+    Load(folder.Write("many.dcm", QByteArray(reinterpret_cast<const char*>(f.bytes.data()), static_cast<qsizetype>(f.Size()))));
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    const int last = static_cast<int>(viewer::kDicomListedRows) + 1;
+    EXPECT_EQ(ui.StringGridDICOM->rowCount(), last + 1);
+    EXPECT_EQ(Cell(last - 1, 1), "0009");
+    EXPECT_EQ(Cell(last, 5), "6 more elements not listed");
+    EXPECT_EQ(Cell(last, 1), "");
+    EXPECT_EQ(form.ImageWidth, 64);
+    EXPECT_EQ(ui.EditPxlSpc->text(), "0.5");
+}
+
 TEST_F(ViewerDicom, FileWithoutPixelDataAsksForTheSizeAndKeepsTheGrid)
 {
     Load(Sample("ct-phantom.dcm"));

@@ -55,8 +55,9 @@ TEST_F(ViewerExports, TrimmingWritesTheBlockBesideTheChosenFileAndLoadsBack)
     ASSERT_TRUE(QDir(folder.Folder()).mkdir("old.data"));
     ui.CheckBoxSwp->setChecked(true);  // stored words are written as stored all the same
     ui.EditOffst->setText("-1024");
-    dialogs.openAnswers.push_back(folder.Path("old.data/chest.raw"));
+    dialogs.saveAnswers.push_back(folder.Path("old.data/chest.raw"));  // a new name: nothing there yet
     form.ButtonTrimingClick();
+    EXPECT_TRUE(dialogs.confirmations.isEmpty());
     EXPECT_EQ(dialogs.informations, QStringList{trimmedMessage});
 
     const QString written = folder.Path("old.data/chest 16 8 0p35.bin");
@@ -86,7 +87,7 @@ TEST_F(ViewerExports, TrimmingInEightBitModeWritesWidenedWords)
     dialogs.openAnswers.push_back(folder.Write("b 32 32 1p0.raw", bytes));
     form.BitBtnLoadClick();
     PlaceRoi(16, 16, 2, 2);  // columns 15..16, rows 15..16
-    dialogs.openAnswers.push_back(folder.Path("out.raw"));
+    dialogs.saveAnswers.push_back(folder.Path("out.raw"));
     form.ButtonTrimingClick();
     const auto at = [&](int c, int r) { return static_cast<char>((r * 32 + c) % 251); };
     const QByteArray expected = QByteArray().append(at(15, 15)).append('\0').append(at(16, 15)).append('\0')
@@ -97,14 +98,17 @@ TEST_F(ViewerExports, TrimmingInEightBitModeWritesWidenedWords)
 TEST_F(ViewerExports, TrimmingRefusalsWriteNothing)
 {
     LoadRamp();
+    // A refused ROI is refused before the user is asked for a file.
     PlaceRoi(60, 10, 16, 8);  // reaches past the right edge
-    dialogs.openAnswers.push_back(folder.Path("a.raw"));
+    dialogs.saveAnswers.push_back(folder.Path("a.raw"));
     EXPECT_THROW(form.ButtonTrimingClick(), common::InputError);
+    EXPECT_TRUE(dialogs.saveStartFolders.isEmpty());
 
     PlaceRoi(20, 10, 16, 8);
     form.RoiFrame.Right = form.RoiFrame.Left - 1;  // a frame dragged across itself
-    dialogs.openAnswers.push_back(folder.Path("a.raw"));
     EXPECT_THROW(form.ButtonTrimingClick(), common::InputError);
+    EXPECT_TRUE(dialogs.saveStartFolders.isEmpty());
+    dialogs.saveAnswers.clear();
 
     form.RenderView();
     form.ButtonTrimingClick();  // cancelled: no answer queued
@@ -112,7 +116,7 @@ TEST_F(ViewerExports, TrimmingRefusalsWriteNothing)
     EXPECT_EQ(QDir(folder.Folder()).entryList({"*.bin"}, QDir::Files), QStringList());
 
     const QString missing = folder.Path("no such folder/a.raw");
-    dialogs.openAnswers.push_back(missing);
+    dialogs.saveAnswers.push_back(missing);
     try {
         form.ButtonTrimingClick();
         ADD_FAILURE() << "no error";
@@ -121,6 +125,31 @@ TEST_F(ViewerExports, TrimmingRefusalsWriteNothing)
                   "ファイル " + folder.Path("no such folder/a 16 8 0p35.bin") + " を作成できません");
     }
     EXPECT_TRUE(dialogs.informations.isEmpty());
+}
+
+TEST_F(ViewerExports, ReplacingATrimmedFileIsAskedForTheNameWritten)
+{
+    LoadRamp();
+    PlaceRoi(20, 10, 16, 8);
+    const QString target = folder.Write("chest 16 8 0p35.bin", QByteArray("previous"));
+    const struct {
+        const char* what;
+        bool answer;
+        bool replaced;
+    } cases[] = {{"declined", false, false}, {"agreed", true, true}};
+    for (const auto& c : cases) {
+        dialogs.confirmations.clear();
+        dialogs.informations.clear();
+        dialogs.saveAnswers.push_back(folder.Path("chest.raw"));  // the chosen name itself is new
+        dialogs.confirmAnswers.push_back(c.answer);
+        form.ButtonTrimingClick();
+        ASSERT_EQ(dialogs.confirmations.size(), 1) << c.what;
+        EXPECT_TRUE(dialogs.confirmations[0].startsWith(target)) << c.what;
+        EXPECT_EQ(ReadAll(target).size(), c.replaced ? 16 * 8 * 2 : 8) << c.what;
+        EXPECT_EQ(dialogs.informations.size(), c.replaced ? 1 : 0) << c.what;
+    }
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(folder.Folder()).entryList(QDir::Files | QDir::Hidden).filter(".tmp"), QStringList());
 }
 
 TEST_F(ViewerExports, PictureGoesToTheClipboardAtItsOwnSize)
@@ -165,6 +194,9 @@ TEST_F(ViewerExports, DoubleClickTogglesTheHeaderGrid)
     ASSERT_EQ(grid->geometry(), QRect(0, 536, 516, 109));
     emit grid->cellDoubleClicked(3, 1);  // as the grid reports a double click on a cell
     EXPECT_EQ(grid->geometry(), QRect(0, 22, 516, 618));
+    // Between the enlarged grid and the parameter edits only the window's background shows.
+    for (int x : {2, 200, 510})
+        EXPECT_EQ(form.childAt(x, 642), nullptr) << x;
     emit grid->cellDoubleClicked(0, 0);
     EXPECT_EQ(grid->geometry(), QRect(0, 536, 516, 109));
     grid->setGeometry(0, 100, 516, 200);  // exactly 200: left alone

@@ -212,6 +212,28 @@ TEST_F(ViewerMouse, SizeMenuPresetsAndTheSizeEditFocus)
     EXPECT_EQ(dialogs.messages, QStringList{"'abc' は整数ではありません"});
 }
 
+TEST_F(ViewerMouse, OnlyMovingIntoTheSizeEditRunsItsEntryHandler)
+{
+    // The error box of a bad size returns the focus to the edit when it closes: were that an
+    // entry, the box would come back after every close and the user could never correct the text.
+    ui.EditROISizeX->setText("12a");
+    const struct {
+        Qt::FocusReason reason;
+        bool entry;
+    } cases[] = {
+        {Qt::MouseFocusReason, true},          {Qt::TabFocusReason, true},
+        {Qt::BacktabFocusReason, true},        {Qt::ShortcutFocusReason, true},
+        {Qt::OtherFocusReason, true},          {Qt::ActiveWindowFocusReason, false},
+        {Qt::PopupFocusReason, false},
+    };
+    for (const auto& c : cases) {
+        dialogs.messages.clear();
+        QFocusEvent focusIn(QEvent::FocusIn, c.reason);
+        QApplication::sendEvent(ui.EditROISizeX, &focusIn);
+        EXPECT_EQ(dialogs.messages.size(), c.entry ? 1 : 0) << c.reason;
+    }
+}
+
 TEST_F(ViewerMouse, MenuChangeKeepsTheZoomAndResetsThePanAtOne)
 {
     const struct {

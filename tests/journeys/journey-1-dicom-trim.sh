@@ -24,7 +24,7 @@ shot 1-roi-dragged
 shot_window 1-viewer "$WID"
 
 click Form1 ButtonTriming
-answer_open_dialog "$WORK/samples/ct-phantom.dcm"
+answer_save_dialog "$WORK/samples/ct-phantom.dcm"
 confirm_box 1-trim-saved
 trimmed="$WORK/samples/ct-phantom 64 64 0p5.bin"
 [ -f "$trimmed" ] || die "no trimmed file $(ls "$WORK/samples")"

@@ -1,9 +1,12 @@
-# Step through a folder with the mouse wheel: load the first file of the folder's own order
-# through the dialog, then each notch away from the user loads the entry the file number names
-# and points it one further. The header copied after each step names the file that was loaded.
+# Step through a folder with the mouse wheel: load the first file in name order (numbers in names
+# by value, letters without case, as file managers list them) through the dialog, then each notch
+# away from the user loads the entry the file number names and points it one further. The header copied after each step names the file that was loaded.
 mkdir -p "$WORK/wheel"
 cp "$WORK"/samples/*.dcm "$WORK/wheel/"
-mapfile -t order < <("$PY" -c 'import os, sys; print("\n".join(os.listdir(sys.argv[1])))' "$WORK/wheel")
+mapfile -t order < <("$PY" -c '
+import os, re, sys
+key = lambda n: ([int(t) if t.isdigit() else t.lower() for t in re.split(r"(\d+)", n)], n)
+print("\n".join(sorted(os.listdir(sys.argv[1]), key=key)))' "$WORK/wheel")
 start_app
 load "$WORK/wheel/${order[0]}"
 read -r cx cy <<<"$(pos Form1 Image1 256 256)"

@@ -22,12 +22,12 @@ to_filter_and_save() {  # size, x0, y0, menu downs
   shot "4-filter-$n"
   shot_window "4-filter-window-$n" "$form3"
   local saved=$WORK/out/filtered-$n.raw bmp=$WORK/out/view-$n.bmp
-  mkdir -p "$WORK/out"; : >"$saved"; : >"$bmp"
+  mkdir -p "$WORK/out"
   local keep=$WID; WID=$form3
   click Form3 ButtonSaveFltrd
-  answer_open_dialog "$saved"
+  answer_save_dialog "$saved"
   click Form3 ButtonSaveBMP
-  answer_open_dialog "$bmp"
+  answer_save_dialog "$bmp"
   WID=$keep
   check filtered-raw "$WORK/samples/ct-phantom.dcm" "$saved" "$x0" "$y0" "$n"
   check filtered-bmp "$WORK/samples/ct-phantom.dcm" "$bmp" "$x0" "$y0" "$n"

@@ -1,6 +1,7 @@
 # Shared steps of the journeys: a real program in a real X window, driven by real input events.
 # Sourced by run-journeys; expects ROOT, APP, OUT and WORK to be set.
 
+BOX_TITLE='^Spectrum Viewer$'  # the title of every message box of the program
 PY=/usr/bin/python3  # Debian's python, with numpy and pydicom from scripts/setup
 WID=""
 
@@ -53,25 +54,47 @@ click() {  # click FORM WIDGET [dx dy] [button]
   sleep 0.3
 }
 
-# Types a path into the open dialog that the last click brought up.
-answer_open_dialog() {
+# Types a path into the file dialog titled $1 that the last click brought up.
+answer_file_dialog() {
   local dialog
-  dialog=$(wait_window '^Open$') || die "no open dialog"
+  dialog=$(wait_window "^$1\$") || die "no '$1' dialog"
   xdotool windowactivate --sync "$dialog" 2>/dev/null || true
-  xdotool type --delay 2 "$1"
+  xdotool type --delay 2 "$2"
   xdotool key Return
-  wait_gone '^Open$' || die "the open dialog stayed"
+  wait_gone "^$1\$" || die "the '$1' dialog stayed"
   sleep 0.5
+}
+answer_open_dialog() { answer_file_dialog Open "$1"; }
+answer_save_dialog() { answer_file_dialog "Save As" "$1"; }
+
+# The message box's own text, copied with Ctrl+C into the clipboard, then the box confirmed.
+# Prints the text. Usage: box_text [screenshot-name]
+box_text() {
+  local box
+  box=$(wait_window "$BOX_TITLE" 50) || die "no message box"
+  [ -n "${1:-}" ] && shot "$1"
+  xdotool windowactivate --sync "$box" 2>/dev/null || true
+  xdotool key ctrl+c
+  sleep 0.2
+  xclip -selection clipboard -o 2>/dev/null || true
+  xdotool key Return
+  wait_gone "$BOX_TITLE" || die "the message box stayed"
+  sleep 0.3
+}
+
+# Fails when a message box shows up within the given tenths of a second.
+expect_no_box() {
+  if wait_window "$BOX_TITLE" "${1:-20}" >/dev/null; then die "$2"; fi
 }
 
 # Confirms a message box if one is up; fails when none appears and one was expected.
 confirm_box() {
   local box
-  box=$(wait_window '^spectrum_viewer$' "${2:-50}") || { [ "${1:-}" = optional ] && return 0; die "no message box"; }
+  box=$(wait_window "$BOX_TITLE" "${2:-50}") || { [ "${1:-}" = optional ] && return 0; die "no message box"; }
   [ -n "${1:-}" ] && [ "$1" != optional ] && shot "$1"
   xdotool windowactivate --sync "$box" 2>/dev/null || true
   xdotool key Return
-  wait_gone '^spectrum_viewer$' || die "the message box stayed"
+  wait_gone "$BOX_TITLE" || die "the message box stayed"
   xdotool windowactivate --sync "$WID" 2>/dev/null || true
   sleep 0.3
 }

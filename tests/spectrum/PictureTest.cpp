@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "Canvas.h"
@@ -21,6 +22,33 @@ TEST(GreyPicture, WindowMapping)
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(out.At(i % 3, i / 3), greys[i]) << v[i];
     EXPECT_THROW(spectrum::RenderGrey(v.data(), 1, 3, 3, 0, 128, out), common::FloatError);
+}
+
+// The same greys whichever way the values lie in memory (runs along the rows, along the columns,
+// or neither) and whichever part of a line they fall in (four at a time or the rest).
+TEST(GreyPicture, SameGreysForEveryLayout)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double v[] = {0, 127.5, 255, 300, -5, 126.5, 128.5, 1e300, -1e300, nan, -0.0, 0.4, 0.5, 254.5, 253.5};
+    const int greys[] = {0, 128, 255, 255, 0, 126, 128, 255, 0, 0, 0, 0, 0, 254, 254};
+    constexpr int kCases = 15;
+    const int n = 11;  // two runs of four and a rest of three per line
+    const struct {
+        const char* what;
+        long long strideX, strideY;
+    } layouts[] = {{"rows are runs", 1, n}, {"columns are runs", n, 1}, {"neither", 2, 2 * n}};
+    for (const auto& layout : layouts) {
+        std::vector<double> values(static_cast<std::size_t>(4 * n * n));
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                values[x * layout.strideX + y * layout.strideY] = v[(x + 4 * y) % kCases];
+        common::GreyBitmap out;
+        spectrum::RenderGrey(values.data(), layout.strideX, layout.strideY, n, 256, 128, out);
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                ASSERT_EQ(out.At(x, y), greys[(x + 4 * y) % kCases])
+                    << layout.what << ": " << v[(x + 4 * y) % kCases] << " at " << x << "," << y;
+    }
 }
 
 TEST(GreyPicture, NearestNeighbourStretchTo256)

@@ -2,6 +2,7 @@
 // Builds DICOM files byte by byte for tests, fuzz seeds and benchmarks: every field little-endian,
 // element by element, so a test can also write what a careful writer never would (odd lengths,
 // lengths past 65,535, truncated files, missing delimiters).
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -154,6 +155,22 @@ inline DicomBytes CtLikeFile(unsigned rows, unsigned columns, bool explicitVr = 
     text(0x0028, 0x1052, "DS", "-1024.7 ");
     text(0x0028, 0x1053, "DS", "1 ");
     f.PixelData(explicitVr, Words(static_cast<std::size_t>(rows) * columns, [](std::size_t i) { return i % 4096; }));
+    return f;
+}
+
+// A crafted file that lists `elements` data elements of one byte each (nine bytes a piece, implicit
+// VR) before the pixels of a 64 x 64 picture; the pixel data is padded so that its tag lies in the
+// first half of the file, where the reader looks for it. 1.86 million elements make 32 MB.
+inline DicomBytes ManyElementsFile(std::size_t elements)
+{
+    DicomBytes f;
+    f.Meta(kImplicitLittle);
+    f.ImplicitUS(0x0028, 0x0010, 64).ImplicitUS(0x0028, 0x0011, 64).Implicit(0x0028, 0x0030, "0.5\\0.5 ");
+    f.bytes.reserve(f.Size() + elements * 9 * 2 + 64 * 64 * 2 + 64);
+    for (std::size_t i = 0; i < elements; ++i)
+        f.Implicit(0x0009, 0x1010, "A");
+    const std::size_t pixels = std::max<std::size_t>(64 * 64, f.Size() / 2 + 8);
+    f.PixelData(false, Words(pixels, [](std::size_t i) { return i % 4096; }));
     return f;
 }
 

@@ -213,6 +213,30 @@ TEST(DicomHeader, SequenceRows)
     EXPECT_EQ(Columns1to6(defined.rows), withoutEnd);
 }
 
+TEST(DicomHeader, ListingStopsAtItsLimitWhileTheWalkReadsOn)
+{
+    // Rows: 1-2 meta, 3 sequence, 4 its element, 5 sequence end (no element), 6 PN, 7 Rows, 8 pixels.
+    const DicomBytes file = With([](DicomBytes& f) {
+        f.SequenceStart(0x0008, 0x1140);
+        f.Explicit(0x0008, 0x1150, "UI", "1.2.3 ").ItemEnd().SequenceEnd();
+        f.Explicit(0x0010, 0x0010, "PN", "Doe ");
+        f.ExplicitUS(0x0028, 0x0010, 32);
+    });
+    const auto full = Read(file);
+    ASSERT_EQ(full.rows.size(), 8u);
+    struct Case { std::size_t limit, listed, unlisted; };
+    for (const Case c : {Case{2, 2, 5}, Case{4, 4, 3}, Case{5, 5, 3}, Case{7, 7, 1}, Case{8, 8, 0}, Case{100, 8, 0}}) {
+        const auto h = viewer::ReadDicomHeader(file.bytes, TestTagTable(), c.limit);
+        EXPECT_EQ(h.rows, std::vector<DicomRow>(full.rows.begin(), full.rows.begin() + static_cast<std::ptrdiff_t>(c.listed)))
+            << c.limit;
+        EXPECT_EQ(h.rowCount, c.listed + 1) << c.limit;
+        EXPECT_EQ(h.unlistedElements, c.unlisted) << c.limit;
+        // Elements past the limit still give the viewer its parameters and the summary.
+        EXPECT_EQ(h.edits.sizeX, "32") << c.limit;
+        EXPECT_EQ(h.summary, full.summary) << c.limit;
+    }
+}
+
 TEST(DicomHeader, IconSequenceAheadOfThePixelDataWins)
 {
     DicomBytes f;

@@ -7,6 +7,7 @@
 
 #include "Errors.h"
 #include "FileList.h"
+#include "NaturalOrder.h"
 
 namespace {
 
@@ -32,6 +33,32 @@ TEST(FileList, ListsFilesWithHiddenOnesButNoFolders)
     EXPECT_EQ(entries, (std::vector<std::string>{folder + ".hidden", folder + "a.raw", folder + "b c.raw"}));
     fs::remove_all(dir);
     EXPECT_TRUE(viewer::ListFolderFiles(folder).empty());  // gone: nothing, and no error
+}
+
+TEST(FileList, NaturalOrderOfNames)
+{
+    // Each row must sort strictly before the next.
+    const std::vector<std::string> ordered = {
+        "",         "1",         "2",      "10",      "s",   "s0",     "s01",    "s1",   "s2", "s08",
+        "s10",      "s18",       "s40",    "s100",    "s0100x", "S101", "s101",  "s101a", "slice 2.dcm",
+        "slice 10.dcm", "slice10", "t",    "t99999999999999999999998", "t99999999999999999999999", "é",
+    };
+    for (std::size_t i = 0; i < ordered.size(); ++i)
+        for (std::size_t j = 0; j < ordered.size(); ++j)
+            EXPECT_EQ(viewer::NaturalLess(ordered[i], ordered[j]), i < j) << ordered[i] << " < " << ordered[j];
+}
+
+TEST(FileList, ListsASliceSeriesInItsOwnOrder)
+{
+    const fs::path dir = fs::temp_directory_path() / ("filelist-order-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const char* name : {"s40", "s08", "s1", "s18", "s00", "s2", "s10"})
+        std::ofstream(dir / name) << "x";
+    const std::string f = dir.string() + "/";
+    EXPECT_EQ(viewer::ListFolderFiles(f),
+              (std::vector<std::string>{f + "s00", f + "s1", f + "s2", f + "s08", f + "s10", f + "s18", f + "s40"}));
+    fs::remove_all(dir);
 }
 
 TEST(FileList, FindingTheLoadedFile)

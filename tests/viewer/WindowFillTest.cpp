@@ -150,3 +150,39 @@ TEST(WindowKernel, MatchesTheExactMapOnEveryWord)
 }
 
 } // namespace
+
+namespace {
+
+// The rows are filled in bands on the pool's threads: the same bytes for any thread count, for a
+// view inside the image, one reaching past it (uncovered pixels keep their bytes) and a file
+// too short for its matrix.
+TEST(FillView, SameBytesForAnyThreadCount)
+{
+    const int width = 300, height = 203;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * height * 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
+    const struct {
+        const char* what;
+        viewer::ViewBounds view;
+        std::size_t streamBytes;
+    } cases[] = {
+        {"inside", {10, 289, 3, 190}, bytes.size()},
+        {"past the image", {-7, 340, -5, 250}, bytes.size()},
+        {"short file", {0, width - 1, 0, height - 1}, bytes.size() / 3},
+    };
+    const viewer::WindowParams window{900, 1500, -20, true, true};
+    for (const auto& c : cases) {
+        const viewer::PixelSource source{std::span(bytes.data(), c.streamBytes), 0, width, height, 2};
+        common::GreyBitmap one(width + 60, height + 60, 7);
+        viewer::FillView(source, c.view, window, one);
+        for (int threads : {2, 3, 4}) {
+            common::ThreadPool pool(threads);
+            common::GreyBitmap many(width + 60, height + 60, 7);
+            viewer::FillView(source, c.view, window, many, pool);
+            EXPECT_TRUE(many == one) << c.what << ", " << threads << " threads";
+        }
+    }
+}
+
+} // namespace

@@ -17,8 +17,9 @@ enum class SequenceState { Off, On, End };
 
 class HeaderWalk {
 public:
-    HeaderWalk(std::span<const std::uint8_t> stream, const DicomDictionary& dictionary, DicomHeaderResult& result)
-        : s_(stream), dictionary_(dictionary), result_(result)
+    HeaderWalk(std::span<const std::uint8_t> stream, const DicomDictionary& dictionary, DicomHeaderResult& result,
+               std::size_t listedRows)
+        : s_(stream), dictionary_(dictionary), result_(result), listedRows_(listedRows)
     {
     }
 
@@ -29,6 +30,8 @@ private:
     std::span<const std::uint8_t> s_;
     const DicomDictionary& dictionary_;
     DicomHeaderResult& result_;
+    std::size_t listedRows_;
+    DicomRow unlisted_;  // where the rows past the limit are written, each over the last
     std::size_t p_ = 0;
     std::size_t row_ = 1;
     SequenceState sequence_ = SequenceState::Off;
@@ -54,9 +57,18 @@ private:
     }
     DicomRow& Row(std::size_t r)
     {
+        if (r > listedRows_)
+            return unlisted_;
         if (result_.rows.size() < r)
             result_.rows.resize(r);
         return result_.rows[r - 1];
+    }
+    // Moves on from the element row just written; an element past the limit is only counted.
+    void CountRow()
+    {
+        if (row_ > listedRows_)
+            ++result_.unlistedElements;
+        ++row_;
     }
     void ReadElement(DicomTagState& state);
     void ReadDelimiters();
@@ -128,7 +140,7 @@ void HeaderWalk::ReadElement(DicomTagState& state)
         row[1] = Hex4(group);
         row[2] = Hex4(element);
         row[3] = "SQ";
-        ++row_;
+        CountRow();
         return;
     }
     if (length == 0)
@@ -151,7 +163,7 @@ void HeaderWalk::ReadElement(DicomTagState& state)
     char number[16];
     std::snprintf(number, sizeof number, "%3zu", row_);
     row = DicomRow{number, Hex4(group), Hex4(element), std::string(vr), Hex4(stated), dictionary_.NameOf(group, element), trimmed};
-    ++row_;
+    CountRow();
     if (sequence_ == SequenceState::End) {
         Row(row_)[3] = "SQ";
         ++row_;
@@ -167,11 +179,10 @@ void HeaderWalk::Run(std::size_t start, std::size_t limit, DicomTagState& state)
     try {
         while (p_ < limit)
             ReadElement(state);
-        result_.rowCount = row_;
     } catch (const OutOfData&) {
         result_.ranOutOfData = true;
-        result_.rowCount = row_;
     }
+    result_.rowCount = std::min(row_, listedRows_ + 1);
     // The row being written when the walk stopped is not part of the listing.
     result_.rows.resize(std::min(result_.rows.size(), row_ - 1));
 }
@@ -205,7 +216,8 @@ long long PixelDataOffset(std::span<const std::uint8_t> stream, std::size_t tag)
     return static_cast<long long>(tag) + (explicitVr ? 12 : 8);
 }
 
-DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const DicomDictionary& dictionary)
+DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const DicomDictionary& dictionary,
+                                  std::size_t listedRows)
 {
     DicomHeaderResult result;
     const std::optional<std::size_t> tag = FindPixelDataTag(stream);
@@ -225,7 +237,7 @@ DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const Di
         result.edits = state.edits;
         return result;
     }
-    HeaderWalk walk(stream, dictionary, result);
+    HeaderWalk walk(stream, dictionary, result, listedRows);
     try {
         walk.Run(*start, *tag + 5, state);
         ApplyOrientation(state);

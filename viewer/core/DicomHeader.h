@@ -42,6 +42,7 @@ struct DicomHeaderResult {
     std::vector<DicomRow> rows;   // grid rows from row 1 on, as far as they were written
     std::size_t rowCount = 1;     // the grid's row count afterwards, title row included
     std::optional<std::string> summary;  // the summary text, when the walk showed one
+    std::size_t unlistedElements = 0;  // elements read past the listing limit: counted, not listed
     bool ranOutOfData = false;    // the walk stopped at the end of the stream
     std::exception_ptr failure;   // a conversion error that stopped the reader part-way
 };
@@ -50,7 +51,14 @@ struct DicomHeaderResult {
 // the reader, and grows when a header lists more.
 inline constexpr std::size_t kDicomGridRows = 1024;
 
-DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const DicomDictionary& dictionary);
+// Rows the header listing holds at most. Real headers list a few hundred elements, enhanced
+// multi-frame ones some ten thousand; a crafted file can list millions (1.86 million in 32 MB),
+// which would take the window seconds and gigabytes. Past the limit the walk still reads every
+// element (the summary and the edits may come from any of them) but only counts them.
+inline constexpr std::size_t kDicomListedRows = 100'000;
+
+DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const DicomDictionary& dictionary,
+                                  std::size_t listedRows = kDicomListedRows);
 
 // Position of the first Pixel Data tag (7FE0,0010), searched from the start of the stream among
 // the start positions before half its size; nothing when there is none.

@@ -1,9 +1,11 @@
 #include "FileList.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "Errors.h"
+#include "NaturalOrder.h"
 
 namespace viewer {
 
@@ -28,6 +30,9 @@ std::vector<std::string> ListFolderFiles(const std::string& folder)
             continue;
         entries.push_back(folder + it->path().filename().string());
     }
+    // Every entry carries the same folder text, so ordering the whole texts orders the names.
+    std::sort(entries.begin(), entries.end(),
+              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
     return entries;
 }
 

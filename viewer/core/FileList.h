@@ -10,8 +10,8 @@ namespace viewer {
 std::string FolderOf(std::string_view path);
 
 // Folder text plus name of every entry of the folder that is not itself a folder, hidden ones
-// included, in the order the platform enumerates them (unsorted). An empty folder text lists the
-// current folder. A folder that cannot be read lists nothing.
+// included, in natural name order (NaturalOrder.h), as a file manager shows them. An empty folder
+// text lists the current folder. A folder that cannot be read lists nothing.
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 
 // Position of the first entry equal to `path` (exact, case-sensitive); raises the list-index error

@@ -31,14 +31,4 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
     return bytes;
 }
 
-void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (path.empty() || !file)
-        common::ThrowCannotCreate(path);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    if (std::fclose(file.release()) != 0 || !written)
-        common::ThrowCannotCreate(path);
-}
-
 } // namespace viewer

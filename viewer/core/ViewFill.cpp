@@ -62,7 +62,7 @@ void FillRowSpan(const PixelSource& source, long long column, long long row, lon
 } // namespace
 
 void FillView(const PixelSource& source, const ViewBounds& view, const WindowParams& window,
-              common::GreyBitmap& bitmap)
+              common::GreyBitmap& bitmap, common::ThreadPool& pool)
 {
     const WindowMapper map(window, source.bytesPerPixel);
     const long long firstColumn = std::max<long long>(view.FirstColumn, 0);
@@ -75,8 +75,12 @@ void FillView(const PixelSource& source, const ViewBounds& view, const WindowPar
     // extremes of the extended-precision arithmetic.
     const long long count = std::min<long long>(lastColumn - firstColumn + 1, bitmap.Width());
     const long long rows = std::min<long long>(lastRow - firstRow + 1, bitmap.Height());
-    for (long long r = 0; r < rows; ++r)
-        FillRowSpan(source, firstColumn, firstRow + r, count, map, bitmap.Row(static_cast<int>(r)));
+    constexpr int kBand = 16;
+    common::ParallelFor(pool, static_cast<int>((rows + kBand - 1) / kBand), [&](int band) {
+        const long long end = std::min<long long>(rows, (band + 1LL) * kBand);
+        for (long long r = band * static_cast<long long>(kBand); r < end; ++r)
+            FillRowSpan(source, firstColumn, firstRow + r, count, map, bitmap.Row(static_cast<int>(r)));
+    });
 }
 
 } // namespace viewer

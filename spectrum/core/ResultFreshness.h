@@ -1,0 +1,39 @@
+#pragma once
+// Whether a result an export would write belongs to the data the analysis windows hold now.
+//
+// The spectrum window numbers its data: every hand-off and every new transform or map takes a
+// new serial. A result remembers the serial it was computed from and, where it depends on them,
+// the settings it was computed with. An export compares both with what is current and refuses
+// anything else, so a step that stopped part-way can never be exported as the current result.
+#include <cstdint>
+#include <string>
+
+namespace spectrum {
+
+struct ResultStamp {
+    std::uint64_t serial = 0;  // 0: never computed
+    std::string settings;      // the texts of the settings the result was made with
+    bool interrupted = false;  // a run began and did not end: the result may be half written
+};
+
+enum class Freshness { Current, NothingYet, EarlierData, Interrupted, OtherSettings };
+
+enum class ExportKind { File, Clipboard };
+
+Freshness FreshnessOf(const ResultStamp& result, std::uint64_t currentSerial, const std::string& currentSettings);
+
+// How the user knows a result: its name ("filtered image") and the button that computes it
+// again ("*").
+struct ResultName {
+    std::string what;
+    std::string rerunButton;
+};
+
+// The refusal of an export whose result is not current.
+std::string StaleResultMessage(Freshness freshness, ExportKind kind, const ResultName& name);
+
+// Throws InputError with StaleResultMessage unless the result is current.
+void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, const std::string& currentSettings,
+                    ExportKind kind, const ResultName& name);
+
+} // namespace spectrum
