@@ -78,6 +78,45 @@ std::optional<Header> Jpeg2000Header(std::span<const std::uint8_t> s)
     return h;
 }
 
+bool HasNoLength(unsigned marker)
+{
+    return (marker >= 0xFF30 && marker <= 0xFF3F) || marker == 0xFF4F || marker == 0xFF93 || marker == 0xFFD9 ||
+           marker == 0xFF92;
+}
+
+// Walks the marker segments from the start of a JPEG 2000 codestream to the first SOD the way the
+// library's own header parser does, which trusts every segment length and reads ten bytes of COD:
+// false when that walk would leave the fragment.
+bool Jpeg2000MarkersInside(std::span<const std::uint8_t> s)
+{
+    std::size_t p = 0;
+    while (p + 2 <= s.size()) {
+        const unsigned marker = Be16(s, p);
+        p += 2;
+        if (HasNoLength(marker)) {
+            if (marker == 0xFF93)
+                return true;
+            continue;
+        }
+        if (p + 2 > s.size())
+            return true;  // the parser stops here
+        const std::size_t length = Be16(s, p);
+        p += 2;
+        if (length < 2)
+            return true;
+        if (marker == 0xFF52) {  // COD
+            if (p + 10 > s.size())
+                return false;
+            if (s[p + 4] > 1 || s[p + 9] > 1 || s[p + 9] == 0)
+                return true;  // the parser stops at these values
+        }
+        if (length - 2 > s.size() - p)
+            return false;
+        p += length - 2;
+    }
+    return true;
+}
+
 } // namespace
 
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
@@ -88,6 +127,12 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
     };
     // The first item is the offset table.
     for (std::size_t i = 1; i < fragments.size(); ++i) {
+        const bool soc = fragments[i].size() >= 2 && fragments[i][0] == 0xFF && fragments[i][1] == 0x4F;
+        // Only bare codestreams: the library's parser of JP2 boxes trusts their lengths too.
+        if (jpeg2000 && i == 1 && !soc)
+            throw refuse("the first fragment does not start a JPEG 2000 codestream");
+        if (jpeg2000 && soc && !Jpeg2000MarkersInside(fragments[i]))
+            throw refuse("the JPEG 2000 header in fragment " + std::to_string(i) + " runs past its end");
         const std::optional<Header> h = jpeg2000 ? Jpeg2000Header(fragments[i]) : JpegHeader(fragments[i]);
         if (!h) {
             if (i == 1)

@@ -256,6 +256,15 @@ TEST(Decode, CorruptStreamsAndUnknownCodecsAreRefused)
         ExpectRefused(file, c.syntax, std::string(c.name) + " with a larger image in its stream");
     }
 
+    // A JPEG 2000 header segment whose length runs past the fragment: the library's header parser
+    // would follow it out of its buffer.
+    std::vector<std::uint8_t> j2k = Sample("compressed/ct-phantom-j2k.dcm");
+    const std::uint8_t qcd[] = {0xFF, 0x5C};
+    const auto segment = std::search(j2k.begin(), j2k.end(), std::begin(qcd), std::end(qcd));
+    ASSERT_NE(segment, j2k.end());
+    segment[2] = segment[3] = 0xFF;
+    ExpectRefused(j2k, "JPEG 2000 Lossless", "a JPEG 2000 header segment longer than its fragment");
+
     DicomBytes mpeg;
     mpeg.Meta("1.2.840.10008.1.2.4.100");
     mpeg.ExplicitUS(0x0028, 0x0010, 8).ExplicitUS(0x0028, 0x0011, 8).ExplicitUS(0x0028, 0x0100, 8);
