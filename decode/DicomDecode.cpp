@@ -1,6 +1,7 @@
 #include "DicomDecode.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -66,12 +67,16 @@ SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
         Refuse(syntax, "1-bit samples are supported uncompressed and monochrome only");
     if (facts.photometric.rfind("PALETTE", 0) == 0)
         Refuse(syntax, "palette colour images are not supported");
+    static const char* const known[] = {"",         "MONOCHROME1",  "MONOCHROME2",     "RGB",     "YBR_FULL",
+                                        "YBR_FULL_422", "YBR_PARTIAL_422", "YBR_PARTIAL_420", "YBR_ICT", "YBR_RCT"};
+    if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return facts.photometric == k; }))
+        Refuse(syntax, "the photometric interpretation \"" + facts.photometric.substr(0, 32) + "\" is not known");
     return layout;
 }
 
 // Compressed pixels: the library decodes a file holding only the pixel module and the fragments.
 // Decodes into `out`, `need` bytes long.
-void DecodeWithLibrary(const DicomFacts& facts, std::span<const std::uint8_t> walked, std::uint64_t need,
+void DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need,
                        const std::string& syntax, char* out)
 {
     CheckCodestreams(facts.fragments, StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated},
@@ -85,7 +90,7 @@ void DecodeWithLibrary(const DicomFacts& facts, std::span<const std::uint8_t> wa
     (void)quiet;
     std::string input;
     {
-        const std::vector<std::uint8_t> file = EncapsulatedFile(facts, walked);
+        const std::vector<std::uint8_t> file = EncapsulatedFile(facts);
         input.assign(reinterpret_cast<const char*>(file.data()), file.size());
     }
     std::istringstream in(std::move(input));
@@ -132,11 +137,11 @@ Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& fact
         } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
             // The common case decodes straight into the words' memory.
             std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
-            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(raw.data()));
+            DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(raw.data()));
             return ToWords16InPlace(std::move(raw), layout);
         } else if (facts.encapsulated) {
             samples.resize(static_cast<std::size_t>(need));
-            DecodeWithLibrary(facts, walked, need, syntax, reinterpret_cast<char*>(samples.data()));
+            DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(samples.data()));
         } else {
             samples = NativeSamples(facts, walked, need);
         }

@@ -146,7 +146,7 @@ std::vector<std::uint8_t> DecodedHeader(const DicomFacts& facts, std::int32_t co
     return std::move(w.bytes);
 }
 
-std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts, std::span<const std::uint8_t> walked)
+std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts)
 {
     Writer w(true);
     WriteMeta(w, Padded("1.2.840.10008.5.1.4.1.1.7", '\0'), facts.transferSyntax);
@@ -171,10 +171,13 @@ std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts, std::span<co
     us(0x0101, stored);
     us(0x0102, stored - 1);
     us(0x0103, facts.pixelRepresentation);
+    // The fragments as the walk found them, each with its own length, and a clean delimiter.
     w.Head(0x7FE0, 0x0010, "OB", 0xFFFFFFFF);
-    const std::size_t end = std::min(facts.pixelDataEnd, walked.size());
-    w.bytes.insert(w.bytes.end(), walked.begin() + static_cast<std::ptrdiff_t>(facts.pixelValueStart),
-                   walked.begin() + static_cast<std::ptrdiff_t>(end));
+    for (const std::span<const std::uint8_t> fragment : facts.fragments) {
+        w.Head(0xFFFE, 0xE000, "", static_cast<std::uint32_t>(fragment.size()));
+        w.bytes.insert(w.bytes.end(), fragment.begin(), fragment.end());
+    }
+    w.Head(0xFFFE, 0xE0DD, "", 0);
     return std::move(w.bytes);
 }
 

@@ -26,8 +26,9 @@ std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame);
 std::vector<std::uint8_t> DecodedHeader(const DicomFacts& facts, std::int32_t columns, std::int32_t rows,
                                         const std::string& intercept);
 
-// A file holding only the pixel module the walk read and the Pixel Data fragments as they stand,
-// for the decoding library: it never parses the rest of the data set.
-std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts, std::span<const std::uint8_t> walked);
+// A file holding only the pixel module the walk read and the Pixel Data fragments it found (each
+// item rewritten with its length, a delimiter of length 0), for the decoding library: it never
+// parses anything the walk did not bound.
+std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts);
 
 } // namespace decode

@@ -82,11 +82,18 @@ TEST(Decode, LosslessSamplesGiveThePhantomsPixels)
     }
 }
 
-TEST(Decode, BytesAfterThePixelDataAreIgnored)
+TEST(Decode, BytesAfterTheFragmentsAreIgnored)
 {
-    std::vector<std::uint8_t> file = Sample("compressed/ct-phantom-rle.dcm");
-    file.resize(file.size() + 37, 0);
-    EXPECT_TRUE(decode::DecodeDicomBytes(file).words == PhantomWords());
+    std::vector<std::uint8_t> padded = Sample("compressed/ct-phantom-rle.dcm");
+    padded.resize(padded.size() + 37, 0);
+    EXPECT_TRUE(decode::DecodeDicomBytes(padded).words == PhantomWords()) << "bytes after the pixel data";
+
+    // The decoding library would read a length on the sequence delimiter as a fragment's.
+    std::vector<std::uint8_t> delimiter = Sample("compressed/ct-phantom-jpegls.dcm");
+    ASSERT_EQ(delimiter[delimiter.size() - 8], 0xFE);
+    ASSERT_EQ(delimiter[delimiter.size() - 6], 0xDD);
+    delimiter[delimiter.size() - 3] = delimiter[delimiter.size() - 2] = delimiter[delimiter.size() - 1] = 0xFF;
+    EXPECT_TRUE(decode::DecodeDicomBytes(delimiter).words == PhantomWords()) << "a delimiter with a length";
 }
 
 TEST(Decode, MultiFrameKeepsEveryFrame)
