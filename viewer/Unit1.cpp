@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 
+#include "DecodeError.h"
 #include "DialogSeam.h"
 #include "Errors.h"
 #include "FileNameConvention.h"
@@ -80,6 +81,7 @@ void TForm1::ConnectHandlers()
     connect(ui.BitBtnLoad, &QPushButton::clicked, this, Guarded([this] { BitBtnLoadClick(); }));
     connect(ui.BitBtn1, &QPushButton::clicked, this, &QWidget::close);
     SetUpDicomAndExports();
+    SetUpFrameKeys();
     ConnectToolHandlers();
     ConnectHandOffHandlers();
 }
@@ -117,6 +119,14 @@ void TForm1::BitBtnLoadClick()
                               ui.EditHeader,   ui.EditMF,       ui.EditFOVSize,  ui.EditOffst};
     for (int i = 0; i < 9; ++i)
         before.texts[i] = restored[i]->text();
+    // A matrix size the program refuses, or a DICOM file it cannot decode, leaves the previous image.
+    const auto restore = [&] {
+        ImageStream.swap(before.stream);
+        ImageWidth = before.width;
+        ImageHeight = before.height;
+        for (int i = 0; i < 9; ++i)
+            SetText(restored[i], before.texts[i]);
+    };
     CurrentFileName.clear();
     SetText(ui.EditImgSizeX, QString());
     SetText(ui.EditImgSizeY, QString());
@@ -145,10 +155,16 @@ void TForm1::BitBtnLoadClick()
     SetText(ui.EditFileSize, IntText(static_cast<long long>(ImageStream.size())));
     ui.Image1->show();
 
+    std::shared_ptr<const decode::DicomPixels> decoded;
     QString candidate = QString::fromStdString(fields.spacingField);
     if (ui.RadioGroupMode->ItemIndex() == 2 &&
         (ui.EditImgSizeX->text().isEmpty() || ui.EditImgSizeY->text().isEmpty())) {
-        ReadDicomHeader();
+        try {
+            decoded = ReadDicomHeaderOrDecode();
+        } catch (const decode::DecodeError&) {
+            restore();
+            throw;
+        }
         candidate = ui.EditImgSizeX->text() + " " + ui.EditImgSizeY->text();
     }
 
@@ -169,13 +185,10 @@ void TForm1::BitBtnLoadClick()
     try {
         viewer::CheckBitmapSize(ImageWidth, ImageHeight);
     } catch (const common::InputError&) {
-        ImageStream.swap(before.stream);
-        ImageWidth = before.width;
-        ImageHeight = before.height;
-        for (int i = 0; i < 9; ++i)
-            SetText(restored[i], before.texts[i]);
+        restore();
         throw;
     }
+    TakeDecoded(std::move(decoded));
 
     DisplayBitmap().Resize(ImageWidth, ImageHeight);
     SetText(ui.EditImgSizeX, IntText(ImageWidth));

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <Qt>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "DicomHeader.h"
@@ -17,7 +18,12 @@
 #include "ViewGeometry.h"
 #include "ui_Form1.h"
 
+namespace decode {
+struct DicomPixels;
+}
+
 class QAction;
+class QShortcut;
 class QEvent;
 class QMenu;
 
@@ -88,6 +94,22 @@ private:
     const viewer::DicomDictionary& TagDictionary();
     void ShowDicomHeader(const viewer::DicomHeaderResult& header);
     void FitHeaderGridColumns();
+
+    // Decoded DICOM files and their frames (Page Down / Page Up).
+public:
+    void StepFrame(int step);
+    int Frame() const { return frame_; }
+
+private:
+    std::shared_ptr<const decode::DicomPixels> ReadDicomHeaderOrDecode();
+    void ShowFrameSummary(const decode::DicomPixels& pixels, int frame);
+    void SetUpFrameKeys();
+    void TakeDecoded(std::shared_ptr<const decode::DicomPixels> decoded);  // after a load, decoded or not
+    std::shared_ptr<const decode::DicomPixels> decoded_;  // the file on show, when it was decoded
+    QShortcut* nextFrameKey_ = nullptr;
+    QShortcut* previousFrameKey_ = nullptr;
+    int frame_ = 0;
+    QString decodedSummary_;  // the scanner's summary of the decoded stream
     viewer::DicomDictionary tagDictionary_;
     bool tagDictionaryStale_ = true;  // the table memo changed since the dictionary was built
 

@@ -1,0 +1,22 @@
+#pragma once
+// The decoding library writes what a compressed stream's own header describes into a buffer sized
+// from the DICOM header, so a stream that claims a larger image overruns it. Every fragment that
+// starts a JPEG, JPEG-LS or JPEG 2000 codestream is checked against the DICOM header first.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace decode {
+
+struct StreamShape {
+    long long columns = 0, rows = 0, samplesPerPixel = 1, bitsAllocated = 16;
+};
+
+// Raises DecodeError, naming `syntaxText`, when a codestream header disagrees with `shape` (size,
+// components, precision beyond the allocated bits, subsampled JPEG 2000 components) or when the
+// first frame's fragment holds no codestream header at all.
+void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
+                      bool jpeg2000, const std::string& syntaxText);
+
+} // namespace decode

@@ -1,0 +1,47 @@
+// Fuzz target: the decoder over any bytes. Whatever it opens must hold the words its sizes state,
+// and the stream it builds must be one the header scanner finds the pixels in. Refusals are
+// DecodeErrors; anything else escaping, a crash or a read outside the input is a finding.
+#include <cstdint>
+#include <cstdlib>
+
+#include "DicomDecode.h"
+#include "DicomHeader.h"
+#include "DicomTagTable.h"
+#include "ElementWalk.h"
+#include "FrameStream.h"
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+// GDCM's JPEG-LS codec leaks its buffer when a stream is corrupt; that is not ours to find here.
+// A smaller quarantine keeps the many freed decode buffers from swelling the run's memory.
+extern "C" const char* __asan_default_options() { return "detect_leaks=0:quarantine_size_mb=32"; }
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::span<const std::uint8_t> file(data, size);
+    (void)decode::DecodeReason(file);
+    decode::DicomPixels pixels;
+    try {
+        // A small limit (the samples need 384 KiB at most) keeps each input fast and small; the
+        // checks before the library are the same.
+        pixels = decode::DecodeDicomBytes(file, decode::DecodeLimits{std::uint64_t{1} << 20});
+    } catch (const decode::DecodeError&) {
+        return 0;
+    }
+    const std::size_t frame = static_cast<std::size_t>(pixels.columns) * static_cast<std::size_t>(pixels.rows);
+    Check(pixels.frames >= 1 && pixels.words.size() == frame * static_cast<std::size_t>(pixels.frames));
+    if (frame > (1u << 18))
+        return 0;  // the scanner's walk over a large stream only costs time here
+    const std::vector<std::uint8_t> stream = decode::FrameStream(pixels, pixels.frames - 1);
+    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, TestTagTable());
+    Check(header.pixelDataFound);
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include "DecodeError.h"
+#include "DialogDouble.h"
+#include "TempFolder.h"
+#include "Unit1.h"
+
+namespace {
+
+class ViewerDecode : public ::testing::Test {
+protected:
+    toolkit::DialogDouble dialogs;
+    TempFolder folder;
+    TForm1 form;
+    Ui::TForm1& ui = form.ui;
+
+    void SetUp() override
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ui.RadioGroupMode->setItemIndex(2);
+    }
+    static QString Sample(const char* name) { return QStringLiteral(SAMPLES_DIR "/") + name; }
+    void Load(const QString& path)
+    {
+        dialogs.openAnswers.push_back(path);
+        form.BitBtnLoadClick();
+    }
+    std::int16_t Pixel(int column, int row) { return static_cast<std::int16_t>(viewer::FetchElement(form.Source(), column, row)); }
+};
+
+TEST_F(ViewerDecode, CompressedSamplesShowThePhantomsPicture)
+{
+    Load(Sample("ct-phantom.dcm"));
+    const common::GreyBitmap reference = form.DisplayBitmap();
+    const QString level = ui.EditWindowLevel->text(), width = ui.EditWindowWidth->text();
+    const struct {
+        const char* name;
+        const char* syntax;
+    } cases[] = {
+        {"compressed/ct-phantom-jpeg-lossless.dcm", "Decoded : JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"},
+        {"compressed/ct-phantom-j2k.dcm", "Decoded : JPEG 2000 Lossless (1.2.840.10008.1.2.4.90)"},
+        {"compressed/ct-phantom-true-bigendian.dcm", "Decoded : Explicit VR Big Endian (1.2.840.10008.1.2.2)"},
+    };
+    for (const auto& c : cases) {
+        Load(Sample(c.name));
+        EXPECT_TRUE(dialogs.prompts.isEmpty()) << c.name;
+        EXPECT_EQ(ui.EditImgSizeX->text(), "256") << c.name;
+        EXPECT_EQ(ui.EditOffst->text(), "-1024") << c.name;
+        EXPECT_EQ(ui.EditPxlSpc->text(), "0.5") << c.name;
+        EXPECT_FALSE(ui.CheckBoxSwp->isChecked()) << c.name;
+        EXPECT_EQ(ui.EditFileSize->text().toLongLong(), QFileInfo(Sample(c.name)).size()) << c.name;
+        EXPECT_EQ(ui.EditWindowLevel->text(), level) << c.name;
+        EXPECT_EQ(ui.EditWindowWidth->text(), width) << c.name;
+        EXPECT_EQ(form.DisplayBitmap(), reference) << c.name;
+        const QString summary = ui.Memo1->toPlainText();
+        EXPECT_TRUE(summary.contains(c.syntax)) << c.name << ": " << summary.toStdString();
+        EXPECT_TRUE(summary.contains("frame 1 of 1")) << c.name;
+        EXPECT_TRUE(summary.contains("mm spacing from PixelSpacing")) << c.name;
+    }
+}
+
+TEST_F(ViewerDecode, PageKeysStepThroughTheFrames)
+{
+    Load(Sample("ct-phantom.dcm"));
+    const std::int16_t centre = Pixel(128, 128);
+    // Without frames the keys stay with the header grid.
+    ui.StringGridDICOM->setCurrentCell(1, 0);
+    QTest::keyClick(ui.StringGridDICOM, Qt::Key_PageDown);
+    EXPECT_GT(ui.StringGridDICOM->currentRow(), 1);
+    Load(Sample("compressed/ct-phantom-3frames-rle.dcm"));
+    EXPECT_TRUE(ui.Memo1->toPlainText().contains("frame 1 of 3"));
+    const QString level = ui.EditWindowLevel->text();
+    const struct {
+        Qt::Key key;
+        int frame;
+    } steps[] = {{Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 1}};
+    for (const auto& s : steps) {
+        QTest::keyClick(&form, s.key);
+        EXPECT_EQ(form.Frame(), s.frame);
+        EXPECT_EQ(Pixel(128, 128), centre + 100 * s.frame) << "frame " << s.frame;
+        EXPECT_TRUE(ui.Memo1->toPlainText().contains(QString("frame %1 of 3").arg(s.frame + 1))) << s.frame;
+        EXPECT_EQ(ui.EditWindowLevel->text(), level);  // stepping keeps the window
+    }
+}
+
+TEST_F(ViewerDecode, RefusedFileKeepsThePreviousImage)
+{
+    Load(Sample("ct-phantom.dcm"));
+    const common::GreyBitmap picture = form.DisplayBitmap();
+    const std::vector<std::uint8_t> stream = form.ImageStream;
+    const QString memo = ui.Memo1->toPlainText();
+    QFile whole(Sample("compressed/ct-phantom-jpegls.dcm"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QString cut = folder.Write("cut.dcm", whole.readAll().left(2000));
+    try {
+        Load(cut);
+        ADD_FAILURE() << "opened";
+    } catch (const decode::DecodeError& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains("JPEG-LS Lossless (1.2.840.10008.1.2.4.80)")) << e.what();
+    }
+    EXPECT_EQ(ui.EditFileName->text(), Sample("ct-phantom.dcm"));
+    EXPECT_EQ(ui.EditImgSizeX->text(), "256");
+    EXPECT_EQ(form.ImageStream, stream);
+    EXPECT_EQ(ui.Memo1->toPlainText(), memo);
+    form.RenderView();
+    EXPECT_EQ(form.DisplayBitmap(), picture);
+}
+
+} // namespace
