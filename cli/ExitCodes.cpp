@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "DecodeError.h"
 #include "Errors.h"
 
 namespace cli {
@@ -25,6 +26,8 @@ int ExitCodeFor(std::exception_ptr failure)
     } catch (const common::ConversionError&) {
         return kExitInputUnusable;
     } catch (const common::InputError&) {
+        return kExitInputUnusable;
+    } catch (const decode::DecodeError&) {
         return kExitInputUnusable;
     } catch (const common::FloatError&) {
         return kExitArithmetic;

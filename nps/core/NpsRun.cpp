@@ -1,6 +1,7 @@
 #include "NpsRun.h"
 
 #include "Errors.h"
+#include "LoadingDecoder.h"
 
 namespace nps {
 
@@ -15,7 +16,7 @@ void PrepareNps(const NpsRunSettings& settings, PreparedNps& prepared, const Nps
     for (const std::string& file : settings.files) {
         if (monitor.cancel && monitor.cancel->load())
             throw NpsCancelled();
-        prepared.images.push_back(viewer::LoadImage(file, settings.load));
+        prepared.images.push_back(viewer::LoadImage(file, settings.load, decode::DecodeForLoading));
         if (monitor.progress)
             monitor.progress(prepared.images.size(), settings.files.size());
     }

@@ -51,6 +51,9 @@ TEST(Cli, EachFailureHasItsCode)
     const std::string image = WriteNoise(folder, 128, 96);
     const std::string zeroSpacing = folder.WriteWords("zero 64 64 0p0.raw", std::vector<int>(64 * 64, 7)).toStdString();
     const std::string out = folder.Path("result").toStdString();
+    QFile compressed(QStringLiteral(SAMPLES_DIR "/compressed/ct-phantom-rle.dcm"));
+    compressed.open(QIODevice::ReadOnly);
+    const std::string cutRle = folder.Write("cut-rle.dcm", compressed.readAll().chopped(3000)).toStdString();
     const struct {
         const char* what;
         std::vector<std::string> args;
@@ -75,6 +78,7 @@ TEST(Cli, EachFailureHasItsCode)
          cli::kExitOutputUnwritable},
         {"spectrum ROI not a power of two", {"spectrum", image, "--roi", "0,0,48"}, cli::kExitInputUnusable},
         {"spectrum ROI outside", {"spectrum", image, "--roi", "100,0,32"}, cli::kExitInputUnusable},
+        {"spectrum of a cut compressed file", {"spectrum", cutRle, "--roi", "0,0,32"}, cli::kExitInputUnusable},
         {"spectrum of zero spacing", {"spectrum", zeroSpacing, "--roi", "0,0,32"}, cli::kExitArithmetic},
         {"filter type", {"filter", image, "--roi", "0,0,32", "--filter", "XYZ", "--out", out},
          cli::kExitInputUnusable},

@@ -30,8 +30,8 @@ std::optional<double> SpacingOf(const std::string& text)
 }
 
 // The layout a DICOM header gives, as the viewer fills its edits from it. The header reader finds
-// the uncompressed pixel matrix; the GDCM decoder, once it exists, takes over here for compressed
-// transfer syntaxes and hands back the same samples.
+// the uncompressed pixel matrix; for the files it cannot show, LoadImage reads the decoder's
+// stream instead.
 Layout DicomLayout(const std::vector<std::uint8_t>& stream)
 {
     // The names of the tags do not matter for the layout: an empty dictionary reads the same values.
@@ -61,9 +61,9 @@ FileMode ParseFileMode(const std::string& text)
     throw common::InputError("The mode must be 8bit, 16bit or dicom, not '" + text + "'.");
 }
 
-LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
+LoadedImage LoadImage(const std::string& path, const LoadOptions& options, const DicomDecoder& decoder)
 {
-    const std::vector<std::uint8_t> stream = ReadWholeFile(path);
+    std::vector<std::uint8_t> stream = ReadWholeFile(path);
     const NameFields fields = SplitFileName(path);
     Layout layout;
     layout.bytesPerPixel = options.mode == FileMode::Bits8 ? 1 : 2;
@@ -72,7 +72,18 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
         layout.height = common::StrToInt(fields.rows);
         layout.pixelMm = SpacingOf(SpacingText(fields.spacingField));
     } else if (options.mode == FileMode::Dicom) {
+        std::optional<DecodedDicom> decoded = decoder ? decoder(stream) : std::nullopt;
+        if (decoded)
+            stream = std::move(decoded->stream);
         layout = DicomLayout(stream);
+        if (decoded) {
+            // The decoder knows the matrix: columns across, rows down, as the viewer takes it.
+            layout.width = decoded->width;
+            layout.height = decoded->height;
+            layout.headerBytes = decoded->headerBytes;
+            if (!decoded->pixelSpacing.empty())
+                layout.pixelMm = SpacingOf(decoded->pixelSpacing);
+        }
     } else if (!options.width || !options.height) {
         throw common::InputError("The name of " + path + " gives no matrix size; give --size.");
     }
