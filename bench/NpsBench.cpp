@@ -53,6 +53,16 @@ void BM_Nps(benchmark::State& state)
 BENCHMARK(BM_Nps)->ArgNames({"threads", "area"})->Args({1, 0})->Args({1, 1})->Args({0, 0})->Args({0, 1})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
+// Times kTransforms runs of `plan` on the input it was set up with.
+void TimeTransforms(benchmark::State& state, fftw_plan plan, const fftw_complex* out)
+{
+    for (auto _ : state)
+        for (int t = 0; t < kTransforms; ++t) {
+            fftw_execute(plan);
+            benchmark::DoNotOptimize(out);
+        }
+}
+
 void BM_FftwRealTransforms(benchmark::State& state)
 {
     const unsigned flags = state.range(0) == 0 ? FFTW_ESTIMATE : FFTW_MEASURE;
@@ -62,11 +72,7 @@ void BM_FftwRealTransforms(benchmark::State& state)
     const auto& image = Images()[0];
     for (int i = 0; i < kRoi * kRoi; ++i)
         in[i] = image[static_cast<std::size_t>(i)];
-    for (auto _ : state)
-        for (int t = 0; t < kTransforms; ++t) {
-            fftw_execute(plan);
-            benchmark::DoNotOptimize(out);
-        }
+    TimeTransforms(state, plan, out);
     fftw_destroy_plan(plan);
     fftw_free(in);
     fftw_free(out);
@@ -105,11 +111,7 @@ void BM_FftwComplexTransforms(benchmark::State& state)
         in[i][0] = image[static_cast<std::size_t>(i)];
         in[i][1] = 0.0;
     }
-    for (auto _ : state)
-        for (int t = 0; t < kTransforms; ++t) {
-            fftw_execute(plan);
-            benchmark::DoNotOptimize(out);
-        }
+    TimeTransforms(state, plan, out);
     fftw_destroy_plan(plan);
     fftw_free(in);
     fftw_free(out);

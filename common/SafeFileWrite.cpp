@@ -1,5 +1,6 @@
 #include "SafeFileWrite.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -20,12 +21,18 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The mode a new file gets from open(..., 0666) under the process's umask.
-mode_t NewFileMode()
+// Creates a new file beside the target with the mode a new file gets anyway (0666 under the
+// process's umask, applied by the system, so no thread ever changes the umask).
+int CreateTemporary(const std::string& folder, std::string& name)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.tmp-write-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
@@ -53,12 +60,11 @@ void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> byte
     if (exists && !S_ISREG(target.st_mode))
         ThrowCannotCreate(path);  // a folder or a device is never replaced by a file
 
-    std::string temp = FolderOf(path) + "/.tmp-write-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = CreateTemporary(FolderOf(path), temp);
     if (fd < 0)
         ThrowCannotCreate(path);
-    const mode_t mode = exists ? (target.st_mode & 07777) : NewFileMode();
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = (!exists || ::fchmod(fd, target.st_mode & 07777) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());

@@ -40,6 +40,11 @@ TEST_F(SafeFileWrite, CreatesAndReplacesKeepingThePermissions)
     const fs::path file = dir / "out.raw";
     common::WriteFileSafely(file.string(), Bytes("first"));
     EXPECT_EQ(Read(file), "first");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat created {};
+    ASSERT_EQ(::stat(file.c_str(), &created), 0);
+    EXPECT_EQ(created.st_mode & 0777, 0666u & ~mask);  // as any new file, not a private temporary
     ::chmod(file.c_str(), 0640);
     common::WriteFileSafely(file.string(), Bytes("second, longer"));
     EXPECT_EQ(Read(file), "second, longer");

@@ -5,31 +5,15 @@
 #include <QTest>
 
 #include "DecodeError.h"
-#include "DialogDouble.h"
-#include "TempFolder.h"
-#include "Unit1.h"
+#include "ViewerFixture.h"
 
 namespace {
 
-class ViewerDecode : public ::testing::Test {
+// Loads go through the dialog in DICOM mode.
+class ViewerDecode : public ViewerFixture {
 protected:
-    toolkit::DialogDouble dialogs;
-    TempFolder folder;
-    TForm1 form;
-    Ui::TForm1& ui = form.ui;
-
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        ui.RadioGroupMode->setItemIndex(2);
-    }
     static QString Sample(const char* name) { return QStringLiteral(SAMPLES_DIR "/") + name; }
-    void Load(const QString& path)
-    {
-        dialogs.openAnswers.push_back(path);
-        form.BitBtnLoadClick();
-    }
+    void Load(const QString& path) { ViewerFixture::Load(path, 2); }
     std::int16_t Pixel(int column, int row) { return static_cast<std::int16_t>(viewer::FetchElement(form.Source(), column, row)); }
 };
 
