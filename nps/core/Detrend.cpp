@@ -48,6 +48,16 @@ int Degree(DetrendKind kind)
 #define NPS_ROW_KERNEL __attribute__((target_clones("avx2", "default"), noinline))
 constexpr std::size_t kLanes = 8;
 
+// Rows of a block lie a whole image row apart, often on another page, where the processor's own
+// prefetching stops: the passes over a block ask for the row this far ahead while they work.
+constexpr long long kRowsAhead = 16;
+
+void PrefetchRow(const double* row, long long width)
+{
+    for (long long t = 0; t < width; t += 8)
+        __builtin_prefetch(row + t, 0, 3);
+}
+
 // Four doubles as one value: lanes 0-3 and 4-7 of the partial sums are two of these.
 typedef double Quad __attribute__((vector_size(32)));
 
@@ -164,6 +174,8 @@ Surface FitSurface(const PixelView& image, long long x, long long y, long long w
     std::array<std::array<double, 3>, 3> sum{};
     for (long long r = 0; r < height; ++r) {
         const double* row = image.values.data() + (y + r) * image.width + x;
+        if (r + kRowsAhead < height)
+            PrefetchRow(row + kRowsAhead * image.width, width);
         const std::array<double, 3> rowSums =
             RowSums(row, p1.data(), p2.data(), static_cast<std::size_t>(width), degree);
         const double q[3] = {1.0, P1(r, height), P2(r, height)};
@@ -180,10 +192,11 @@ Surface FitSurface(const PixelView& image, long long x, long long y, long long w
 }
 
 BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int size, const Surface& s,
-                          std::span<double> out)
+                          std::span<double> out, std::size_t rowStride)
 {
     const std::size_t n = static_cast<std::size_t>(size);
-    if (x < 0 || y < 0 || x + size > image.width || y + size > image.height || out.size() < n * n)
+    if (x < 0 || y < 0 || size < 1 || x + size > image.width || y + size > image.height || rowStride < n ||
+        out.size() < (n - 1) * rowStride + n)
         throw std::invalid_argument("SubtractSurface: block outside the image or output too small");
     // The fit along a row is a(row) + b(row) p1(x) + c p2(x).
     std::vector<double> p1x(n), p2x(n);
@@ -195,7 +208,9 @@ BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int 
     BlockSums sums;
     for (std::size_t r = 0; r < n; ++r) {
         const double* row = image.values.data() + (y + static_cast<long long>(r)) * image.width + x;
-        double* dst = out.data() + r * n;
+        double* dst = out.data() + r * rowStride;
+        if (static_cast<long long>(r) + kRowsAhead < size)
+            PrefetchRow(row + kRowsAhead * image.width, size);
         const long long v = y + static_cast<long long>(r) - s.y;
         const double q1 = P1(v, s.height), q2 = P2(v, s.height);
         // Coefficients above the kind's degree are 0, so one expression serves every kind.

@@ -49,10 +49,11 @@ struct BlockSums {
     double values = 0.0, residualSquares = 0.0;
 };
 
-// Writes image - surface for the size x size block at (x, y) into `out`, row by row. The block
-// may be any part of the image; the surface is evaluated in its own coordinates. `out` must not
-// overlap the image.
+// Writes image - surface for the size x size block at (x, y) into `out`, row by row, rows
+// `rowStride` (>= size) values apart; what lies between rows is left alone. The block may be any
+// part of the image; the surface is evaluated in its own coordinates. `out` must not overlap the
+// image.
 BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int size, const Surface& surface,
-                          std::span<double> out);
+                          std::span<double> out, std::size_t rowStride);
 
 } // namespace nps

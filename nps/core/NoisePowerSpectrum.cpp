@@ -38,16 +38,17 @@ FftwBuffer<T> Allocate(std::size_t count)
     return FftwBuffer<T>(p);
 }
 
-// One real-to-complex n x n plan. FFTW_ESTIMATE picks the algorithm from the size alone, so the
+// One in-place real-to-complex n x n plan: the ROI's rows are padded to 2 (n / 2 + 1) doubles,
+// and the half-plane transform takes their place. One buffer instead of two keeps a ROI's whole
+// working set in a core's L2 cache. FFTW_ESTIMATE picks the algorithm from the size alone, so the
 // same n always runs the same arithmetic: results do not depend on timing.
 class RealPlan {
 public:
     explicit RealPlan(int n)
     {
-        auto in = Allocate<double>(static_cast<std::size_t>(n) * n);
-        auto out = Allocate<fftw_complex>(static_cast<std::size_t>(n) * (n / 2 + 1));
+        auto buffer = Allocate<double>(PaddedSize(n));
         const std::lock_guard lock(PlannerLock());
-        plan_ = fftw_plan_dft_r2c_2d(n, n, in.get(), out.get(), FFTW_ESTIMATE);
+        plan_ = fftw_plan_dft_r2c_2d(n, n, buffer.get(), reinterpret_cast<fftw_complex*>(buffer.get()), FFTW_ESTIMATE);
         if (!plan_)
             common::ThrowOutOfMemory();
     }
@@ -58,17 +59,23 @@ public:
     }
     RealPlan(const RealPlan&) = delete;
     RealPlan& operator=(const RealPlan&) = delete;
+    static std::size_t RowStride(int n) { return 2 * (static_cast<std::size_t>(n) / 2 + 1); }
+    static std::size_t PaddedSize(int n) { return static_cast<std::size_t>(n) * RowStride(n); }
     // Buffers from fftw_malloc have the alignment the plan was made with.
-    void Run(double* in, fftw_complex* out) const { fftw_execute_dft_r2c(plan_, in, out); }
+    void Run(double* buffer) const { fftw_execute_dft_r2c(plan_, buffer, reinterpret_cast<fftw_complex*>(buffer)); }
 
 private:
     fftw_plan plan_ = nullptr;
 };
 
-// Scratch of one batch slot: the detrended ROI, its transform and its power.
-struct Slot {
+// ROIs are summed in blocks of this many consecutive ROIs, and the blocks' sums into the ensemble
+// in block order. The order of every addition is thus fixed by the ROI list alone, whatever the
+// number of threads, while each ROI's power is added as soon as its transform ends.
+constexpr std::size_t kBlockRois = 8;
+
+// Scratch of one block in flight: the ROI and then its transform, and the block's power sum.
+struct BlockScratch {
     FftwBuffer<double> roi;
-    FftwBuffer<fftw_complex> spectrum;
     std::vector<double> power;
 };
 
@@ -99,12 +106,12 @@ double NanIfEmpty(double sum, double count)
 
 // What the ensemble leaves for the result.
 struct EnsembleSums {
-    std::vector<double> power;                 // half plane, summed in ROI order
+    std::vector<double> power;                 // half plane: block sums added in block order
     std::vector<RoiFigures> figures;           // per ROI
     std::vector<double> binMean, binSpread;    // of the single-ROI bin means (Welford, ROI order)
 };
 
-// The ROIs of every image, transformed batch by batch in parallel and summed in ROI order.
+// The ROIs of every image, a block per thread at a time, summed in a fixed order.
 class Ensemble {
 public:
     Ensemble(const NpsRequest& request, Pool& pool, const FrequencyBins& bins)
@@ -112,19 +119,14 @@ public:
           pixels_(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_)),
           roisPerImage_(request.grid.corners.size()), total_(roisPerImage_ * request.images.size()), plan_(n_)
     {
-        // A few ROIs per thread and batch, so that the threads meet less often; the batch is kept
-        // to some 64 MiB of scratch. Its width changes nothing in the result.
-        const std::size_t half = bins.HalfSize();
-        const std::size_t slotBytes = sizeof(double) * (pixels_ + 3 * half);
-        const std::size_t perThread = std::clamp<std::size_t>((std::size_t{64} << 20) / slotBytes, 1, 8);
-        slots_.resize(std::min(static_cast<std::size_t>(pool.Size()) * perThread, total_));
-        for (Slot& s : slots_) {
-            s.roi = Allocate<double>(pixels_);
-            s.spectrum = Allocate<fftw_complex>(half);
-            s.power.assign(half, 0.0);
+        const std::size_t blocks = (total_ + kBlockRois - 1) / kBlockRois;
+        scratch_.resize(std::min(static_cast<std::size_t>(pool.Size()), blocks));
+        for (BlockScratch& s : scratch_) {
+            s.roi = Allocate<double>(RealPlan::PaddedSize(n_));
+            s.power.assign(bins.HalfSize(), 0.0);
         }
-        slotBins_.assign(slots_.size() * bins.BinCount(), 0.0);
-        sums_.power.assign(half, 0.0);
+        roiBins_.assign(scratch_.size() * kBlockRois * bins.BinCount(), 0.0);
+        sums_.power.assign(bins.HalfSize(), 0.0);
         sums_.figures.resize(total_);
         sums_.binMean.assign(bins.BinCount(), 0.0);
         sums_.binSpread.assign(bins.BinCount(), 0.0);
@@ -138,70 +140,80 @@ public:
             const Area& a = request_.grid.area;
             areaFits_[i] = FitSurface(request_.images[i].pixels, a.x, a.y, a.width, a.height, request_.detrend);
         });
-        for (std::size_t start = 0; start < total_; start += slots_.size()) {
+        const std::size_t roundRois = scratch_.size() * kBlockRois;
+        for (std::size_t start = 0; start < total_; start += roundRois) {
             if (monitor.cancel && monitor.cancel->load())
                 throw NpsCancelled();
-            const std::size_t batch = std::min(slots_.size(), total_ - start);
-            ParallelFor(pool_, batch, [&](std::size_t s) { TransformRoi(s, start + s); });
-            AddBatch(start, batch);
+            const std::size_t rois = std::min(roundRois, total_ - start);
+            const std::size_t blocks = (rois + kBlockRois - 1) / kBlockRois;
+            ParallelFor(pool_, blocks, [&](std::size_t b) {
+                const std::size_t first = start + b * kBlockRois;
+                RunBlock(b, first, std::min(first + kBlockRois, start + rois));
+            });
+            AddRound(start, rois, blocks);
             if (monitor.progress)
-                monitor.progress(start + batch, total_);
+                monitor.progress(start + rois, total_);
         }
         return std::move(sums_);
     }
 
 private:
-    void TransformRoi(std::size_t s, std::size_t item)
+    // ROIs first .. end - 1, one after the other, into scratch b.
+    void RunBlock(std::size_t b, std::size_t first, std::size_t end)
+    {
+        BlockScratch& work = scratch_[b];
+        for (std::size_t item = first; item < end; ++item) {
+            TransformRoi(work.roi.get(), item);
+            const auto* spectrum = reinterpret_cast<const fftw_complex*>(work.roi.get());
+            const std::size_t binCount = bins_.BinCount();
+            const std::span<double> mine(roiBins_.data() + (b * kBlockRois + item - first) * binCount, binCount);
+            bins_.RadialPowerSums(&spectrum[0][0], mine);
+            for (std::size_t k = 0; k < binCount; ++k)
+                mine[k] = NanIfEmpty(mine[k], bins_.RadialCounts()[k]);
+            double* power = work.power.data();
+            const std::size_t half = bins_.HalfSize();
+            if (item == first)
+                for (std::size_t k = 0; k < half; ++k)
+                    power[k] = spectrum[k][0] * spectrum[k][0] + spectrum[k][1] * spectrum[k][1];
+            else
+                for (std::size_t k = 0; k < half; ++k)
+                    power[k] += spectrum[k][0] * spectrum[k][0] + spectrum[k][1] * spectrum[k][1];
+        }
+    }
+
+    // The detrended ROI `item` into `roi` (padded rows), its figures noted, then transformed there.
+    void TransformRoi(double* roi, std::size_t item)
     {
         const PixelView& image = request_.images[item / roisPerImage_].pixels;
         const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
-        Slot& work = slots_[s];
         // The per-ROI fit reads the block first; the subtraction then finds it in the cache.
         const Surface fit = request_.scope == DetrendScope::WholeArea
                                 ? areaFits_[item / roisPerImage_]
                                 : FitSurface(image, c.x, c.y, n_, n_, request_.detrend);
-        const BlockSums sums = SubtractSurface(image, c.x, c.y, n_, fit, std::span<double>(work.roi.get(), pixels_));
+        const BlockSums sums = SubtractSurface(image, c.x, c.y, n_, fit,
+                                               std::span<double>(roi, RealPlan::PaddedSize(n_)), RealPlan::RowStride(n_));
         sums_.figures[item] = {sums.values / static_cast<double>(pixels_),
                                sums.residualSquares / static_cast<double>(pixels_)};
-        if (item + 1 < total_)
-            Prefetch(item + 1);
-        plan_.Run(work.roi.get(), work.spectrum.get());
-        const std::span<double> mine(slotBins_.data() + s * bins_.BinCount(), bins_.BinCount());
-        std::fill(mine.begin(), mine.end(), 0.0);
-        bins_.AddRadialPower(&work.spectrum[0][0], work.power, mine);
-        for (std::size_t b = 0; b < mine.size(); ++b)
-            mine[b] = NanIfEmpty(mine[b], bins_.RadialCounts()[b]);
+        plan_.Run(roi);
     }
 
-    // Asks for the rows of ROI `item` while the current one is transformed (whichever thread
-    // takes it next): the fit would otherwise wait for them.
-    void Prefetch(std::size_t item) const
-    {
-        const PixelView& image = request_.images[item / roisPerImage_].pixels;
-        const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
-        for (long long y = 0; y < n_; ++y) {
-            const double* row = image.values.data() + (c.y + y) * image.width + c.x;
-            for (long long x = 0; x < n_; x += 8)
-                __builtin_prefetch(row + x, 0, 1);
-        }
-    }
-
-    // The batch's powers into the ensemble sum, in ROI order; split by whole rows, each element
+    // The round's block sums into the ensemble in block order, split by whole rows, each element
     // summed alone. Then the single-ROI bin means into the running spread, in ROI order.
-    void AddBatch(std::size_t start, std::size_t batch)
+    void AddRound(std::size_t start, std::size_t rois, std::size_t blocks)
     {
-        const std::size_t width = static_cast<std::size_t>(bins_.HalfWidth()), parts = slots_.size();
+        const std::size_t width = static_cast<std::size_t>(bins_.HalfWidth());
+        const std::size_t parts = static_cast<std::size_t>(pool_.Size());
         ParallelFor(pool_, parts, [&](std::size_t part) {
             for (std::size_t row = part; row < static_cast<std::size_t>(n_); row += parts)
-                for (std::size_t s = 0; s < batch; ++s)
+                for (std::size_t b = 0; b < blocks; ++b)
                     for (std::size_t k = row * width; k < (row + 1) * width; ++k)
-                        sums_.power[k] += slots_[s].power[k];
+                        sums_.power[k] += scratch_[b].power[k];
         });
         const std::size_t binCount = bins_.BinCount();
-        for (std::size_t s = 0; s < batch; ++s) {
-            const double count = static_cast<double>(start + s + 1);
+        for (std::size_t r = 0; r < rois; ++r) {
+            const double count = static_cast<double>(start + r + 1);
             for (std::size_t b = 0; b < binCount; ++b) {
-                const double x = slotBins_[s * binCount + b], before = sums_.binMean[b];
+                const double x = roiBins_[r * binCount + b], before = sums_.binMean[b];
                 sums_.binMean[b] += (x - before) / count;
                 sums_.binSpread[b] += (x - before) * (x - sums_.binMean[b]);
             }
@@ -215,8 +227,8 @@ private:
     const std::size_t pixels_, roisPerImage_, total_;
     const RealPlan plan_;
     std::vector<Surface> areaFits_;
-    std::vector<Slot> slots_;
-    std::vector<double> slotBins_;  // per slot: the ROI's bin means
+    std::vector<BlockScratch> scratch_;
+    std::vector<double> roiBins_;  // per ROI of the round, in ROI order: its bin means
     EnsembleSums sums_;
 };
 

@@ -15,6 +15,7 @@
 //    (it holds the row-to-row structure, not the noise);
 //  - v axis: likewise with u and v exchanged.
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -37,9 +38,10 @@ public:
 
     // sum over each bin of weight * half[k], added to `sums` (BinCount() values).
     void AddRadial(std::span<const double> half, std::span<double> sums) const;
-    // The same for the power of a transform given as (re, im) pairs, writing that power into
-    // `power` on the way: one pass instead of two.
-    void AddRadialPower(const double* pairs, std::span<double> power, std::span<double> sums) const;
+    // The radial bin sums of the power re^2 + im^2 of a transform given as (re, im) pairs over the
+    // half plane, written to `sums` (BinCount() values). The samples are visited bin by bin, so
+    // no sum waits on a branch or on the bin before it.
+    void RadialPowerSums(const double* pairs, std::span<double> sums) const;
     // Bin means of the u-axis and v-axis curves (NaN for an empty bin).
     std::vector<double> AxisMeans(std::span<const double> half, bool uAxis) const;
     // sum over the plane of every sample, each counted as often as in the full plane.
@@ -47,11 +49,17 @@ public:
 
 private:
     double Weight(std::size_t k) const;
+    void IndexRadialBins();
     int n_;
     double binWidth_;
     std::size_t binCount_ = 0;
     std::vector<int> radialBin_, uBin_, vBin_;  // per half-plane sample, -1 for none
     std::vector<double> radialCount_, uCount_, vCount_;
+    // The half-plane samples of each radial bin: bin b owns entries radialStart_[b] ..
+    // radialStart_[b + 1] - 1 of radialOrder_ (sample indices, ascending) and radialWeight_.
+    std::vector<std::size_t> radialStart_;
+    std::vector<std::uint32_t> radialOrder_;
+    std::vector<double> radialWeight_;
 };
 
 } // namespace nps
