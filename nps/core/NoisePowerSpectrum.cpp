@@ -73,7 +73,8 @@ private:
 // number of threads, while each ROI's power is added as soon as its transform ends.
 constexpr std::size_t kBlockRois = 8;
 
-// Scratch of one block in flight: the ROI and then its transform, and the block's power sum.
+// Scratch of one block in flight: the ROI and then its transform, and the block's power sum (in
+// the bins' sample order).
 struct BlockScratch {
     FftwBuffer<double> roi;
     std::vector<double> power;
@@ -106,7 +107,7 @@ double NanIfEmpty(double sum, double count)
 
 // What the ensemble leaves for the result.
 struct EnsembleSums {
-    std::vector<double> power;                 // half plane: block sums added in block order
+    std::vector<double> power;                 // in the bins' sample order: block sums added in block order
     std::vector<RoiFigures> figures;           // per ROI
     std::vector<double> binMean, binSpread;    // of the single-ROI bin means (Welford, ROI order)
 };
@@ -164,20 +165,11 @@ private:
         BlockScratch& work = scratch_[b];
         for (std::size_t item = first; item < end; ++item) {
             TransformRoi(work.roi.get(), item);
-            const auto* spectrum = reinterpret_cast<const fftw_complex*>(work.roi.get());
             const std::size_t binCount = bins_.BinCount();
             const std::span<double> mine(roiBins_.data() + (b * kBlockRois + item - first) * binCount, binCount);
-            bins_.RadialPowerSums(&spectrum[0][0], mine);
+            bins_.AddPowerInSampleOrder(work.roi.get(), work.power, item == first, mine);
             for (std::size_t k = 0; k < binCount; ++k)
                 mine[k] = NanIfEmpty(mine[k], bins_.RadialCounts()[k]);
-            double* power = work.power.data();
-            const std::size_t half = bins_.HalfSize();
-            if (item == first)
-                for (std::size_t k = 0; k < half; ++k)
-                    power[k] = spectrum[k][0] * spectrum[k][0] + spectrum[k][1] * spectrum[k][1];
-            else
-                for (std::size_t k = 0; k < half; ++k)
-                    power[k] += spectrum[k][0] * spectrum[k][0] + spectrum[k][1] * spectrum[k][1];
         }
     }
 
@@ -197,17 +189,17 @@ private:
         plan_.Run(roi);
     }
 
-    // The round's block sums into the ensemble in block order, split by whole rows, each element
-    // summed alone. Then the single-ROI bin means into the running spread, in ROI order.
+    // The round's block sums into the ensemble in block order, split into runs of elements, each
+    // element summed alone. Then the single-ROI bin means into the running spread, in ROI order.
     void AddRound(std::size_t start, std::size_t rois, std::size_t blocks)
     {
-        const std::size_t width = static_cast<std::size_t>(bins_.HalfWidth());
-        const std::size_t parts = static_cast<std::size_t>(pool_.Size());
-        ParallelFor(pool_, parts, [&](std::size_t part) {
-            for (std::size_t row = part; row < static_cast<std::size_t>(n_); row += parts)
-                for (std::size_t b = 0; b < blocks; ++b)
-                    for (std::size_t k = row * width; k < (row + 1) * width; ++k)
-                        sums_.power[k] += scratch_[b].power[k];
+        constexpr std::size_t kRun = 4096;
+        const std::size_t size = sums_.power.size();
+        ParallelFor(pool_, (size + kRun - 1) / kRun, [&](std::size_t run) {
+            const std::size_t end = std::min(size, (run + 1) * kRun);
+            for (std::size_t b = 0; b < blocks; ++b)
+                for (std::size_t k = run * kRun; k < end; ++k)
+                    sums_.power[k] += scratch_[b].power[k];
         });
         const std::size_t binCount = bins_.BinCount();
         for (std::size_t r = 0; r < rois; ++r) {
@@ -294,7 +286,7 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
     result.roiCount = sums.figures.size();
     const double m = static_cast<double>(sums.figures.size());
     const double scale = request.pixelMm * request.pixelMm / (static_cast<double>(n) * static_cast<double>(n));
-    std::vector<double>& nps = sums.power;
+    std::vector<double> nps = bins.FromSampleOrder(sums.power);
     for (double& v : nps)
         v = scale * (v / m);
     for (const RoiFigures& f : sums.figures) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 
 #include "Errors.h"
@@ -71,22 +72,22 @@ FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLin
 
 void FrequencyBins::IndexRadialBins()
 {
-    // A counting sort of the samples by bin; within a bin they stay in ascending order.
-    radialStart_.assign(binCount_ + 1, 0);
-    for (const int b : radialBin_)
-        if (b >= 0)
-            ++radialStart_[static_cast<std::size_t>(b) + 1];
-    for (std::size_t b = 0; b < binCount_; ++b)
-        radialStart_[b + 1] += radialStart_[b];
-    radialOrder_.resize(radialStart_[binCount_]);
-    radialWeight_.resize(radialStart_[binCount_]);
-    std::vector<std::size_t> next(radialStart_.begin(), radialStart_.end() - 1);
+    // A counting sort of the samples by key 2 b (weight 1 in bin b), 2 b + 1 (weight 2 in bin b)
+    // and 2 BinCount() (in no bin); the samples of one key stay in ascending order.
+    const std::size_t keys = 2 * binCount_ + 1;
+    const auto keyOf = [&](std::size_t k) {
+        const int b = radialBin_[k];
+        return b < 0 ? 2 * binCount_ : 2 * static_cast<std::size_t>(b) + (Weight(k) == 2.0 ? 1 : 0);
+    };
+    segmentStart_.assign(keys + 1, 0);
     for (std::size_t k = 0; k < radialBin_.size(); ++k)
-        if (radialBin_[k] >= 0) {
-            const std::size_t at = next[static_cast<std::size_t>(radialBin_[k])]++;
-            radialOrder_[at] = static_cast<std::uint32_t>(k);
-            radialWeight_[at] = Weight(k);
-        }
+        ++segmentStart_[keyOf(k) + 1];
+    for (std::size_t key = 0; key < keys; ++key)
+        segmentStart_[key + 1] += segmentStart_[key];
+    sampleOrder_.resize(radialBin_.size());
+    std::vector<std::size_t> next(segmentStart_.begin(), segmentStart_.end() - 1);
+    for (std::size_t k = 0; k < radialBin_.size(); ++k)
+        sampleOrder_[next[keyOf(k)]++] = static_cast<std::uint32_t>(k);
 }
 
 double FrequencyBins::Weight(std::size_t k) const
@@ -134,25 +135,63 @@ void FrequencyBins::AddRadial(std::span<const double> half, std::span<double> su
     AddByRuns(radialBin_, n_, sums, [&](std::size_t k) { return half[k]; });
 }
 
-void FrequencyBins::RadialPowerSums(const double* pairs, std::span<double> sums) const
+namespace {
+
+// The power of the samples order[from .. to - 1] into powerSum[from .. to - 1] (added, or written
+// when Start), and their sum: four interleaved partial sums combined pairwise, a fixed order with
+// four independent chains of additions instead of one.
+template <bool Start>
+double AddSegment(const double* pairs, const std::uint32_t* order, double* powerSum, std::size_t from, std::size_t to)
 {
-    // Four interleaved partial sums per bin, combined pairwise: a fixed order, and four
-    // independent chains of additions instead of one.
-    for (std::size_t b = 0; b < binCount_; ++b) {
-        double lane[4] = {0.0, 0.0, 0.0, 0.0};
-        std::size_t i = radialStart_[b];
-        const std::size_t end = radialStart_[b + 1];
-        for (; i + 4 <= end; i += 4)
-            for (std::size_t l = 0; l < 4; ++l) {
-                const double* pair = pairs + 2 * static_cast<std::size_t>(radialOrder_[i + l]);
-                lane[l] += radialWeight_[i + l] * (pair[0] * pair[0] + pair[1] * pair[1]);
-            }
-        for (std::size_t l = 0; i < end; ++i, ++l) {
-            const double* pair = pairs + 2 * static_cast<std::size_t>(radialOrder_[i]);
-            lane[l] += radialWeight_[i] * (pair[0] * pair[0] + pair[1] * pair[1]);
-        }
-        sums[b] = (lane[0] + lane[1]) + (lane[2] + lane[3]);
+    double lane[4] = {0.0, 0.0, 0.0, 0.0};
+    const auto add = [&](std::size_t i, std::size_t l) {
+        const double* pair = pairs + 2 * static_cast<std::size_t>(order[i]);
+        const double p = pair[0] * pair[0] + pair[1] * pair[1];
+        powerSum[i] = Start ? p : powerSum[i] + p;
+        lane[l] += p;
+    };
+    std::size_t i = from;
+    for (; i + 4 <= to; i += 4)
+        for (std::size_t l = 0; l < 4; ++l)
+            add(i + l, l);
+    for (std::size_t l = 0; i < to; ++i, ++l)
+        add(i, l);
+    return (lane[0] + lane[1]) + (lane[2] + lane[3]);
+}
+
+template <bool Start>
+void AddPowerInOrder(const double* pairs, const std::uint32_t* order, const std::vector<std::size_t>& segmentStart,
+                     double* powerSum, std::span<double> radialSums)
+{
+    const std::size_t binCount = radialSums.size();
+    for (std::size_t b = 0; b < binCount; ++b) {
+        const std::size_t* s = segmentStart.data() + 2 * b;
+        const double single = AddSegment<Start>(pairs, order, powerSum, s[0], s[1]);
+        const double twice = AddSegment<Start>(pairs, order, powerSum, s[1], s[2]);
+        radialSums[b] = single + 2.0 * twice;
     }
+    AddSegment<Start>(pairs, order, powerSum, segmentStart[2 * binCount], segmentStart[2 * binCount + 1]);
+}
+
+} // namespace
+
+void FrequencyBins::AddPowerInSampleOrder(const double* pairs, std::span<double> powerSum, bool start,
+                                          std::span<double> radialSums) const
+{
+    if (powerSum.size() != HalfSize() || radialSums.size() != binCount_)
+        throw std::invalid_argument("AddPowerInSampleOrder: wrong sizes");
+    (start ? AddPowerInOrder<true> : AddPowerInOrder<false>)(pairs, sampleOrder_.data(), segmentStart_,
+                                                              powerSum.data(), radialSums);
+}
+
+std::vector<double> FrequencyBins::FromSampleOrder(std::span<const double> inSampleOrder) const
+{
+    if (inSampleOrder.size() != HalfSize())
+        throw std::invalid_argument("FromSampleOrder: wrong size");
+    std::vector<double> half(HalfSize());
+    for (std::size_t i = 0; i < half.size(); ++i)
+        half[sampleOrder_[i]] = inSampleOrder[i];
+    return half;
 }
 
 std::vector<double> FrequencyBins::AxisMeans(std::span<const double> half, bool uAxis) const

@@ -38,10 +38,15 @@ public:
 
     // sum over each bin of weight * half[k], added to `sums` (BinCount() values).
     void AddRadial(std::span<const double> half, std::span<double> sums) const;
-    // The radial bin sums of the power re^2 + im^2 of a transform given as (re, im) pairs over the
-    // half plane, written to `sums` (BinCount() values). The samples are visited bin by bin, so
-    // no sum waits on a branch or on the bin before it.
-    void RadialPowerSums(const double* pairs, std::span<double> sums) const;
+    // For the transform of one ROI given as (re, im) pairs over the half plane: adds the power
+    // re^2 + im^2 of every sample to `powerSum` (or writes it there when `start`), and writes
+    // the ROI's radial bin sums (weighted as above) to `radialSums` (BinCount() values).
+    // `powerSum` is kept in the bins' own sample order, where each bin's samples lie together:
+    // one pass serves both, and no sum waits on a branch or on the bin before it.
+    // FromSampleOrder turns such an array back into the half plane.
+    void AddPowerInSampleOrder(const double* pairs, std::span<double> powerSum, bool start,
+                               std::span<double> radialSums) const;
+    std::vector<double> FromSampleOrder(std::span<const double> inSampleOrder) const;
     // Bin means of the u-axis and v-axis curves (NaN for an empty bin).
     std::vector<double> AxisMeans(std::span<const double> half, bool uAxis) const;
     // sum over the plane of every sample, each counted as often as in the full plane.
@@ -55,11 +60,11 @@ private:
     std::size_t binCount_ = 0;
     std::vector<int> radialBin_, uBin_, vBin_;  // per half-plane sample, -1 for none
     std::vector<double> radialCount_, uCount_, vCount_;
-    // The half-plane samples of each radial bin: bin b owns entries radialStart_[b] ..
-    // radialStart_[b + 1] - 1 of radialOrder_ (sample indices, ascending) and radialWeight_.
-    std::vector<std::size_t> radialStart_;
-    std::vector<std::uint32_t> radialOrder_;
-    std::vector<double> radialWeight_;
+    // Every half-plane sample index, ordered by radial bin: for bin b first those of weight 1
+    // (entries segmentStart_[2 b] ..), then those of weight 2 (from segmentStart_[2 b + 1]), then
+    // after the last bin the samples of no bin (segmentStart_[2 BinCount()] .. HalfSize() - 1).
+    std::vector<std::size_t> segmentStart_;
+    std::vector<std::uint32_t> sampleOrder_;
 };
 
 } // namespace nps
