@@ -6,39 +6,10 @@
 
 namespace cli {
 
-namespace {
-
-std::vector<std::string> Split(const std::string& text)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            return parts;
-        start = comma + 1;
-    }
-}
-
-} // namespace
-
-std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const char* what)
-{
-    const std::vector<std::string> parts = Split(text);
-    if (parts.size() != count)
-        throw common::InputError(std::string(what) + " needs " + std::to_string(count) +
-                                 " integers separated by commas, not '" + text + "'.");
-    std::vector<std::int32_t> values;
-    for (const std::string& part : parts)
-        values.push_back(common::StrToInt(part));
-    return values;
-}
-
 std::vector<double> RealList(const std::string& text, const char*)
 {
     std::vector<double> values;
-    for (const std::string& part : Split(text))
+    for (const std::string& part : common::SplitAtCommas(text))
         values.push_back(common::StrToFloat(part));
     return values;
 }

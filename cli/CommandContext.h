@@ -27,8 +27,7 @@ struct LoadTexts {
 };
 void AddLoadOptions(CLI::App& command, LoadTexts& texts);
 
-// "a,b,c" split at commas, each part converted as an integer or a real.
-std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const char* what);
+// "a,b,c" split at commas, each part converted as a real.
 std::vector<double> RealList(const std::string& text, const char* what);
 
 // Writes the file whole, never leaving a broken one in place of an earlier file, or raises

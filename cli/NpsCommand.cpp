@@ -29,17 +29,9 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
     settings.files = t.files;
     settings.load = t.load.Convert();
     settings.roiSize = common::StrToInt(t.roi);
-    if (!t.area.empty()) {
-        const auto a = IntList(t.area, 4, "--area");
-        settings.area = nps::Area{a[0], a[1], a[2], a[3]};
-    }
-    std::size_t start = 0;
-    while (start < t.rois.size()) {
-        const std::size_t semicolon = std::min(t.rois.find(';', start), t.rois.size());
-        const auto xy = IntList(t.rois.substr(start, semicolon - start), 2, "Each ROI of --rois");
-        settings.roiList.push_back({xy[0], xy[1]});
-        start = semicolon + 1;
-    }
+    if (!t.area.empty())
+        settings.area = nps::ParseArea(t.area, "--area");
+    settings.roiList = nps::ParseRoiList(t.rois, "--rois");
     settings.overlap = common::StrToFloat(t.overlap);
     settings.detrend = nps::ParseDetrend(t.detrend);
     if (!t.scope.empty())

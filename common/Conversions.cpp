@@ -67,4 +67,29 @@ double StrToFloat(std::string_view text)
 
 std::string IntToStr(long long value) { return std::to_string(value); }
 
+std::vector<std::string> SplitAtCommas(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            return parts;
+        start = comma + 1;
+    }
+}
+
+std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const std::string& what)
+{
+    const std::vector<std::string> parts = SplitAtCommas(text);
+    if (parts.size() != count)
+        throw InputError(what + " needs " + std::to_string(count) + " integers separated by commas, not '" + text +
+                         "'.");
+    std::vector<std::int32_t> values;
+    for (const std::string& part : parts)
+        values.push_back(StrToInt(part));
+    return values;
+}
+
 } // namespace common

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace common {
 
@@ -14,5 +15,11 @@ std::int32_t StrToInt(std::string_view text);
 double StrToFloat(std::string_view text);
 
 std::string IntToStr(long long value);
+
+// "a,b,c" split at commas (an empty text is one empty part).
+std::vector<std::string> SplitAtCommas(const std::string& text);
+
+// Exactly `count` integers separated by commas; anything else raises InputError naming `what`.
+std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const std::string& what);
 
 } // namespace common

@@ -2,6 +2,7 @@
 #include "NpsWindow.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -61,6 +62,13 @@ NpsWindow::~NpsWindow()
         worker_.join();
 }
 
+void NpsWindow::closeEvent(QCloseEvent* event)
+{
+    if (Running())
+        ButtonCancelClick();
+    QWidget::closeEvent(event);
+}
+
 void NpsWindow::BuildControls()
 {
     ComboFiles = Combo("ComboFiles", {"Loaded file", "All files of the folder list"}, 0);
@@ -68,6 +76,9 @@ void NpsWindow::BuildControls()
     EditArea = Edit("EditArea", "", 140);
     EditArea->setPlaceholderText(QStringLiteral("whole image"));
     EditArea->setToolTip(QStringLiteral("x,y,w,h of the ROI grid; empty for the whole image"));
+    EditRois = Edit("EditRois", "", 160);
+    EditRois->setPlaceholderText(QStringLiteral("the grid"));
+    EditRois->setToolTip(QStringLiteral("x,y;x,y;... top-left corners of your own ROIs instead of the grid"));
     ComboOverlap = Combo("ComboOverlap", {"0", "0.5"}, 1);
     ComboDetrend = Combo("ComboDetrend", {"none", "mean", "plane", "poly2"}, 3);
     ComboScope = Combo("ComboScope", {"area", "roi"}, 0);
@@ -108,7 +119,7 @@ void NpsWindow::BuildControls()
 
     auto* settings = new QGridLayout;
     const std::pair<const char*, QWidget*> cells[] = {
-        {"Images", ComboFiles}, {"ROI (px)", EditRoi},     {"Area", EditArea},         {"Overlap", ComboOverlap},
+        {"Images", ComboFiles}, {"ROI (px)", EditRoi},     {"Area", EditArea}, {"Own ROIs", EditRois}, {"Overlap", ComboOverlap},
         {"Detrend", ComboDetrend}, {"Fit over", ComboScope}, {"Bin (/mm)", EditBin}, {"Axis lines", EditAxisLines},
         {"Pixel (mm)", EditPixel}};
     int column = 0;
@@ -169,13 +180,9 @@ NpsRunSettings NpsWindow::SettingsFromEdits()
         s.load.pixelMm = common::StrToFloat(Text(EditPixel));
     s.roiSize = common::StrToInt(Text(EditRoi));
     CheckRoiSize(s.roiSize);
-    const QStringList area = EditArea->text().split(',', Qt::SkipEmptyParts);
-    if (!area.isEmpty()) {
-        if (area.size() != 4)
-            throw common::InputError("The area needs x,y,w,h.");
-        s.area = Area{common::StrToInt(area[0].toStdString()), common::StrToInt(area[1].toStdString()),
-                      common::StrToInt(area[2].toStdString()), common::StrToInt(area[3].toStdString())};
-    }
+    if (!EditArea->text().trimmed().isEmpty())
+        s.area = ParseArea(Text(EditArea), "The area");
+    s.roiList = ParseRoiList(EditRois->text().toStdString(), "the ROI list");
     s.overlap = ComboOverlap->currentIndex() == 1 ? 0.5 : 0.0;
     s.detrend = ParseDetrend(ComboDetrend->currentText().toStdString());
     s.scope = ParseDetrendScope(ComboScope->currentText().toStdString());

@@ -15,6 +15,7 @@
 #include "NpsSource.h"
 
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -48,6 +49,7 @@ public:
     QComboBox* ComboFiles;
     QLineEdit* EditRoi;
     QLineEdit* EditArea;
+    QLineEdit* EditRois;
     QComboBox* ComboOverlap;
     QComboBox* ComboDetrend;
     QComboBox* ComboScope;
@@ -65,6 +67,10 @@ public:
     QPushButton* ButtonCsv;
     QPushButton* ButtonPng;
     QLabel* LabelReadout;
+
+protected:
+    // Closing the window stops its run: nobody would see the result.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Conversions.h"
 #include "Errors.h"
 
 namespace nps {
@@ -81,6 +82,32 @@ void CheckGridInside(const RoiGrid& grid, long long width, long long height, con
     const Area& a = grid.area;
     if (outside(a.x, a.y, a.width, a.height))
         throw common::InputError("The area " + RectText(a.x, a.y, a.width, a.height) + image);
+}
+
+Area ParseArea(const std::string& text, const std::string& what)
+{
+    const auto a = common::IntList(text, 4, what);
+    return {a[0], a[1], a[2], a[3]};
+}
+
+std::vector<RoiCorner> ParseRoiList(const std::string& text, const std::string& what)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::vector<RoiCorner> corners;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t semicolon = std::min(text.find(';', start), text.size());
+        std::string part = text.substr(start, semicolon - start);
+        while (!part.empty() && blank(part.back()))
+            part.pop_back();
+        const bool last = semicolon + 1 >= text.size();
+        if (!(last && std::all_of(part.begin(), part.end(), blank))) {
+            const auto xy = common::IntList(part, 2, "Each ROI of " + what);
+            corners.push_back({xy[0], xy[1]});
+        }
+        start = semicolon + 1;
+    }
+    return corners;
 }
 
 } // namespace nps

@@ -38,6 +38,13 @@ RoiGrid GridOverArea(int size, const Area& area, double overlap);
 // The user's own ROIs, in the order given. Refuses an empty list.
 RoiGrid GridFromList(int size, const std::vector<RoiCorner>& corners);
 
+// "x,y,w,h" as an area; refuses (common::InputError, naming `what`) anything else.
+Area ParseArea(const std::string& text, const std::string& what);
+
+// "x,y;x,y;..." as ROI corners (blanks around the numbers and a last ";" allowed; an empty or
+// blank text is no ROI); refuses (common::InputError, naming `what`) anything else.
+std::vector<RoiCorner> ParseRoiList(const std::string& text, const std::string& what);
+
 // Refuses (common::InputError, naming the first ROI and the image) a grid that reaches outside a
 // width x height image, or whose fit area does.
 void CheckGridInside(const RoiGrid& grid, long long width, long long height, const std::string& imageName);

@@ -13,6 +13,7 @@
 #include "NpsExports.h"
 #include "NpsTestImages.h"
 #include "RadialAverage.h"
+#include "RoiGrid.h"
 
 namespace {
 
@@ -292,6 +293,37 @@ TEST(NpsCore, GridTilesTheAreaFromItsCorner)
     EXPECT_EQ(list.area.y, 40);
     EXPECT_EQ(list.area.width, 40);
     EXPECT_EQ(list.area.height, 30);
+}
+
+TEST(NpsCore, RoiListAndAreaTexts)
+{
+    const struct {
+        const char* text;
+        std::vector<std::pair<long long, long long>> corners;
+    } lists[] = {
+        {"", {}},
+        {"  ", {}},
+        {"10,20", {{10, 20}}},
+        {"10,20;30,40;", {{10, 20}, {30, 40}}},
+        {" 10, 20 ;  -1,0 ", {{10, 20}, {-1, 0}}},
+    };
+    for (const auto& c : lists) {
+        const auto corners = nps::ParseRoiList(c.text, "the list");
+        ASSERT_EQ(corners.size(), c.corners.size()) << c.text;
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            EXPECT_EQ(corners[i].x, c.corners[i].first) << c.text;
+            EXPECT_EQ(corners[i].y, c.corners[i].second) << c.text;
+        }
+    }
+    // Each refusal is a message: a wrong count of numbers, or a text that is not a number.
+    for (const char* bad : {"10", "10,20,30", "10,20;;30,40", "10;20", "a,b", "10,20;30"})
+        EXPECT_THROW(nps::ParseRoiList(bad, "the list"), common::AppError) << bad;
+
+    const nps::Area area = nps::ParseArea("1,2,300,400", "The area");
+    EXPECT_EQ(area.x, 1);
+    EXPECT_EQ(area.height, 400);
+    for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "1,2,3,x"})
+        EXPECT_THROW(nps::ParseArea(bad, "The area"), common::AppError) << bad;
 }
 
 TEST(NpsCore, TableLeavesUndefinedValuesEmpty)

@@ -110,6 +110,40 @@ TEST_F(NpsWindowTest, CancelStopsTheRunWithoutAResult)
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
+TEST_F(NpsWindowTest, OwnRoiListTakesThePlaceOfTheGrid)
+{
+    source.handOff = {WriteNoise("l", 128), {}, "32", "0.15", viewer::FileMode::Bits16};
+    window.OpenFromViewer();
+    window.EditRois->setText("0,0; 50,10; 96,96;");
+    window.ButtonRunClick();
+    WaitForRun();
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+    ASSERT_NE(window.Result(), nullptr);
+    EXPECT_EQ(window.Result()->roiCount, 3u);
+
+    window.EditArea->setText("0,0,64,64");  // an area and a list together are refused
+    window.ButtonRun->click();
+    WaitForRun();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+}
+
+TEST_F(NpsWindowTest, ClosingTheWindowStopsItsRun)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < 6; ++i)
+        files.push_back(WriteNoise(QString("w%1").arg(i), 1024));
+    source.handOff = {files.front(), files, "16", "0.15", viewer::FileMode::Bits16};
+    window.OpenFromViewer();
+    window.ComboFiles->setCurrentIndex(1);
+    window.ButtonRunClick();
+    ASSERT_TRUE(window.Running());
+    window.close();
+    WaitForRun();
+    EXPECT_EQ(window.Result(), nullptr);
+    EXPECT_EQ(window.LabelStatus->text(), "Cancelled");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
 TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
 {
     const std::string image = WriteNoise("r", 64);
