@@ -112,19 +112,26 @@ void NpsWindow::BuildControls()
     CheckBoxLog->setObjectName("CheckBoxLog");
     ButtonCsv = new QPushButton(QStringLiteral("Export CSV"));
     ButtonCsv->setObjectName("ButtonCsv");
+    ButtonCsv->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    ButtonCsv->setToolTip(QStringLiteral("Export CSV (Ctrl+S)"));
     ButtonPng = new QPushButton(QStringLiteral("Export PNG"));
     ButtonPng->setObjectName("ButtonPng");
+    ButtonPng->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    ButtonPng->setToolTip(QStringLiteral("Export PNG (Ctrl+Shift+S)"));
     LabelReadout = new QLabel;
     LabelReadout->setObjectName("LabelReadout");
 
     auto* settings = new QGridLayout;
+    // Each caption's underlined letter (Alt+letter) moves to its field.
     const std::pair<const char*, QWidget*> cells[] = {
-        {"Images", ComboFiles}, {"ROI (px)", EditRoi},     {"Area", EditArea}, {"Own ROIs", EditRois}, {"Overlap", ComboOverlap},
-        {"Detrend", ComboDetrend}, {"Fit over", ComboScope}, {"Bin (/mm)", EditBin}, {"Axis lines", EditAxisLines},
-        {"Pixel (mm)", EditPixel}};
+        {"&Images", ComboFiles},  {"&ROI (px)", EditRoi},   {"&Area", EditArea},       {"&Own ROIs", EditRois},
+        {"O&verlap", ComboOverlap}, {"&Detrend", ComboDetrend}, {"&Fit over", ComboScope}, {"&Bin (/mm)", EditBin},
+        {"A&xis lines", EditAxisLines}, {"&Pixel (mm)", EditPixel}};
     int column = 0;
     for (const auto& [caption, widget] : cells) {
-        settings->addWidget(new QLabel(QString::fromUtf8(caption)), 0, column);
+        auto* label = new QLabel(QString::fromUtf8(caption));
+        label->setBuddy(widget);
+        settings->addWidget(label, 0, column);
         settings->addWidget(widget, 1, column++);
     }
     auto* run = new QHBoxLayout;

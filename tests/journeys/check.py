@@ -135,9 +135,70 @@ def filtered_bmp(dicom_path, bmp_path, x0, y0, n):
         fail("greys do not follow the filtered values")
 
 
+def nps_csv(dicom_path, csv_path, n, corners_text, bin_width="0.05", axis_lines="7"):
+    """The NPS window's table for the given ROIs (top-left corners "x,y;x,y;...") of side n, with a
+    second-order polynomial fitted by least squares over their bounding box: radial NPS,
+    standard error (spread of the single-ROI bin means), count, NNPS and the two axis curves,
+    from numpy's FFT over the full plane."""
+    n, w, k = int(n), float(bin_width), int(axis_lines)
+    ds, _ = dicom_words(dicom_path)
+    dx = float(ds.PixelSpacing[0])
+    corners = [tuple(int(v) for v in c.split(",")) for c in corners_text.split(";")]
+    image = roi_values(dicom_path, 0, 0, int(ds.Columns))
+    x0, y0 = min(c[0] for c in corners), min(c[1] for c in corners)
+    x1, y1 = max(c[0] for c in corners) + n, max(c[1] for c in corners) + n
+    yy, xx = np.mgrid[y0:y1, x0:x1].astype(np.float64)
+    basis = np.stack([np.ones_like(xx), xx, yy, xx * xx, xx * yy, yy * yy], axis=-1).reshape(-1, 6)
+    coefficients = np.linalg.lstsq(basis, image[y0:y1, x0:x1].reshape(-1), rcond=None)[0]
+    surface = np.zeros(image.shape)
+    surface[y0:y1, x0:x1] = (basis @ coefficients).reshape(y1 - y0, x1 - x0)
+    powers = [np.abs(np.fft.fft2(image[y:y + n, x:x + n] - surface[y:y + n, x:x + n])) ** 2 for x, y in corners]
+    mean = np.mean([image[y:y + n, x:x + n].mean() for x, y in corners])
+    scale = dx * dx / (n * n)
+    u = np.fft.fftfreq(n, dx)
+    uu, vv = np.meshgrid(u, u)
+    bins = int(np.floor(1 / (2 * dx) / w)) + 1
+    radial = np.rint(np.hypot(uu, vv) / w)
+    radial[0, 0] = -1
+    line = np.abs(np.fft.fftfreq(n) * n)
+    u_lines = (line[:, None] >= 1) & (line[:, None] <= k) & np.ones((1, n), bool)
+    rows = [l.split(",") for l in open(csv_path).read().splitlines()]
+    if rows[0] != ["frequency_per_mm", "nps", "standard_error", "count", "nnps", "nps_u_axis", "nps_v_axis"]:
+        fail(f"table header {rows[0]}")
+    if len(rows) != bins + 1:
+        fail(f"{len(rows) - 1} bins, expected {bins}")
+
+    def close(text, value, what, b):
+        if not np.isfinite(value):
+            if text != "":
+                fail(f"bin {b} {what}: {text}, expected empty")
+            return
+        if abs(float(text) - value) > 1e-9 * abs(value) + 1e-300:
+            fail(f"bin {b} {what}: {text}, expected {value!r}")
+
+    mean_power = np.mean(powers, axis=0) * scale
+    for b in range(bins):
+        inside = radial == b
+        count = int(inside.sum())
+        if int(rows[b + 1][3]) != count:
+            fail(f"bin {b} count {rows[b + 1][3]}, expected {count}")
+        nan = float("nan")
+        nps = mean_power[inside].mean() if count else nan
+        single = [p[inside].mean() * scale for p in powers] if count else []
+        error = np.std(single, ddof=1) / np.sqrt(len(single)) if count and len(single) > 1 else nan
+        u_in = u_lines & (np.rint(np.abs(uu) / w) == b)
+        v_in = u_lines.T & (np.rint(np.abs(vv) / w) == b)
+        close(rows[b + 1][1], nps, "nps", b)
+        close(rows[b + 1][2], error, "standard error", b)
+        close(rows[b + 1][4], nps / mean ** 2 if mean else nan, "nnps", b)
+        close(rows[b + 1][5], mean_power[u_in].mean() if u_in.any() else nan, "u axis", b)
+        close(rows[b + 1][6], mean_power[v_in].mean() if v_in.any() else nan, "v axis", b)
+
+
 def main():
     command, args = sys.argv[1], sys.argv[2:]
-    {"trim": trim, "header": header, "filtered-raw": filtered_raw, "filtered-bmp": filtered_bmp}[command](*args)
+    {"trim": trim, "header": header, "filtered-raw": filtered_raw, "filtered-bmp": filtered_bmp,
+     "nps-csv": nps_csv}[command](*args)
     print("ok", command, *[os.path.basename(a) for a in args])
 
 
