@@ -48,9 +48,6 @@ int Degree(DetrendKind kind)
 #define NPS_ROW_KERNEL __attribute__((target_clones("avx2", "default"), noinline))
 constexpr std::size_t kLanes = 8;
 
-// Rows of a block lie a whole image row apart, often on another page, where the processor's own
-// prefetching stops: the passes over a block ask for the row this far ahead while they work.
-constexpr long long kRowsAhead = 16;
 
 void PrefetchRow(const double* row, long long width)
 {
@@ -174,8 +171,8 @@ Surface FitSurface(const PixelView& image, long long x, long long y, long long w
     std::array<std::array<double, 3>, 3> sum{};
     for (long long r = 0; r < height; ++r) {
         const double* row = image.values.data() + (y + r) * image.width + x;
-        if (r + kRowsAhead < height)
-            PrefetchRow(row + kRowsAhead * image.width, width);
+        if (r + kPrefetchRows < height)
+            PrefetchRow(row + kPrefetchRows * image.width, width);
         const std::array<double, 3> rowSums =
             RowSums(row, p1.data(), p2.data(), static_cast<std::size_t>(width), degree);
         const double q[3] = {1.0, P1(r, height), P2(r, height)};
@@ -209,8 +206,8 @@ BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int 
     for (std::size_t r = 0; r < n; ++r) {
         const double* row = image.values.data() + (y + static_cast<long long>(r)) * image.width + x;
         double* dst = out.data() + r * rowStride;
-        if (static_cast<long long>(r) + kRowsAhead < size)
-            PrefetchRow(row + kRowsAhead * image.width, size);
+        if (static_cast<long long>(r) + kPrefetchRows < size)
+            PrefetchRow(row + kPrefetchRows * image.width, size);
         const long long v = y + static_cast<long long>(r) - s.y;
         const double q1 = P1(v, s.height), q2 = P2(v, s.height);
         // Coefficients above the kind's degree are 0, so one expression serves every kind.

@@ -25,6 +25,10 @@ enum class DetrendScope { PerRoi, WholeArea };
 DetrendScope ParseDetrendScope(std::string_view text);  // "roi", "area"
 const char* DetrendScopeName(DetrendScope scope);
 
+// Rows of a block lie a whole image row apart, often on another page, where the processor's own
+// prefetching stops: the passes over a block ask for the row this far ahead while they work.
+inline constexpr long long kPrefetchRows = 16;
+
 // A row-major image of doubles.
 struct PixelView {
     std::span<const double> values;

@@ -165,6 +165,8 @@ private:
         BlockScratch& work = scratch_[b];
         for (std::size_t item = first; item < end; ++item) {
             TransformRoi(work.roi.get(), item);
+            if (item + 1 < end)
+                PrefetchFirstRows(item + 1);
             const std::size_t binCount = bins_.BinCount();
             const std::span<double> mine(roiBins_.data() + (b * kBlockRois + item - first) * binCount, binCount);
             bins_.AddPowerInSampleOrder(work.roi.get(), work.power, item == first, mine);
@@ -187,6 +189,17 @@ private:
         sums_.figures[item] = {sums.values / static_cast<double>(pixels_),
                                sums.residualSquares / static_cast<double>(pixels_)};
         plan_.Run(roi);
+    }
+
+    // The fit asks for the rows ahead of the one it reads; the first rows of the next ROI are
+    // asked for here, while this ROI's power is summed.
+    void PrefetchFirstRows(std::size_t item) const
+    {
+        const PixelView& image = request_.images[item / roisPerImage_].pixels;
+        const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
+        for (long long y = 0; y < std::min<long long>(n_, kPrefetchRows); ++y)
+            for (long long x = 0; x < n_; x += 8)
+                __builtin_prefetch(image.values.data() + (c.y + y) * image.width + c.x + x, 0, 3);
     }
 
     // The round's block sums into the ensemble in block order, split into runs of elements, each
