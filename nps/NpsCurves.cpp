@@ -23,8 +23,11 @@ void NpsCurves::Show(const NpsResult* result, bool logarithmic)
     result_ = result;
     QChart* c = chart();
     c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
+    // A removed axis is no longer the chart's: it is deleted here, or every redraw would leak two.
+    for (QAbstractAxis* axis : c->axes()) {
         c->removeAxis(axis);
+        delete axis;
+    }
     if (!result)
         return;
     QAbstractAxis* x = new QValueAxis;
