@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <functional>
 #include <random>
 
 #include "DialogDouble.h"
@@ -94,20 +95,30 @@ TEST_F(NpsWindowTest, RunsOverTheFolderListAndExports)
     EXPECT_EQ(window.Curves->chart()->series().size(), 3);
 }
 
-TEST_F(NpsWindowTest, CancelStopsTheRunWithoutAResult)
+TEST_F(NpsWindowTest, CancelOrClosingStopsTheRunWithoutAResult)
 {
     std::vector<std::string> files;
     for (int i = 0; i < 6; ++i)
         files.push_back(WriteNoise(QString("c%1").arg(i), 1024));
     source.handOff = {files.front(), files, "16", "0.15", viewer::FileMode::Bits16};
-    window.OpenFromViewer();
-    window.ComboFiles->setCurrentIndex(1);
-    window.ButtonRunClick();
-    window.ButtonCancelClick();
-    WaitForRun();
-    EXPECT_EQ(window.Result(), nullptr);
-    EXPECT_EQ(window.LabelStatus->text(), "Cancelled");
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    const struct {
+        const char* what;
+        std::function<void()> stop;
+    } cases[] = {
+        {"Cancel", [&] { window.ButtonCancelClick(); }},
+        {"closing the window", [&] { window.close(); }},  // nobody would see the result
+    };
+    for (const auto& c : cases) {
+        window.OpenFromViewer();
+        window.ComboFiles->setCurrentIndex(1);
+        window.ButtonRunClick();
+        ASSERT_TRUE(window.Running()) << c.what;
+        c.stop();
+        WaitForRun();
+        EXPECT_EQ(window.Result(), nullptr) << c.what;
+        EXPECT_EQ(window.LabelStatus->text(), "Cancelled") << c.what;
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << c.what;
+    }
 }
 
 TEST_F(NpsWindowTest, OwnRoiListTakesThePlaceOfTheGrid)
@@ -125,23 +136,6 @@ TEST_F(NpsWindowTest, OwnRoiListTakesThePlaceOfTheGrid)
     window.ButtonRun->click();
     WaitForRun();
     EXPECT_EQ(dialogs.messages.size(), 1);
-}
-
-TEST_F(NpsWindowTest, ClosingTheWindowStopsItsRun)
-{
-    std::vector<std::string> files;
-    for (int i = 0; i < 6; ++i)
-        files.push_back(WriteNoise(QString("w%1").arg(i), 1024));
-    source.handOff = {files.front(), files, "16", "0.15", viewer::FileMode::Bits16};
-    window.OpenFromViewer();
-    window.ComboFiles->setCurrentIndex(1);
-    window.ButtonRunClick();
-    ASSERT_TRUE(window.Running());
-    window.close();
-    WaitForRun();
-    EXPECT_EQ(window.Result(), nullptr);
-    EXPECT_EQ(window.LabelStatus->text(), "Cancelled");
-    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
