@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "DecodeError.h"
 
@@ -18,6 +19,12 @@ struct Header {
 unsigned Be16(std::span<const std::uint8_t> s, std::size_t at) { return static_cast<unsigned>(s[at] << 8 | s[at + 1]); }
 std::uint32_t Be32(std::span<const std::uint8_t> s, std::size_t at) { return static_cast<std::uint32_t>(Be16(s, at)) << 16 | Be16(s, at + 2); }
 
+// SOF0 .. SOF15 (DHT, JPG and DAC excepted), and SOF55 of JPEG-LS.
+bool IsFrameMarker(unsigned marker)
+{
+    return (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) || marker == 0xF7;
+}
+
 // The frame header (SOFn, or SOF55 for JPEG-LS) reached by walking the marker segments after SOI.
 std::optional<Header> JpegHeader(std::span<const std::uint8_t> s)
 {
@@ -33,9 +40,7 @@ std::optional<Header> JpegHeader(std::span<const std::uint8_t> s)
             continue;
         }
         const std::size_t length = Be16(s, p + 2);
-        const bool frame = (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) ||
-                           marker == 0xF7;
-        if (frame) {
+        if (IsFrameMarker(marker)) {
             if (p + 10 > s.size())
                 return Header{};
             Header h;
@@ -48,6 +53,76 @@ std::optional<Header> JpegHeader(std::span<const std::uint8_t> s)
         p += 2 + length;
     }
     return Header{};
+}
+
+bool StartsWith(std::span<const std::uint8_t> data, std::string_view text)
+{
+    return data.size() >= text.size() && std::equal(text.begin(), text.end(), data.begin());
+}
+
+// The JPEG library reads every marker segment up to the first scan before the frame is decoded,
+// and the decoder stops the whole program (an assertion) on any warning it gives there, and on
+// frame types and precisions it was not built for. What would make it do so, or nothing.
+std::optional<std::string> JpegHeaderProblem(std::span<const std::uint8_t> s, bool lossless)
+{
+    bool jfif = false;
+    int adobeTransform = -1;
+    unsigned frame = 0;
+    int precision = 0, components = 0;
+    std::size_t p = 2;  // after SOI
+    for (;;) {
+        if (p + 2 > s.size())
+            return "ends before its first scan";
+        if (s[p] != 0xFF)
+            return "holds bytes that are not a marker where one belongs";
+        const unsigned marker = s[p + 1];
+        if (marker == 0xFF) {
+            ++p;  // fill byte
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            p += 2;  // markers without a segment
+            continue;
+        }
+        if (marker == 0xD8 || marker == 0xD9)
+            return "starts again or ends before its first scan";
+        if (p + 4 > s.size())
+            return "ends before its first scan";
+        const std::size_t length = Be16(s, p + 2);
+        if (length < 2 || length > s.size() - p - 2)
+            return "has a header segment that runs past its fragment";
+        const std::span<const std::uint8_t> data = s.subspan(p + 4, length - 2);
+        if (marker == 0xE0 && data.size() >= 14 && StartsWith(data, std::string_view("JFIF\0", 5))) {
+            jfif = true;
+            if (data[5] != 1)
+                return "is marked JFIF version " + std::to_string(data[5]) + ", not 1";
+        }
+        if (marker == 0xEE && data.size() >= 12 && StartsWith(data, "Adobe"))
+            adobeTransform = data[11];
+        if (IsFrameMarker(marker) && frame == 0 && data.size() >= 6) {
+            frame = marker;
+            precision = data[0];
+            components = data[5];
+        }
+        if (marker == 0xDA)
+            break;
+        p += 2 + length;
+    }
+    const bool frameAllowed = lossless ? frame == 0xC3 : frame == 0xC0 || frame == 0xC1;
+    if (frame == 0)
+        return "has no frame header before its first scan";
+    if (!frameAllowed) {
+        const char digits[] = "0123456789ABCDEF";
+        std::string kind = "is a kind of JPEG (frame marker FF";
+        kind += digits[frame >> 4];
+        kind += digits[frame & 15];
+        return kind + ") that this transfer syntax does not hold";
+    }
+    if (lossless ? precision < 2 || precision > 16 : precision != 8 && precision != 12)
+        return "has samples of " + std::to_string(precision) + " bits, which this kind of JPEG does not have";
+    if (components == 3 && !jfif && adobeTransform > 1)
+        return "names an unknown colour transform (" + std::to_string(adobeTransform) + ")";
+    return std::nullopt;
 }
 
 // The SIZ segment after SOC, possibly inside a JP2 box within the fragment's first bytes.
@@ -120,8 +195,9 @@ bool Jpeg2000MarkersInside(std::span<const std::uint8_t> s)
 } // namespace
 
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
-                      bool jpeg2000, const std::string& syntaxText)
+                      Codestream kind, const std::string& syntaxText)
 {
+    const bool jpeg2000 = kind == Codestream::Jpeg2000;
     const auto refuse = [&](const std::string& why) {
         return DecodeError("Cannot open this DICOM file (" + syntaxText + "): " + why + ".");
     };
@@ -139,6 +215,9 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
                 throw refuse("the first fragment does not start a compressed image");
             continue;  // the rest of a codestream that began in an earlier fragment
         }
+        if (kind == Codestream::JpegLossy || kind == Codestream::JpegLossless)
+            if (const auto problem = JpegHeaderProblem(fragments[i], kind == Codestream::JpegLossless))
+                throw refuse("the JPEG stream in fragment " + std::to_string(i) + " " + *problem);
         if (h->columns != shape.columns || h->rows != shape.rows || h->components != shape.samplesPerPixel ||
             h->precision < 1 || h->precision > shape.bitsAllocated || h->subsampled)
             throw refuse("the compressed image in fragment " + std::to_string(i) + " is " + std::to_string(h->columns) +

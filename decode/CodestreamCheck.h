@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "TransferSyntax.h"
+
 namespace decode {
 
 struct StreamShape {
@@ -14,9 +16,10 @@ struct StreamShape {
 };
 
 // Raises DecodeError, naming `syntaxText`, when a codestream header disagrees with `shape` (size,
-// components, precision beyond the allocated bits, subsampled JPEG 2000 components) or when the
-// first frame's fragment holds no codestream header at all.
+// components, precision beyond the allocated bits, subsampled JPEG 2000 components), when the
+// first frame's fragment holds no codestream header at all, or when a JPEG header holds what the
+// JPEG library meets only with an assertion (see JpegHeaderProblem).
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
-                      bool jpeg2000, const std::string& syntaxText);
+                      Codestream kind, const std::string& syntaxText);
 
 } // namespace decode

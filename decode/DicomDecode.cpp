@@ -80,7 +80,7 @@ void DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need,
                        const std::string& syntax, char* out)
 {
     CheckCodestreams(facts.fragments, StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated},
-                     facts.transferSyntax.rfind("1.2.840.10008.1.2.4.9", 0) == 0, syntax);
+                     CodestreamOf(facts.transferSyntax), syntax);
     static const bool quiet = [] {
         gdcm::Trace::SetDebug(false);
         gdcm::Trace::SetWarning(false);

@@ -11,6 +11,7 @@ struct Syntax {
     std::string_view uid;
     std::string_view name;
     bool decoded;  // a compressed syntax we decode
+    Codestream codestream = Codestream::None;
 };
 
 constexpr Syntax kSyntaxes[] = {
@@ -18,14 +19,14 @@ constexpr Syntax kSyntaxes[] = {
     {"1.2.840.10008.1.2.1", "Explicit VR Little Endian", false},
     {"1.2.840.10008.1.2.1.99", "Deflated Explicit VR Little Endian", false},
     {"1.2.840.10008.1.2.2", "Explicit VR Big Endian", false},
-    {"1.2.840.10008.1.2.4.50", "JPEG Baseline", true},
-    {"1.2.840.10008.1.2.4.51", "JPEG Extended", true},
-    {"1.2.840.10008.1.2.4.57", "JPEG Lossless", true},
-    {"1.2.840.10008.1.2.4.70", "JPEG Lossless SV1", true},
-    {"1.2.840.10008.1.2.4.80", "JPEG-LS Lossless", true},
-    {"1.2.840.10008.1.2.4.81", "JPEG-LS Near-Lossless", true},
-    {"1.2.840.10008.1.2.4.90", "JPEG 2000 Lossless", true},
-    {"1.2.840.10008.1.2.4.91", "JPEG 2000", true},
+    {"1.2.840.10008.1.2.4.50", "JPEG Baseline", true, Codestream::JpegLossy},
+    {"1.2.840.10008.1.2.4.51", "JPEG Extended", true, Codestream::JpegLossy},
+    {"1.2.840.10008.1.2.4.57", "JPEG Lossless", true, Codestream::JpegLossless},
+    {"1.2.840.10008.1.2.4.70", "JPEG Lossless SV1", true, Codestream::JpegLossless},
+    {"1.2.840.10008.1.2.4.80", "JPEG-LS Lossless", true, Codestream::JpegLs},
+    {"1.2.840.10008.1.2.4.81", "JPEG-LS Near-Lossless", true, Codestream::JpegLs},
+    {"1.2.840.10008.1.2.4.90", "JPEG 2000 Lossless", true, Codestream::Jpeg2000},
+    {"1.2.840.10008.1.2.4.91", "JPEG 2000", true, Codestream::Jpeg2000},
     {"1.2.840.10008.1.2.5", "RLE Lossless", true},
     {"1.2.840.10008.1.2.4.100", "MPEG2 Main Profile", false},
     {"1.2.840.10008.1.2.4.101", "MPEG2 High Profile", false},
@@ -62,6 +63,12 @@ bool HasDecoder(std::string_view uid)
 {
     const Syntax* s = Find(uid);
     return s && s->decoded;
+}
+
+Codestream CodestreamOf(std::string_view uid)
+{
+    const Syntax* s = Find(uid);
+    return s ? s->codestream : Codestream::None;
 }
 
 } // namespace decode

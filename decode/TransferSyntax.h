@@ -22,4 +22,8 @@ bool IsEncapsulated(std::string_view uid);
 // JPEG 2000, RLE).
 bool HasDecoder(std::string_view uid);
 
+// The kind of codestream a syntax's fragments hold: what the checks before the library look for.
+enum class Codestream { None, JpegLossy, JpegLossless, JpegLs, Jpeg2000 };
+Codestream CodestreamOf(std::string_view uid);
+
 } // namespace decode

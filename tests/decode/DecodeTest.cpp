@@ -263,6 +263,29 @@ TEST(Decode, CorruptStreamsAndUnknownCodecsAreRefused)
         ExpectRefused(file, c.syntax, std::string(c.name) + " with a larger image in its stream");
     }
 
+    // JPEG headers the JPEG library answers with an assertion that ends the program: each must be
+    // refused before it gets there.
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> marker;
+        std::size_t offset;  // of the changed byte from the marker's start
+        std::uint8_t value;
+    } headers[] = {
+        {"a JFIF version other than 1", {0xFF, 0xE0}, 9, 0x11},
+        {"a progressive frame in a lossless syntax", {0xFF, 0xC3}, 1, 0xC2},
+        {"a baseline frame in a lossless syntax", {0xFF, 0xC3}, 1, 0xC0},
+        {"a byte that is not a marker before the Huffman table", {0xFF, 0xC4}, 0, 0x00},
+        {"a lossless precision of 1 bit", {0xFF, 0xC3}, 4, 0x01},
+        {"a header segment longer than the fragment", {0xFF, 0xC4}, 2, 0x7F},
+    };
+    for (const auto& h : headers) {
+        std::vector<std::uint8_t> file = Sample("compressed/ct-phantom-jpeg-lossless.dcm");
+        const auto at = std::search(file.begin(), file.end(), h.marker.begin(), h.marker.end());
+        ASSERT_NE(at, file.end()) << h.what;
+        at[static_cast<std::ptrdiff_t>(h.offset)] = h.value;
+        ExpectRefused(file, "JPEG Lossless SV1", h.what);
+    }
+
     // A JPEG 2000 header segment whose length runs past the fragment: the library's header parser
     // would follow it out of its buffer.
     std::vector<std::uint8_t> j2k = Sample("compressed/ct-phantom-j2k.dcm");
