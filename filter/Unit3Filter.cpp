@@ -40,6 +40,10 @@ void TForm3::RunFilter()
     const int n = FilterMatrixSize;
     common::ThreadPool& pool = toolkit::WindowPool();
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    // The gain, the filtered image and its power change from here on: the drawings that wait to
+    // show them as they are now are drawn first.
+    if (DrawingWaits({filter::View::Filtered, filter::View::Filter, filter::View::Convolution}))
+        DrawPending();
     resultStamp_.interrupted = true;  // the matrices change from here on
     filter::ResetGain(FilterGain, n);
     const FilterType type = TypeOf(ui.RadioGroupFilter);
@@ -71,12 +75,14 @@ void TForm3::RunFilter()
 void TForm3::RefreshFilterViews(bool filteredFirst)
 {
     const BusyCursor busy;
-    RunFilter();
-    if (filteredFirst)
+    InOneOperation([this, filteredFirst] {
+        RunFilter();
+        if (filteredFirst)
+            SelectAndShow(1);
+        SelectAndShow(3);
+        SelectAndShow(4);
         SelectAndShow(1);
-    SelectAndShow(3);
-    SelectAndShow(4);
-    SelectAndShow(1);
+    });
 }
 
 void TForm3::StepCutOff(double sign)
