@@ -1,5 +1,6 @@
 #include "RadialFilter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <vector>
@@ -48,15 +49,37 @@ void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude
     const auto spanSize = static_cast<std::size_t>(span);
     std::vector<double> table(spanSize * spanSize);
     std::vector<std::exception_ptr> failures(spanSize);
+    const auto r2 = [](int d, int dy) { return static_cast<long long>(d) * d + static_cast<long long>(dy) * dy; };
+    // The amplitude depends on d * d + dy * dy alone, so the half dy >= d is evaluated and
+    // mirrored. Only when some amplitude fails is every row evaluated in full, to find the first
+    // row that fails and its error.
+    std::vector<char> halfFailed(spanSize, 0);
     common::ParallelFor(pool, span, [&](int d) {
         double* row = &table[static_cast<std::size_t>(d) * spanSize];
         try {
-            for (int dy = 0; dy < span; ++dy)
-                row[dy] = amplitude(static_cast<long long>(d) * d + static_cast<long long>(dy) * dy);
+            for (int dy = d; dy < span; ++dy)
+                row[dy] = amplitude(r2(d, dy));
         } catch (...) {
-            failures[static_cast<std::size_t>(d)] = std::current_exception();
+            halfFailed[static_cast<std::size_t>(d)] = 1;
         }
     });
+    if (std::find(halfFailed.begin(), halfFailed.end(), 1) == halfFailed.end()) {
+        common::ParallelFor(pool, span, [&](int d) {
+            double* row = &table[static_cast<std::size_t>(d) * spanSize];
+            for (int dy = 0; dy < d; ++dy)
+                row[dy] = table[static_cast<std::size_t>(dy) * spanSize + static_cast<std::size_t>(d)];
+        });
+    } else {
+        common::ParallelFor(pool, span, [&](int d) {
+            double* row = &table[static_cast<std::size_t>(d) * spanSize];
+            try {
+                for (int dy = 0; dy < span; ++dy)
+                    row[dy] = amplitude(r2(d, dy));
+            } catch (...) {
+                failures[static_cast<std::size_t>(d)] = std::current_exception();
+            }
+        });
+    }
     int usable = 0;
     while (usable < span && !failures[static_cast<std::size_t>(usable)])
         ++usable;
