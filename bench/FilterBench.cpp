@@ -10,6 +10,7 @@
 #include <cmath>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "DialogDouble.h"
 #include "Unit1.h"
@@ -64,17 +65,25 @@ struct Windows {
         form1.ui.EditPxlSpc->setText("0.2");
     }
 
+    // The samples are made once: the hand-off measured is the program's, from the table filled
+    // cell by cell as the viewer fills it, not the making of the test pattern.
+    std::vector<long long> samples;
+
     void FillTable()
     {
+        if (samples.empty())
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x) {
+                    const double dx = x - n / 3.0, dy = y - n / 2.0;
+                    const double v = 800 + 600 * std::exp(-(dx * dx + dy * dy) / (n * 2.0)) + ((x / 8 + y / 8) % 2) * 90;
+                    samples.push_back(static_cast<long long>(v));
+                }
         toolkit::TextGrid* grid = form2.ui.StringGridRaw;
         grid->SetColCount(n + 1);
         grid->SetRowCount(n + 1);
         for (int y = 0; y < n; ++y)
-            for (int x = 0; x < n; ++x) {
-                const double dx = x - n / 3.0, dy = y - n / 2.0;
-                const double v = 800 + 600 * std::exp(-(dx * dx + dy * dy) / (n * 2.0)) + ((x / 8 + y / 8) % 2) * 90;
-                grid->SetCellInt(x + 1, y + 1, static_cast<long long>(v));
-            }
+            for (int x = 0; x < n; ++x)
+                grid->SetCellInt(x + 1, y + 1, samples[static_cast<std::size_t>(y) * n + x]);
         form3.ui.EditNAct->setText("0");
     }
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ResultFreshness.h"
+#include "SpectrumMap.h"
 #include "SquareMatrix.h"
 #include "ThreadPool.h"
 #include "ui_Form2.h"
@@ -131,6 +132,13 @@ private:
         int n = 0;
         std::vector<double> values;
     } heldCells_;
+    // The statistics of the map as last computed: the map changes only with a new DataSerial.
+    struct HeldMapStatistics {
+        bool valid = false;
+        std::uint64_t serial = 0;
+        int n = 0;
+        spectrum::MapStatistics statistics;
+    } heldMapStatistics_;
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
     QLineSeries* profileSeries_ = nullptr;
