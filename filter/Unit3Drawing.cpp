@@ -11,7 +11,9 @@
 // A waiting drawing reads its matrix only when it is drawn, so whatever changes a matrix a
 // drawing waits on (a filter run, a new reading of the cells) draws the waiting ones first, and
 // so does anything that reads a view or the work bitmap. Profile lines inverted over a waiting
-// view are kept with it and inverted after it is drawn.
+// view are kept with it and inverted after it is drawn. Of the drawings made together only the
+// last one is rendered into the work bitmap; the others render just the pixels their pictures
+// show.
 #include <QPainter>
 #include <algorithm>
 
@@ -126,9 +128,16 @@ void TForm3::DrawPending()
 
 void TForm3::FinishDrawing(const PendingDrawing& d, bool last)
 {
-    filter::RenderViewBitmap(d.source, d.n, d.window, d.log, d.invert, *WorkBitmap, toolkit::WindowPool());
     toolkit::ImageBox* image = ViewImage(d.source.view);
-    image->Bitmap() = common::StretchNearest(*WorkBitmap, image->width(), image->height());
+    const int width = image->width(), height = image->height();
+    if (!last && static_cast<long long>(d.n) * d.n > static_cast<long long>(width) * height) {
+        // A later drawing of this round overwrites the work bitmap: only the picture is made,
+        // from the elements its stretch picks.
+        filter::RenderViewStretched(d.source, d.n, d.window, d.log, d.invert, width, height, image->Bitmap());
+    } else {
+        filter::RenderViewBitmap(d.source, d.n, d.window, d.log, d.invert, *WorkBitmap, toolkit::WindowPool());
+        image->Bitmap() = common::StretchNearest(*WorkBitmap, width, height);
+    }
     for (const ZoomText& line : d.viewTexts)
         WriteText(image->Bitmap(), 0, line.y, line.text);
     image->update();

@@ -7,7 +7,9 @@
 #endif
 #include <cmath>
 #include <limits>
+#include <vector>
 
+#include "Canvas.h"
 #include "Errors.h"
 #include "NumberText.h"
 #include "Rounding.h"
@@ -272,6 +274,39 @@ void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& windo
         FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             LinearColumn(column, n, out, window, inverted, square, source.filterMax);
         });
+    }
+}
+
+void RenderViewStretched(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
+                         int width, int height, common::GreyBitmap& out)
+{
+    CheckViewSource(source);
+    const bool inverted = invert && !IsSpectral(source.view);
+    out = common::GreyBitmap(width, height);
+    if (n <= 0)
+        return;  // nothing to stretch: the picture stays blank, as the stretch leaves it
+    const spectrum::SquareMatrix& m = *source.matrix;
+    std::vector<int> rows(static_cast<std::size_t>(height));
+    for (int j = 0; j < height; ++j)
+        rows[static_cast<std::size_t>(j)] = common::NearestSource(j, n, height);
+    // The element rules of RenderViewBitmap's three routes, one element at a time.
+    const auto fill = [&](auto grey) {
+        for (int i = 0; i < width; ++i) {
+            const double* column = m[common::NearestSource(i, n, width)];
+            for (int j = 0; j < height; ++j)
+                out.Row(j)[i] = grey(column[rows[static_cast<std::size_t>(j)]]);
+        }
+    };
+    const bool logView = source.view == View::Power || source.view == View::Convolution;
+    if (log || (logView && source.spectrumMax < 1.0)) {
+        fill([&](double e) { return GreyOf(ViewValue(source, e), window, log, inverted); });
+    } else if (logView && source.spectrumMax > 1.0) {
+        const LogThresholds thresholds(std::log10(std::sqrt(source.spectrumMax)), window);
+        fill([&](double e) { return thresholds.Grey(e); });
+    } else {
+        const bool square = source.view == View::Filter;
+        const double fm = source.filterMax;
+        fill([&](double e) { return LinearGrey(square ? e * e / fm / fm * 100 : e, window, inverted); });
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "Canvas.h"
 #include "Errors.h"
 #include "FilterViews.h"
 
@@ -195,6 +196,13 @@ TEST(ViewRules, RenderingEqualsTheDirectRuleForEveryView)
             for (int y = 0; y < n; ++y)
                 ASSERT_EQ(bitmap.At(x, y), filter::GreyOf(filter::ViewValue(source, (*m)[x][y]), window, c.log, inverted))
                     << "n " << n << " view " << static_cast<int>(c.view) << " element " << (*m)[x][y];
+        // Only the elements a stretched picture shows: the same picture as stretching the bitmap.
+        for (const auto [width, height] : {std::pair{16, 16}, std::pair{24, 40}, std::pair{100, 7}}) {
+            common::GreyBitmap picture;
+            filter::RenderViewStretched(source, n, window, c.log, c.invert, width, height, picture);
+            EXPECT_TRUE(picture == common::StretchNearest(bitmap, width, height))
+                << "n " << n << " view " << static_cast<int>(c.view) << ", " << width << " x " << height;
+        }
     }
   }
 }

@@ -114,6 +114,12 @@ TEST(FilterDrawing, DrawnOnceAtTheEndAsEachDrawingWouldHaveLeftIt)
              w.HandOver(32);
          },
          false},
+        {"hand-off of 512, views larger than their pictures, then a step",
+         [](W& w) {
+             w.HandOver(512);
+             QTest::mouseClick(w.ui.ButtonPwrUp, Qt::LeftButton);
+         },
+         false},
         {"parameter buttons",
          [](W& w) {
              w.HandOver(64);
