@@ -1,5 +1,6 @@
 #include "FilterViews.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #if defined(__SSE2__)
@@ -181,11 +182,41 @@ public:
         };
         constexpr std::uint64_t kSmallest = 1, kInfinity = 0x7FF0000000000000ULL;
         table_[0] = -std::numeric_limits<double>::infinity();
+        const int greyOfInfinity = grey(kInfinity);
+        std::uint64_t lowest = kSmallest;  // the step elements do not decrease with g
         for (int g = 1; g <= 254; ++g) {
-            std::uint64_t lo = kSmallest, hi = kInfinity;
-            if (grey(hi) < g) {
+            std::uint64_t lo = lowest, hi = kInfinity;
+            if (greyOfInfinity < g) {
                 table_[g] = std::numeric_limits<double>::quiet_NaN();  // never reached
                 continue;
+            }
+            // Where the formula, read backwards, puts the step: the bracket around it is found in
+            // doubling steps from there, so the bisection below runs over a few bit patterns
+            // instead of all positive doubles. It only shortens the search; every decision is
+            // the formula's own.
+            const double estimate =
+                std::pow(10.0, 2 * ((g - 0.5 - 127) / window.scale + window.level) * logSqrtMax / 100);
+            if (estimate > 0.0 && estimate < std::numeric_limits<double>::infinity()) {
+                const std::uint64_t start = std::clamp(std::bit_cast<std::uint64_t>(estimate), lo, hi);
+                if (grey(start) >= g) {
+                    hi = start;
+                    for (std::uint64_t step = 1; hi - lo > step; step *= 2) {
+                        if (grey(hi - step) < g) {
+                            lo = hi - step + 1;
+                            break;
+                        }
+                        hi -= step;
+                    }
+                } else {
+                    lo = start + 1;
+                    for (std::uint64_t step = 1; hi - lo > step; step *= 2) {
+                        if (grey(lo + step) >= g) {
+                            hi = lo + step;
+                            break;
+                        }
+                        lo += step + 1;
+                    }
+                }
             }
             while (lo < hi) {
                 const std::uint64_t mid = lo + (hi - lo) / 2;
@@ -195,6 +226,7 @@ public:
                     lo = mid + 1;
             }
             table_[g] = std::bit_cast<double>(lo);
+            lowest = lo;
         }
         table_[255] = std::numeric_limits<double>::quiet_NaN();
     }
