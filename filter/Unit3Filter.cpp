@@ -59,8 +59,7 @@ void TForm3::RunFilter()
     if (ui.CheckBoxSSIR->isChecked())
         noiseFloor = RealOf(ui.EditSSIR);
     filter::FilterFft2D(spectrum::SharedFft(), FilteredRe, FilteredIm, n, noiseFloor, pool);
-    filter::PlaceFilteredImage(FilteredRe, n, FilteredImage, pool);
-    const filter::Extremes extremes = filter::FindExtremes(FilteredImage, n);
+    const filter::Extremes extremes = filter::PlaceFilteredImage(FilteredRe, n, FilteredImage, pool);
     FilteredMax = extremes.max;
     FilteredMin = extremes.min;
     const double max = common::StrToFloat(source.EditMax().toStdString());

@@ -131,6 +131,10 @@ private:
         std::uint64_t revision = 0;
         int n = 0;
         std::vector<double> values;
+        // The largest and smallest value, first found by the statistics or the raw range.
+        bool extremesKnown = false;
+        double max = 0;
+        double min = 0;
     } heldCells_;
     // The statistics of the map as last computed: the map changes only with a new DataSerial.
     struct HeldMapStatistics {

@@ -37,6 +37,12 @@ void TForm2::ButtonAveSDClick()
         values = own;
     }
     const spectrum::TableStatistics s = spectrum::ComputeTableStatistics(values, w, h);
+    if (w == h) {
+        // Found as the raw range finds them: from the first value, by the same comparisons.
+        heldCells_.extremesKnown = true;
+        heldCells_.max = s.max;
+        heldCells_.min = s.min;
+    }
     SetText(ui.EditAve, RealText(s.mean));
     SetText(ui.EditSD, RealText(s.sd));
     SetText(ui.EditMax, RealText(s.max));

@@ -110,15 +110,38 @@ void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
     spectrum::TransformLines(ws, re, im, n, Axis::Second, n, FftPrecision::Single, pool);
 }
 
-void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image, common::ThreadPool& pool)
+Extremes PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image, common::ThreadPool& pool)
 {
+    // Each placed line is scanned in its own order for its extremes; taking the lines in order
+    // from the centre element then gives what one scan of the whole image gives (a line's value
+    // counts only where it beats everything before it, the centre element included).
+    std::vector<Extremes> lines(static_cast<std::size_t>(n));
     common::ParallelFor(pool, n, [&](int x) {
         const double* source = re[x];
-        double* target = image[(n - x) % n];
+        const int placed = (n - x) % n;
+        double* target = image[placed];
         target[0] = source[0] / n / n;
         for (int y = 1; y < n; ++y)
             target[n - y] = source[y] / n / n;
+        Extremes e{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+        for (int y = 0; y < n; ++y) {
+            const double v = target[y];
+            e.max = v > e.max ? v : e.max;
+            e.min = v < e.min ? v : e.min;
+        }
+        lines[static_cast<std::size_t>(placed)] = e;
     });
+    if (n <= 0)
+        return {};
+    const int h = n / 2;
+    Extremes e{image[h][h], image[h][h]};
+    for (const Extremes& line : lines) {
+        if (line.max > e.max)
+            e.max = line.max;
+        if (line.min < e.min)
+            e.min = line.min;
+    }
+    return e;
 }
 
 Extremes FindExtremes(const SquareMatrix& image, int n)

@@ -172,10 +172,14 @@ TEST(ElementRules, FilteredSpectrumPowerMaximumAndPlacedImage)
             }
         EXPECT_TRUE(SameBits(powerMax, directMax)) << c.what << ": " << powerMax << " " << directMax;
 
-        filter::PlaceFilteredImage(*fRe, n, *image);
+        if (c.zeroMap)
+            (*fRe)[1][2] = nan;  // and a NaN among the values placed
+        const filter::Extremes extremes = filter::PlaceFilteredImage(*fRe, n, *image);
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
                 ASSERT_TRUE(SameBits((*image)[(n - x) % n][(n - y) % n], (*fRe)[x][y] / n / n)) << c.what;
+        const filter::Extremes scanned = filter::FindExtremes(*image, n);
+        EXPECT_TRUE(SameBits(extremes.max, scanned.max) && SameBits(extremes.min, scanned.min)) << c.what;
     }
 }
 
