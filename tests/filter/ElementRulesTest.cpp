@@ -69,7 +69,8 @@ TEST(ElementRules, RadialFiltersMatchTheElementRule)
         int n;
     } cases[] = {
         {"high-cut", true, 0.25, 5, false, 64},     {"high-cut, steepened", true, 0.1, 3, true, 256},
-        {"high-cut, power 0", true, 0.3, 0, true, 8}, {"low-cut", false, 0.2, 5, false, 64},
+        {"high-cut, power 0", true, 0.3, 0, true, 8}, {"high-cut, the largest matrix", true, 0.0371, 7, true, 1024},
+        {"low-cut", false, 0.2, 5, false, 64},
         {"low-cut, steepened", false, 0.05, 2, true, 256},
         {"low-cut, negative power fails part-way", false, 0.3, -1, false, 64},
     };
