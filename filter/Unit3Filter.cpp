@@ -45,14 +45,24 @@ void TForm3::RunFilter()
     if (DrawingWaits({filter::View::Filtered, filter::View::Filter, filter::View::Convolution}))
         DrawPending();
     resultStamp_.interrupted = true;  // the matrices change from here on
-    filter::ResetGain(FilterGain, n);
-    const FilterType type = TypeOf(ui.RadioGroupFilter);
-    const bool steepen = ui.CheckBoxCOF->isChecked();
-    if (type == FilterType::LCF || type == FilterType::BPF)
-        filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool);
-    if (type == FilterType::HCF || type == FilterType::BPF)
-        filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
-                              FilterMax, pool);
+    // The gain is reset to 1 in the first filter's pass; where no filter runs over it, or an
+    // edit refuses before one does, it is reset on its own.
+    filter::GainStart start = filter::GainStart::Ones;
+    try {
+        const FilterType type = TypeOf(ui.RadioGroupFilter);
+        const bool steepen = ui.CheckBoxCOF->isChecked();
+        if (type == FilterType::LCF || type == FilterType::BPF)
+            filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool, start);
+        if (type == FilterType::HCF || type == FilterType::BPF)
+            filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
+                                  FilterMax, pool, start);
+    } catch (...) {
+        if (start == filter::GainStart::Ones)
+            filter::ResetGain(FilterGain, n);
+        throw;
+    }
+    if (start == filter::GainStart::Ones)
+        filter::ResetGain(FilterGain, n);
     FilteredPowerMax = filter::FilterSpectrum(source.SpectrumRe(), source.SpectrumIm(), source.SpectrumMap(),
                                               FilterGain, n, FilteredRe, FilteredIm, FilteredPower, pool);
     std::optional<double> noiseFloor;

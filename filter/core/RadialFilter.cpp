@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -47,10 +48,15 @@ namespace {
 //
 // `halfRow(d, first, end, row)` fills row[dy] = amplitude(d * d + dy * dy) for dy in [first, end);
 // it may evaluate several offsets at once but must give the bits amplitude gives.
+//
+// With `ones` the gain is taken to hold 1 everywhere, as ResetGain leaves it, without being read:
+// every column is written, the columns a failure stops with 1. `columnMax[x]` receives the
+// largest gain of column x (the first of them, scanning down the column), when nothing failed.
 template <typename Amplitude, typename HalfRow>
-void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude, HalfRow halfRow,
-                    common::ThreadPool& pool)
+void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude, HalfRow halfRow, bool ones,
+                    std::vector<double>& columnMax, common::ThreadPool& pool)
 {
+    columnMax.assign(static_cast<std::size_t>(std::max(n, 0)), -std::numeric_limits<double>::infinity());
     const int h = n / 2;
     const int span = std::max(h, n - 1 - h) + 1;
     const auto spanSize = static_cast<std::size_t>(span);
@@ -89,19 +95,28 @@ void MultiplyRadial(SquareMatrix& gain, int n, bool steepen, Amplitude amplitude
     int usable = 0;
     while (usable < span && !failures[static_cast<std::size_t>(usable)])
         ++usable;
-    common::ParallelFor(pool, usable, [&](int d) {
+    common::ParallelFor(pool, span, [&](int d) {
         const double* row = &table[static_cast<std::size_t>(d) * spanSize];
         for (int side = 0; side < (d == 0 ? 1 : 2); ++side) {
             const int x = side == 0 ? h - d : h + d;
             if (x < 0 || x >= n)
                 continue;
             double* column = gain[x];
+            if (d >= usable) {
+                if (ones)
+                    std::fill(column, column + n, 1.0);
+                continue;
+            }
+            double m = -std::numeric_limits<double>::infinity();
             for (int y = 0; y < n; ++y) {
                 const double a = row[std::abs(y - h)];
-                column[y] = column[y] * a;
+                double v = (ones ? 1.0 : column[y]) * a;
                 if (steepen && a < 0.7)
-                    column[y] = column[y] * a * a * a;
+                    v = v * a * a * a;
+                column[y] = v;
+                m = v > m ? v : m;
             }
+            columnMax[static_cast<std::size_t>(x)] = m;
         }
     });
     if (usable < span)
@@ -163,8 +178,20 @@ void HighCutRow(int d, int first, int end, int n, float cutOff, long long expone
 bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
                   double& filterMax, common::ThreadPool& pool)
 {
-    if (!(cutOff > 0.0))
+    GainStart start = GainStart::Held;
+    return LowCutFilter(gain, n, cutOff, power, steepen, filterMax, pool, start);
+}
+
+bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
+                  double& filterMax, common::ThreadPool& pool, GainStart& start)
+{
+    const bool ones = start == GainStart::Ones;
+    start = GainStart::Held;  // from here on the gain is written, whatever happens
+    if (!(cutOff > 0.0)) {
+        if (ones)
+            ResetGain(gain, n);
         return false;
+    }
     const long long exponent = 2LL * power;
     const auto amplitude = [&](long long r2) {
         const double r = std::sqrt(static_cast<double>(r2));
@@ -174,12 +201,13 @@ bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, 
         const double g = 1.0 / (IntPower(d, exponent) + 1.0);
         return std::sqrt(g);
     };
-    MultiplyRadial(gain, n, steepen, amplitude, OneByOne(amplitude), pool);
+    std::vector<double> columnMax;
+    MultiplyRadial(gain, n, steepen, amplitude, OneByOne(amplitude), ones, columnMax, pool);
+    // The columns' largest values in column order: what one scan of the whole gain finds.
     double m = gain[0][0];
-    for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y)
-            if (gain[x][y] > m)
-                m = gain[x][y];
+    for (double c : columnMax)
+        if (c > m)
+            m = c;
     filterMax = m;
     return true;
 }
@@ -187,23 +215,37 @@ bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, 
 void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
                    double& filterMax, common::ThreadPool& pool)
 {
-    if (cutOff == 0.0f)
+    GainStart start = GainStart::Held;
+    HighCutFilter(gain, n, cutOff, power, steepen, filterMax, pool, start);
+}
+
+void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
+                   double& filterMax, common::ThreadPool& pool, GainStart& start)
+{
+    const bool ones = start == GainStart::Ones;
+    start = GainStart::Held;
+    if (cutOff == 0.0f) {
+        if (ones)
+            ResetGain(gain, n);
         common::ThrowDivideByZero();
+    }
     const long long exponent = 2LL * power;
     const auto amplitude = [&](long long r2) {
         return static_cast<double>(HighCutAmplitudeScalar(r2, n, cutOff, exponent));
     };
+    std::vector<double> columnMax;
     if (exponent >= 0)
         MultiplyRadial(gain, n, steepen, amplitude,
                        [&](int d, int first, int end, double* row) { HighCutRow(d, first, end, n, cutOff, exponent, row); },
-                       pool);
+                       ones, columnMax, pool);
     else
-        MultiplyRadial(gain, n, steepen, amplitude, OneByOne(amplitude), pool);
+        MultiplyRadial(gain, n, steepen, amplitude, OneByOne(amplitude), ones, columnMax, pool);
+    // A single-precision running value over the columns' largest values in column order ends
+    // where the same running value over every element ends: at the largest value, rounded.
     float m = static_cast<float>(gain[0][0]);
-    for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y)
-            if (gain[x][y] > m)
-                m = static_cast<float>(gain[x][y]);
+    for (double c : columnMax)
+        if (c > m)
+            m = static_cast<float>(c);
     filterMax = m;
 }
 

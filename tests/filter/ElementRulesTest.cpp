@@ -3,6 +3,7 @@
 // the plain order: every byte must agree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -122,6 +123,59 @@ TEST(ElementRules, RadialFiltersMatchTheElementRule)
                 }
             EXPECT_TRUE(SameBits(fastMax, c.highCut ? static_cast<double>(single) : m)) << c.what;
         }
+    }
+}
+
+// The first filter of a run takes the gain as ResetGain leaves it, without reading it: the gain,
+// its maximum and the refusal must be those of ResetGain followed by the filter.
+TEST(ElementRules, FirstFilterResetsTheGainInItsOwnPass)
+{
+    const struct {
+        const char* what;
+        bool low, high;
+        double lowCut;
+        float highCut;
+        int power;
+        bool steepen;
+    } cases[] = {
+        {"high-cut", false, true, 0, 0.25f, 5, true},
+        {"low-cut", true, false, 0.2, 0, 4, false},
+        {"band-pass", true, true, 0.1, 0.3f, 3, true},
+        {"low-cut with a cut-off of 0 skips", true, false, 0.0, 0, 5, false},
+        {"band-pass whose low-cut skips", true, true, -0.1, 0.3f, 2, false},
+        {"high-cut with a cut-off of 0 refuses", false, true, 0, 0.0f, 5, false},
+        {"low-cut with a negative power fails part-way", true, false, 0.3, 0, -1, false},
+        {"high-cut with a negative power fails at the centre", false, true, 0, 0.25f, -2, false},
+    };
+    const int n = 64;
+    for (const auto& c : cases) {
+        const auto run = [&](bool ones, SquareMatrix& gain, double& filterMax) {
+            for (int x = 0; x < spectrum::kMatrixSide; ++x)
+                std::fill(gain[x], gain[x] + spectrum::kMatrixSide, 7.5);  // what an earlier run left
+            filter::GainStart start = ones ? filter::GainStart::Ones : filter::GainStart::Held;
+            if (!ones)
+                filter::ResetGain(gain, n);
+            try {
+                if (c.low)
+                    filter::LowCutFilter(gain, n, c.lowCut, c.power, c.steepen, filterMax, common::OneThread(), start);
+                if (c.high)
+                    filter::HighCutFilter(gain, n, c.highCut, c.power, c.steepen, filterMax, common::OneThread(), start);
+            } catch (const common::FloatError&) {
+                if (start == filter::GainStart::Ones)
+                    filter::ResetGain(gain, n);
+                return true;
+            }
+            if (start == filter::GainStart::Ones)
+                filter::ResetGain(gain, n);
+            return false;
+        };
+        auto separate = Matrix(), together = Matrix();
+        double separateMax = -1, togetherMax = -1;
+        const bool separateFailed = run(false, *separate, separateMax);
+        const bool togetherFailed = run(true, *together, togetherMax);
+        EXPECT_EQ(separateFailed, togetherFailed) << c.what;
+        EXPECT_TRUE(SameBytes(*separate, *together, spectrum::kMatrixSide)) << c.what;
+        EXPECT_TRUE(SameBits(separateMax, togetherMax)) << c.what;
     }
 }
 
