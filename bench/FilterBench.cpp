@@ -58,26 +58,26 @@ struct Windows {
     TForm3 form3;
     int n;
 
+    // The samples are made with the windows, before any timing: the hand-off measured is the
+    // program's, from the table filled cell by cell as the viewer fills it, not the making of the
+    // test pattern.
+    std::vector<long long> samples;
+
     explicit Windows(int size) : n(size)
     {
         form1.ui.EditROISizeX->setText(QString::number(n));
         form1.ui.EditROISizeY->setText(QString::number(n));
         form1.ui.EditPxlSpc->setText("0.2");
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                const double dx = x - n / 3.0, dy = y - n / 2.0;
+                const double v = 800 + 600 * std::exp(-(dx * dx + dy * dy) / (n * 2.0)) + ((x / 8 + y / 8) % 2) * 90;
+                samples.push_back(static_cast<long long>(v));
+            }
     }
-
-    // The samples are made once: the hand-off measured is the program's, from the table filled
-    // cell by cell as the viewer fills it, not the making of the test pattern.
-    std::vector<long long> samples;
 
     void FillTable()
     {
-        if (samples.empty())
-            for (int y = 0; y < n; ++y)
-                for (int x = 0; x < n; ++x) {
-                    const double dx = x - n / 3.0, dy = y - n / 2.0;
-                    const double v = 800 + 600 * std::exp(-(dx * dx + dy * dy) / (n * 2.0)) + ((x / 8 + y / 8) % 2) * 90;
-                    samples.push_back(static_cast<long long>(v));
-                }
         toolkit::TextGrid* grid = form2.ui.StringGridRaw;
         grid->SetColCount(n + 1);
         grid->SetRowCount(n + 1);
