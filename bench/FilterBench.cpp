@@ -10,6 +10,7 @@
 #include <cmath>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "DialogDouble.h"
 #include "Unit1.h"
@@ -57,11 +58,22 @@ struct Windows {
     TForm3 form3;
     int n;
 
+    // The samples are made with the windows, before any timing: the hand-off measured is the
+    // program's, from the table filled cell by cell as the viewer fills it, not the making of the
+    // test pattern.
+    std::vector<long long> samples;
+
     explicit Windows(int size) : n(size)
     {
         form1.ui.EditROISizeX->setText(QString::number(n));
         form1.ui.EditROISizeY->setText(QString::number(n));
         form1.ui.EditPxlSpc->setText("0.2");
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                const double dx = x - n / 3.0, dy = y - n / 2.0;
+                const double v = 800 + 600 * std::exp(-(dx * dx + dy * dy) / (n * 2.0)) + ((x / 8 + y / 8) % 2) * 90;
+                samples.push_back(static_cast<long long>(v));
+            }
     }
 
     void FillTable()
@@ -70,11 +82,8 @@ struct Windows {
         grid->SetColCount(n + 1);
         grid->SetRowCount(n + 1);
         for (int y = 0; y < n; ++y)
-            for (int x = 0; x < n; ++x) {
-                const double dx = x - n / 3.0, dy = y - n / 2.0;
-                const double v = 800 + 600 * std::exp(-(dx * dx + dy * dy) / (n * 2.0)) + ((x / 8 + y / 8) % 2) * 90;
-                grid->SetCellInt(x + 1, y + 1, static_cast<long long>(v));
-            }
+            for (int x = 0; x < n; ++x)
+                grid->SetCellInt(x + 1, y + 1, samples[static_cast<std::size_t>(y) * n + x]);
         form3.ui.EditNAct->setText("0");
     }
 };

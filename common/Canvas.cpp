@@ -74,11 +74,10 @@ GreyBitmap StretchNearest(const GreyBitmap& source, int width, int height)
     if (source.Width() == 0 || source.Height() == 0)
         return out;
     for (int y = 0; y < height; ++y) {
-        const int sy = static_cast<int>(static_cast<long long>(y) * source.Height() / height);
-        const std::uint8_t* src = source.Row(sy);
+        const std::uint8_t* src = source.Row(NearestSource(y, source.Height(), height));
         std::uint8_t* dst = out.Row(y);
         for (int x = 0; x < width; ++x)
-            dst[x] = src[static_cast<long long>(x) * source.Width() / width];
+            dst[x] = src[NearestSource(x, source.Width(), width)];
     }
     return out;
 }

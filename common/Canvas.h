@@ -14,7 +14,13 @@ void ToggleFocusRect(GreyBitmap& bitmap, int left, int top, int right, int botto
 // (g -> 255 - g).
 void InvertLine(GreyBitmap& bitmap, int x0, int y0, int x1, int y1);
 
-// Nearest-neighbour stretch of the whole source over a destination of the given size.
+// Nearest-neighbour stretch of the whole source over a destination of the given size:
+// destination position i shows source position NearestSource(i, source size, size).
 GreyBitmap StretchNearest(const GreyBitmap& source, int width, int height);
+
+inline int NearestSource(int i, int sourceSize, int size)
+{
+    return static_cast<int>(static_cast<long long>(i) * sourceSize / size);
+}
 
 } // namespace common

@@ -1,5 +1,7 @@
 #include "SpectrumSource.h"
 
+#include <algorithm>
+
 #include "Unit2.h"
 #include "WorkerPool.h"
 
@@ -36,9 +38,20 @@ public:
                     out[x][y] = grid->CellValue(x + 1, y + 1);
             return;
         }
-        common::ParallelFor(toolkit::WindowPool(), n, [&](int x) {
-            for (int y = 0; y < n; ++y)
-                out[x][y] = (*values)[static_cast<std::size_t>(y) * n + x];
+        // Eight columns per task: each row gives a run of eight values, and each column is
+        // written along y.
+        constexpr int kBlock = 8;
+        common::ParallelFor(toolkit::WindowPool(), (n + kBlock - 1) / kBlock, [&](int block) {
+            const int x0 = block * kBlock;
+            const int width = std::min(kBlock, n - x0);
+            double* columns[kBlock];
+            for (int i = 0; i < width; ++i)
+                columns[i] = out[x0 + i];
+            for (int y = 0; y < n; ++y) {
+                const double* row = values->data() + static_cast<std::size_t>(y) * n + x0;
+                for (int i = 0; i < width; ++i)
+                    columns[i][y] = row[i];
+            }
         });
     }
     void ButtonAllClick() override { Form2->ButtonAllClick(); }

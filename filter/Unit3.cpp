@@ -91,34 +91,31 @@ void TForm3::SelectAndShow(int item)
 
 void TForm3::ButtonNewImageClick()
 {
-    struct HoldRawValues {
-        TForm3& form;
-        explicit HoldRawValues(TForm3& f) : form(f) { form.holdRawValues_ = true; }
-        ~HoldRawValues() { form.holdRawValues_ = form.rawValuesHeld_ = false; }
-    } hold(*this);
     const BusyCursor busy;
-    ToggleProfileLine(ui.ImageCnvl);
-    RunNested([this] { ui.UpDownDeg->setPosition(0); });
-    SetText(ui.EditDeg, QString("0"));
-    ClearGraph();
-    const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
-    CheckFilterMatrixSize(n);
-    FilterMatrixSize = n;
-    ProfileDX = 0;
-    if (IntOf(ui.EditNAct) == 0) {
-        ButtonRstSpctClick();
+    InOneOperation([this] {
+        ToggleProfileLine(ui.ImageCnvl);
         RunNested([this] { ui.UpDownDeg->setPosition(0); });
-        SelectAndShow(2);
-        ButtonFltrUpClick();
-        ButtonFltrDwnClick();
-        SelectAndShow(3);
-        SelectAndShow(4);
-        ButtonFltrdClick();
-        SelectAndShow(1);
-        ButtonRstImgClick();
-        SelectAndShow(0);
-        if (ui.CheckBoxWNDe->isChecked())
+        SetText(ui.EditDeg, QString("0"));
+        ClearGraph();
+        const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
+        CheckFilterMatrixSize(n);
+        FilterMatrixSize = n;
+        ProfileDX = 0;
+        if (IntOf(ui.EditNAct) == 0) {
+            ButtonRstSpctClick();
+            RunNested([this] { ui.UpDownDeg->setPosition(0); });
+            SelectAndShow(2);
+            ButtonFltrUpClick();
+            ButtonFltrDwnClick();
+            SelectAndShow(3);
+            SelectAndShow(4);
+            ButtonFltrdClick();
             SelectAndShow(1);
-    }
-    SetText(ui.EditNAct, IntText(IntOf(ui.EditNAct) + 1));
+            ButtonRstImgClick();
+            SelectAndShow(0);
+            if (ui.CheckBoxWNDe->isChecked())
+                SelectAndShow(1);
+        }
+        SetText(ui.EditNAct, IntText(IntOf(ui.EditNAct) + 1));
+    });
 }

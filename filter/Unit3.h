@@ -3,8 +3,11 @@
 // product back and shows five views of the result with their own grey windows, histograms of the
 // raw and filtered values, a profile graph through the spectrum, and the exports.
 #include <QWidget>
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FilterViews.h"
@@ -107,6 +110,15 @@ public:
     void ButtonVlCnvlClick();
     void ButtonROIToCBClick();
 
+    // Drawing of the views. A rendering checks and reads everything at once, but its pixels are
+    // drawn when the outermost operation of this window ends, so a view drawn several times in
+    // one operation is drawn once, as its last drawing leaves it. With deferral off every
+    // rendering draws at once (tests compare both).
+    void SetDeferredDrawing(bool deferred) { deferDrawing_ = deferred; }
+    // Draws whatever waits; anything that reads the views or the work bitmap, or changes what a
+    // waiting drawing reads, runs this first.
+    void DrawPending();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -121,10 +133,8 @@ private:
     void StepCutOff(double sign);
     void StepPower(double sign);
     filter::ViewSource SourceOf(filter::View view);
-    bool holdRawValues_ = false;  // while the new-image operation runs
     bool rawValuesHeld_ = false;  // RawValues hold this operation's table
     toolkit::ImageBox* ViewImage(filter::View view) const;
-    void DrawZoomAndTexts(filter::View view);
     // The "Zoom" page is drawn at once while it is shown. While it is hidden, the last view drawn
     // and its texts are kept and drawn when the user turns to the page; without that the page
     // showed black, or an older view, until something drew it again.
@@ -137,10 +147,37 @@ private:
     common::GreyBitmap zoomView_;
     std::vector<ZoomText> zoomTexts_;
     bool zoomPending_ = false;
+    // One drawing that waits for the end of the operation (Unit3Drawing.cpp): what the rendering
+    // read and checked, the texts it writes, and the profile lines inverted over it since.
+    struct PendingDrawing {
+        bool waiting = false;
+        std::uint64_t order = 0;
+        filter::ViewSource source;
+        int n = 0;
+        filter::RenderWindow window;
+        bool log = false;
+        bool invert = false;
+        std::vector<ZoomText> viewTexts;
+        std::vector<ZoomText> zoomTexts;
+        bool zoomShown = false;
+        std::vector<std::pair<int, int>> profileLines;  // ProfileDX, ProfileDY of each inversion
+    };
+    std::array<PendingDrawing, 5> pendingDrawings_;
+    std::uint64_t drawingCount_ = 0;
+    int operationDepth_ = 0;
+    bool deferDrawing_ = true;
+    // Runs `operation` as one operation of this window: what it draws is drawn when the
+    // outermost one ends, by success or by an error.
+    void InOneOperation(const std::function<void()>& operation);
+    void EndOperation();
+    void QueueDrawing(filter::View view, const filter::ViewSource& source, const filter::RenderWindow& window);
+    bool DrawingWaits(std::initializer_list<filter::View> views) const;
+    void FinishDrawing(const PendingDrawing& drawing, bool last);
     void ToggleProfileLine(toolkit::ImageBox* image);
     QImage ClearGraph();
     void ReadRawValues();
     void ResetToRange(std::int32_t max, std::int32_t min);
+    void RescaleTrackBars();
     void PlotProfile(QImage& graph, const QColor& colour);
     void SetTrackRange(QSlider* track, std::int32_t max, std::int32_t min);
     void SetTrackPosition(QSlider* track, std::int32_t position);

@@ -62,12 +62,14 @@ void TForm3::ButtonSaveFltrdClick()
 void TForm3::ButtonSaveBMPClick()
 {
     RequireCurrentResult(spectrum::ExportKind::File);
+    DrawPending();
     toolkit::SaveBytesAs(this, SaveFolder(), filter::BmpFile(*WorkBitmap));
 }
 
 void TForm3::ViewPictureToClipboard(const toolkit::ImageBox* image)
 {
     RequireCurrentResult(spectrum::ExportKind::Clipboard);
+    DrawPending();
     PictureToClipboard(image);
 }
 

@@ -40,23 +40,36 @@ void TForm3::RunFilter()
     const int n = FilterMatrixSize;
     common::ThreadPool& pool = toolkit::WindowPool();
     filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    // The gain, the filtered image and its power change from here on: the drawings that wait to
+    // show them as they are now are drawn first.
+    if (DrawingWaits({filter::View::Filtered, filter::View::Filter, filter::View::Convolution}))
+        DrawPending();
     resultStamp_.interrupted = true;  // the matrices change from here on
-    filter::ResetGain(FilterGain, n);
-    const FilterType type = TypeOf(ui.RadioGroupFilter);
-    const bool steepen = ui.CheckBoxCOF->isChecked();
-    if (type == FilterType::LCF || type == FilterType::BPF)
-        filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool);
-    if (type == FilterType::HCF || type == FilterType::BPF)
-        filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
-                              FilterMax, pool);
+    // The gain is reset to 1 in the first filter's pass; where no filter runs over it, or an
+    // edit refuses before one does, it is reset on its own.
+    filter::GainStart start = filter::GainStart::Ones;
+    try {
+        const FilterType type = TypeOf(ui.RadioGroupFilter);
+        const bool steepen = ui.CheckBoxCOF->isChecked();
+        if (type == FilterType::LCF || type == FilterType::BPF)
+            filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool, start);
+        if (type == FilterType::HCF || type == FilterType::BPF)
+            filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
+                                  FilterMax, pool, start);
+    } catch (...) {
+        if (start == filter::GainStart::Ones)
+            filter::ResetGain(FilterGain, n);
+        throw;
+    }
+    if (start == filter::GainStart::Ones)
+        filter::ResetGain(FilterGain, n);
     FilteredPowerMax = filter::FilterSpectrum(source.SpectrumRe(), source.SpectrumIm(), source.SpectrumMap(),
                                               FilterGain, n, FilteredRe, FilteredIm, FilteredPower, pool);
     std::optional<double> noiseFloor;
     if (ui.CheckBoxSSIR->isChecked())
         noiseFloor = RealOf(ui.EditSSIR);
     filter::FilterFft2D(spectrum::SharedFft(), FilteredRe, FilteredIm, n, noiseFloor, pool);
-    filter::PlaceFilteredImage(FilteredRe, n, FilteredImage, pool);
-    const filter::Extremes extremes = filter::FindExtremes(FilteredImage, n);
+    const filter::Extremes extremes = filter::PlaceFilteredImage(FilteredRe, n, FilteredImage, pool);
     FilteredMax = extremes.max;
     FilteredMin = extremes.min;
     const double max = common::StrToFloat(source.EditMax().toStdString());
@@ -71,12 +84,14 @@ void TForm3::RunFilter()
 void TForm3::RefreshFilterViews(bool filteredFirst)
 {
     const BusyCursor busy;
-    RunFilter();
-    if (filteredFirst)
+    InOneOperation([this, filteredFirst] {
+        RunFilter();
+        if (filteredFirst)
+            SelectAndShow(1);
+        SelectAndShow(3);
+        SelectAndShow(4);
         SelectAndShow(1);
-    SelectAndShow(3);
-    SelectAndShow(4);
-    SelectAndShow(1);
+    });
 }
 
 void TForm3::StepCutOff(double sign)

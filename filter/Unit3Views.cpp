@@ -1,13 +1,10 @@
 // The filter window: the five views, their grey windows, the track bars and the resets.
-#include <QPainter>
 #include <QSlider>
 
-#include "Canvas.h"
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "SpectrumSource.h"
 #include "Unit3.h"
-#include "WorkerPool.h"
 
 using filter::View;
 using toolkit::Guarded;
@@ -102,108 +99,37 @@ filter::ViewSource TForm3::SourceOf(View view)
 
 void TForm3::ReadRawValues()
 {
-    // The table cannot change while one operation runs, so inside the new-image operation the
-    // cells are converted once; elsewhere every reading converts them afresh.
+    // The table cannot change while one operation of this window runs, so the cells are
+    // converted once per operation; a waiting Raw drawing reads them first.
     if (rawValuesHeld_)
         return;
+    if (DrawingWaits({View::Raw}))
+        DrawPending();
     filter::SpectrumSource::Current().RawValues(FilterMatrixSize, RawValues);
-    rawValuesHeld_ = holdRawValues_;
+    rawValuesHeld_ = operationDepth_ > 0;
 }
 
 void TForm3::RenderImage()
 {
-    const int item = ui.RadioGroupWdth->ItemIndex();
-    const std::int32_t upper = IntOf(ui.EditUL);
-    const std::int32_t lower = IntOf(ui.EditLL);
-    const filter::RenderWindow window = filter::MakeRenderWindow(upper, lower, filter::WidthFactor(item));
-    ui.LabelWND->setText(QString::fromStdString(window.label));
-    const int selected = ui.RadioGroupImg->ItemIndex();
-    if (selected >= 0) {
-        // Nothing is drawn while no view is selected (before the first image).
-        const View view = static_cast<View>(selected);
-        filter::RenderViewBitmap(SourceOf(view), FilterMatrixSize, window, ui.CheckBoxLog->isChecked(),
-                                 ui.CheckBoxInvrt->isChecked(), *WorkBitmap, toolkit::WindowPool());
-        toolkit::ImageBox* image = ViewImage(view);
-        image->Bitmap() = common::StretchNearest(*WorkBitmap, image->width(), image->height());
-        image->update();
-        DrawZoomAndTexts(view);
-    }
-    SetTrackPosition(ui.TrackBarULVL, IntOf(ui.EditUL));
-    SetTrackPosition(ui.TrackBarLLVL, IntOf(ui.EditLL));
-    StoreWindow();
-}
-
-namespace {
-
-void WriteText(common::GreyBitmap& bitmap, int x, int y, const QString& text)
-{
-    QImage canvas(bitmap.Pixels().data(), bitmap.Width(), bitmap.Height(), bitmap.Width(), QImage::Format_Grayscale8);
-    QPainter painter(&canvas);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Qt::white);
-    painter.setPen(Qt::black);
-    const QFontMetrics metrics(font);
-    painter.drawText(x, y + metrics.ascent(), text);
-}
-
-} // namespace
-
-void TForm3::DrawZoomAndTexts(View view)
-{
-    const QString levels = ui.EditLL->text() + " " + ui.EditUL->text();
-    zoomTexts_.assign({ZoomText{501, levels}});
-    if (view == View::Filtered) {
-        const auto type = ui.RadioGroupFilter->ItemIndex();
-        const QString lcf = "LCF " + ui.EditLCOF->text() + " " + ui.EditLN->text();
-        const QString hcf = "HCF " + ui.EditHCOF->text() + " " + ui.EditHN->text();
-        const QString tail = " " + levels;
-        common::GreyBitmap& filtered = ui.ImageFltrd->Bitmap();
-        if (type == 0 || type == 1) {
-            const QString text = (type == 0 ? lcf : hcf) + tail;
-            zoomTexts_.push_back({501, text});
-            WriteText(filtered, 0, 245, text);
-        } else if (type == 2) {
-            zoomTexts_.push_back({491, lcf});
-            zoomTexts_.push_back({501, hcf + tail});
-            WriteText(filtered, 0, 235, lcf);
-            WriteText(filtered, 0, 245, hcf + tail);
+    InOneOperation([this] {
+        const int item = ui.RadioGroupWdth->ItemIndex();
+        const std::int32_t upper = IntOf(ui.EditUL);
+        const std::int32_t lower = IntOf(ui.EditLL);
+        const filter::RenderWindow window = filter::MakeRenderWindow(upper, lower, filter::WidthFactor(item));
+        ui.LabelWND->setText(QString::fromStdString(window.label));
+        const int selected = ui.RadioGroupImg->ItemIndex();
+        if (selected >= 0) {
+            // Nothing is drawn while no view is selected (before the first image). A view that
+            // cannot be drawn is refused here, before anything is drawn.
+            const View view = static_cast<View>(selected);
+            const filter::ViewSource source = SourceOf(view);
+            filter::CheckViewSource(source);
+            QueueDrawing(view, source, window);
         }
-    }
-    zoomPending_ = ui.PageControl512->currentIndex() != 1;
-    if (zoomPending_)
-        zoomView_ = *WorkBitmap;  // a copy: the spectrum window draws into the same work bitmap
-    else
-        DrawZoom(*WorkBitmap);
-}
-
-void TForm3::DrawZoom(const common::GreyBitmap& view)
-{
-    const int side = std::max(view.Width(), 512);
-    ui.Image512->resize(side, side);
-    ui.Image512->parentWidget()->resize(side, side);
-    common::GreyBitmap& zoom = ui.Image512->Bitmap();
-    zoom = common::StretchNearest(view, side, side);
-    for (const ZoomText& line : zoomTexts_)
-        WriteText(zoom, 0, line.y, line.text);
-    ui.Image512->update();
-}
-
-void TForm3::PageControl512Change()
-{
-    if (ui.PageControl512->currentIndex() == 1 && zoomPending_) {
-        zoomPending_ = false;
-        DrawZoom(zoomView_);
-    }
-}
-
-void TForm3::ToggleProfileLine(toolkit::ImageBox* image)
-{
-    const int c = image->width() / 2;
-    common::InvertLine(image->Bitmap(), c - ProfileDX + 1, c - ProfileDY + 1, c + ProfileDX, c + ProfileDY);
-    image->update();
+        SetTrackPosition(ui.TrackBarULVL, IntOf(ui.EditUL));
+        SetTrackPosition(ui.TrackBarLLVL, IntOf(ui.EditLL));
+        StoreWindow();
+    });
 }
 
 void TForm3::StoreWindow()
@@ -221,17 +147,19 @@ void TForm3::StoreWindow()
 
 void TForm3::ShowImage()
 {
-    RenderReady = 0;
-    const int selected = ui.RadioGroupImg->ItemIndex();
-    if (selected >= 0) {
-        const filter::LevelWindow w = filter::WindowToShow(Windows, static_cast<View>(selected));
-        SetTrackRange(ui.TrackBarULVL, w.trackMax, w.trackMin);
-        SetTrackRange(ui.TrackBarLLVL, w.trackMax, w.trackMin);
-        SetText(ui.EditUL, IntText(w.upper));
-        SetText(ui.EditLL, IntText(w.lower));
-    }
-    RenderImage();
-    RenderReady = 1;
+    InOneOperation([this] {
+        RenderReady = 0;
+        const int selected = ui.RadioGroupImg->ItemIndex();
+        if (selected >= 0) {
+            const filter::LevelWindow w = filter::WindowToShow(Windows, static_cast<View>(selected));
+            SetTrackRange(ui.TrackBarULVL, w.trackMax, w.trackMin);
+            SetTrackRange(ui.TrackBarLLVL, w.trackMax, w.trackMin);
+            SetText(ui.EditUL, IntText(w.upper));
+            SetText(ui.EditLL, IntText(w.lower));
+        }
+        RenderImage();
+        RenderReady = 1;
+    });
 }
 
 void TForm3::TrackBarULVLChange()
@@ -262,30 +190,38 @@ void TForm3::ResetToRange(std::int32_t max, std::int32_t min)
 
 void TForm3::ButtonRstImgClick()
 {
-    SetItemIndex(ui.RadioGroupImg, 0);
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
-    const std::int32_t max = IntOf(source.EditMaxRaw());
-    ResetToRange(max, IntOf(source.EditMinRaw()));
+    InOneOperation([this] {
+        SetItemIndex(ui.RadioGroupImg, 0);
+        filter::SpectrumSource& source = filter::SpectrumSource::Current();
+        const std::int32_t max = IntOf(source.EditMaxRaw());
+        ResetToRange(max, IntOf(source.EditMinRaw()));
+    });
 }
 
 void TForm3::ButtonFltrdClick()
 {
-    SetItemIndex(ui.RadioGroupImg, 1);
-    const std::int32_t max = filter::TruncToInt32(FilteredMax);
-    ResetToRange(max, filter::TruncToInt32(FilteredMin));
+    InOneOperation([this] {
+        SetItemIndex(ui.RadioGroupImg, 1);
+        const std::int32_t max = filter::TruncToInt32(FilteredMax);
+        ResetToRange(max, filter::TruncToInt32(FilteredMin));
+    });
 }
 
 void TForm3::ButtonRstSpctClick()
 {
-    SetItemIndex(ui.RadioGroupImg, 2);
-    SetTrackRange(ui.TrackBarULVL, filter::kSpectralTrackMax, filter::kSpectralTrackMin);
-    SetTrackRange(ui.TrackBarLLVL, filter::kSpectralTrackMax, filter::kSpectralTrackMin);
-    SetText(ui.EditUL, QString("100"));
-    SetText(ui.EditLL, QString("0"));
-    RenderImage();
+    InOneOperation([this] {
+        SetItemIndex(ui.RadioGroupImg, 2);
+        SetTrackRange(ui.TrackBarULVL, filter::kSpectralTrackMax, filter::kSpectralTrackMin);
+        SetTrackRange(ui.TrackBarLLVL, filter::kSpectralTrackMax, filter::kSpectralTrackMin);
+        SetText(ui.EditUL, QString("100"));
+        SetText(ui.EditLL, QString("0"));
+        RenderImage();
+    });
 }
 
-void TForm3::Label3Click()
+void TForm3::Label3Click() { InOneOperation([this] { RescaleTrackBars(); }); }
+
+void TForm3::RescaleTrackBars()
 {
     const std::int32_t upper = IntOf(ui.EditUL);
     const std::int32_t lower = IntOf(ui.EditLL);
@@ -309,9 +245,11 @@ void TForm3::CheckBoxInvrtClick()
 {
     if (!ui.CheckBoxInvrt->isChecked())
         return;
-    SelectAndShow(0);
-    if (ui.CheckBoxWNDe->isChecked())
-        SelectAndShow(1);
+    InOneOperation([this] {
+        SelectAndShow(0);
+        if (ui.CheckBoxWNDe->isChecked())
+            SelectAndShow(1);
+    });
 }
 
 void TForm3::CheckBoxWNDeClick() { StoreWindow(); }

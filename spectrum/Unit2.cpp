@@ -118,6 +118,7 @@ const std::vector<double>& TForm2::ReadDataCells(int n)
     // Bands of rows are converted side by side; a cell without a value raises the error of the
     // first such cell in row order, as one read of the whole block would.
     heldCells_.valid = false;
+    heldCells_.extremesKnown = false;
     std::vector<double>& values = heldCells_.values;
     values.resize(static_cast<std::size_t>(n) * n);
     constexpr int kBand = 16;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ResultFreshness.h"
+#include "SpectrumMap.h"
 #include "SquareMatrix.h"
 #include "ThreadPool.h"
 #include "ui_Form2.h"
@@ -130,7 +131,18 @@ private:
         std::uint64_t revision = 0;
         int n = 0;
         std::vector<double> values;
+        // The largest and smallest value, first found by the statistics or the raw range.
+        bool extremesKnown = false;
+        double max = 0;
+        double min = 0;
     } heldCells_;
+    // The statistics of the map as last computed: the map changes only with a new DataSerial.
+    struct HeldMapStatistics {
+        bool valid = false;
+        std::uint64_t serial = 0;
+        int n = 0;
+        spectrum::MapStatistics statistics;
+    } heldMapStatistics_;
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
     QLineSeries* profileSeries_ = nullptr;

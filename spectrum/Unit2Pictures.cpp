@@ -45,13 +45,20 @@ void TForm2::RawRange()
 {
     LoadMatrixSize();
     const std::vector<double>& values = ReadDataCells(MatrixSize);
-    RawMax = RawMin = values.front();
-    for (double v : values) {
-        if (v > RawMax)
-            RawMax = v;
-        if (v < RawMin)
-            RawMin = v;
+    if (!heldCells_.extremesKnown) {
+        double max = values.front(), min = values.front();
+        for (double v : values) {
+            if (v > max)
+                max = v;
+            if (v < min)
+                min = v;
+        }
+        heldCells_.extremesKnown = true;
+        heldCells_.max = max;
+        heldCells_.min = min;
     }
+    RawMax = heldCells_.max;
+    RawMin = heldCells_.min;
     SetText(ui.EditMaxRaw, IntText(common::Trunc(RawMax)));
     SetText(ui.EditMinRaw, IntText(common::Trunc(RawMin)));
 }

@@ -121,7 +121,11 @@ void TForm2::CheckBoxLogClick()
 void TForm2::SpectrumStatistics()
 {
     LoadMatrixSize();
-    const spectrum::MapStatistics s = spectrum::ComputeMapStatistics(*SpectrumMap, MatrixSize);
+    // "Disp" asks again for the statistics of the map its "Spectl" step has just computed.
+    HeldMapStatistics& held = heldMapStatistics_;
+    if (!held.valid || held.serial != DataSerial || held.n != MatrixSize)
+        held = {true, DataSerial, MatrixSize, spectrum::ComputeMapStatistics(*SpectrumMap, MatrixSize)};
+    const spectrum::MapStatistics s = held.statistics;
     SpectrumMax = s.max;
     SpectrumMin = s.min;
     SpectrumMean = s.mean;

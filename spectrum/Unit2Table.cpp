@@ -1,6 +1,7 @@
 // The raw-data table: statistics and histogram, size edits, test patterns and clipboard export.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <span>
 
 #include "HandlerGuard.h"
 #include "ParameterText.h"
@@ -24,9 +25,24 @@ void TForm2::ButtonAveSDClick()
     SelectAll();
     const int w = ui.StringGridRaw->ColCount() - 1;
     const int h = ui.StringGridRaw->RowCount() - 1;
-    std::vector<double> values(static_cast<std::size_t>(w) * h);
-    ui.StringGridRaw->ReadValues(1, 1, w, h, values.data());
+    // A square table is the block the transform and the raw range read next: converted once and
+    // held for them (the same cells, the same values, the same first bad cell in row order).
+    std::vector<double> own;
+    std::span<const double> values;
+    if (w == h) {
+        values = ReadDataCells(w);
+    } else {
+        own.resize(static_cast<std::size_t>(w) * h);
+        ui.StringGridRaw->ReadValues(1, 1, w, h, own.data());
+        values = own;
+    }
     const spectrum::TableStatistics s = spectrum::ComputeTableStatistics(values, w, h);
+    if (w == h) {
+        // Found as the raw range finds them: from the first value, by the same comparisons.
+        heldCells_.extremesKnown = true;
+        heldCells_.max = s.max;
+        heldCells_.min = s.min;
+    }
     SetText(ui.EditAve, RealText(s.mean));
     SetText(ui.EditSD, RealText(s.sd));
     SetText(ui.EditMax, RealText(s.max));

@@ -1,6 +1,7 @@
 #include "FilterPipeline.h"
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "Errors.h"
@@ -16,28 +17,41 @@ double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectr
                       common::ThreadPool& pool)
 {
     const int h = n / 2;
-    // Each line keeps the first of its largest powers above filteredPower[0][0]; taking the
-    // lines in order then gives the element a scan of the whole matrix keeps.
+    // Each line keeps the first of its largest powers; taking the lines in order from
+    // filteredPower[0][0] then gives the element a scan of the whole matrix keeps (a line's
+    // value counts only where it is greater than everything before it, [0][0] included).
     std::vector<double> lineMax(static_cast<std::size_t>(n));
     common::ParallelFor(pool, n, [&](int x) {
+        // Row y of the unshifted spectrum takes gain row (y + h) mod n: two runs without the
+        // remainder.
         const double* g = gain[(x + h) % n];
-        for (int y = 0; y < n; ++y) {
-            const double a = g[(y + h) % n];
-            filteredRe[x][y] = spectrumRe[x][y] * a;
-            filteredIm[x][y] = spectrumIm[x][y] * a;
+        const double* sre = spectrumRe[x];
+        const double* sim = spectrumIm[x];
+        double* fre = filteredRe[x];
+        double* fim = filteredIm[x];
+        const int wrap = n - h;
+        for (int y = 0; y < wrap; ++y) {
+            const double a = g[y + h];
+            fre[y] = sre[y] * a;
+            fim[y] = sim[y] * a;
         }
-        for (int y = 0; y < n; ++y)
-            filteredPower[x][y] = gain[x][y] * gain[x][y] * spectrumMap[x][y];
-    });
-    const double first = filteredPower[0][0];
-    common::ParallelFor(pool, n, [&](int x) {
-        double m = first;
-        for (int y = 0; y < n; ++y)
-            if (filteredPower[x][y] > m)
-                m = filteredPower[x][y];
+        for (int y = wrap; y < n; ++y) {
+            const double a = g[y - wrap];
+            fre[y] = sre[y] * a;
+            fim[y] = sim[y] * a;
+        }
+        const double* gx = gain[x];
+        const double* map = spectrumMap[x];
+        double* power = filteredPower[x];
+        double m = -std::numeric_limits<double>::infinity();
+        for (int y = 0; y < n; ++y) {
+            const double p = gx[y] * gx[y] * map[y];
+            power[y] = p;
+            m = p > m ? p : m;
+        }
         lineMax[static_cast<std::size_t>(x)] = m;
     });
-    double powerMax = first;
+    double powerMax = filteredPower[0][0];
     for (double m : lineMax)
         if (m > powerMax)
             powerMax = m;
@@ -96,14 +110,38 @@ void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
     spectrum::TransformLines(ws, re, im, n, Axis::Second, n, FftPrecision::Single, pool);
 }
 
-void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image, common::ThreadPool& pool)
+Extremes PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image, common::ThreadPool& pool)
 {
+    // Each placed line is scanned in its own order for its extremes; taking the lines in order
+    // from the centre element then gives what one scan of the whole image gives (a line's value
+    // counts only where it beats everything before it, the centre element included).
+    std::vector<Extremes> lines(static_cast<std::size_t>(n));
     common::ParallelFor(pool, n, [&](int x) {
         const double* source = re[x];
-        double* target = image[(n - x) % n];
-        for (int y = 0; y < n; ++y)
-            target[(n - y) % n] = source[y] / n / n;
+        const int placed = (n - x) % n;
+        double* target = image[placed];
+        target[0] = source[0] / n / n;
+        for (int y = 1; y < n; ++y)
+            target[n - y] = source[y] / n / n;
+        Extremes e{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+        for (int y = 0; y < n; ++y) {
+            const double v = target[y];
+            e.max = v > e.max ? v : e.max;
+            e.min = v < e.min ? v : e.min;
+        }
+        lines[static_cast<std::size_t>(placed)] = e;
     });
+    if (n <= 0)
+        return {};
+    const int h = n / 2;
+    Extremes e{image[h][h], image[h][h]};
+    for (const Extremes& line : lines) {
+        if (line.max > e.max)
+            e.max = line.max;
+        if (line.min < e.min)
+            e.min = line.min;
+    }
+    return e;
 }
 
 Extremes FindExtremes(const SquareMatrix& image, int n)

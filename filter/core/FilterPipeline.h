@@ -31,12 +31,6 @@ double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectr
 void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
                  std::optional<double> noiseFloorDivisor, common::ThreadPool& pool = common::OneThread());
 
-// The back-transformed values to image order: image[(n - x) mod n][(n - y) mod n] :=
-// re[x][y] / n / n. A forward transform applied twice reverses the coordinates modulo n, so this
-// placement returns the unfiltered ROI exactly where it was.
-void PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image,
-                        common::ThreadPool& pool = common::OneThread());
-
 struct Extremes {
     double max = 0.0;
     double min = 0.0;
@@ -44,5 +38,12 @@ struct Extremes {
 
 // Largest and smallest of the leading n x n elements, scanning from the centre element.
 Extremes FindExtremes(const SquareMatrix& image, int n);
+
+// The back-transformed values to image order: image[(n - x) mod n][(n - y) mod n] :=
+// re[x][y] / n / n. A forward transform applied twice reverses the coordinates modulo n, so this
+// placement returns the unfiltered ROI exactly where it was. Returns FindExtremes of the placed
+// image, found while its lines are at hand.
+Extremes PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image,
+                            common::ThreadPool& pool = common::OneThread());
 
 } // namespace filter

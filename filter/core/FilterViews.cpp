@@ -1,5 +1,6 @@
 #include "FilterViews.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #if defined(__SSE2__)
@@ -7,7 +8,9 @@
 #endif
 #include <cmath>
 #include <limits>
+#include <vector>
 
+#include "Canvas.h"
 #include "Errors.h"
 #include "NumberText.h"
 #include "Rounding.h"
@@ -179,11 +182,41 @@ public:
         };
         constexpr std::uint64_t kSmallest = 1, kInfinity = 0x7FF0000000000000ULL;
         table_[0] = -std::numeric_limits<double>::infinity();
+        const int greyOfInfinity = grey(kInfinity);
+        std::uint64_t lowest = kSmallest;  // the step elements do not decrease with g
         for (int g = 1; g <= 254; ++g) {
-            std::uint64_t lo = kSmallest, hi = kInfinity;
-            if (grey(hi) < g) {
+            std::uint64_t lo = lowest, hi = kInfinity;
+            if (greyOfInfinity < g) {
                 table_[g] = std::numeric_limits<double>::quiet_NaN();  // never reached
                 continue;
+            }
+            // Where the formula, read backwards, puts the step: the bracket around it is found in
+            // doubling steps from there, so the bisection below runs over a few bit patterns
+            // instead of all positive doubles. It only shortens the search; every decision is
+            // the formula's own.
+            const double estimate =
+                std::pow(10.0, 2 * ((g - 0.5 - 127) / window.scale + window.level) * logSqrtMax / 100);
+            if (estimate > 0.0 && estimate < std::numeric_limits<double>::infinity()) {
+                const std::uint64_t start = std::clamp(std::bit_cast<std::uint64_t>(estimate), lo, hi);
+                if (grey(start) >= g) {
+                    hi = start;
+                    for (std::uint64_t step = 1; hi - lo > step; step *= 2) {
+                        if (grey(hi - step) < g) {
+                            lo = hi - step + 1;
+                            break;
+                        }
+                        hi -= step;
+                    }
+                } else {
+                    lo = start + 1;
+                    for (std::uint64_t step = 1; hi - lo > step; step *= 2) {
+                        if (grey(lo + step) >= g) {
+                            hi = lo + step;
+                            break;
+                        }
+                        lo += step + 1;
+                    }
+                }
             }
             while (lo < hi) {
                 const std::uint64_t mid = lo + (hi - lo) / 2;
@@ -193,6 +226,7 @@ public:
                     lo = mid + 1;
             }
             table_[g] = std::bit_cast<double>(lo);
+            lowest = lo;
         }
         table_[255] = std::numeric_limits<double>::quiet_NaN();
     }
@@ -272,6 +306,39 @@ void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& windo
         FillBitmap(m, n, bitmap, pool, [&](const double* column, std::uint8_t* out) {
             LinearColumn(column, n, out, window, inverted, square, source.filterMax);
         });
+    }
+}
+
+void RenderViewStretched(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
+                         int width, int height, common::GreyBitmap& out)
+{
+    CheckViewSource(source);
+    const bool inverted = invert && !IsSpectral(source.view);
+    out = common::GreyBitmap(width, height);
+    if (n <= 0)
+        return;  // nothing to stretch: the picture stays blank, as the stretch leaves it
+    const spectrum::SquareMatrix& m = *source.matrix;
+    std::vector<int> rows(static_cast<std::size_t>(height));
+    for (int j = 0; j < height; ++j)
+        rows[static_cast<std::size_t>(j)] = common::NearestSource(j, n, height);
+    // The element rules of RenderViewBitmap's three routes, one element at a time.
+    const auto fill = [&](auto grey) {
+        for (int i = 0; i < width; ++i) {
+            const double* column = m[common::NearestSource(i, n, width)];
+            for (int j = 0; j < height; ++j)
+                out.Row(j)[i] = grey(column[rows[static_cast<std::size_t>(j)]]);
+        }
+    };
+    const bool logView = source.view == View::Power || source.view == View::Convolution;
+    if (log || (logView && source.spectrumMax < 1.0)) {
+        fill([&](double e) { return GreyOf(ViewValue(source, e), window, log, inverted); });
+    } else if (logView && source.spectrumMax > 1.0) {
+        const LogThresholds thresholds(std::log10(std::sqrt(source.spectrumMax)), window);
+        fill([&](double e) { return thresholds.Grey(e); });
+    } else {
+        const bool square = source.view == View::Filter;
+        const double fm = source.filterMax;
+        fill([&](double e) { return LinearGrey(square ? e * e / fm / fm * 100 : e, window, inverted); });
     }
 }
 

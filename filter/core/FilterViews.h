@@ -56,6 +56,11 @@ std::uint8_t GreyOf(double value, const RenderWindow& window, bool log, bool inv
 void RenderViewBitmap(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
                       common::GreyBitmap& bitmap, common::ThreadPool& pool = common::OneThread());
 
+// The picture StretchNearest(bitmap, width, height) makes of the bitmap RenderViewBitmap renders,
+// byte for byte, evaluating only the elements the stretch picks (width x height instead of n x n).
+void RenderViewStretched(const ViewSource& source, int n, const RenderWindow& window, bool log, bool invert,
+                         int width, int height, common::GreyBitmap& out);
+
 // Levels and track-bar range of the Raw and the Filtered view; the three spectral views share
 // one pair of levels.
 struct LevelWindow {

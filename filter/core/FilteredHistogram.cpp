@@ -15,22 +15,16 @@ std::vector<spectrum::ChartPoint> FilteredHistogram(const spectrum::SquareMatrix
         counts[0] = static_cast<double>(n) * n;
     } else {
         // Column by column: each column of the matrix is contiguous. Each run of columns has its
-        // own counts, added up in order afterwards.
+        // own tallies, added up afterwards (whole numbers, so in any order).
         const int runs = pool.Size();
-        std::vector<std::array<double, spectrum::kHistogramCounts>> runCounts(static_cast<std::size_t>(runs));
+        std::vector<spectrum::BinCounter> counters(static_cast<std::size_t>(runs), spectrum::BinCounter(min, max, bins));
         common::ParallelFor(pool, runs, [&](int run) {
-            auto& mine = runCounts[static_cast<std::size_t>(run)];
-            mine.fill(0.0);
-            for (int x = common::RunStart(n, runs, run); x < common::RunStart(n, runs, run + 1); ++x) {
-                const auto column = spectrum::HistogramCounts(
-                    std::span<const double>(image[x], static_cast<std::size_t>(n)), min, max, bins);
-                for (std::size_t k = 0; k < mine.size(); ++k)
-                    mine[k] += column[k];
-            }
+            spectrum::BinCounter& mine = counters[static_cast<std::size_t>(run)];
+            for (int x = common::RunStart(n, runs, run); x < common::RunStart(n, runs, run + 1); ++x)
+                mine.Add(std::span<const double>(image[x], static_cast<std::size_t>(n)));
         });
-        for (const auto& mine : runCounts)
-            for (std::size_t k = 0; k < counts.size(); ++k)
-                counts[k] += mine[k];
+        for (const spectrum::BinCounter& counter : counters)
+            counter.AddTo(counts);
     }
     return spectrum::HistogramPoints(counts, min, max, bins);
 }

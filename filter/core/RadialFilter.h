@@ -33,6 +33,16 @@ bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, 
 void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
                    double& filterMax, common::ThreadPool& pool = common::OneThread());
 
+// How a filter finds the gain: as it is, or as ResetGain would leave it (then it is not read,
+// the reset and the filter are one pass, and the gain ends as ResetGain followed by the filter
+// would leave it, whether the filter succeeds, skips or fails). The filter sets `start` to Held
+// on entry: the gain is written from there on.
+enum class GainStart { Held, Ones };
+bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, bool steepen,
+                  double& filterMax, common::ThreadPool& pool, GainStart& start);
+void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
+                   double& filterMax, common::ThreadPool& pool, GainStart& start);
+
 // The step of the cut-off buttons: (1 / n) times 1, 3 or 9 frequency samples for item 0, 1, 2.
 double CutOffStep(int n, int stepItem);
 

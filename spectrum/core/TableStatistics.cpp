@@ -39,45 +39,67 @@ void CheckBinCount(long long bins)
                                  std::to_string(kMaxHistogramBins) + ".");
 }
 
+BinCounter::BinCounter(double min, double max, int bins) : min_(min)
+{
+    const double range = max - min;
+    // The test's left side for every k, formed once: v fits bin k when edge[k] >= v - min.
+    for (int k = 0; k < kHistogramCounts; ++k)
+        edge_[static_cast<std::size_t>(k)] = range * k / bins;
+    // Only for the starting guess: the test itself settles every bin.
+    perUnit_ = range > 0 ? bins / range : 0.0;
+}
+
+inline int BinCounter::Bin(double value) const
+{
+    constexpr int last = kHistogramCounts - 1;
+    const double d = value - min_;
+    // Start from the arithmetic guess, rounded up (usually the answer, so the loops below rarely
+    // run), and settle on the smallest k that passes the test itself.
+    const double guess = d * perUnit_;
+    int k = last;
+    if (!(guess > 0))
+        k = 0;
+    else if (guess < last)
+        k = static_cast<int>(guess) + (static_cast<int>(guess) < guess);
+    while (k > 0 && edge_[static_cast<std::size_t>(k - 1)] >= d)
+        --k;
+    while (k < last && !(edge_[static_cast<std::size_t>(k)] >= d))
+        ++k;
+    return k;
+}
+
+void BinCounter::Add(std::span<const double> values)
+{
+    std::size_t i = 0;
+    for (; i + 4 <= values.size(); i += 4)
+        for (std::size_t lane = 0; lane < 4; ++lane)
+            ++tally_[lane][static_cast<std::size_t>(Bin(values[i + lane]))];
+    for (; i < values.size(); ++i)
+        ++tally_[0][static_cast<std::size_t>(Bin(values[i]))];
+}
+
+void BinCounter::AddTo(std::array<double, kHistogramCounts>& counts) const
+{
+    for (std::size_t k = 0; k < counts.size(); ++k)
+        counts[k] += static_cast<double>(tally_[0][k] + tally_[1][k] + tally_[2][k] + tally_[3][k]);
+}
+
 std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
                                                      int bins, common::ThreadPool& pool)
 {
     CheckBinCount(bins);
-    const double range = max - min;
-    const int last = kHistogramCounts - 1;
-    // The test's left side for every k, formed once: v fits bin k when edge[k] >= v - min.
-    std::array<double, kHistogramCounts> edge;
-    for (int k = 0; k <= last; ++k)
-        edge[k] = range * k / bins;
-    // Only for the starting guess: the test itself settles every bin.
-    const double perUnit = range > 0 ? bins / range : 0.0;
     const int parts = pool.Size();
-    std::vector<std::array<double, kHistogramCounts>> partCounts(static_cast<std::size_t>(parts));
+    std::vector<BinCounter> counters(static_cast<std::size_t>(parts), BinCounter(min, max, bins));
+    const auto size = static_cast<int>(values.size());
     common::ParallelFor(pool, parts, [&](int part) {
-        std::array<double, kHistogramCounts>& counts = partCounts[static_cast<std::size_t>(part)];
-        counts.fill(0.0);
-        const auto size = static_cast<int>(values.size());
-        for (int i = common::RunStart(size, parts, part); i < common::RunStart(size, parts, part + 1); ++i) {
-            const double d = values[static_cast<std::size_t>(i)] - min;
-            // Start from the arithmetic guess, rounded up (usually the answer, so the loops below
-            // rarely run), and settle on the smallest k that passes the test itself.
-            const double guess = d * perUnit;
-            int k = last;
-            if (!(guess > 0))
-                k = 0;
-            else if (guess < last)
-                k = static_cast<int>(guess) + (static_cast<int>(guess) < guess);
-            while (k > 0 && edge[static_cast<std::size_t>(k - 1)] >= d)
-                --k;
-            while (k < last && !(edge[static_cast<std::size_t>(k)] >= d))
-                ++k;
-            counts[static_cast<std::size_t>(k)] += 1;
-        }
+        const int first = common::RunStart(size, parts, part);
+        const int end = common::RunStart(size, parts, part + 1);
+        counters[static_cast<std::size_t>(part)].Add(values.subspan(static_cast<std::size_t>(first),
+                                                                    static_cast<std::size_t>(end - first)));
     });
     std::array<double, kHistogramCounts> counts{};
-    for (const auto& part : partCounts)
-        for (int k = 0; k <= last; ++k)
-            counts[static_cast<std::size_t>(k)] += part[static_cast<std::size_t>(k)];
+    for (const BinCounter& counter : counters)
+        counter.AddTo(counts);
     return counts;
 }
 

@@ -2,6 +2,7 @@
 // Statistics and histogram of the raw-data table (and of any other value list the analysis
 // windows count into the same bins).
 #include <array>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -31,6 +32,23 @@ void CheckBinCount(long long bins);
 // the pool's threads; the counts are whole numbers, so their sums do not depend on the split.
 std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
                                                      int bins, common::ThreadPool& pool = common::OneThread());
+
+// Counts values into the bins of HistogramCounts, part by part, in whole-number tallies. Values
+// next to each other often share a bin; four tallies taken in turn keep those increments apart.
+class BinCounter {
+public:
+    BinCounter(double min, double max, int bins);
+    void Add(std::span<const double> values);
+    // Adds the tallies to `counts`.
+    void AddTo(std::array<double, kHistogramCounts>& counts) const;
+
+private:
+    int Bin(double value) const;
+    double min_;
+    double perUnit_;
+    std::array<double, kHistogramCounts> edge_;
+    std::array<std::array<std::uint64_t, kHistogramCounts>, 4> tally_{};
+};
 
 struct ChartPoint {
     double x = 0;

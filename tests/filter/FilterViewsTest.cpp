@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 #include <memory>
 
+#include "Canvas.h"
 #include "Errors.h"
 #include "FilterViews.h"
 
@@ -195,8 +199,62 @@ TEST(ViewRules, RenderingEqualsTheDirectRuleForEveryView)
             for (int y = 0; y < n; ++y)
                 ASSERT_EQ(bitmap.At(x, y), filter::GreyOf(filter::ViewValue(source, (*m)[x][y]), window, c.log, inverted))
                     << "n " << n << " view " << static_cast<int>(c.view) << " element " << (*m)[x][y];
+        // Only the elements a stretched picture shows: the same picture as stretching the bitmap.
+        for (const auto [width, height] : {std::pair{16, 16}, std::pair{24, 40}, std::pair{100, 7}}) {
+            common::GreyBitmap picture;
+            filter::RenderViewStretched(source, n, window, c.log, c.invert, width, height, picture);
+            EXPECT_TRUE(picture == common::StretchNearest(bitmap, width, height))
+                << "n " << n << " view " << static_cast<int>(c.view) << ", " << width << " x " << height;
+        }
     }
   }
+}
+
+} // namespace
+
+namespace {
+
+// The logarithmic views settle each element against the smallest element of every grey step:
+// the elements at each step and the doubles just below them must take the grey of the rule.
+TEST(ViewRules, LogarithmicViewsAtTheEdgeOfEveryGreyStep)
+{
+    const struct {
+        View view;
+        double spectrumMax;
+        int upper, lower, item;
+    } cases[] = {{View::Power, 1e6, 100, 0, 2}, {View::Convolution, 12.5, 140, -40, 0}, {View::Power, 1e9, 60, 55, 3},
+                 {View::Convolution, 1.0000001, 100, 0, 1}};
+    const int n = 32;
+    auto m = std::make_unique<spectrum::SquareMatrix>();
+    for (const auto& c : cases) {
+        const filter::ViewSource source{c.view, m.get(), c.spectrumMax, 0};
+        const auto window = filter::MakeRenderWindow(c.upper, c.lower, filter::WidthFactor(c.item));
+        const auto rule = [&](double e) { return filter::GreyOf(filter::ViewValue(source, e), window, false, false); };
+        std::vector<double> elements;
+        for (int g = 1; g <= 254; ++g) {
+            // The smallest positive double whose grey is g or more, by bisection over all of them.
+            std::uint64_t lo = 1, hi = 0x7FF0000000000000ULL;
+            if (rule(std::bit_cast<double>(hi)) < g)
+                break;
+            while (lo < hi) {
+                const std::uint64_t mid = lo + (hi - lo) / 2;
+                if (rule(std::bit_cast<double>(mid)) >= g)
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            elements.push_back(std::bit_cast<double>(lo));
+            elements.push_back(std::bit_cast<double>(lo - 1));
+        }
+        ASSERT_LE(elements.size(), static_cast<std::size_t>(n * n));
+        for (std::size_t i = 0; i < static_cast<std::size_t>(n * n); ++i)
+            (*m)[static_cast<int>(i) / n][static_cast<int>(i) % n] = i < elements.size() ? elements[i] : 1.0;
+        common::GreyBitmap bitmap;
+        filter::RenderViewBitmap(source, n, window, false, false, bitmap);
+        for (int x = 0; x < n; ++x)
+            for (int y = 0; y < n; ++y)
+                ASSERT_EQ(bitmap.At(x, y), rule((*m)[x][y])) << "maximum " << c.spectrumMax << ", element " << (*m)[x][y];
+    }
 }
 
 } // namespace
