@@ -44,6 +44,7 @@ public:
 
 private:
     int Bin(double value) const;
+    void AddAvx2(std::span<const double> values);
     double min_;
     double perUnit_;
     std::array<double, kHistogramCounts> edge_;
