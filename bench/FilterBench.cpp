@@ -15,29 +15,13 @@
 #include "DialogDouble.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "FftwReference.h"
 #include "ThreadArgs.h"
 #include "Unit3.h"
 #include "WorkerPool.h"
 
 namespace {
 
-void BM_FftwDouble2D(benchmark::State& state)
-{
-    const int n = static_cast<int>(state.range(0));
-    fftw_complex* data = fftw_alloc_complex(static_cast<std::size_t>(n) * n);
-    fftw_plan plan = fftw_plan_dft_2d(n, n, data, data, FFTW_FORWARD, FFTW_MEASURE);
-    for (int i = 0; i < n * n; ++i) {
-        data[i][0] = (i * 37 % 101) + 0.5;
-        data[i][1] = 0;
-    }
-    for (auto _ : state) {
-        fftw_execute(plan);
-        benchmark::DoNotOptimize(data);
-        benchmark::ClobberMemory();
-    }
-    fftw_destroy_plan(plan);
-    fftw_free(data);
-}
 BENCHMARK(BM_FftwDouble2D)->Arg(64)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 double PeakResidentMiB()

@@ -16,31 +16,13 @@
 #include "ThreadPool.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "FftwReference.h"
 #include "ThreadArgs.h"
 #include "Unit3.h"
 #include "WorkerPool.h"
 
 namespace {
 
-void BM_FftwDouble2D(benchmark::State& state)
-{
-    const int n = static_cast<int>(state.range(0));
-    fftw_complex* in = fftw_alloc_complex(static_cast<std::size_t>(n) * n);
-    fftw_complex* out = fftw_alloc_complex(static_cast<std::size_t>(n) * n);
-    fftw_plan plan = fftw_plan_dft_2d(n, n, in, out, FFTW_FORWARD, FFTW_MEASURE);
-    std::mt19937 rng(3);
-    for (int i = 0; i < n * n; ++i) {
-        in[i][0] = static_cast<double>(rng() % 4096);
-        in[i][1] = 0;
-    }
-    for (auto _ : state) {
-        fftw_execute(plan);
-        benchmark::DoNotOptimize(out);
-    }
-    fftw_destroy_plan(plan);
-    fftw_free(in);
-    fftw_free(out);
-}
 BENCHMARK(BM_FftwDouble2D)->Arg(256)->Arg(512)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 // Tables, row pass and column pass on a freshly loaded matrix (FFTW reads its input afresh too).
