@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DialogDouble.h"
+#include "HandOffTable.h"
 #include "HandlerGuard.h"
 #include "SpectrumDouble.h"
 #include "ThreadPool.h"
@@ -205,17 +206,7 @@ TEST(FilterDrawing, HandOffThroughTheSpectrumWindow)
         TForm2 form2;
         TForm3 form3;
         form3.SetDeferredDrawing(deferred);
-        const int n = 128;
-        form1.ui.EditROISizeX->setText("128");
-        form1.ui.EditROISizeY->setText("128");
-        form1.ui.EditPxlSpc->setText("0.5");
-        toolkit::TextGrid* grid = form2.ui.StringGridRaw;
-        grid->SetColCount(n + 1);
-        grid->SetRowCount(n + 1);
-        for (int x = 0; x < n; ++x)
-            for (int y = 0; y < n; ++y)
-                grid->SetCellInt(x + 1, y + 1, static_cast<long long>(Pattern(x, y)));
-        form3.ui.EditNAct->setText("0");
+        FillHandOffTable(form1, form2, form3, 128, "0.5", Pattern);
         form2.FormActivate();
         std::vector<common::GreyBitmap> seen{*form3.WorkBitmap};
         for (const toolkit::ImageBox* image : {form3.ui.ImageRw, form3.ui.ImageFltrd, form3.ui.ImageSpctl,

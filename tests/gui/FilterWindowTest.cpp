@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "DialogDouble.h"
+#include "HandOffTable.h"
 #include "Errors.h"
 #include "SpectrumDouble.h"
 #include "TempFolder.h"
@@ -412,16 +413,7 @@ TEST(FilterHandOff, ThroughTheSpectrumWindowToAllFiveViews)
     TForm2 form2;
     TForm3 form3;
     const int n = 64;
-    form1.ui.EditROISizeX->setText("64");
-    form1.ui.EditROISizeY->setText("64");
-    form1.ui.EditPxlSpc->setText("0.5");
-    toolkit::TextGrid* grid = form2.ui.StringGridRaw;
-    grid->SetColCount(n + 1);
-    grid->SetRowCount(n + 1);
-    for (int x = 0; x < n; ++x)
-        for (int y = 0; y < n; ++y)
-            grid->SetCellInt(x + 1, y + 1, static_cast<long long>(Pattern(x, y)));
-    form3.ui.EditNAct->setText("0");
+    FillHandOffTable(form1, form2, form3, n, "0.5", Pattern);
     form2.FormActivate();
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
     EXPECT_EQ(form3.ui.EditNAct->text(), "2");
