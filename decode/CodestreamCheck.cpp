@@ -25,56 +25,37 @@ bool IsFrameMarker(unsigned marker)
     return (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) || marker == 0xF7;
 }
 
-// The frame header (SOFn, or SOF55 for JPEG-LS) reached by walking the marker segments after SOI.
-std::optional<Header> JpegHeader(std::span<const std::uint8_t> s)
-{
-    if (s.size() < 4 || s[0] != 0xFF || s[1] != 0xD8)
-        return std::nullopt;
-    std::size_t p = 2;
-    while (p + 4 <= s.size()) {
-        if (s[p] != 0xFF)
-            return Header{};  // not a marker where one belongs: an empty header fails the check
-        const unsigned marker = s[p + 1];
-        if (marker == 0xFF) {
-            ++p;  // fill byte
-            continue;
-        }
-        const std::size_t length = Be16(s, p + 2);
-        if (IsFrameMarker(marker)) {
-            if (p + 10 > s.size())
-                return Header{};
-            Header h;
-            h.precision = s[p + 4];
-            h.rows = Be16(s, p + 5);
-            h.columns = Be16(s, p + 7);
-            h.components = s[p + 9];
-            return h;
-        }
-        p += 2 + length;
-    }
-    return Header{};
-}
-
 bool StartsWith(std::span<const std::uint8_t> data, std::string_view text)
 {
     return data.size() >= text.size() && std::equal(text.begin(), text.end(), data.begin());
 }
 
-// The JPEG library reads every marker segment up to the first scan before the frame is decoded,
-// and the decoder stops the whole program (an assertion) on any warning it gives there, and on
-// frame types and precisions it was not built for. What would make it do so, or nothing.
-std::optional<std::string> JpegHeaderProblem(std::span<const std::uint8_t> s, bool lossless)
-{
+// What the marker segments of a JPEG or JPEG-LS codestream hold from SOI up to the first scan
+// (SOS), walked the way the JPEG library reads them before it decodes a frame.
+struct JpegHeaderWalk {
+    std::optional<Header> frame;  // the first frame header: SOFn, or SOF55 of JPEG-LS
+    unsigned frameMarker = 0;
     bool jfif = false;
     int adobeTransform = -1;
-    unsigned frame = 0;
-    int precision = 0, components = 0;
+    std::optional<std::string> problem;  // why the walk stopped before the first scan
+};
+
+// Nothing when the fragment does not start with SOI.
+std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
+{
+    if (s.size() < 4 || s[0] != 0xFF || s[1] != 0xD8)
+        return std::nullopt;
+    JpegHeaderWalk walk;
+    const auto stop = [&](std::string why) {
+        walk.problem = std::move(why);
+        return walk;
+    };
     std::size_t p = 2;  // after SOI
     for (;;) {
         if (p + 2 > s.size())
-            return "ends before its first scan";
+            return stop("ends before its first scan");
         if (s[p] != 0xFF)
-            return "holds bytes that are not a marker where one belongs";
+            return stop("holds bytes that are not a marker where one belongs");
         const unsigned marker = s[p + 1];
         if (marker == 0xFF) {
             ++p;  // fill byte
@@ -85,43 +66,52 @@ std::optional<std::string> JpegHeaderProblem(std::span<const std::uint8_t> s, bo
             continue;
         }
         if (marker == 0xD8 || marker == 0xD9)
-            return "starts again or ends before its first scan";
+            return stop("starts again or ends before its first scan");
         if (p + 4 > s.size())
-            return "ends before its first scan";
+            return stop("ends before its first scan");
         const std::size_t length = Be16(s, p + 2);
         if (length < 2 || length > s.size() - p - 2)
-            return "has a header segment that runs past its fragment";
+            return stop("has a header segment that runs past its fragment");
         const std::span<const std::uint8_t> data = s.subspan(p + 4, length - 2);
         if (marker == 0xE0 && data.size() >= 14 && StartsWith(data, std::string_view("JFIF\0", 5))) {
-            jfif = true;
+            walk.jfif = true;
             if (data[5] != 1)
-                return "is marked JFIF version " + std::to_string(data[5]) + ", not 1";
+                return stop("is marked JFIF version " + std::to_string(data[5]) + ", not 1");
         }
         if (marker == 0xEE && data.size() >= 12 && StartsWith(data, "Adobe"))
-            adobeTransform = data[11];
-        if (IsFrameMarker(marker) && frame == 0 && data.size() >= 6) {
-            frame = marker;
-            precision = data[0];
-            components = data[5];
+            walk.adobeTransform = data[11];
+        if (IsFrameMarker(marker) && !walk.frame && data.size() >= 6) {
+            walk.frameMarker = marker;
+            walk.frame = Header{Be16(data, 3), Be16(data, 1), data[5], data[0], false};
         }
         if (marker == 0xDA)
-            break;
+            return walk;
         p += 2 + length;
     }
-    const bool frameAllowed = lossless ? frame == 0xC3 : frame == 0xC0 || frame == 0xC1;
+}
+
+// The JPEG library inside the decoder stops the whole program (an assertion) on any warning it
+// gives while reading the header, and on frame types and precisions it was not built for. What
+// would make it do so, or nothing.
+std::optional<std::string> JpegHeaderProblem(const JpegHeaderWalk& walk, bool lossless)
+{
+    if (walk.problem)
+        return walk.problem;
+    const unsigned frame = walk.frameMarker;
     if (frame == 0)
         return "has no frame header before its first scan";
-    if (!frameAllowed) {
+    if (lossless ? frame != 0xC3 : frame != 0xC0 && frame != 0xC1) {
         const char digits[] = "0123456789ABCDEF";
         std::string kind = "is a kind of JPEG (frame marker FF";
         kind += digits[frame >> 4];
         kind += digits[frame & 15];
         return kind + ") that this transfer syntax does not hold";
     }
+    const int precision = walk.frame->precision;
     if (lossless ? precision < 2 || precision > 16 : precision != 8 && precision != 12)
         return "has samples of " + std::to_string(precision) + " bits, which this kind of JPEG does not have";
-    if (components == 3 && !jfif && adobeTransform > 1)
-        return "names an unknown colour transform (" + std::to_string(adobeTransform) + ")";
+    if (walk.frame->components == 3 && !walk.jfif && walk.adobeTransform > 1)
+        return "names an unknown colour transform (" + std::to_string(walk.adobeTransform) + ")";
     return std::nullopt;
 }
 
@@ -209,14 +199,19 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
             throw refuse("the first fragment does not start a JPEG 2000 codestream");
         if (jpeg2000 && soc && !Jpeg2000MarkersInside(fragments[i]))
             throw refuse("the JPEG 2000 header in fragment " + std::to_string(i) + " runs past its end");
-        const std::optional<Header> h = jpeg2000 ? Jpeg2000Header(fragments[i]) : JpegHeader(fragments[i]);
+        const std::optional<JpegHeaderWalk> walk =
+            jpeg2000 ? std::nullopt : WalkJpegHeader(fragments[i]);
+        // A codestream whose walk found no frame header gets an empty one, which fails the check.
+        const std::optional<Header> h = jpeg2000 ? Jpeg2000Header(fragments[i])
+                                        : walk   ? std::optional<Header>(walk->frame.value_or(Header{}))
+                                                 : std::nullopt;
         if (!h) {
             if (i == 1)
                 throw refuse("the first fragment does not start a compressed image");
             continue;  // the rest of a codestream that began in an earlier fragment
         }
         if (kind == Codestream::JpegLossy || kind == Codestream::JpegLossless)
-            if (const auto problem = JpegHeaderProblem(fragments[i], kind == Codestream::JpegLossless))
+            if (const auto problem = JpegHeaderProblem(*walk, kind == Codestream::JpegLossless))
                 throw refuse("the JPEG stream in fragment " + std::to_string(i) + " " + *problem);
         if (h->columns != shape.columns || h->rows != shape.rows || h->components != shape.samplesPerPixel ||
             h->precision < 1 || h->precision > shape.bitsAllocated || h->subsampled)
