@@ -97,23 +97,18 @@ double FrequencyBins::Weight(std::size_t k) const
     return kx == 0 || (n_ % 2 == 0 && kx == n_ / 2) ? 1.0 : 2.0;
 }
 
-namespace {
-
-// Walks the half plane row by row, giving each sample's value (from `valueAt`) to the bins.
-// Neighbours along a row mostly share a bin: their sum is kept in a register and added to the
-// bin when the bin changes.
-template <typename ValueAt>
-void AddByRuns(const std::vector<int>& bins, int n, std::span<double> sums, ValueAt valueAt)
+void FrequencyBins::AddRadial(std::span<const double> half, std::span<double> sums) const
 {
-    const std::size_t width = static_cast<std::size_t>(n / 2 + 1);
+    // Row by row: neighbours along a row mostly share a bin, so their sum is kept in a register
+    // and added to the bin when the bin changes.
+    const std::size_t width = static_cast<std::size_t>(HalfWidth());
     // Columns 1 .. width - 2 always weigh 2; the first, and the last for even n, weigh 1.
-    const std::size_t lastDouble = n % 2 == 0 ? width - 1 : width;
-    for (std::size_t row = 0; row < static_cast<std::size_t>(n); ++row) {
-        const int* bin = bins.data() + row * width;
+    const std::size_t lastDouble = n_ % 2 == 0 ? width - 1 : width;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(n_); ++row) {
+        const int* bin = radialBin_.data() + row * width;
         int current = -1;
         double run = 0.0;
         for (std::size_t kx = 0; kx < width; ++kx) {
-            const double value = valueAt(row * width + kx);
             if (bin[kx] != current) {
                 if (current >= 0)
                     sums[static_cast<std::size_t>(current)] += run;
@@ -121,18 +116,11 @@ void AddByRuns(const std::vector<int>& bins, int n, std::span<double> sums, Valu
                 run = 0.0;
             }
             const double w = kx == 0 || kx >= lastDouble ? 1.0 : 2.0;
-            run += w * value;
+            run += w * half[row * width + kx];
         }
         if (current >= 0)
             sums[static_cast<std::size_t>(current)] += run;
     }
-}
-
-} // namespace
-
-void FrequencyBins::AddRadial(std::span<const double> half, std::span<double> sums) const
-{
-    AddByRuns(radialBin_, n_, sums, [&](std::size_t k) { return half[k]; });
 }
 
 namespace {
