@@ -6,7 +6,8 @@
 // with u, v in cycles/mm (dx = dy = the pixel spacing), the trend fitted as the request says, and
 // the DFT computed by FFTW for any n. The result carries the curves and the checks that go with
 // every measurement. The numbers are identical bit for bit for any thread count: each ROI is
-// transformed on its own and the ensemble is summed in ROI order (image by image, ROI by ROI).
+// transformed on its own, and the ensemble is summed in an order fixed by the ROI list alone
+// (consecutive ROIs in blocks, the blocks one after the other; images in turn, ROIs in list order).
 #include <atomic>
 #include <cstddef>
 #include <functional>
@@ -35,7 +36,8 @@ struct NpsRequest {
     int axisLines = 7;       // lines on each side of an axis for the axis curves
 };
 
-// Called on the calling thread after each batch of ROIs; `cancel`, when set, is polled as often.
+// Called on the calling thread after each round of ROIs (a few per thread); `cancel`, when set, is
+// polled as often.
 struct NpsMonitor {
     std::function<void(std::size_t done, std::size_t total)> progress;
     const std::atomic<bool>* cancel = nullptr;
