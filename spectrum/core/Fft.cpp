@@ -166,20 +166,24 @@ void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
     if (!single)
         ws.FftLength = n;
     int line = 0;
-    if (n >= kBatchLanes) {
-        const int groups = lines / kBatchLanes;
-        const double* cosT = ws.FftCosTable.data();
-        const double* sinT = ws.FftSinTable.data();
+    const double* cosT = ws.FftCosTable.data();
+    const double* sinT = ws.FftSinTable.data();
+    // The widest groups first, then at most one narrower group, then single lines.
+    for (const int lanes : {WidestBatch(), kBatchLanes}) {
+        if (n < lanes || lines - line < lanes)
+            continue;
+        const int groups = (lines - line) / lanes;
+        const int start = line;
         common::ParallelFor(pool, groups, [&](int g) {
-            TransformGroup(re[0], im[0], n, axis == Axis::First, g * kBatchLanes, cosT, sinT, single);
+            TransformGroup(re[0], im[0], n, axis == Axis::First, start + g * lanes, cosT, sinT, single, lanes);
         });
-        line = groups * kBatchLanes;
-        if (line > 0) {
-            // The work arrays hold the last line, as they do after a loop of single transforms.
-            for (int k = 0; k < n; ++k) {
-                ws.FftWorkRe[k] = ElementOf(re, axis, line - 1, k);
-                ws.FftWorkIm[k] = ElementOf(im, axis, line - 1, k);
-            }
+        line += groups * lanes;
+    }
+    if (line > 0) {
+        // The work arrays hold the last line, as they do after a loop of single transforms.
+        for (int k = 0; k < n; ++k) {
+            ws.FftWorkRe[k] = ElementOf(re, axis, line - 1, k);
+            ws.FftWorkIm[k] = ElementOf(im, axis, line - 1, k);
         }
     }
     for (; line < lines; ++line) {

@@ -1,9 +1,11 @@
 // The batched transform built for plain x86-64, the bit-reversal table, and the choice between
-// this build and the AVX2 one.
+// this build and the AVX2 and AVX-512 ones.
 #include "FftBatch.h"
 
 #include <array>
 #include <bit>
+#include <stdexcept>
+#include <string>
 
 #include "Fft.h"
 #include "FftBatchKernel.h"
@@ -15,6 +17,10 @@ namespace spectrum {
 // The AVX2 build of the kernel (FftBatchAvx2.cpp); called only where the processor has AVX2.
 void TransformGroupAvx2(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                         const double* sinT, bool single, const BitReversal& reversal);
+// The AVX-512 build, eight lines at once (FftBatchAvx512.cpp); called only where the processor
+// has AVX-512.
+void TransformGroupAvx512(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
+                          const double* sinT, bool single, const BitReversal& reversal);
 
 namespace {
 
@@ -63,12 +69,22 @@ void TransformGroupPlain(double* reData, double* imData, int n, bool alongFirst,
     RunGroup(reData, imData, n, alongFirst, first, cosT, sinT, single, PrepareReorder(n));
 }
 
+int WidestBatch()
+{
+    static const bool avx512 = __builtin_cpu_supports("avx512f");
+    return avx512 ? kWideBatchLanes : kBatchLanes;
+}
+
 void TransformGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
-                    const double* sinT, bool single)
+                    const double* sinT, bool single, int lanes)
 {
     static const bool avx2 = __builtin_cpu_supports("avx2");
     const BitReversal& r = PrepareReorder(n);
-    if (avx2)
+    if (lanes == kWideBatchLanes && WidestBatch() == kWideBatchLanes)
+        TransformGroupAvx512(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
+    else if (lanes != kBatchLanes)
+        throw std::invalid_argument("no build of the transform takes " + std::to_string(lanes) + " lines at once");
+    else if (avx2)
         TransformGroupAvx2(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
     else
         RunGroup(reData, imData, n, alongFirst, first, cosT, sinT, single, r);

@@ -1,6 +1,7 @@
-// The batched transform's kernel: four lines of a square matrix side by side. Included by one
-// source file built for plain x86-64 and one built for AVX2; each gets its own copy (everything
-// here has internal linkage), and the program picks one at run time.
+// The batched transform's kernel: four lines of a square matrix side by side, or eight where the
+// including file defines FFT_KERNEL_LANES as 8 (the AVX-512 build). Included by one source file
+// built for plain x86-64, one built for AVX2 and one for AVX-512; each gets its own copy
+// (everything here has internal linkage), and the program picks one at run time.
 //
 // It includes no header of the program with inline functions: one compiled here for AVX2 could
 // otherwise be the copy the linker keeps for the whole program.
@@ -10,40 +11,68 @@
 
 namespace {
 
+#ifndef FFT_KERNEL_LANES
+#define FFT_KERNEL_LANES 4
+#endif
+
 constexpr int kKernelMaxLength = 1024;  // the largest matrix size
 constexpr int kKernelSide = 1025;       // the matrices' line length
+constexpr int kLanes = FFT_KERNEL_LANES;
+static_assert(kLanes == 4 || kLanes == 8);
 
 // Lane l of element k is line l's element k. Each lane performs exactly the scalar operations of
 // Fft1D on the same values; only the order in which the independent butterflies of one stage run
 // differs, and two stages share one trip through memory. The vector operations are element-wise
 // IEEE operations, and nothing is contracted (-ffp-contract=off), so the results agree bit for bit.
-typedef double VD __attribute__((vector_size(32)));
-typedef float VF __attribute__((vector_size(16)));
-typedef double VDu __attribute__((vector_size(32), aligned(8)));
-typedef long long VI __attribute__((vector_size(32)));
+typedef double VD __attribute__((vector_size(8 * kLanes)));
+typedef float VF __attribute__((vector_size(4 * kLanes)));
+typedef double VDu __attribute__((vector_size(8 * kLanes), aligned(8)));
+typedef long long VI __attribute__((vector_size(8 * kLanes)));
 
 // Double to binary32 and back, rounding to nearest even.
 [[gnu::always_inline]] inline VD ToSingle(VD v)
 {
-#ifdef __AVX__
+#if defined(__AVX__) && FFT_KERNEL_LANES == 4
     return (VD)_mm256_cvtps_pd(_mm256_cvtpd_ps((__m256d)v));
 #else
     return __builtin_convertvector(__builtin_convertvector(v, VF), VD);
 #endif
 }
 
-// 4 x 4 transpose: afterwards a = {a0, b0, c0, d0}, b = {a1, b1, c1, d1}, ... Its own inverse.
-[[gnu::always_inline]] inline void Transpose4(VD& a, VD& b, VD& c, VD& d)
+#if FFT_KERNEL_LANES == 4
+// 4 x 4 transpose: afterwards v[0] = {a0, b0, c0, d0}, v[1] = {a1, b1, c1, d1}, ... where
+// a = v[0], b = v[1], ... before. Its own inverse.
+[[gnu::always_inline]] inline void TransposeLanes(VD* v)
 {
-    const VD t0 = __builtin_shuffle(a, b, VI{0, 4, 2, 6});
-    const VD t1 = __builtin_shuffle(a, b, VI{1, 5, 3, 7});
-    const VD t2 = __builtin_shuffle(c, d, VI{0, 4, 2, 6});
-    const VD t3 = __builtin_shuffle(c, d, VI{1, 5, 3, 7});
-    a = __builtin_shuffle(t0, t2, VI{0, 1, 4, 5});
-    b = __builtin_shuffle(t1, t3, VI{0, 1, 4, 5});
-    c = __builtin_shuffle(t0, t2, VI{2, 3, 6, 7});
-    d = __builtin_shuffle(t1, t3, VI{2, 3, 6, 7});
+    const VD t0 = __builtin_shuffle(v[0], v[1], VI{0, 4, 2, 6});
+    const VD t1 = __builtin_shuffle(v[0], v[1], VI{1, 5, 3, 7});
+    const VD t2 = __builtin_shuffle(v[2], v[3], VI{0, 4, 2, 6});
+    const VD t3 = __builtin_shuffle(v[2], v[3], VI{1, 5, 3, 7});
+    v[0] = __builtin_shuffle(t0, t2, VI{0, 1, 4, 5});
+    v[1] = __builtin_shuffle(t1, t3, VI{0, 1, 4, 5});
+    v[2] = __builtin_shuffle(t0, t2, VI{2, 3, 6, 7});
+    v[3] = __builtin_shuffle(t1, t3, VI{2, 3, 6, 7});
 }
+#else
+// 8 x 8 transpose in three rounds: pairs of elements, pairs of pairs, halves. Its own inverse.
+[[gnu::always_inline]] inline void TransposeLanes(VD* v)
+{
+    VD t[8], u[8];
+    for (int i = 0; i < 8; i += 2) {
+        t[i] = __builtin_shuffle(v[i], v[i + 1], VI{0, 8, 2, 10, 4, 12, 6, 14});
+        t[i + 1] = __builtin_shuffle(v[i], v[i + 1], VI{1, 9, 3, 11, 5, 13, 7, 15});
+    }
+    for (int i = 0; i < 8; i += 4)
+        for (int k = 0; k < 2; ++k) {
+            u[i + k] = __builtin_shuffle(t[i + k], t[i + k + 2], VI{0, 1, 8, 9, 4, 5, 12, 13});
+            u[i + k + 2] = __builtin_shuffle(t[i + k], t[i + k + 2], VI{2, 3, 10, 11, 6, 7, 14, 15});
+        }
+    for (int k = 0; k < 4; ++k) {
+        v[k] = __builtin_shuffle(u[k], u[k + 4], VI{0, 1, 2, 3, 8, 9, 10, 11});
+        v[k + 4] = __builtin_shuffle(u[k], u[k + 4], VI{4, 5, 6, 7, 12, 13, 14, 15});
+    }
+}
+#endif
 
 // One butterfly; `plain` is the twiddle-free one of w = 0, without multiplications.
 template <bool Single>
@@ -66,13 +95,16 @@ template <bool Single>
     }
 }
 
+// One stage on `blocks` blocks of 2 * half elements; e is the stage's twiddle stride (the
+// number of blocks in the whole line).
 template <bool Single>
-[[gnu::always_inline]] inline void OneStage(VD* re, VD* im, int half, int e, const double* cosT, const double* sinT)
+[[gnu::always_inline]] inline void OneStage(VD* re, VD* im, int half, int e, int blocks, const double* cosT,
+                                            const double* sinT)
 {
     const int span = 2 * half;
-    for (int b = 0; b < e; ++b)
+    for (int b = 0; b < blocks; ++b)
         Butterfly<Single>(re[b * span], im[b * span], re[b * span + half], im[b * span + half], 0, 0, true);
-    for (int b = 0; b < e; ++b)
+    for (int b = 0; b < blocks; ++b)
         for (int j = 1; j < half; ++j) {
             const int k = b * span + j;
             Butterfly<Single>(re[k], im[k], re[k + half], im[k + half], cosT[j * e], sinT[j * e], false);
@@ -95,8 +127,10 @@ template <bool Single>
     im[k] = i0, im[k + q] = i1, im[k + 2 * q] = i2, im[k + 3 * q] = i3;
 }
 
+// Two stages on `blocks` blocks of 2 * half elements, as OneStage.
 template <bool Single>
-[[gnu::always_inline]] inline void TwoStages(VD* re, VD* im, int half, int e, const double* cosT, const double* sinT)
+[[gnu::always_inline]] inline void TwoStages(VD* re, VD* im, int half, int e, int blocks, const double* cosT,
+                                             const double* sinT)
 {
     const int q = half / 2;
     const int span = 2 * half;
@@ -107,10 +141,10 @@ template <bool Single>
         t[4] = cosT[j * 2 * e], t[5] = sinT[j * 2 * e];
     };
     twiddles(0);
-    for (int b = 0; b < e; ++b)
+    for (int b = 0; b < blocks; ++b)
         Quad<Single>(re, im, b * span, q, t, true);
-    if (q >= e) {
-        for (int b = 0; b < e; ++b)
+    if (q >= blocks) {
+        for (int b = 0; b < blocks; ++b)
             for (int j = 1; j < q; ++j) {
                 twiddles(j);
                 Quad<Single>(re, im, b * span + j, q, t, false);
@@ -119,24 +153,40 @@ template <bool Single>
         // Many short blocks: keep the twiddles of one j for all of them.
         for (int j = 1; j < q; ++j) {
             twiddles(j);
-            for (int b = 0; b < e; ++b)
+            for (int b = 0; b < blocks; ++b)
                 Quad<Single>(re, im, b * span + j, q, t, false);
         }
     }
 }
+
+// The lines' elements that fit in a 32 KiB share of the L1 data cache, real and imaginary parts.
+constexpr int kCacheBlock = 32768 / (2 * static_cast<int>(sizeof(VD)));
 
 template <bool Single>
 [[gnu::always_inline]] inline void Butterflies(VD* re, VD* im, int n, const double* cosT, const double* sinT)
 {
     int half = n / 2;
     int e = 1;
-    while (half >= 2) {
-        TwoStages<Single>(re, im, half, e, cosT, sinT);
+    // Stages whose blocks are longer than the cache block take trips through the whole line.
+    while (half >= 2 && 2 * half > kCacheBlock) {
+        TwoStages<Single>(re, im, half, e, e, cosT, sinT);
         half /= 4;
         e *= 4;
     }
-    if (half == 1)
-        OneStage<Single>(re, im, half, e, cosT, sinT);
+    // The later stages stay inside blocks of 2 * half elements: each block takes all of them
+    // while it is in the L1 cache. The butterflies are the same, only their order changes.
+    const int span = 2 * half;
+    for (int at = 0; at < n; at += span) {
+        int h = half;
+        int stride = e;
+        while (h >= 2) {
+            TwoStages<Single>(re + at, im + at, h, stride, span / (2 * h), cosT, sinT);
+            h /= 4;
+            stride *= 4;
+        }
+        if (h == 1)
+            OneStage<Single>(re + at, im + at, h, stride, span / 2, cosT, sinT);
+    }
 }
 
 // The value that lands at position x after the bit reversal; one that moves to a lower index
@@ -163,14 +213,13 @@ template <bool Single>
         return;
     }
     double* l0 = data + first * side;
-    for (int y = 0; y < n; y += 4) {
-        VD a = Reordered<Single>(batch, r, y), b = Reordered<Single>(batch, r, y + 1);
-        VD c = Reordered<Single>(batch, r, y + 2), d = Reordered<Single>(batch, r, y + 3);
-        Transpose4(a, b, c, d);
-        *reinterpret_cast<VDu*>(l0 + y) = a;
-        *reinterpret_cast<VDu*>(l0 + side + y) = b;
-        *reinterpret_cast<VDu*>(l0 + 2 * side + y) = c;
-        *reinterpret_cast<VDu*>(l0 + 3 * side + y) = d;
+    for (int y = 0; y < n; y += kLanes) {
+        VD v[kLanes];
+        for (int i = 0; i < kLanes; ++i)
+            v[i] = Reordered<Single>(batch, r, y + i);
+        TransposeLanes(v);
+        for (int i = 0; i < kLanes; ++i)
+            *reinterpret_cast<VDu*>(l0 + i * side + y) = v[i];
     }
 }
 
@@ -178,26 +227,26 @@ template <bool Single>
 {
     const long long side = kKernelSide;
     if (alongFirst) {
-        // Element x of the lines of fixed y sits at [x][y]: the four lines share one run, and
+        // Element x of the lines of fixed y sits at [x][y]: the lines of a group share one run, and
         // every element is a cache line of its own. Lines are handed out in ascending order, so
         // the group after next needs the neighbouring cache lines: asking for them now lets
         // memory deliver them while this group and the next one are transformed, instead of one
         // miss per element when the matrix does not fit in the cache.
         for (int x = 0; x < n; ++x) {
             const double* at = data + x * side + first;
-            __builtin_prefetch(at + 2 * 4, 1, 2);
+            __builtin_prefetch(at + 2 * kLanes, 1, 2);
             batch[x] = *reinterpret_cast<const VDu*>(at);
         }
         return;
     }
     const double* l0 = data + first * side;
-    for (int y = 0; y < n; y += 4) {
-        VD a = *reinterpret_cast<const VDu*>(l0 + y);
-        VD b = *reinterpret_cast<const VDu*>(l0 + side + y);
-        VD c = *reinterpret_cast<const VDu*>(l0 + 2 * side + y);
-        VD d = *reinterpret_cast<const VDu*>(l0 + 3 * side + y);
-        Transpose4(a, b, c, d);
-        batch[y] = a, batch[y + 1] = b, batch[y + 2] = c, batch[y + 3] = d;
+    for (int y = 0; y < n; y += kLanes) {
+        VD v[kLanes];
+        for (int i = 0; i < kLanes; ++i)
+            v[i] = *reinterpret_cast<const VDu*>(l0 + i * side + y);
+        TransposeLanes(v);
+        for (int i = 0; i < kLanes; ++i)
+            batch[y + i] = v[i];
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <iostream>
 #include <memory>
 #include <random>
 #include <vector>
@@ -293,35 +294,41 @@ TEST(Fft2D, BatchedPassesAreBitIdenticalToTheReference)
     }
 }
 
-// The plain x86-64 build of the batch against the one the program dispatches to (AVX2 where the
-// processor has it): the same bits.
-TEST(Fft2D, PlainBuildMatchesTheDispatchedOne)
+// The plain x86-64 build of the batch against the ones the program dispatches to (AVX2 four lines
+// at a time, and AVX-512 eight at a time where the processor has them): the same bits.
+TEST(Fft2D, PlainBuildMatchesTheDispatchedOnes)
 {
     std::mt19937 rng(9);
     std::uniform_real_distribution<double> dist(-1e6, 1e6);
     FftWorkspace ws;
-    for (bool single : {false, true})
-        for (bool alongFirst : {true, false})
-            for (int n = 4; n <= 1024; n *= 2) {
-                Complex2D a, b;
-                for (int x = 0; x < n; ++x)
-                    for (int y = 0; y < n; ++y) {
-                        (*a.re)[x][y] = (*b.re)[x][y] = dist(rng);
-                        (*a.im)[x][y] = (*b.im)[x][y] = dist(rng);
-                    }
-                spectrum::BuildFftTables(ws, n, single ? FftPrecision::Single : FftPrecision::Double);
-                for (int first = 0; first < n; first += spectrum::kBatchLanes) {
-                    spectrum::TransformGroup((*a.re)[0], (*a.im)[0], n, alongFirst, first, ws.FftCosTable.data(),
-                                             ws.FftSinTable.data(), single);
-                    spectrum::TransformGroupPlain((*b.re)[0], (*b.im)[0], n, alongFirst, first,
-                                                  ws.FftCosTable.data(), ws.FftSinTable.data(), single);
+    std::vector<int> widths{spectrum::kBatchLanes};
+    if (spectrum::WidestBatch() == spectrum::kWideBatchLanes)
+        widths.push_back(spectrum::kWideBatchLanes);
+    else
+        std::cout << "no AVX-512 here: only the four-line builds are compared\n";
+    for (int lanes : widths)
+        for (bool single : {false, true})
+            for (bool alongFirst : {true, false})
+                for (int n = lanes; n <= 1024; n *= 2) {
+                    Complex2D a, b;
+                    for (int x = 0; x < n; ++x)
+                        for (int y = 0; y < n; ++y) {
+                            (*a.re)[x][y] = (*b.re)[x][y] = dist(rng);
+                            (*a.im)[x][y] = (*b.im)[x][y] = dist(rng);
+                        }
+                    spectrum::BuildFftTables(ws, n, single ? FftPrecision::Single : FftPrecision::Double);
+                    for (int first = 0; first < n; first += lanes)
+                        spectrum::TransformGroup((*a.re)[0], (*a.im)[0], n, alongFirst, first, ws.FftCosTable.data(),
+                                                 ws.FftSinTable.data(), single, lanes);
+                    for (int first = 0; first < n; first += spectrum::kBatchLanes)
+                        spectrum::TransformGroupPlain((*b.re)[0], (*b.im)[0], n, alongFirst, first,
+                                                      ws.FftCosTable.data(), ws.FftSinTable.data(), single);
+                    for (int x = 0; x < n; ++x)
+                        ASSERT_EQ(std::memcmp((*a.re)[x], (*b.re)[x], n * sizeof(double)) |
+                                      std::memcmp((*a.im)[x], (*b.im)[x], n * sizeof(double)),
+                                  0)
+                            << n << single << alongFirst << lanes;
                 }
-                for (int x = 0; x < n; ++x)
-                    ASSERT_EQ(std::memcmp((*a.re)[x], (*b.re)[x], n * sizeof(double)) |
-                                  std::memcmp((*a.im)[x], (*b.im)[x], n * sizeof(double)),
-                              0)
-                        << n << single << alongFirst;
-            }
 }
 
 TEST(Fft2D, PartialRowPassLeavesTheOtherLinesAlone)
