@@ -11,6 +11,53 @@ namespace filter {
 using spectrum::Axis;
 using spectrum::FftPrecision;
 
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// What a scan of v[0 .. n - 1] in order keeps, starting from -inf (and +inf for the smallest),
+// with `v > max ? v : max` (and `v < min ? v : min`): NaN never, and of equal values the first.
+// Four scans over every fourth element find the same values faster (no chain of dependent
+// comparisons), because equal values are the same bits, except for the two zeros: a line whose
+// extreme is a zero is scanned again in order.
+template <bool WithSmallest>
+Extremes LineExtremes(const double* v, int n)
+{
+    double hi[4] = {-kInfinity, -kInfinity, -kInfinity, -kInfinity};
+    double lo[4] = {kInfinity, kInfinity, kInfinity, kInfinity};
+    int y = 0;
+    for (; y + 4 <= n; y += 4)
+        for (int k = 0; k < 4; ++k) {
+            hi[k] = v[y + k] > hi[k] ? v[y + k] : hi[k];
+            if constexpr (WithSmallest)
+                lo[k] = v[y + k] < lo[k] ? v[y + k] : lo[k];
+        }
+    for (; y < n; ++y) {
+        hi[0] = v[y] > hi[0] ? v[y] : hi[0];
+        if constexpr (WithSmallest)
+            lo[0] = v[y] < lo[0] ? v[y] : lo[0];
+    }
+    Extremes e{-kInfinity, kInfinity};
+    for (int k = 0; k < 4; ++k) {
+        e.max = hi[k] > e.max ? hi[k] : e.max;
+        e.min = lo[k] < e.min ? lo[k] : e.min;
+    }
+    if (e.max == 0.0 || (WithSmallest && e.min == 0.0)) {
+        e = {-kInfinity, kInfinity};
+        for (y = 0; y < n; ++y) {
+            e.max = v[y] > e.max ? v[y] : e.max;
+            e.min = v[y] < e.min ? v[y] : e.min;
+        }
+    }
+    return e;
+}
+
+} // namespace
+
+Extremes ExtremesOfLine(const double* v, int n) { return LineExtremes<true>(v, n); }
+
+double LargestOfLine(const double* v, int n) { return LineExtremes<false>(v, n).max; }
+
 double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectrumIm,
                       const SquareMatrix& spectrumMap, const SquareMatrix& gain, int n,
                       SquareMatrix& filteredRe, SquareMatrix& filteredIm, SquareMatrix& filteredPower,
@@ -43,13 +90,9 @@ double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectr
         const double* gx = gain[x];
         const double* map = spectrumMap[x];
         double* power = filteredPower[x];
-        double m = -std::numeric_limits<double>::infinity();
-        for (int y = 0; y < n; ++y) {
-            const double p = gx[y] * gx[y] * map[y];
-            power[y] = p;
-            m = p > m ? p : m;
-        }
-        lineMax[static_cast<std::size_t>(x)] = m;
+        for (int y = 0; y < n; ++y)
+            power[y] = gx[y] * gx[y] * map[y];
+        lineMax[static_cast<std::size_t>(x)] = LargestOfLine(power, n);
     });
     double powerMax = filteredPower[0][0];
     for (double m : lineMax)
@@ -115,21 +158,34 @@ Extremes PlaceFilteredImage(const SquareMatrix& re, int n, SquareMatrix& image, 
     // Each placed line is scanned in its own order for its extremes; taking the lines in order
     // from the centre element then gives what one scan of the whole image gives (a line's value
     // counts only where it beats everything before it, the centre element included).
+    // Dividing by n twice is multiplying by 1 / n^2 where n is a power of two and x / n is a
+    // normal number, a zero, an infinity or NaN: both ways scale exactly or round once. A line
+    // holding a value whose x / n would be subnormal takes the two divisions.
+    const bool powerOfTwo = n > 0 && (n & (n - 1)) == 0;
+    const double scale = 1.0 / n / n;
+    const double tiny = std::numeric_limits<double>::min() * n;
     std::vector<Extremes> lines(static_cast<std::size_t>(n));
     common::ParallelFor(pool, n, [&](int x) {
         const double* source = re[x];
         const int placed = (n - x) % n;
         double* target = image[placed];
-        target[0] = source[0] / n / n;
-        for (int y = 1; y < n; ++y)
-            target[n - y] = source[y] / n / n;
-        Extremes e{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-        for (int y = 0; y < n; ++y) {
-            const double v = target[y];
-            e.max = v > e.max ? v : e.max;
-            e.min = v < e.min ? v : e.min;
+        bool divide = !powerOfTwo;
+        if (!divide) {
+            bool small = false;
+            target[0] = source[0] * scale;
+            small |= std::fabs(source[0]) < tiny && source[0] != 0.0;
+            for (int y = 1; y < n; ++y) {
+                target[n - y] = source[y] * scale;
+                small |= std::fabs(source[y]) < tiny && source[y] != 0.0;
+            }
+            divide = small;
         }
-        lines[static_cast<std::size_t>(placed)] = e;
+        if (divide) {
+            target[0] = source[0] / n / n;
+            for (int y = 1; y < n; ++y)
+                target[n - y] = source[y] / n / n;
+        }
+        lines[static_cast<std::size_t>(placed)] = ExtremesOfLine(target, n);
     });
     if (n <= 0)
         return {};

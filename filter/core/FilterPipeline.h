@@ -36,6 +36,11 @@ struct Extremes {
     double min = 0.0;
 };
 
+// The largest and smallest of v[0 .. n - 1] as one scan in order from -inf and +inf keeps them
+// (NaN never, of equal values the first), found without a chain of dependent comparisons.
+Extremes ExtremesOfLine(const double* v, int n);
+double LargestOfLine(const double* v, int n);
+
 // Largest and smallest of the leading n x n elements, scanning from the centre element.
 Extremes FindExtremes(const SquareMatrix& image, int n);
 

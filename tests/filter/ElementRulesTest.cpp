@@ -188,12 +188,15 @@ TEST(ElementRules, FilteredSpectrumPowerMaximumAndPlacedImage)
         double first;  // the map's [0][0]
         double planted;  // put at several places of the map, a tie for the largest
         bool zeroMap;
+        double placedTiny = 0;  // put among the values placed: x / n subnormal, or nearly
     } cases[] = {
         {"ties of the largest power", 16, 1.0, 1e9, false},
         {"the first element largest", 8, 1e12, 5.0, false},
         {"signed zeros only", 8, negativeZero, zero, true},
         {"a NaN first", 8, nan, 3.0, false},
         {"larger, with a NaN among the values", 64, 2.0, nan, false},
+        {"values whose division by n is subnormal", 16, 1.0, 2.0, false, 2.5e-307},
+        {"the smallest subnormal among the values", 64, 1.0, 2.0, false, 5e-324},
     };
     for (const auto& c : cases) {
         const int n = c.n, h = n / 2;
@@ -229,12 +232,48 @@ TEST(ElementRules, FilteredSpectrumPowerMaximumAndPlacedImage)
 
         if (c.zeroMap)
             (*fRe)[1][2] = nan;  // and a NaN among the values placed
+        if (c.placedTiny != 0)
+            for (int k = 0; k < n; ++k) {
+                (*fRe)[k][(k * 5) % n] = c.placedTiny * (k + 1);
+                (*fRe)[k][(k * 3 + 1) % n] = -c.placedTiny * (2 * k + 3);
+            }
         const filter::Extremes extremes = filter::PlaceFilteredImage(*fRe, n, *image);
         for (int x = 0; x < n; ++x)
             for (int y = 0; y < n; ++y)
                 ASSERT_TRUE(SameBits((*image)[(n - x) % n][(n - y) % n], (*fRe)[x][y] / n / n)) << c.what;
         const filter::Extremes scanned = filter::FindExtremes(*image, n);
         EXPECT_TRUE(SameBits(extremes.max, scanned.max) && SameBits(extremes.min, scanned.min)) << c.what;
+    }
+}
+
+// Extremes of a line found four elements at a time against the scan in order: NaN never kept, of
+// equal values the first, and the two zeros told apart.
+TEST(ElementRules, LineExtremesAreThoseOfTheScanInOrder)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::vector<double>> lines = {
+        {},
+        {nan},
+        {-0.0},
+        {nan, nan, nan, nan, nan},
+        {-0.0, 0.0, -0.0, 0.0, -0.0, 0.0, -0.0, 0.0, -0.0},
+        {0.0, -0.0, 0.0, -0.0, -1.0, 0.0, -0.0},
+        {-3.0, -2.0, -1.0, 0.0, -5.0, -0.0, nan, -0.0},
+        {-3.0, -2.0, -1.0, -0.0, -5.0, 0.0, nan, 0.0},
+        {1.0, 2.0, 0.0, -0.0, 3.0, 1.0, 2.0, 0.0, -0.0, 0.5},
+        {nan, -inf, 7.0, inf, nan, -inf, inf, 2.0, 1.0},
+        {2.0, 5.0, 5.0, 1.0, 5.0, -7.0, 3.0, -7.0, -7.0, nan, 4.0},
+    };
+    for (const std::vector<double>& v : lines) {
+        double max = -inf, min = inf;
+        for (double x : v) {
+            max = x > max ? x : max;
+            min = x < min ? x : min;
+        }
+        const int n = static_cast<int>(v.size());
+        const filter::Extremes e = filter::ExtremesOfLine(v.data(), n);
+        EXPECT_TRUE(SameBits(e.max, max) && SameBits(e.min, min)) << n << ": " << e.max << " " << e.min;
+        EXPECT_TRUE(SameBits(filter::LargestOfLine(v.data(), n), max)) << n;
     }
 }
 
