@@ -117,8 +117,6 @@ private:
     // The viewer's ROI width, refused unless a power of two up to 1024; MatrixSize := it.
     std::int32_t RoiMatrixSize() const;
     void LoadMatrixSize();
-    // Table rows 0 .. count - 1 ([y * n + x]) into the transform's input.
-    void StoreRows(const double* rows, int n, int count, common::ThreadPool& pool);
     void InvertProfileMark();
     // The width and level edits of the current view; the redraw and position after a drag step.
     std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;

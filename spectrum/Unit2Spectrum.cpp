@@ -13,26 +13,6 @@
 
 using toolkit::SetText;
 
-void TForm2::StoreRows(const double* rows, int n, int count, common::ThreadPool& pool)
-{
-    // Rows y < count of rows[y * n + x] into the columns of the matrices, eight rows per task:
-    // the eight rows are read along x, and each column receives a run of eight values.
-    constexpr int kBlock = 8;
-    common::ParallelFor(pool, (count + kBlock - 1) / kBlock, [&](int block) {
-        const int y0 = block * kBlock;
-        const int height = std::min(kBlock, count - y0);
-        const double* first = rows + static_cast<std::size_t>(y0) * n;
-        for (int x = 0; x < n; ++x) {
-            double* re = (*SpectrumRe)[x] + y0;
-            double* im = (*SpectrumIm)[x] + y0;
-            for (int k = 0; k < height; ++k) {
-                re[k] = first[static_cast<std::size_t>(k) * n + x];
-                im[k] = 0;
-            }
-        }
-    });
-}
-
 void TForm2::Fft2D()
 {
     SelectAll();
@@ -69,17 +49,13 @@ void TForm2::Fft2D()
         for (int band = 0; band < bands; ++band) {
             if (const std::exception_ptr failure = failures[static_cast<std::size_t>(band)]) {
                 const int good = failedRow[static_cast<std::size_t>(band)];
-                StoreRows(read.data(), n, good, pool);
-                spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, good,
-                                         spectrum::FftPrecision::Double, pool);
+                spectrum::TransformRows(ws, read.data(), *SpectrumRe, *SpectrumIm, n, good, pool);
                 std::rethrow_exception(failure);
             }
         }
         rows = read.data();
     }
-    StoreRows(rows, n, n, pool);
-    spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::First, n, spectrum::FftPrecision::Double,
-                             pool);
+    spectrum::TransformRows(ws, rows, *SpectrumRe, *SpectrumIm, n, n, pool);
     spectrum::TransformLines(ws, *SpectrumRe, *SpectrumIm, n, spectrum::Axis::Second, n,
                              spectrum::FftPrecision::Double, pool);
 }

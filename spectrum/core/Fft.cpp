@@ -149,6 +149,58 @@ void FilterFft1D(FftWorkspace& ws, int n)
     Transform<true>(ws.FftWorkRe.data(), ws.FftWorkIm.data(), n, ws.FftCosTable.data(), ws.FftSinTable.data());
 }
 
+namespace {
+
+// Lines 0 .. lines - 1 in groups, the widest first, then at most one narrower group; the groups
+// are shared out among the pool's threads. Returns the number of lines transformed.
+template <typename TransformGroupAt>
+int TransformGroups(int n, int lines, common::ThreadPool& pool, TransformGroupAt transform)
+{
+    int line = 0;
+    for (const int lanes : {WidestBatch(), kBatchLanes}) {
+        if (n < lanes || lines - line < lanes)
+            continue;
+        const int groups = (lines - line) / lanes;
+        const int start = line;
+        common::ParallelFor(pool, groups, [&](int g) { transform(start + g * lanes, lanes); });
+        line += groups * lanes;
+    }
+    return line;
+}
+
+// The work arrays hold the last line transformed, as they do after a loop of single transforms.
+void KeepLastLine(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines)
+{
+    if (lines == 0)
+        return;
+    for (int k = 0; k < n; ++k) {
+        ws.FftWorkRe[k] = ElementOf(re, axis, lines - 1, k);
+        ws.FftWorkIm[k] = ElementOf(im, axis, lines - 1, k);
+    }
+}
+
+// Lines from .. to - 1 through the work arrays, one at a time.
+void TransformOneByOne(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int from, int to,
+                       bool single)
+{
+    for (int line = from; line < to; ++line) {
+        for (int k = 0; k < n; ++k) {
+            ws.FftWorkRe[k] = ElementOf(re, axis, line, k);
+            ws.FftWorkIm[k] = ElementOf(im, axis, line, k);
+        }
+        if (single)
+            FilterFft1D(ws, n);
+        else
+            Fft1D(ws);
+        for (int k = 0; k < n; ++k) {
+            ElementOf(re, axis, line, k) = ws.FftWorkRe[k];
+            ElementOf(im, axis, line, k) = ws.FftWorkIm[k];
+        }
+    }
+}
+
+} // namespace
+
 void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
                     FftPrecision precision)
 {
@@ -165,41 +217,34 @@ void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
     const bool single = precision == FftPrecision::Single;
     if (!single)
         ws.FftLength = n;
-    int line = 0;
     const double* cosT = ws.FftCosTable.data();
     const double* sinT = ws.FftSinTable.data();
-    // The widest groups first, then at most one narrower group, then single lines.
-    for (const int lanes : {WidestBatch(), kBatchLanes}) {
-        if (n < lanes || lines - line < lanes)
-            continue;
-        const int groups = (lines - line) / lanes;
-        const int start = line;
-        common::ParallelFor(pool, groups, [&](int g) {
-            TransformGroup(re[0], im[0], n, axis == Axis::First, start + g * lanes, cosT, sinT, single, lanes);
-        });
-        line += groups * lanes;
-    }
-    if (line > 0) {
-        // The work arrays hold the last line, as they do after a loop of single transforms.
-        for (int k = 0; k < n; ++k) {
-            ws.FftWorkRe[k] = ElementOf(re, axis, line - 1, k);
-            ws.FftWorkIm[k] = ElementOf(im, axis, line - 1, k);
+    const int line = TransformGroups(n, lines, pool, [&](int first, int lanes) {
+        TransformGroup(re[0], im[0], n, axis == Axis::First, first, cosT, sinT, single, lanes);
+    });
+    KeepLastLine(ws, re, im, n, axis, line);
+    TransformOneByOne(ws, re, im, n, axis, line, lines, single);
+}
+
+void TransformRows(FftWorkspace& ws, const double* rows, SquareMatrix& re, SquareMatrix& im, int n, int count,
+                   common::ThreadPool& pool)
+{
+    RequireLength(n, kMaxMatrixSize);
+    if (count < 0 || count > n)
+        throw std::invalid_argument("line count outside the matrix");
+    ws.FftLength = n;
+    const double* cosT = ws.FftCosTable.data();
+    const double* sinT = ws.FftSinTable.data();
+    const int line = TransformGroups(n, count, pool, [&](int first, int lanes) {
+        TransformRowsGroup(rows, re[0], im[0], n, first, cosT, sinT, lanes);
+    });
+    KeepLastLine(ws, re, im, n, Axis::First, line);
+    for (int y = line; y < count; ++y)
+        for (int x = 0; x < n; ++x) {
+            re[x][y] = rows[static_cast<std::size_t>(y) * n + x];
+            im[x][y] = 0;
         }
-    }
-    for (; line < lines; ++line) {
-        for (int k = 0; k < n; ++k) {
-            ws.FftWorkRe[k] = ElementOf(re, axis, line, k);
-            ws.FftWorkIm[k] = ElementOf(im, axis, line, k);
-        }
-        if (single)
-            FilterFft1D(ws, n);
-        else
-            Fft1D(ws);
-        for (int k = 0; k < n; ++k) {
-            ElementOf(re, axis, line, k) = ws.FftWorkRe[k];
-            ElementOf(im, axis, line, k) = ws.FftWorkIm[k];
-        }
-    }
+    TransformOneByOne(ws, re, im, n, Axis::First, line, count, false);
 }
 
 } // namespace spectrum

@@ -70,4 +70,12 @@ void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
 void TransformLines(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n, Axis axis, int lines,
                     FftPrecision precision);
 
+// The first pass of the double transform straight from row-major values: what setting
+// re[x][y] := rows[y * n + x] and im[x][y] := 0 for y < count and then
+// TransformLines(ws, re, im, n, Axis::First, count, Double, pool) gives, bit for bit, work arrays
+// and FftLength included, without writing and reading the matrices in between. Lines y >= count
+// are left alone.
+void TransformRows(FftWorkspace& ws, const double* rows, SquareMatrix& re, SquareMatrix& im, int n, int count,
+                   common::ThreadPool& pool);
+
 } // namespace spectrum

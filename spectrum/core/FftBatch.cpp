@@ -17,10 +17,14 @@ namespace spectrum {
 // The AVX2 build of the kernel (FftBatchAvx2.cpp); called only where the processor has AVX2.
 void TransformGroupAvx2(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                         const double* sinT, bool single, const BitReversal& reversal);
+void TransformRowsGroupAvx2(const double* rows, double* reData, double* imData, int n, int first, const double* cosT,
+                            const double* sinT, const BitReversal& reversal);
 // The AVX-512 build, eight lines at once (FftBatchAvx512.cpp); called only where the processor
 // has AVX-512.
 void TransformGroupAvx512(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                           const double* sinT, bool single, const BitReversal& reversal);
+void TransformRowsGroupAvx512(const double* rows, double* reData, double* imData, int n, int first,
+                              const double* cosT, const double* sinT, const BitReversal& reversal);
 
 namespace {
 
@@ -75,19 +79,49 @@ int WidestBatch()
     return avx512 ? kWideBatchLanes : kBatchLanes;
 }
 
+namespace {
+
+enum class Build { Plain, Avx2, Avx512 };
+
+// The build that takes `lanes` lines at once on this processor.
+Build BuildFor(int lanes)
+{
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (lanes == kWideBatchLanes && WidestBatch() == kWideBatchLanes)
+        return Build::Avx512;
+    if (lanes != kBatchLanes)
+        throw std::invalid_argument("no build of the transform takes " + std::to_string(lanes) + " lines at once");
+    return avx2 ? Build::Avx2 : Build::Plain;
+}
+
+} // namespace
+
 void TransformGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                     const double* sinT, bool single, int lanes)
 {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
     const BitReversal& r = PrepareReorder(n);
-    if (lanes == kWideBatchLanes && WidestBatch() == kWideBatchLanes)
-        TransformGroupAvx512(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
-    else if (lanes != kBatchLanes)
-        throw std::invalid_argument("no build of the transform takes " + std::to_string(lanes) + " lines at once");
-    else if (avx2)
-        TransformGroupAvx2(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
-    else
-        RunGroup(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
+    switch (BuildFor(lanes)) {
+    case Build::Avx512:
+        return TransformGroupAvx512(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
+    case Build::Avx2:
+        return TransformGroupAvx2(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
+    case Build::Plain:
+        return RunGroup(reData, imData, n, alongFirst, first, cosT, sinT, single, r);
+    }
+}
+
+void TransformRowsGroup(const double* rows, double* reData, double* imData, int n, int first, const double* cosT,
+                        const double* sinT, int lanes)
+{
+    const BitReversal& r = PrepareReorder(n);
+    switch (BuildFor(lanes)) {
+    case Build::Avx512:
+        return TransformRowsGroupAvx512(rows, reData, imData, n, first, cosT, sinT, r);
+    case Build::Avx2:
+        return TransformRowsGroupAvx2(rows, reData, imData, n, first, cosT, sinT, r);
+    case Build::Plain:
+        return RunGroupFromRows(rows, reData, imData, n, first, cosT, sinT, r);
+    }
 }
 
 } // namespace spectrum

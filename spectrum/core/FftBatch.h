@@ -23,6 +23,11 @@ int WidestBatch();
 // build otherwise; eight (only where WidestBatch() allows them) run the AVX-512 build.
 void TransformGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                     const double* sinT, bool single, int lanes = kBatchLanes);
+// Rows first .. first + lanes - 1 of the n x n row-major rows (row y's element x at
+// rows[y * n + x]), with zero imaginary parts, transformed in double precision into lines
+// first .. first + lanes - 1 along the first index of the matrices.
+void TransformRowsGroup(const double* rows, double* reData, double* imData, int n, int first, const double* cosT,
+                        const double* sinT, int lanes = kBatchLanes);
 // The plain x86-64 build alone, whatever the processor: the two must agree bit for bit.
 void TransformGroupPlain(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
                          const double* sinT, bool single);

@@ -11,4 +11,10 @@ void TransformGroupAvx512(double* reData, double* imData, int n, bool alongFirst
     RunGroup(reData, imData, n, alongFirst, first, cosT, sinT, single, reversal);
 }
 
+void TransformRowsGroupAvx512(const double* rows, double* reData, double* imData, int n, int first,
+                              const double* cosT, const double* sinT, const BitReversal& reversal)
+{
+    RunGroupFromRows(rows, reData, imData, n, first, cosT, sinT, reversal);
+}
+
 } // namespace spectrum

@@ -223,6 +223,19 @@ template <bool Single>
     }
 }
 
+// Lines that lie along memory: line i's element k at lines[i * side + k].
+[[gnu::always_inline]] inline void LoadAcross(VD* batch, const double* lines, long long side, int n)
+{
+    for (int k = 0; k < n; k += kLanes) {
+        VD v[kLanes];
+        for (int i = 0; i < kLanes; ++i)
+            v[i] = *reinterpret_cast<const VDu*>(lines + i * side + k);
+        TransposeLanes(v);
+        for (int i = 0; i < kLanes; ++i)
+            batch[k + i] = v[i];
+    }
+}
+
 [[gnu::always_inline]] inline void Load(VD* batch, const double* data, int n, bool alongFirst, int first)
 {
     const long long side = kKernelSide;
@@ -239,15 +252,7 @@ template <bool Single>
         }
         return;
     }
-    const double* l0 = data + first * side;
-    for (int y = 0; y < n; y += kLanes) {
-        VD v[kLanes];
-        for (int i = 0; i < kLanes; ++i)
-            v[i] = *reinterpret_cast<const VDu*>(l0 + i * side + y);
-        TransposeLanes(v);
-        for (int i = 0; i < kLanes; ++i)
-            batch[y + i] = v[i];
-    }
+    LoadAcross(batch, data + first * side, side, n);
 }
 
 template <bool Single>
@@ -262,6 +267,23 @@ template <bool Single>
     Butterflies<Single>(batchRe, batchIm, n, cosT, sinT);
     Store<Single>(reData, batchRe, r, n, alongFirst, first);
     Store<Single>(imData, batchIm, r, n, alongFirst, first);
+}
+
+// Rows first .. first + kLanes - 1 of rows (row y's element x at rows[y * n + x]) with zero
+// imaginary parts, transformed in double precision and stored as the lines along the first index
+// of the matrices: what storing re[x][y] := rows[y * n + x], im[x][y] := 0 and transforming would
+// give, without the matrices' pass in between.
+void RunGroupFromRows(const double* rows, double* reData, double* imData, int n, int first, const double* cosT,
+                      const double* sinT, const spectrum::BitReversal& r)
+{
+    alignas(32) VD batchRe[kKernelMaxLength];
+    alignas(32) VD batchIm[kKernelMaxLength];
+    LoadAcross(batchRe, rows + static_cast<long long>(first) * n, n, n);
+    for (int k = 0; k < n; ++k)
+        batchIm[k] = VD{};
+    Butterflies<false>(batchRe, batchIm, n, cosT, sinT);
+    Store<false>(reData, batchRe, r, n, true, first);
+    Store<false>(imData, batchIm, r, n, true, first);
 }
 
 void RunGroup(double* reData, double* imData, int n, bool alongFirst, int first, const double* cosT,
