@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <memory>
+#include <random>
 
 #include "Errors.h"
 #include "SpectrumMap.h"
@@ -41,6 +44,39 @@ TEST(SpectrumMap, ConstantTablePowerAndStatistics)
     spectrum::TakeLogarithm(*t.map, n);
     EXPECT_DOUBLE_EQ((*t.map)[4][4], std::log10(c * c * n * n));
     EXPECT_EQ((*t.map)[0][0], -4);
+}
+
+// Every element of every kind against its formula written out, at its centred place, on values
+// with signed zeros, NaN and infinities among them: the same bits.
+TEST(SpectrumMap, EveryElementIsItsFormulaAtItsCentredPlace)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    const double specials[] = {0.0, -0.0, nan, inf, -inf, 1e-310, 1e200};
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> dist(-1e4, 1e4);
+    for (int n : {2, 16, 64}) {
+        Transform t;
+        for (int u = 0; u < n; ++u)
+            for (int v = 0; v < n; ++v) {
+                (*t.re)[u][v] = (u * n + v) % 5 == 0 ? specials[(u + v) % 7] : dist(rng);
+                (*t.im)[u][v] = (u * n + v) % 7 == 0 ? specials[(u * v) % 7] : dist(rng);
+            }
+        const double d = 0.175;
+        const double area = n * d * n * d, d4 = d * d * d * d, dd = d * d;
+        for (int kind : {spectrum::kPower, spectrum::kAbs, spectrum::kReal, spectrum::kImag}) {
+            spectrum::BuildSpectrumMap(*t.re, *t.im, n, d, kind, *t.map);
+            for (int u = 0; u < n; ++u)
+                for (int v = 0; v < n; ++v) {
+                    const double r = (*t.re)[u][v], i = (*t.im)[u][v];
+                    double want = kind == spectrum::kPower ? (r * r + i * i) * d4 / area
+                                  : kind == spectrum::kAbs ? std::sqrt((r * r + i * i) * d4 / area)
+                                  : kind == spectrum::kReal ? r * dd / area
+                                                            : i * dd / area;
+                    const double got = (*t.map)[(u + n / 2) % n][(v + n / 2) % n];
+                    ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << n << " " << kind << " " << u << "," << v;
+                }
+        }
+    }
 }
 
 TEST(SpectrumMap, KindsQuadrantsAndSpacing)
