@@ -25,14 +25,15 @@ TEST(GreyPicture, WindowMapping)
 }
 
 // The same greys whichever way the values lie in memory (runs along the rows, along the columns,
-// or neither) and whichever part of a line they fall in (four at a time or the rest).
+// or neither) and whichever part of a line they fall in (sixteen at a time where the processor
+// has AVX-512, four at a time, or the rest).
 TEST(GreyPicture, SameGreysForEveryLayout)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double v[] = {0, 127.5, 255, 300, -5, 126.5, 128.5, 1e300, -1e300, nan, -0.0, 0.4, 0.5, 254.5, 253.5};
     const int greys[] = {0, 128, 255, 255, 0, 126, 128, 255, 0, 0, 0, 0, 0, 254, 254};
     constexpr int kCases = 15;
-    const int n = 11;  // two runs of four and a rest of three per line
+    const int n = 39;  // two runs of sixteen, a run of four and a rest of three per line
     const struct {
         const char* what;
         long long strideX, strideY;
