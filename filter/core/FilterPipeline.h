@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Fft.h"
+#include "LineExtremes.h"
 #include "SquareMatrix.h"
 #include "ThreadPool.h"
 
@@ -30,16 +31,6 @@ double FilterSpectrum(const SquareMatrix& spectrumRe, const SquareMatrix& spectr
 // division error before anything changes.
 void FilterFft2D(FftWorkspace& ws, SquareMatrix& re, SquareMatrix& im, int n,
                  std::optional<double> noiseFloorDivisor, common::ThreadPool& pool = common::OneThread());
-
-struct Extremes {
-    double max = 0.0;
-    double min = 0.0;
-};
-
-// The largest and smallest of v[0 .. n - 1] as one scan in order from -inf and +inf keeps them
-// (NaN never, of equal values the first), found without a chain of dependent comparisons.
-Extremes ExtremesOfLine(const double* v, int n);
-double LargestOfLine(const double* v, int n);
 
 // Largest and smallest of the leading n x n elements, scanning from the centre element.
 Extremes FindExtremes(const SquareMatrix& image, int n);
