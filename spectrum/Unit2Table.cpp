@@ -1,6 +1,7 @@
 // The raw-data table: statistics and histogram, size edits, test patterns and clipboard export.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <optional>
 #include <span>
 
 #include "HandlerGuard.h"
@@ -36,7 +37,22 @@ void TForm2::ButtonAveSDClick()
         ui.StringGridRaw->ReadValues(1, 1, w, h, own.data());
         values = own;
     }
-    const spectrum::TableStatistics s = spectrum::ComputeTableStatistics(values, w, h);
+    // The bin count is read only after the statistics are shown; where it is good already, the
+    // histogram is counted in the statistics' second pass, and used if the count read then is
+    // the same.
+    std::optional<std::int32_t> goodBins;
+    try {
+        const std::int32_t bins = IntOf(Form3->EditNdHist);
+        spectrum::CheckBinCount(bins);
+        goodBins = bins;
+    } catch (const std::exception&) {
+    }
+    spectrum::StatisticsWithHistogram both;
+    if (goodBins)
+        both = spectrum::ComputeTableStatisticsAndHistogram(values, w, h, *goodBins, toolkit::WindowPool());
+    else
+        both.statistics = spectrum::ComputeTableStatistics(values, w, h);
+    const spectrum::TableStatistics& s = both.statistics;
     if (w == h) {
         // Found as the raw range finds them: from the first value, by the same comparisons.
         heldCells_.extremesKnown = true;
@@ -49,7 +65,8 @@ void TForm2::ButtonAveSDClick()
     SetText(ui.EditMin, RealText(s.min));
 
     const std::int32_t bins = IntOf(Form3->EditNdHist);
-    const auto counts = spectrum::HistogramCounts(values, s.min, s.max, bins, toolkit::WindowPool());
+    const auto counts = goodBins == bins ? both.counts
+                                         : spectrum::HistogramCounts(values, s.min, s.max, bins, toolkit::WindowPool());
     std::vector<QPointF> points;
     for (const spectrum::ChartPoint& p : spectrum::HistogramPoints(counts, s.min, s.max, bins))
         points.emplace_back(p.x, p.y);

@@ -9,11 +9,14 @@
 
 namespace spectrum {
 
-TableStatistics ComputeTableStatistics(std::span<const double> values, int width, int height)
+namespace {
+
+// The first pass: the sum with the extremes riding along (the same comparisons in the same order,
+// one pass fewer over the values), and the mean. Without values the division refuses before the
+// extremes matter.
+TableStatistics SumAndExtremes(std::span<const double> values, int width, int height)
 {
     TableStatistics s;
-    // The extremes ride along with the sum: the same comparisons in the same order, one pass
-    // fewer over the values. (Without values the division below refuses before they matter.)
     double sum = 0;
     const double first = values.empty() ? 0.0 : values.front();
     double max = first, min = first;
@@ -25,12 +28,29 @@ TableStatistics ComputeTableStatistics(std::span<const double> values, int width
             min = v;
     }
     s.mean = common::CheckedDivide(common::CheckedDivide(sum, static_cast<double>(width)), static_cast<double>(height));
-    double squares = 0;
-    for (double v : values)
-        squares += (v - s.mean) * (v - s.mean);
-    s.sd = std::sqrt(squares / width / height);
     s.max = max;
     s.min = min;
+    return s;
+}
+
+double StandardDeviation(double squares, int width, int height) { return std::sqrt(squares / width / height); }
+
+} // namespace
+
+void SquaredDeviations::Add(std::span<const double> values)
+{
+    double s = sum;
+    for (double v : values)
+        s += (v - mean) * (v - mean);
+    sum = s;
+}
+
+TableStatistics ComputeTableStatistics(std::span<const double> values, int width, int height)
+{
+    TableStatistics s = SumAndExtremes(values, width, height);
+    SquaredDeviations squares{s.mean};
+    squares.Add(values);
+    s.sd = StandardDeviation(squares.sum, width, height);
     return s;
 }
 
@@ -73,8 +93,10 @@ inline int BinCounter::Bin(double value) const
 // Four values a step: the arithmetic guess of each, and the two edge tests that settle it, in
 // vector registers. A value whose guess the tests do not confirm (rare: the guess is off by one
 // at an edge, or the value is NaN) takes the scalar search. So every bin is the one Bin gives.
-__attribute__((target("avx2"))) void BinCounter::AddAvx2(std::span<const double> values)
+__attribute__((target("avx2"))) void BinCounter::AddAvx2(std::span<const double> values, SquaredDeviations* squares)
 {
+    const double mean = squares ? squares->mean : 0.0;
+    double sum = squares ? squares->sum : 0.0;
     constexpr int last = kHistogramCounts - 1;
     const __m256d min = _mm256_set1_pd(min_), perUnit = _mm256_set1_pd(perUnit_), zero = _mm256_setzero_pd(),
                   lastBin = _mm256_set1_pd(last);
@@ -99,18 +121,27 @@ __attribute__((target("avx2"))) void BinCounter::AddAvx2(std::span<const double>
             const int b = (settled >> lane & 1) ? bins[lane] : Bin(values[i + lane]);
             ++tally_[lane][static_cast<std::size_t>(b)];
         }
+        if (squares)
+            for (std::size_t lane = 0; lane < 4; ++lane)
+                sum += (values[i + lane] - mean) * (values[i + lane] - mean);
+    }
+    if (squares) {
+        squares->sum = sum;
+        squares->Add(values.subspan(i));
     }
     for (; i < values.size(); ++i)
         ++tally_[0][static_cast<std::size_t>(Bin(values[i]))];
 }
 
-void BinCounter::Add(std::span<const double> values)
+void BinCounter::Add(std::span<const double> values, SquaredDeviations* squares)
 {
     static const bool avx2 = __builtin_cpu_supports("avx2");
     if (avx2) {
-        AddAvx2(values);
+        AddAvx2(values, squares);
         return;
     }
+    if (squares)
+        squares->Add(values);
     std::size_t i = 0;
     for (; i + 4 <= values.size(); i += 4)
         for (std::size_t lane = 0; lane < 4; ++lane)
@@ -125,23 +156,51 @@ void BinCounter::AddTo(std::array<double, kHistogramCounts>& counts) const
         counts[k] += static_cast<double>(tally_[0][k] + tally_[1][k] + tally_[2][k] + tally_[3][k]);
 }
 
-std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
-                                                     int bins, common::ThreadPool& pool)
+namespace {
+
+// Parts of the values counted side by side on the pool's threads. With `squares` the first part
+// also sums the squares, of its own values while it counts them and then of the rest, so that
+// the sum keeps the order of the values.
+std::array<double, kHistogramCounts> CountInParts(std::span<const double> values, double min, double max, int bins,
+                                                  common::ThreadPool& pool, SquaredDeviations* squares)
 {
-    CheckBinCount(bins);
     const int parts = pool.Size();
     std::vector<BinCounter> counters(static_cast<std::size_t>(parts), BinCounter(min, max, bins));
     const auto size = static_cast<int>(values.size());
     common::ParallelFor(pool, parts, [&](int part) {
         const int first = common::RunStart(size, parts, part);
         const int end = common::RunStart(size, parts, part + 1);
-        counters[static_cast<std::size_t>(part)].Add(values.subspan(static_cast<std::size_t>(first),
-                                                                    static_cast<std::size_t>(end - first)));
+        const auto run = values.subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(end - first));
+        counters[static_cast<std::size_t>(part)].Add(run, part == 0 ? squares : nullptr);
+        if (part == 0 && squares)
+            squares->Add(values.subspan(static_cast<std::size_t>(end)));
     });
     std::array<double, kHistogramCounts> counts{};
     for (const BinCounter& counter : counters)
         counter.AddTo(counts);
     return counts;
+}
+
+} // namespace
+
+std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
+                                                     int bins, common::ThreadPool& pool)
+{
+    CheckBinCount(bins);
+    return CountInParts(values, min, max, bins, pool, nullptr);
+}
+
+StatisticsWithHistogram ComputeTableStatisticsAndHistogram(std::span<const double> values, int width, int height,
+                                                           int bins, common::ThreadPool& pool)
+{
+    StatisticsWithHistogram result;
+    TableStatistics& s = result.statistics;
+    s = SumAndExtremes(values, width, height);
+    CheckBinCount(bins);
+    SquaredDeviations squares{s.mean};
+    result.counts = CountInParts(values, s.min, s.max, bins, pool, &squares);
+    s.sd = StandardDeviation(squares.sum, width, height);
+    return result;
 }
 
 std::vector<ChartPoint> HistogramPoints(const std::array<double, kHistogramCounts>& counts, double min, double max,

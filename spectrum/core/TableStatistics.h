@@ -33,18 +33,39 @@ void CheckBinCount(long long bins);
 std::array<double, kHistogramCounts> HistogramCounts(std::span<const double> values, double min, double max,
                                                      int bins, common::ThreadPool& pool = common::OneThread());
 
+struct StatisticsWithHistogram {
+    TableStatistics statistics;
+    std::array<double, kHistogramCounts> counts{};
+};
+
+// ComputeTableStatistics(values, width, height) and then HistogramCounts(values, min, max, bins)
+// over its extremes, bit for bit, with the histogram counted in the pass that sums the squared
+// deviations: that sum is a chain of dependent additions, which then runs under the counting
+// instead of in a pass of its own. Refuses as ComputeTableStatistics does, and as CheckBinCount
+// does before any counting.
+StatisticsWithHistogram ComputeTableStatisticsAndHistogram(std::span<const double> values, int width, int height,
+                                                           int bins, common::ThreadPool& pool = common::OneThread());
+
+// The sum of (v - mean) * (v - mean) over values in order, carried across the calls it is given to.
+struct SquaredDeviations {
+    double mean = 0;
+    double sum = 0;
+    void Add(std::span<const double> values);
+};
+
 // Counts values into the bins of HistogramCounts, part by part, in whole-number tallies. Values
 // next to each other often share a bin; four tallies taken in turn keep those increments apart.
 class BinCounter {
 public:
     BinCounter(double min, double max, int bins);
-    void Add(std::span<const double> values);
+    // With `squares`, the same values also go into its sum, in order, within the same loop.
+    void Add(std::span<const double> values, SquaredDeviations* squares = nullptr);
     // Adds the tallies to `counts`.
     void AddTo(std::array<double, kHistogramCounts>& counts) const;
 
 private:
     int Bin(double value) const;
-    void AddAvx2(std::span<const double> values);
+    void AddAvx2(std::span<const double> values, SquaredDeviations* squares);
     double min_;
     double perUnit_;
     std::array<double, kHistogramCounts> edge_;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
 
 #include "Errors.h"
 #include "TableStatistics.h"
@@ -87,6 +91,46 @@ TEST(Histogram, BinCountOutsideTheTableIsRefused)
     // A value far above the maximum cannot run off the count table.
     const double v[] = {1e9};
     EXPECT_EQ(spectrum::HistogramCounts(v, 0, 10, 97)[99], 1);
+}
+
+// The statistics with the histogram counted in the squares' pass against the two computed one after
+// the other: the same bits for any thread count, on sums whose value depends on their order (huge
+// and tiny values mixed), lengths that leave a rest after the steps of four, and NaN.
+TEST(TableStatistics, HistogramInTheSquaresPassGivesTheSameResults)
+{
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> dist(-1, 1);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* what;
+        int width, height, bins;
+        bool withNan;
+    } cases[] = {{"order-dependent sums", 37, 29, 32, false},
+                 {"one value", 1, 1, 5, false},
+                 {"a rest of three", 7, 1, 97, false},
+                 {"a NaN among them", 16, 16, 20, true}};
+    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    for (const auto& c : cases) {
+        std::vector<double> v(static_cast<std::size_t>(c.width) * c.height);
+        for (std::size_t i = 0; i < v.size(); ++i)
+            v[i] = dist(rng) * (i % 3 == 0 ? 1e12 : i % 3 == 1 ? 1e-3 : 7.0);
+        if (c.withNan)
+            v[v.size() / 2] = nan;
+        const spectrum::TableStatistics s = spectrum::ComputeTableStatistics(v, c.width, c.height);
+        const auto counts = spectrum::HistogramCounts(v, s.min, s.max, c.bins);
+        for (int threads : {1, 2, 3}) {
+            common::ThreadPool pool(threads);
+            const auto both = spectrum::ComputeTableStatisticsAndHistogram(v, c.width, c.height, c.bins, pool);
+            EXPECT_TRUE(same(both.statistics.mean, s.mean) && same(both.statistics.sd, s.sd) &&
+                        same(both.statistics.max, s.max) && same(both.statistics.min, s.min))
+                << c.what << " on " << threads << " threads: SD " << both.statistics.sd << " " << s.sd;
+            EXPECT_EQ(both.counts, counts) << c.what << " on " << threads << " threads";
+        }
+    }
+    // Refusals: the empty table's division first, then the bin count.
+    EXPECT_THROW(spectrum::ComputeTableStatisticsAndHistogram({}, 0, 5, 32), common::FloatError);
+    const double one[] = {3};
+    EXPECT_THROW(spectrum::ComputeTableStatisticsAndHistogram(one, 1, 1, 0), common::InputError);
 }
 
 } // namespace
