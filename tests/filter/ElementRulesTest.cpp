@@ -264,7 +264,18 @@ TEST(ElementRules, LineExtremesAreThoseOfTheScanInOrder)
         {nan, -inf, 7.0, inf, nan, -inf, inf, 2.0, 1.0},
         {2.0, 5.0, 5.0, 1.0, 5.0, -7.0, 3.0, -7.0, -7.0, nan, 4.0},
     };
-    for (const std::vector<double>& v : lines) {
+    // Longer lines: several vector steps and a tail, NaN and both zeros in every lane.
+    std::vector<std::vector<double>> all = lines;
+    for (int length : {16, 37}) {
+        std::vector<double> mixed, zeros;
+        for (int i = 0; i < length; ++i) {
+            mixed.push_back(i % 5 == 0 ? nan : static_cast<double>((i * 7) % length) - 11.0);
+            zeros.push_back(i % 3 == 0 ? -0.0 : i % 3 == 1 ? 0.0 : -static_cast<double>(i));
+        }
+        all.push_back(mixed);
+        all.push_back(zeros);
+    }
+    for (const std::vector<double>& v : all) {
         double max = -inf, min = inf;
         for (double x : v) {
             max = x > max ? x : max;
