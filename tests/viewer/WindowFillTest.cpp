@@ -139,12 +139,23 @@ TEST(WindowKernel, MatchesTheExactMapOnEveryWord)
         if (!viewer::WindowKernelUsable(w))
             GTEST_SKIP() << "no AVX2 and FMA here";
         const auto table = viewer::BuildWindowTable(w, 2);
-        std::vector<std::uint8_t> out(65536 + 1);
-        viewer::WindowWordsAvx2(words.data(), 65536, w, viewer::WindowFactor(w.width), out.data());
-        int mismatches = 0;
-        for (int e = 0; e < 65536; ++e)
-            mismatches += out[e] != table[e];
-        EXPECT_EQ(mismatches, 0) << "L" << w.level << " W" << w.width << " off" << w.valueOffset;
+        // Both builds, the AVX-512 one where the processor has it; a count of 65535 leaves it a
+        // tail for the AVX2 path.
+        for (const bool wide : {false, true}) {
+            if (wide && !viewer::WindowWordsAvx512Usable())
+                continue;
+            for (const long long count : {65536LL, 65535LL}) {
+                std::vector<std::uint8_t> out(65536 + 1, 0x5A);
+                (wide ? viewer::WindowWordsAvx512 : viewer::WindowWordsAvx2)(words.data(), count, w,
+                                                                             viewer::WindowFactor(w.width), out.data());
+                int mismatches = 0;
+                for (long long e = 0; e < count; ++e)
+                    mismatches += out[e] != table[e];
+                EXPECT_EQ(mismatches, 0) << "L" << w.level << " W" << w.width << " off" << w.valueOffset
+                                         << (wide ? " AVX-512" : " AVX2") << " count " << count;
+                EXPECT_EQ(out[count], 0x5A) << "written past the end";
+            }
+        }
     }
     EXPECT_FALSE(viewer::WindowKernelUsable({-20000000, 256, 0, false, false}));  // t beyond 2^24
 }

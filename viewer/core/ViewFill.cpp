@@ -47,7 +47,7 @@ void FillRowSpan(const PixelSource& source, long long column, long long row, lon
     if (begin < end) {
     const std::uint8_t* p = source.stream.data() + (first + begin * bpp);
     if (map.useKernel) {
-        WindowWordsAvx2(p, end - begin, map.params, map.factor, out + begin);
+        WindowWords(p, end - begin, map.params, map.factor, out + begin);
     } else if (bpp == 1) {
         for (long long i = begin; i < end; ++i, ++p)
             out[i] = table[*p];

@@ -13,7 +13,16 @@ namespace viewer {
 bool WindowKernelUsable(const WindowParams& params);
 
 // Grey bytes of `count` little-endian 16-bit words at `words`. Only call when WindowKernelUsable.
+// Runs the AVX-512 build where the processor has AVX512F and AVX512BW, the AVX2 one otherwise.
+void WindowWords(const std::uint8_t* words, long long count, const WindowParams& params, float factor,
+                 std::uint8_t* out);
+
+// The two builds on their own (the same bytes): AVX2, and AVX-512 only where
+// WindowWordsAvx512Usable().
 void WindowWordsAvx2(const std::uint8_t* words, long long count, const WindowParams& params, float factor,
                      std::uint8_t* out);
+bool WindowWordsAvx512Usable();
+void WindowWordsAvx512(const std::uint8_t* words, long long count, const WindowParams& params, float factor,
+                       std::uint8_t* out);
 
 } // namespace viewer
