@@ -368,11 +368,17 @@ void RenderViewStretched(const ViewSource& source, int n, const RenderWindow& wi
     for (int j = 0; j < height; ++j)
         rows[static_cast<std::size_t>(j)] = common::NearestSource(j, n, height);
     // The element rules of RenderViewBitmap's three routes, one element at a time.
+    // The elements shown are scattered over the matrix, which is seldom still in the cache: each
+    // is asked for some thirty elements ahead of its use.
+    constexpr int kAhead = 32;
     const auto fill = [&](auto grey) {
         for (int i = 0; i < width; ++i) {
             const double* column = m[common::NearestSource(i, n, width)];
-            for (int j = 0; j < height; ++j)
+            for (int j = 0; j < height; ++j) {
+                if (j + kAhead < height)
+                    __builtin_prefetch(column + rows[static_cast<std::size_t>(j + kAhead)]);
                 out.Row(j)[i] = grey(column[rows[static_cast<std::size_t>(j)]]);
+            }
         }
     };
     const bool logView = source.view == View::Power || source.view == View::Convolution;
