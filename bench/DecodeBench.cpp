@@ -45,7 +45,7 @@ const std::vector<std::uint8_t>& JpegLossless2048()
                                                       static_cast<std::streamsize>(f.Size()));
         if (std::system(("dcmcjpeg -q +e1 '" + plain + "' '" + jpeg + "'").c_str()) != 0)
             std::abort();
-        return viewer::ReadWholeFile(jpeg);
+        return imageio::ReadWholeFile(jpeg);
     }();
     return bytes;
 }
@@ -72,10 +72,10 @@ void BM_OpenJpegLossless2048(benchmark::State& state)
 {
     const std::vector<std::uint8_t>& file = JpegLossless2048();
     for (auto _ : state) {
-        if (!decode::DecodeReason(file))
+        if (!imageio::DecodeReason(file))
             state.SkipWithError("not routed to the decoder");
-        const decode::DicomPixels pixels = decode::DecodeDicomBytes(file);
-        benchmark::DoNotOptimize(decode::FrameStream(pixels, 0).data());
+        const imageio::DicomPixels pixels = imageio::DecodeDicomBytes(file);
+        benchmark::DoNotOptimize(imageio::FrameStream(pixels, 0).data());
     }
     state.counters["file_bytes"] = static_cast<double>(file.size());
 }

@@ -29,28 +29,28 @@ const std::string& SampleFile()
     return path;
 }
 
-viewer::DicomDictionary LoadTable()
+imageio::DicomDictionary LoadTable()
 {
     std::ifstream in(DICOM_TAGS_FILE, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    return viewer::DicomDictionary(text.str());
+    return imageio::DicomDictionary(text.str());
 }
 
 void BM_ReadFileReference(benchmark::State& state)
 {
     const std::string& path = SampleFile();
     for (auto _ : state)
-        benchmark::DoNotOptimize(viewer::ReadWholeFile(path).data());
+        benchmark::DoNotOptimize(imageio::ReadWholeFile(path).data());
 }
 BENCHMARK(BM_ReadFileReference)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadDicomHeader512(benchmark::State& state)
 {
-    const std::vector<std::uint8_t> stream = viewer::ReadWholeFile(SampleFile());
-    const viewer::DicomDictionary table = LoadTable();
+    const std::vector<std::uint8_t> stream = imageio::ReadWholeFile(SampleFile());
+    const imageio::DicomDictionary table = LoadTable();
     for (auto _ : state) {
-        viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, table);
+        imageio::DicomHeaderResult header = imageio::ReadDicomHeader(stream, table);
         benchmark::DoNotOptimize(header.rows.data());
     }
 }
@@ -68,7 +68,7 @@ void BM_WindowReadDicomHeader512(benchmark::State& state)
 {
     toolkit::DialogDouble dialogs;
     TForm1 form;
-    form.ImageStream = viewer::ReadWholeFile(SampleFile());
+    form.ImageStream = imageio::ReadWholeFile(SampleFile());
     form.ReadDicomHeader();  // builds the name index once, as the first load after start-up does
     for (auto _ : state)
         form.ReadDicomHeader();
@@ -84,9 +84,9 @@ const std::vector<std::uint8_t>& CraftedStream()
 
 void BM_ReadCraftedHeader(benchmark::State& state)
 {
-    const viewer::DicomDictionary table = LoadTable();
+    const imageio::DicomDictionary table = LoadTable();
     for (auto _ : state) {
-        viewer::DicomHeaderResult header = viewer::ReadDicomHeader(CraftedStream(), table);
+        imageio::DicomHeaderResult header = imageio::ReadDicomHeader(CraftedStream(), table);
         state.counters["rows"] = static_cast<double>(header.rows.size());
         benchmark::DoNotOptimize(header.rows.data());
     }

@@ -46,7 +46,7 @@ void BM_ReadOneFileReference(benchmark::State& state)
 {
     const std::string path = FilePath(0).toStdString();
     for (auto _ : state) {
-        std::vector<std::uint8_t> bytes = viewer::ReadWholeFile(path);
+        std::vector<std::uint8_t> bytes = imageio::ReadWholeFile(path);
         benchmark::DoNotOptimize(bytes.data());
     }
 }

@@ -14,10 +14,10 @@ std::vector<double> RealList(const std::string& text, const char*)
     return values;
 }
 
-viewer::LoadOptions LoadTexts::Convert() const
+imageio::LoadOptions LoadTexts::Convert() const
 {
-    viewer::LoadOptions options;
-    options.mode = viewer::ParseFileMode(mode);
+    imageio::LoadOptions options;
+    options.mode = imageio::ParseFileMode(mode);
     if (!size.empty()) {
         const std::size_t x = size.find('x');
         if (x == std::string::npos)

@@ -23,7 +23,7 @@ struct CommandContext {
 struct LoadTexts {
     std::string mode = "dicom", size, header, offset, pixel;
     bool swap = false, noSwap = false;
-    viewer::LoadOptions Convert() const;
+    imageio::LoadOptions Convert() const;
 };
 void AddLoadOptions(CLI::App& command, LoadTexts& texts);
 

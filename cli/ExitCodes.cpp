@@ -27,7 +27,7 @@ int ExitCodeFor(std::exception_ptr failure)
         return kExitInputUnusable;
     } catch (const common::InputError&) {
         return kExitInputUnusable;
-    } catch (const decode::DecodeError&) {
+    } catch (const imageio::DecodeError&) {
         return kExitInputUnusable;
     } catch (const common::FloatError&) {
         return kExitArithmetic;

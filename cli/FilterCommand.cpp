@@ -7,7 +7,6 @@
 #include "Errors.h"
 #include "FilterExports.h"
 #include "FilterPipeline.h"
-#include "LoadingDecoder.h"
 #include "SafeFileWrite.h"
 #include "RadialFilter.h"
 #include "RoiSpectrum.h"
@@ -34,7 +33,7 @@ filter::FilterType TypeOf(const std::string& text)
 void RunFilterCommand(const FilterTexts& t, CommandContext&)
 {
     const filter::FilterType type = TypeOf(t.type);
-    const viewer::LoadedImage image = viewer::LoadImage(t.file, t.load.Convert(), decode::DecodeForLoading);
+    const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
     auto s = TransformRoi(image, roi, "power", false);
     const int n = s->n;

@@ -3,7 +3,6 @@
 #include "CommandContext.h"
 #include "Conversions.h"
 #include "Errors.h"
-#include "RoiBlock.h"
 #include "SpectrumMap.h"
 
 namespace cli {
@@ -21,17 +20,17 @@ int KindIndex(const std::string& kind)
 
 } // namespace
 
-SquareRoi ParseSquareRoi(const std::string& text, const viewer::LoadedImage& image)
+SquareRoi ParseSquareRoi(const std::string& text, const imageio::LoadedImage& image)
 {
     const auto v = common::IntList(text, 3, "--roi");
     spectrum::CheckMatrixSize(v[2]);
     const SquareRoi roi{v[0], v[1], v[2]};
     if (roi.x < 0 || roi.y < 0 || roi.x + roi.n > image.width || roi.y + roi.n > image.height)
-        throw common::InputError(viewer::kRoiOutsideImageMessage);
+        throw common::InputError(imageio::kRoiOutsideImageMessage);
     return roi;
 }
 
-std::unique_ptr<RoiSpectrum> TransformRoi(const viewer::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
+std::unique_ptr<RoiSpectrum> TransformRoi(const imageio::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
                                           bool logarithmic)
 {
     const int kindIndex = KindIndex(kind);

@@ -25,10 +25,10 @@ struct SquareRoi {
     long long x = 0, y = 0;
     int n = 0;
 };
-SquareRoi ParseSquareRoi(const std::string& text, const viewer::LoadedImage& image);
+SquareRoi ParseSquareRoi(const std::string& text, const imageio::LoadedImage& image);
 
 // kind: "power", "abs", "real", "imag" (the spectrum window's choices); `logarithmic` as its "Log".
-std::unique_ptr<RoiSpectrum> TransformRoi(const viewer::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
+std::unique_ptr<RoiSpectrum> TransformRoi(const imageio::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
                                           bool logarithmic);
 
 } // namespace cli

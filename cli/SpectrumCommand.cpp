@@ -1,6 +1,5 @@
 // The "spectrum" subcommand: the ROI's centred spectrum values, as the spectrum window exports them.
 #include "CommandContext.h"
-#include "LoadingDecoder.h"
 #include "RoiSpectrum.h"
 #include "SpectrumMap.h"
 
@@ -16,7 +15,7 @@ struct SpectrumTexts {
 
 void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
 {
-    const viewer::LoadedImage image = viewer::LoadImage(t.file, t.load.Convert(), decode::DecodeForLoading);
+    const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
     const auto s = TransformRoi(image, roi, t.kind, t.logarithmic);
     const std::string text = spectrum::SpectrumValuesText(*s->map, s->n);

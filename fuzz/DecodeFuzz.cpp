@@ -27,21 +27,21 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0:quarant
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> file(data, size);
-    (void)decode::DecodeReason(file);
-    decode::DicomPixels pixels;
+    (void)imageio::DecodeReason(file);
+    imageio::DicomPixels pixels;
     try {
         // A small limit (the samples need 384 KiB at most) keeps each input fast and small; the
         // checks before the library are the same.
-        pixels = decode::DecodeDicomBytes(file, decode::DecodeLimits{std::uint64_t{1} << 20});
-    } catch (const decode::DecodeError&) {
+        pixels = imageio::DecodeDicomBytes(file, imageio::DecodeLimits{std::uint64_t{1} << 20});
+    } catch (const imageio::DecodeError&) {
         return 0;
     }
     const std::size_t frame = static_cast<std::size_t>(pixels.columns) * static_cast<std::size_t>(pixels.rows);
     Check(pixels.frames >= 1 && pixels.words.size() == frame * static_cast<std::size_t>(pixels.frames));
     if (frame > (1u << 18))
         return 0;  // the scanner's walk over a large stream only costs time here
-    const std::vector<std::uint8_t> stream = decode::FrameStream(pixels, pixels.frames - 1);
-    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, TestTagTable());
+    const std::vector<std::uint8_t> stream = imageio::FrameStream(pixels, pixels.frames - 1);
+    const imageio::DicomHeaderResult header = imageio::ReadDicomHeader(stream, TestTagTable());
     Check(header.pixelDataFound);
     return 0;
 }

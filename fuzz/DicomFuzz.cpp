@@ -23,17 +23,17 @@ void Check(bool condition)
 }
 
 // The load after the header: the sizes become a matrix, which is rendered and read as a ROI.
-void LoadImage(std::span<const std::uint8_t> stream, const viewer::DicomHeaderResult& header)
+void LoadImage(std::span<const std::uint8_t> stream, const imageio::DicomHeaderResult& header)
 {
     const std::int32_t width = common::StrToInt(header.edits.sizeX);
     const std::int32_t height = common::StrToInt(header.edits.sizeY);
-    viewer::CheckBitmapSize(width, height);
+    imageio::CheckBitmapSize(width, height);
     if (static_cast<long long>(width) * height > (1LL << 20))
         return;  // a real load would render it too; the fuzzer keeps to small pictures for speed
     const viewer::ViewGeometry geometry = viewer::ComputeViewGeometry(width, height, 1.0, 0, 0);
-    viewer::CheckBitmapSize(geometry.bitmapWidth, geometry.bitmapHeight);
+    imageio::CheckBitmapSize(geometry.bitmapWidth, geometry.bitmapHeight);
     common::GreyBitmap bitmap(static_cast<int>(geometry.bitmapWidth), static_cast<int>(geometry.bitmapHeight));
-    viewer::PixelSource source{stream, common::StrToInt(header.edits.header), width, height, 2};
+    imageio::PixelSource source{stream, common::StrToInt(header.edits.header), width, height, 2};
     viewer::WindowParams window{40, 400, common::StrToInt(header.edits.offset), header.edits.swap.value_or(false), false};
     viewer::FillView(source, geometry.bounds, window, bitmap);
     const viewer::RoiBlock block{width / 4, height / 4, std::max(width / 2, 1), std::max(height / 2, 1)};
@@ -46,14 +46,14 @@ void LoadImage(std::span<const std::uint8_t> stream, const viewer::DicomHeaderRe
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> stream(data, size);
-    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(stream, TestTagTable());
+    const imageio::DicomHeaderResult header = imageio::ReadDicomHeader(stream, TestTagTable());
     if (!header.pixelDataFound) {
         Check(header.rows.empty() && !header.summary && header.edits.header.empty());
         return 0;
     }
     // Each listed row costs at least four bytes of input, and the listing has its limit.
     Check(header.rows.size() <= size / 4 + 1);
-    Check(header.rows.size() <= viewer::kDicomListedRows);
+    Check(header.rows.size() <= imageio::kDicomListedRows);
     if (!header.failure)
         Check(header.rowCount == header.rows.size() + 1);
     const long long offset = std::stoll(header.edits.header);

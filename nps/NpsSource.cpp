@@ -14,7 +14,7 @@ ViewerHandOff ViewerNpsSource::HandOff()
     h.roiSize = ui.EditROISizeX->text().toStdString();
     h.pixelSpacing = ui.EditPxlSpc->text().toStdString();
     const int mode = ui.RadioGroupMode->ItemIndex();
-    h.mode = mode == 0 ? viewer::FileMode::Bits8 : mode == 1 ? viewer::FileMode::Bits16 : viewer::FileMode::Dicom;
+    h.mode = mode == 0 ? imageio::FileMode::Bits8 : mode == 1 ? imageio::FileMode::Bits16 : imageio::FileMode::Dicom;
     return h;
 }
 

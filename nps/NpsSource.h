@@ -15,7 +15,7 @@ struct ViewerHandOff {
     std::vector<std::string> folderFiles;  // the viewer's folder list
     std::string roiSize;                   // texts of the viewer's edits
     std::string pixelSpacing;
-    viewer::FileMode mode = viewer::FileMode::Dicom;
+    imageio::FileMode mode = imageio::FileMode::Dicom;
 };
 
 class NpsSource {

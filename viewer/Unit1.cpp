@@ -88,9 +88,9 @@ void TForm1::ConnectHandlers()
 
 int TForm1::BytesPerPixel() const { return ui.RadioGroupMode->ItemIndex() == 0 ? 1 : 2; }
 
-viewer::PixelSource TForm1::Source()
+imageio::PixelSource TForm1::Source()
 {
-    viewer::PixelSource source;
+    imageio::PixelSource source;
     source.stream = ImageStream;
     source.headerOffset = IntOf(ui.EditHeader);
     source.width = ImageWidth;
@@ -145,23 +145,23 @@ void TForm1::BitBtnLoadClick()
     before.stream.swap(ImageStream);
 
     const std::string path = CurrentFileName.toStdString();
-    const viewer::NameFields fields = viewer::SplitFileName(path);
+    const imageio::NameFields fields = imageio::SplitFileName(path);
     SetText(ui.EditImgSizeX, fields.columns);
     SetText(ui.EditImgSizeY, fields.rows);
-    SetText(ui.EditPxlSpc, viewer::SpacingText(fields.spacingField));
+    SetText(ui.EditPxlSpc, imageio::SpacingText(fields.spacingField));
     SetText(ui.EditFileName, CurrentFileName);
 
-    ImageStream = viewer::ReadWholeFile(path);
+    ImageStream = imageio::ReadWholeFile(path);
     SetText(ui.EditFileSize, IntText(static_cast<long long>(ImageStream.size())));
     ui.Image1->show();
 
-    std::shared_ptr<const decode::DicomPixels> decoded;
+    std::shared_ptr<const imageio::DicomPixels> decoded;
     QString candidate = QString::fromStdString(fields.spacingField);
     if (ui.RadioGroupMode->ItemIndex() == 2 &&
         (ui.EditImgSizeX->text().isEmpty() || ui.EditImgSizeY->text().isEmpty())) {
         try {
             decoded = ReadDicomHeaderOrDecode();
-        } catch (const decode::DecodeError&) {
+        } catch (const imageio::DecodeError&) {
             restore();
             throw;
         }
@@ -183,7 +183,7 @@ void TForm1::BitBtnLoadClick()
     }
 
     try {
-        viewer::CheckBitmapSize(ImageWidth, ImageHeight);
+        imageio::CheckBitmapSize(ImageWidth, ImageHeight);
     } catch (const common::InputError&) {
         restore();
         throw;
@@ -215,8 +215,8 @@ void TForm1::WarnIfFileTooSmall()
 {
     // The picture shows missing pixels as 0; say so, so that a cut-off file is not taken for an
     // image with a black band.
-    const viewer::PixelSource source = Source();
-    const long long needed = viewer::MatrixEndByte(source);
+    const imageio::PixelSource source = Source();
+    const long long needed = imageio::MatrixEndByte(source);
     if (needed <= static_cast<long long>(ImageStream.size()))
         return;
     toolkit::DialogSeam::Current().InformationBox(
@@ -271,14 +271,14 @@ void TForm1::RenderView(bool fillPixels)
 
     const viewer::ViewGeometry geometry =
         viewer::ComputeViewGeometry(ImageWidth, ImageHeight, magnification, IntOf(ui.EditImgSftX), IntOf(ui.EditImgSftY));
-    viewer::CheckBitmapSize(geometry.bitmapWidth, geometry.bitmapHeight);
+    imageio::CheckBitmapSize(geometry.bitmapWidth, geometry.bitmapHeight);
     DisplayBitmap().Resize(static_cast<int>(geometry.bitmapWidth), static_cast<int>(geometry.bitmapHeight));
 
     window.valueOffset = IntOf(ui.EditOffst);
     window.swap = ui.CheckBoxSwp->isChecked();
     window.invert = ui.CheckBoxInvrt->isChecked();
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
-    const viewer::PixelSource source = Source();
+    const imageio::PixelSource source = Source();
     if (fillPixels)
         viewer::FillView(source, geometry.bounds, window, DisplayBitmap(), toolkit::WindowPool());
 

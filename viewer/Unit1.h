@@ -18,7 +18,7 @@
 #include "ViewGeometry.h"
 #include "ui_Form1.h"
 
-namespace decode {
+namespace imageio {
 struct DicomPixels;
 }
 
@@ -72,7 +72,7 @@ public:
     void ConnectHandOffHandlers();
 
     // The loaded file and its matrix as the parameters describe them now.
-    viewer::PixelSource Source();
+    imageio::PixelSource Source();
     int BytesPerPixel() const;
 
 private:
@@ -91,8 +91,8 @@ public:
 
 private:
     void SetUpDicomAndExports();
-    const viewer::DicomDictionary& TagDictionary();
-    void ShowDicomHeader(const viewer::DicomHeaderResult& header);
+    const imageio::DicomDictionary& TagDictionary();
+    void ShowDicomHeader(const imageio::DicomHeaderResult& header);
     void FitHeaderGridColumns();
 
     // Decoded DICOM files and their frames (Page Down / Page Up).
@@ -101,16 +101,16 @@ public:
     int Frame() const { return frame_; }
 
 private:
-    std::shared_ptr<const decode::DicomPixels> ReadDicomHeaderOrDecode();
-    void ShowFrameSummary(const decode::DicomPixels& pixels, int frame);
+    std::shared_ptr<const imageio::DicomPixels> ReadDicomHeaderOrDecode();
+    void ShowFrameSummary(const imageio::DicomPixels& pixels, int frame);
     void SetUpFrameKeys();
-    void TakeDecoded(std::shared_ptr<const decode::DicomPixels> decoded);  // after a load, decoded or not
-    std::shared_ptr<const decode::DicomPixels> decoded_;  // the file on show, when it was decoded
+    void TakeDecoded(std::shared_ptr<const imageio::DicomPixels> decoded);  // after a load, decoded or not
+    std::shared_ptr<const imageio::DicomPixels> decoded_;  // the file on show, when it was decoded
     QShortcut* nextFrameKey_ = nullptr;
     QShortcut* previousFrameKey_ = nullptr;
     int frame_ = 0;
     QString decodedSummary_;  // the scanner's summary of the decoded stream
-    viewer::DicomDictionary tagDictionary_;
+    imageio::DicomDictionary tagDictionary_;
     bool tagDictionaryStale_ = true;  // the table memo changed since the dictionary was built
 
     // Viewer tools: zoom, pan, ROI by mouse, window drag, automatic window, statistics, flips, file list.

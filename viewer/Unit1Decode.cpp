@@ -16,15 +16,16 @@
 
 using toolkit::SetText;
 
-std::shared_ptr<const decode::DicomPixels> TForm1::ReadDicomHeaderOrDecode()
+std::shared_ptr<const imageio::DicomPixels> TForm1::ReadDicomHeaderOrDecode()
 {
-    if (!decode::DecodeReason(ImageStream)) {
+    std::optional<imageio::DicomPixels> decoded = imageio::DecodeIfNeeded(ImageStream);
+    if (!decoded) {
         ReadDicomHeader();
         return nullptr;
     }
     // A refusal leaves the stream and every edit as they are; the load puts the previous back.
-    auto pixels = std::make_shared<const decode::DicomPixels>(decode::DecodeDicomBytes(ImageStream));
-    ImageStream = decode::FrameStream(*pixels, 0);
+    auto pixels = std::make_shared<const imageio::DicomPixels>(std::move(*decoded));
+    ImageStream = imageio::FrameStream(*pixels, 0);
     ReadDicomHeader();
     // The decoder knows the matrix: columns across, rows down, whatever the header scanner made of it.
     SetText(ui.EditHeader, IntText(static_cast<long long>(pixels->header.size())));
@@ -37,9 +38,9 @@ std::shared_ptr<const decode::DicomPixels> TForm1::ReadDicomHeaderOrDecode()
     return pixels;
 }
 
-void TForm1::ShowFrameSummary(const decode::DicomPixels& pixels, int frame)
+void TForm1::ShowFrameSummary(const imageio::DicomPixels& pixels, int frame)
 {
-    QString lines = QString::fromStdString(decode::DecodedSummary(pixels, frame));
+    QString lines = QString::fromStdString(imageio::DecodedSummary(pixels, frame));
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.chop(1);
     ui.Memo1->setPlainText(decodedSummary_.isEmpty() ? lines : decodedSummary_ + "\n" + lines);
@@ -75,7 +76,7 @@ void TForm1::SetUpFrameKeys()
     TakeDecoded(nullptr);
 }
 
-void TForm1::TakeDecoded(std::shared_ptr<const decode::DicomPixels> decoded)
+void TForm1::TakeDecoded(std::shared_ptr<const imageio::DicomPixels> decoded)
 {
     decoded_ = std::move(decoded);
     frame_ = 0;

@@ -36,10 +36,10 @@ constexpr int kHeaderGridMostWidth = 480;
 
 void TForm1::FitHeaderGridColumns() { toolkit::FitColumnsToTexts(*ui.StringGridDICOM, kHeaderGridWidths, kHeaderGridMostWidth); }
 
-const viewer::DicomDictionary& TForm1::TagDictionary()
+const imageio::DicomDictionary& TForm1::TagDictionary()
 {
     if (tagDictionaryStale_) {
-        tagDictionary_ = viewer::DicomDictionary(ui.Memo_DICOMTag->toPlainText().toLatin1().toStdString());
+        tagDictionary_ = imageio::DicomDictionary(ui.Memo_DICOMTag->toPlainText().toLatin1().toStdString());
         tagDictionaryStale_ = false;
     }
     return tagDictionary_;
@@ -47,8 +47,8 @@ const viewer::DicomDictionary& TForm1::TagDictionary()
 
 void TForm1::ReadDicomHeader()
 {
-    const viewer::DicomHeaderResult header = viewer::ReadDicomHeader(ImageStream, TagDictionary());
-    const viewer::DicomEdits& edits = header.edits;
+    const imageio::DicomHeaderResult header = imageio::ReadDicomHeader(ImageStream, TagDictionary());
+    const imageio::DicomEdits& edits = header.edits;
     SetText(ui.EditHeader, edits.header);
     SetText(ui.EditFOVSize, edits.fov);
     SetText(ui.EditImgSizeX, edits.sizeX);
@@ -71,11 +71,11 @@ void TForm1::ReadDicomHeader()
         std::rethrow_exception(header.failure);
 }
 
-void TForm1::ShowDicomHeader(const viewer::DicomHeaderResult& header)
+void TForm1::ShowDicomHeader(const imageio::DicomHeaderResult& header)
 {
     QTableWidget* grid = ui.StringGridDICOM;
     grid->setRowCount(1);  // drops the previous header's rows
-    grid->setRowCount(static_cast<int>(std::max(viewer::kDicomGridRows, header.rows.size() + 1)));
+    grid->setRowCount(static_cast<int>(std::max(imageio::kDicomGridRows, header.rows.size() + 1)));
     for (std::size_t r = 0; r < header.rows.size(); ++r)
         for (int c = 0; c < 7; ++c)
             if (!header.rows[r][static_cast<std::size_t>(c)].empty())

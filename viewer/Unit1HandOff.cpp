@@ -26,7 +26,7 @@ void TForm1::ButtonToTableClick()
     // A shape the analysis cannot use is refused here, before the table changes, rather than by
     // whichever later step first trips over it.
     spectrum::CheckRoiShape(block.w, block.h);
-    const viewer::PixelSource source = Source();
+    const imageio::PixelSource source = Source();
     const std::int32_t valueOffset = IntOf(ui.EditOffst);
     const bool swap = ui.CheckBoxSwp->isChecked();
     // In " 8bit" mode the elements are the bytes, so the table holds the 8-bit samples.
@@ -43,7 +43,7 @@ void TForm1::ButtonToTableClick()
     std::size_t i = 0;
     for (int r = 0; r < h; ++r)
         for (int c = 0; c < w; ++c)
-            grid->SetCellInt(c + 1, r + 1, viewer::SampleValue(elements[i++], swap, valueOffset));
+            grid->SetCellInt(c + 1, r + 1, imageio::SampleValue(elements[i++], swap, valueOffset));
 
     Form2->TableReplaced();
     toolkit::SetText(Form3->EditFileName, ui.EditFileName->text());

@@ -30,7 +30,7 @@ viewer::SampleRule TForm1::SampleRuleNow()
 
 void TForm1::ButtonAutoWLClick()
 {
-    const viewer::PixelSource source = Source();
+    const imageio::PixelSource source = Source();
     const viewer::SampleRule rule = SampleRuleNow();
     // An image too small to have a central half keeps the window it has.
     if (const auto window = viewer::ComputeAutoWindow(source, rule)) {
@@ -44,7 +44,7 @@ void TForm1::ButtonStatClick()
 {
     if (ui.RadioGroupTool->ItemIndex() != 0)
         return;
-    const viewer::PixelSource source = Source();
+    const imageio::PixelSource source = Source();
     const viewer::SampleRule rule = SampleRuleNow();
     // A ROI with no sample inside the image has no statistics: the last ones stay.
     const auto stats = viewer::ComputeRoiStatistics(source, viewer::RoiBlockOf(RoiFrame, ViewBounds), rule);

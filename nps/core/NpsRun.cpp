@@ -1,7 +1,6 @@
 #include "NpsRun.h"
 
 #include "Errors.h"
-#include "LoadingDecoder.h"
 
 namespace nps {
 
@@ -16,14 +15,14 @@ void PrepareNps(const NpsRunSettings& settings, PreparedNps& prepared, const Nps
     for (const std::string& file : settings.files) {
         if (monitor.cancel && monitor.cancel->load())
             throw NpsCancelled();
-        prepared.images.push_back(viewer::LoadImage(file, settings.load, decode::DecodeForLoading));
+        prepared.images.push_back(imageio::LoadImage(file, settings.load));
         if (monitor.progress)
             monitor.progress(prepared.images.size(), settings.files.size());
     }
-    const viewer::LoadedImage& first = prepared.images.front();
+    const imageio::LoadedImage& first = prepared.images.front();
     NpsRequest& request = prepared.request;
     request = NpsRequest{};
-    request.pixelMm = viewer::CommonPixelSpacing(prepared.images);
+    request.pixelMm = imageio::CommonPixelSpacing(prepared.images);
     if (!settings.roiList.empty()) {
         request.grid = GridFromList(settings.roiSize, settings.roiList);
     } else {
@@ -34,7 +33,7 @@ void PrepareNps(const NpsRunSettings& settings, PreparedNps& prepared, const Nps
     request.scope = settings.scope.value_or(settings.roiList.empty() ? DetrendScope::WholeArea : DetrendScope::PerRoi);
     request.binWidth = settings.binWidth;
     request.axisLines = settings.axisLines;
-    for (const viewer::LoadedImage& image : prepared.images)
+    for (const imageio::LoadedImage& image : prepared.images)
         request.images.push_back({image.path, {image.samples, image.width, image.height}});
 }
 

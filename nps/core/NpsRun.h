@@ -14,7 +14,7 @@ namespace nps {
 
 struct NpsRunSettings {
     std::vector<std::string> files;
-    viewer::LoadOptions load;
+    imageio::LoadOptions load;
     int roiSize = 0;
     std::optional<Area> area;        // a grid over this area (default: the whole first image) ...
     std::vector<RoiCorner> roiList;  // ... or these ROIs, when given
@@ -28,7 +28,7 @@ struct NpsRunSettings {
 
 // The loaded images and a request whose pixel views point into them: keep it where it is.
 struct PreparedNps {
-    std::vector<viewer::LoadedImage> images;
+    std::vector<imageio::LoadedImage> images;
     NpsRequest request;
     PreparedNps() = default;
     PreparedNps(const PreparedNps&) = delete;

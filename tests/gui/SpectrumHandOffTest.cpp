@@ -134,7 +134,7 @@ TEST_F(SpectrumHandOff, SampleValuesWithSwapAndOffset)
     } cases[] = {
         {1, false, "-1024", "0"},       // 0x0400 is 1024
         {1, true, "-1024", "-1020"},    // swapped: 0x0004
-        {1, false, "32767", "-31745"},  // 1024 + 32767 wraps to 16 bits
+        {1, false, "32767", "33791"},   // 1024 + 32767: the value drawn, not wrapped to 16 bits
         {0, false, "0", "0"},           // " 8bit": the byte 0x00 of the low half
         {0, true, "5", "5"},            // the byte 0x00 swapped is still 0
     };
@@ -180,7 +180,7 @@ TEST_F(SpectrumHandOff, RefusedRoisLeaveTheTableAlone)
         // Refused at once, not later by a step that trips over an empty edit or a zero divisor.
         {32, 32, 32, 16, "the ROI is 32 x 16."},
         {32, 32, 1, 1, "the ROI is 1 x 1."},
-        {60, 60, 16, 16, viewer::kRoiOutsideImageMessage},
+        {60, 60, 16, 16, imageio::kRoiOutsideImageMessage},
         {32, 32, 0, 0, viewer::kRoiEmptyMessage},
     };
     for (const auto& k : cases) {

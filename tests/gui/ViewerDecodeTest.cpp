@@ -14,7 +14,7 @@ class ViewerDecode : public ViewerFixture {
 protected:
     static QString Sample(const char* name) { return QStringLiteral(SAMPLES_DIR "/") + name; }
     void Load(const QString& path) { ViewerFixture::Load(path, 2); }
-    std::int16_t Pixel(int column, int row) { return static_cast<std::int16_t>(viewer::FetchElement(form.Source(), column, row)); }
+    std::int16_t Pixel(int column, int row) { return static_cast<std::int16_t>(imageio::FetchElement(form.Source(), column, row)); }
 };
 
 TEST_F(ViewerDecode, CompressedSamplesShowThePhantomsPicture)
@@ -84,7 +84,7 @@ TEST_F(ViewerDecode, RefusedFileKeepsThePreviousImage)
     try {
         Load(cut);
         ADD_FAILURE() << "opened";
-    } catch (const decode::DecodeError& e) {
+    } catch (const imageio::DecodeError& e) {
         EXPECT_TRUE(QString::fromUtf8(e.what()).contains("JPEG-LS Lossless (1.2.840.10008.1.2.4.80)")) << e.what();
     }
     EXPECT_EQ(ui.EditFileName->text(), Sample("ct-phantom.dcm"));

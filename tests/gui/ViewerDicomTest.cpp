@@ -127,7 +127,7 @@ TEST_F(ViewerDicom, ConversionErrorKeepsTheRowsListedSoFar)
     EXPECT_EQ(Cell(3, 6), "CT");
     EXPECT_EQ(Cell(4, 5), "Rows");
     EXPECT_EQ(Cell(5, 1), "0028");  // the element that failed
-    EXPECT_EQ(ui.EditImgSizeX->text(), "64");
+    EXPECT_EQ(ui.EditImgSizeY->text(), "64");  // Rows: the height
     EXPECT_EQ(ui.Memo1->toPlainText(), "DspMtrx : 64");
     EXPECT_EQ(form.LoadState, 0);
 }
@@ -135,10 +135,10 @@ TEST_F(ViewerDicom, ConversionErrorKeepsTheRowsListedSoFar)
 TEST_F(ViewerDicom, ListingPastItsLimitEndsWithTheCountLeftOut)
 {
     // Meta (2 rows), sizes and spacing (3), the elements, the pixel data (1): six past the limit.
-    const dicomtest::DicomBytes f = dicomtest::ManyElementsFile(viewer::kDicomListedRows);
+    const dicomtest::DicomBytes f = dicomtest::ManyElementsFile(imageio::kDicomListedRows);
     Load(folder.Write("many.dcm", QByteArray(reinterpret_cast<const char*>(f.bytes.data()), static_cast<qsizetype>(f.Size()))));
     ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
-    const int last = static_cast<int>(viewer::kDicomListedRows) + 1;
+    const int last = static_cast<int>(imageio::kDicomListedRows) + 1;
     EXPECT_EQ(ui.StringGridDICOM->rowCount(), last + 1);
     EXPECT_EQ(Cell(last - 1, 1), "0009");
     EXPECT_EQ(Cell(last, 5), "6 more elements not listed");

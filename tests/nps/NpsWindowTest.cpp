@@ -68,7 +68,7 @@ protected:
 TEST_F(NpsWindowTest, RunsOverTheFolderListAndExports)
 {
     source.handOff = {WriteNoise("a", 128), {WriteNoise("a", 128), WriteNoise("b", 128)}, "64", "0.15",
-                      viewer::FileMode::Bits16};
+                      imageio::FileMode::Bits16};
     window.OpenFromViewer();
     EXPECT_EQ(window.EditRoi->text(), "64");
     EXPECT_EQ(window.EditPixel->text(), "0.15");
@@ -100,7 +100,7 @@ TEST_F(NpsWindowTest, CancelOrClosingStopsTheRunWithoutAResult)
     std::vector<std::string> files;
     for (int i = 0; i < 6; ++i)
         files.push_back(WriteNoise(QString("c%1").arg(i), 1024));
-    source.handOff = {files.front(), files, "16", "0.15", viewer::FileMode::Bits16};
+    source.handOff = {files.front(), files, "16", "0.15", imageio::FileMode::Bits16};
     const struct {
         const char* what;
         std::function<void()> stop;
@@ -123,7 +123,7 @@ TEST_F(NpsWindowTest, CancelOrClosingStopsTheRunWithoutAResult)
 
 TEST_F(NpsWindowTest, OwnRoiListTakesThePlaceOfTheGrid)
 {
-    source.handOff = {WriteNoise("l", 128), {}, "32", "0.15", viewer::FileMode::Bits16};
+    source.handOff = {WriteNoise("l", 128), {}, "32", "0.15", imageio::FileMode::Bits16};
     window.OpenFromViewer();
     window.EditRois->setText("0,0; 50,10; 96,96;");
     window.ButtonRunClick();
@@ -146,9 +146,9 @@ TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
         nps::ViewerHandOff handOff;
         const char* roi;
     } cases[] = {
-        {"nothing loaded", {"", {}, "32", "0.15", viewer::FileMode::Bits16}, "32"},
-        {"ROI not a number", {image, {image}, "32", "0.15", viewer::FileMode::Bits16}, "abc"},
-        {"ROI larger than the image", {image, {image}, "32", "0.15", viewer::FileMode::Bits16}, "128"},
+        {"nothing loaded", {"", {}, "32", "0.15", imageio::FileMode::Bits16}, "32"},
+        {"ROI not a number", {image, {image}, "32", "0.15", imageio::FileMode::Bits16}, "abc"},
+        {"ROI larger than the image", {image, {image}, "32", "0.15", imageio::FileMode::Bits16}, "128"},
     };
     for (const auto& c : cases) {
         source.handOff = c.handOff;

@@ -6,13 +6,13 @@
 
 #include "DicomDictionary.h"
 
-inline const viewer::DicomDictionary& TestTagTable()
+inline const imageio::DicomDictionary& TestTagTable()
 {
-    static const viewer::DicomDictionary table = [] {
+    static const imageio::DicomDictionary table = [] {
         std::ifstream in(DICOM_TAGS_FILE, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
-        return viewer::DicomDictionary(text.str());
+        return imageio::DicomDictionary(text.str());
     }();
     return table;
 }

@@ -27,7 +27,7 @@ std::vector<int> CentralHundredToEleven()
 TEST(AutoWindow, LevelAndWidthFromTheCentralHalf)
 {
     const auto bytes = Words(CentralHundredToEleven());
-    const viewer::PixelSource source{bytes, 0, 8, 8, 2};
+    const imageio::PixelSource source{bytes, 0, 8, 8, 2};
     const struct {
         int offset;
         int level, width;
@@ -39,25 +39,25 @@ TEST(AutoWindow, LevelAndWidthFromTheCentralHalf)
     }
 }
 
-TEST(AutoWindow, SampleRuleSwapWrapAndEightBit)
+TEST(AutoWindow, SampleRuleSwapOffsetAndEightBit)
 {
     // A 4 x 4 image scans its 2 x 2 centre (columns and rows 1..2).
     std::vector<int> v(16, 0);
     v[5] = v[6] = v[9] = 0x0201;  // bytes 01 02
     v[10] = 0x0202;
     auto bytes = Words(v);
-    viewer::PixelSource source{bytes, 0, 4, 4, 2};
+    imageio::PixelSource source{bytes, 0, 4, 4, 2};
     EXPECT_EQ(viewer::ComputeAutoWindow(source, {false, 0}), (viewer::AutoWindowResult{513, 1}));   // 513..514
     EXPECT_EQ(viewer::ComputeAutoWindow(source, {true, 0}), (viewer::AutoWindowResult{386, 255})); // 258..514
 
     v.assign(16, 32767);
     bytes = Words(v);
     source.stream = bytes;
-    EXPECT_EQ(viewer::ComputeAutoWindow(source, {false, 1}), (viewer::AutoWindowResult{-32768, 1}));
+    EXPECT_EQ(viewer::ComputeAutoWindow(source, {false, 1}), (viewer::AutoWindowResult{32768, 1}));  // not wrapped
 
     // 8-bit: one byte per pixel, scanned by the pixel rule, nothing read past the 16 pixels.
     std::vector<std::uint8_t> eight = {9, 9, 9, 9, 9, 10, 200, 9, 9, 40, 60, 9, 9, 9, 9, 9};
-    const viewer::PixelSource small{eight, 0, 4, 4, 1};
+    const imageio::PixelSource small{eight, 0, 4, 4, 1};
     EXPECT_EQ(viewer::ComputeAutoWindow(small, {false, 0}), (viewer::AutoWindowResult{105, 189}));
     // Swapped, a byte v counts as v * 256: 10, 200, 40, 60 -> 2560, -14336, 10240, 15360.
     EXPECT_EQ(viewer::ComputeAutoWindow(small, {true, 0}), (viewer::AutoWindowResult{512, 29695}));

@@ -35,25 +35,25 @@ TEST(ExportTrim, BytesAsStored)
         stream.push_back(static_cast<std::uint8_t>(i));
         stream.push_back(static_cast<std::uint8_t>(0x80 + i));
     }
-    viewer::PixelSource source{stream, 2, 4, 3, 2};
+    imageio::PixelSource source{stream, 2, 4, 3, 2};
     EXPECT_EQ(viewer::TrimmedBytes(source, {1, 1, 2, 2}),
               (std::vector<std::uint8_t>{5, 0x85, 6, 0x86, 9, 0x89, 10, 0x8A}));
 
     // 8-bit: each byte becomes a little-endian word, so the file reads back in 16-bit mode.
     const std::vector<std::uint8_t> bytes8 = {10, 20, 30, 200, 250, 60};
-    viewer::PixelSource source8{bytes8, 0, 3, 2, 1};
+    imageio::PixelSource source8{bytes8, 0, 3, 2, 1};
     EXPECT_EQ(viewer::TrimmedBytes(source8, {1, 0, 2, 2}), (std::vector<std::uint8_t>{20, 0, 30, 0, 250, 0, 60, 0}));
 }
 
 TEST(ExportTrim, RefusesBlocksWithoutSamplesOrOutsideTheImage)
 {
     std::vector<std::uint8_t> stream(4 * 3 * 2, 1);
-    viewer::PixelSource source{stream, 0, 4, 3, 2};
+    imageio::PixelSource source{stream, 0, 4, 3, 2};
     const viewer::RoiBlock refused[] = {{0, 0, 0, 2}, {0, 0, 2, -1}, {-1, 0, 2, 2}, {3, 0, 2, 1}, {0, 2, 1, 2}};
     for (const auto& b : refused)
         EXPECT_THROW(viewer::TrimmedBytes(source, b), common::InputError) << b.x0 << "," << b.y0;
     // A header offset that pushes the block past the end of the file.
-    viewer::PixelSource shifted{stream, 2, 4, 3, 2};
+    imageio::PixelSource shifted{stream, 2, 4, 3, 2};
     EXPECT_THROW(viewer::TrimmedBytes(shifted, {3, 2, 1, 1}), common::InputError);
 }
 

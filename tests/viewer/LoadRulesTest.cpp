@@ -30,11 +30,11 @@ TEST(FileNameConvention, FieldsOfTheBaseName)
         {"/old.data/img 64 32 0p35", "64", "32", "0p35", "0.35"},
     };
     for (const auto& c : cases) {
-        const viewer::NameFields f = viewer::SplitFileName(c.path);
+        const imageio::NameFields f = imageio::SplitFileName(c.path);
         EXPECT_EQ(f.columns, c.columns) << c.path;
         EXPECT_EQ(f.rows, c.rows) << c.path;
         EXPECT_EQ(f.spacingField, c.spacingField) << c.path;
-        EXPECT_EQ(viewer::SpacingText(f.spacingField), c.spacing) << c.path;
+        EXPECT_EQ(imageio::SpacingText(f.spacingField), c.spacing) << c.path;
     }
 }
 
@@ -59,10 +59,10 @@ TEST(ReadWholeFile, ReadsBytesAndRefusesFoldersAndMissingFiles)
     std::filesystem::create_directories(dir);
     const auto file = dir / "a.raw";
     std::ofstream(file, std::ios::binary) << "abc";
-    EXPECT_EQ(viewer::ReadWholeFile(file.string()), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+    EXPECT_EQ(imageio::ReadWholeFile(file.string()), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
     for (const std::string& bad : {dir.string(), (dir / "missing.raw").string(), std::string()}) {
         try {
-            viewer::ReadWholeFile(bad);
+            imageio::ReadWholeFile(bad);
             ADD_FAILURE() << bad;
         } catch (const common::FileError& e) {
             EXPECT_EQ(std::string(e.what()), "ファイル " + bad + " は開けません");

@@ -70,7 +70,7 @@ TEST(RoiBlock, FromFrameAndView)
 TEST(RoiBlock, ReadsRowsTopToBottom)
 {
     const auto bytes = Matrix(5, 4);
-    viewer::PixelSource s{bytes, 0, 5, 4, 2};
+    imageio::PixelSource s{bytes, 0, 5, 4, 2};
     EXPECT_EQ(viewer::ReadBlockElements(s, {1, 2, 3, 2}), (std::vector<std::uint16_t>{11, 12, 13, 16, 17, 18}));
     s.bytesPerPixel = 1;  // 8-bit: one byte per sample, widened (bytes 5 and 6 of the words)
     EXPECT_EQ(viewer::ReadBlockElements(s, {0, 1, 2, 1}), (std::vector<std::uint16_t>{0, 3}));
@@ -79,17 +79,17 @@ TEST(RoiBlock, ReadsRowsTopToBottom)
 TEST(RoiBlock, RefusesBlocksOutsideTheImageOrTheStream)
 {
     const auto bytes = Matrix(5, 4);
-    viewer::PixelSource s{bytes, 0, 5, 4, 2};
+    imageio::PixelSource s{bytes, 0, 5, 4, 2};
     const viewer::RoiBlock outside[] = {{-1, 0, 2, 2}, {4, 0, 2, 2}, {0, 3, 2, 2}, {0, -5, 1, 1}};
     for (const auto& b : outside) {
         EXPECT_FALSE(viewer::BlockIsReadable(s, b));
         EXPECT_THROW(viewer::ReadBlockElements(s, b), common::InputError);
     }
     EXPECT_THROW(viewer::ReadBlockElements(s, {0, 0, 0, 3}), common::InputError);
-    viewer::PixelSource shortStream{std::span(bytes).first(10), 0, 5, 4, 2};  // one row in the file
+    imageio::PixelSource shortStream{std::span(bytes).first(10), 0, 5, 4, 2};  // one row in the file
     EXPECT_TRUE(viewer::BlockIsReadable(shortStream, {0, 0, 5, 1}));
     EXPECT_FALSE(viewer::BlockIsReadable(shortStream, {0, 0, 1, 2}));
-    viewer::PixelSource offset{bytes, 2, 5, 4, 2};
+    imageio::PixelSource offset{bytes, 2, 5, 4, 2};
     EXPECT_FALSE(viewer::BlockIsReadable(offset, {0, 0, 5, 4}));  // the header pushes the last word out
 }
 

@@ -65,7 +65,7 @@ TEST(FillView, VisiblePixelsInPlace)
     for (int i = 0; i < 12; ++i)
         v.push_back(10 + i);
     const auto bytes = Words(v);
-    viewer::PixelSource s{bytes, 0, 4, 3, 2};
+    imageio::PixelSource s{bytes, 0, 4, 3, 2};
     common::GreyBitmap bmp(2, 2, 0);
     viewer::FillView(s, {1, 2, 1, 2}, kIdentity, bmp);
     EXPECT_EQ(bmp.At(0, 0), 15);
@@ -80,7 +80,7 @@ TEST(FillView, ViewBeforeTheImageIsPackedAndUncoveredPixelsKeepTheirBytes)
     for (int i = 0; i < 4; ++i)
         v.push_back(10 + i);
     const auto bytes = Words(v);
-    viewer::PixelSource s{bytes, 0, 2, 2, 2};
+    imageio::PixelSource s{bytes, 0, 2, 2, 2};
     common::GreyBitmap bmp(4, 4, 77);
     viewer::FillView(s, {-1, 2, -1, 2}, kIdentity, bmp);
     EXPECT_EQ(bmp.At(0, 0), 10);
@@ -98,7 +98,7 @@ TEST(FillView, MatrixLargerThanTheFileReadsZerosAndNothingBeyond)
 {
     // Header offset 1 into a 5-byte stream: pixels 0 and 1 exist, the rest are missing.
     const std::vector<std::uint8_t> bytes = {0xEE, 0x05, 0x00, 0x06, 0x00};
-    viewer::PixelSource s{bytes, 1, 3, 3, 2};
+    imageio::PixelSource s{bytes, 1, 3, 3, 2};
     common::GreyBitmap bmp(3, 3, 99);
     const viewer::WindowParams window{86, 256, 0, false, false};  // grey = value + 42
     viewer::FillView(s, {0, 2, 0, 2}, window, bmp);
@@ -107,7 +107,7 @@ TEST(FillView, MatrixLargerThanTheFileReadsZerosAndNothingBeyond)
     EXPECT_EQ(bmp.At(2, 0), 42);
     EXPECT_EQ(bmp.At(2, 2), 42);
 
-    viewer::PixelSource far{bytes, 1000, 3, 3, 2};  // header offset beyond the file
+    imageio::PixelSource far{bytes, 1000, 3, 3, 2};  // header offset beyond the file
     viewer::FillView(far, {0, 2, 0, 2}, window, bmp);
     EXPECT_EQ(bmp.At(0, 0), 42);
 }
@@ -115,7 +115,7 @@ TEST(FillView, MatrixLargerThanTheFileReadsZerosAndNothingBeyond)
 TEST(FillView, EightBitMode)
 {
     const std::vector<std::uint8_t> bytes = {1, 2, 3, 4};
-    viewer::PixelSource s{bytes, 0, 2, 2, 1};
+    imageio::PixelSource s{bytes, 0, 2, 2, 1};
     common::GreyBitmap bmp(2, 2);
     viewer::FillView(s, {0, 1, 0, 1}, viewer::WindowParams{64, 128, 0, false, false}, bmp);  // grey = 2 v
     EXPECT_EQ(bmp.At(1, 1), 8);
@@ -184,7 +184,7 @@ TEST(FillView, SameBytesForAnyThreadCount)
     };
     const viewer::WindowParams window{900, 1500, -20, true, true};
     for (const auto& c : cases) {
-        const viewer::PixelSource source{std::span(bytes.data(), c.streamBytes), 0, width, height, 2};
+        const imageio::PixelSource source{std::span(bytes.data(), c.streamBytes), 0, width, height, 2};
         common::GreyBitmap one(width + 60, height + 60, 7);
         viewer::FillView(source, c.view, window, one);
         for (int threads : {2, 3, 4}) {

@@ -22,6 +22,6 @@ struct AutoWindowResult {
 // Width max - min - 1 and level (max + min) div 2, over samples formed by the pixel rule (8-bit
 // pixels in 8-bit mode). A span that would give a width of 0 or less gives 1, which every render
 // can divide by. Nothing for an image narrower or lower than 4 pixels.
-std::optional<AutoWindowResult> ComputeAutoWindow(const PixelSource& source, const SampleRule& rule);
+std::optional<AutoWindowResult> ComputeAutoWindow(const imageio::PixelSource& source, const SampleRule& rule);
 
 } // namespace viewer

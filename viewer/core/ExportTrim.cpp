@@ -24,7 +24,7 @@ std::string TrimmedFileName(std::string_view chosenPath, long long width, long l
            SpacingField(spacingText) + ".bin";
 }
 
-std::vector<std::uint8_t> TrimmedBytes(const PixelSource& source, const RoiBlock& block)
+std::vector<std::uint8_t> TrimmedBytes(const imageio::PixelSource& source, const RoiBlock& block)
 {
     const std::vector<std::uint16_t> words = ReadBlockElements(source, block);
     std::vector<std::uint8_t> bytes;

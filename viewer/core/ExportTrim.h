@@ -23,6 +23,6 @@ std::string TrimmedFileName(std::string_view chosenPath, long long width, long l
 // The block's words as stored, low byte first as in the file (no swap, no value offset); in 8-bit
 // mode each byte widened to a word, so the file loads back in 16-bit mode with the same values.
 // Raises InputError for a block without samples or one that reaches outside the image.
-std::vector<std::uint8_t> TrimmedBytes(const PixelSource& source, const RoiBlock& block);
+std::vector<std::uint8_t> TrimmedBytes(const imageio::PixelSource& source, const RoiBlock& block);
 
 } // namespace viewer

@@ -6,8 +6,6 @@
 
 namespace viewer {
 
-const char* const kRoiOutsideImageMessage =
-    "The ROI reaches outside the image. Move or shrink the ROI so that it lies inside the image.";
 const char* const kRoiEmptyMessage = "The ROI has no pixels. Give it a size of at least 1 x 1.";
 
 RoiBlock RoiBlockOf(const Rect& roiFrame, const ViewBounds& view)
@@ -33,7 +31,7 @@ std::optional<RoiBlock> ClipToImage(const RoiBlock& block, std::int32_t width, s
     return RoiBlock{left, top, right - left, bottom - top};
 }
 
-bool BlockIsReadable(const PixelSource& source, const RoiBlock& block)
+bool BlockIsReadable(const imageio::PixelSource& source, const RoiBlock& block)
 {
     if (block.IsEmpty() || block.x0 < 0 || block.y0 < 0 || block.x0 + block.w > source.width ||
         block.y0 + block.h > source.height || source.headerOffset < 0)
@@ -43,17 +41,17 @@ bool BlockIsReadable(const PixelSource& source, const RoiBlock& block)
     return end <= static_cast<long long>(source.stream.size());
 }
 
-std::vector<std::uint16_t> ReadBlockElements(const PixelSource& source, const RoiBlock& block)
+std::vector<std::uint16_t> ReadBlockElements(const imageio::PixelSource& source, const RoiBlock& block)
 {
     if (block.IsEmpty())
         throw common::InputError(kRoiEmptyMessage);
     if (!BlockIsReadable(source, block))
-        throw common::InputError(kRoiOutsideImageMessage);
+        throw common::InputError(imageio::kRoiOutsideImageMessage);
     std::vector<std::uint16_t> elements;
     elements.reserve(static_cast<std::size_t>(block.w * block.h));
     for (long long r = 0; r < block.h; ++r)
         for (long long c = 0; c < block.w; ++c)
-            elements.push_back(FetchElement(source, block.x0 + c, block.y0 + r));
+            elements.push_back(imageio::FetchElement(source, block.x0 + c, block.y0 + r));
     return elements;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "ImageLoading.h"
 #include "PixelRule.h"
 #include "RoiFrame.h"
 #include "ViewGeometry.h"
@@ -26,15 +27,15 @@ RoiBlock RoiBlockOf(const Rect& roiFrame, const ViewBounds& view);
 std::optional<RoiBlock> ClipToImage(const RoiBlock& block, std::int32_t width, std::int32_t height);
 
 // True when the block has samples, lies wholly inside the matrix and the stream holds all of them.
-bool BlockIsReadable(const PixelSource& source, const RoiBlock& block);
+bool BlockIsReadable(const imageio::PixelSource& source, const RoiBlock& block);
 
 // The stored elements of the block, row by row from the top, each row left to right; a byte is
 // widened to a word in 8-bit mode. Raises InputError with a clear message unless the block is
 // readable (see BlockIsReadable).
-std::vector<std::uint16_t> ReadBlockElements(const PixelSource& source, const RoiBlock& block);
+std::vector<std::uint16_t> ReadBlockElements(const imageio::PixelSource& source, const RoiBlock& block);
 
-// The message given for a block that cannot be read whole.
-extern const char* const kRoiOutsideImageMessage;
+// The message given for a block without pixels; one that reaches outside the image gets
+// imageio::kRoiOutsideImageMessage, as in the command line.
 extern const char* const kRoiEmptyMessage;
 
 } // namespace viewer

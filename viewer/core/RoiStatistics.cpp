@@ -7,7 +7,7 @@
 
 namespace viewer {
 
-std::optional<RoiStatistics> ComputeRoiStatistics(const PixelSource& source, const RoiBlock& block,
+std::optional<RoiStatistics> ComputeRoiStatistics(const imageio::PixelSource& source, const RoiBlock& block,
                                                   const SampleRule& rule)
 {
     const std::optional<RoiBlock> inside = ClipToImage(block, source.width, source.height);
@@ -16,7 +16,7 @@ std::optional<RoiStatistics> ComputeRoiStatistics(const PixelSource& source, con
     const RoiBlock& b = *inside;
 
     RoiStatistics s;
-    s.max = s.min = SampleValue(FetchElement(source, b.x0, b.y0), rule.swap, rule.valueOffset);
+    s.max = s.min = imageio::SampleValue(imageio::FetchElement(source, b.x0, b.y0), rule.swap, rule.valueOffset);
     double sum = 0;
     ForEachSample(source, b, rule, [&](std::int32_t v) {
         sum += v;

@@ -18,7 +18,7 @@ struct RoiStatistics {
 
 // Over the part of the block that lies inside the image, samples formed by the pixel rule (8-bit
 // pixels in 8-bit mode); nothing when no sample of the block is inside the image.
-std::optional<RoiStatistics> ComputeRoiStatistics(const PixelSource& source, const RoiBlock& block,
+std::optional<RoiStatistics> ComputeRoiStatistics(const imageio::PixelSource& source, const RoiBlock& block,
                                                   const SampleRule& rule);
 
 } // namespace viewer

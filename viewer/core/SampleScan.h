@@ -12,7 +12,7 @@
 namespace viewer {
 
 template <typename Visit>
-void ForEachSample(const PixelSource& source, const RoiBlock& block, const SampleRule& rule, Visit visit)
+void ForEachSample(const imageio::PixelSource& source, const RoiBlock& block, const SampleRule& rule, Visit visit)
 {
     const long long bpp = source.bytesPerPixel;
     const long long size = static_cast<long long>(source.stream.size());
@@ -23,17 +23,17 @@ void ForEachSample(const PixelSource& source, const RoiBlock& block, const Sampl
             const std::uint8_t* p = source.stream.data() + first;
             if (bpp == 1) {
                 for (long long c = 0; c < block.w; ++c)
-                    visit(static_cast<std::int32_t>(SampleValue(p[c], rule.swap, rule.valueOffset)));
+                    visit(static_cast<std::int32_t>(imageio::SampleValue(p[c], rule.swap, rule.valueOffset)));
             } else {
                 for (long long c = 0; c < block.w; ++c) {
                     const auto element = static_cast<std::uint16_t>(p[2 * c] | (p[2 * c + 1] << 8));
-                    visit(static_cast<std::int32_t>(SampleValue(element, rule.swap, rule.valueOffset)));
+                    visit(static_cast<std::int32_t>(imageio::SampleValue(element, rule.swap, rule.valueOffset)));
                 }
             }
         } else {
             for (long long c = 0; c < block.w; ++c)
                 visit(static_cast<std::int32_t>(
-                    SampleValue(FetchElement(source, block.x0 + c, y), rule.swap, rule.valueOffset)));
+                    imageio::SampleValue(imageio::FetchElement(source, block.x0 + c, y), rule.swap, rule.valueOffset)));
         }
     }
 }

@@ -28,7 +28,7 @@ struct WindowMapper {
 };
 
 // Grey bytes of `count` consecutive pixels of one image row, from (column, row) on.
-void FillRowSpan(const PixelSource& source, long long column, long long row, long long count,
+void FillRowSpan(const imageio::PixelSource& source, long long column, long long row, long long count,
                  const WindowMapper& map, std::uint8_t* out)
 {
     const long long bpp = source.bytesPerPixel;
@@ -61,7 +61,7 @@ void FillRowSpan(const PixelSource& source, long long column, long long row, lon
 
 } // namespace
 
-void FillView(const PixelSource& source, const ViewBounds& view, const WindowParams& window,
+void FillView(const imageio::PixelSource& source, const ViewBounds& view, const WindowParams& window,
               common::GreyBitmap& bitmap, common::ThreadPool& pool)
 {
     const WindowMapper map(window, source.bytesPerPixel);

@@ -14,7 +14,7 @@ namespace viewer {
 // image; bitmap pixels that receive no image pixel keep their bytes. Nothing past the stream is
 // read: missing pixels are taken as stored zeros. Raises the division error for a width of 0.
 // Bands of rows are shared out among the pool's threads.
-void FillView(const PixelSource& source, const ViewBounds& view, const WindowParams& window,
+void FillView(const imageio::PixelSource& source, const ViewBounds& view, const WindowParams& window,
               common::GreyBitmap& bitmap, common::ThreadPool& pool = common::OneThread());
 
 } // namespace viewer

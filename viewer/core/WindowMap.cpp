@@ -36,7 +36,7 @@ std::uint8_t WindowedGrey(std::int32_t t, float factor, bool invert)
 
 std::int32_t WindowInput(std::uint16_t element, const WindowParams& params)
 {
-    const std::int32_t v = RenderValue(element, params.swap, params.valueOffset);
+    const std::int32_t v = imageio::SampleValue(element, params.swap, params.valueOffset);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v) - static_cast<std::uint32_t>(params.level));
 }
 

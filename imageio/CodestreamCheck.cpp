@@ -1,0 +1,225 @@
+#include "CodestreamCheck.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "DecodeError.h"
+
+namespace imageio {
+
+namespace {
+
+struct Header {
+    long long columns = 0, rows = 0, components = 0;
+    int precision = 0;
+    bool subsampled = false;
+};
+
+unsigned Be16(std::span<const std::uint8_t> s, std::size_t at) { return static_cast<unsigned>(s[at] << 8 | s[at + 1]); }
+std::uint32_t Be32(std::span<const std::uint8_t> s, std::size_t at) { return static_cast<std::uint32_t>(Be16(s, at)) << 16 | Be16(s, at + 2); }
+
+// SOF0 .. SOF15 (DHT, JPG and DAC excepted), and SOF55 of JPEG-LS.
+bool IsFrameMarker(unsigned marker)
+{
+    return (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) || marker == 0xF7;
+}
+
+bool StartsWith(std::span<const std::uint8_t> data, std::string_view text)
+{
+    return data.size() >= text.size() && std::equal(text.begin(), text.end(), data.begin());
+}
+
+// What the marker segments of a JPEG or JPEG-LS codestream hold from SOI up to the first scan
+// (SOS), walked the way the JPEG library reads them before it decodes a frame.
+struct JpegHeaderWalk {
+    std::optional<Header> frame;  // the first frame header: SOFn, or SOF55 of JPEG-LS
+    unsigned frameMarker = 0;
+    bool jfif = false;
+    int adobeTransform = -1;
+    std::optional<std::string> problem;  // why the walk stopped before the first scan
+};
+
+// Nothing when the fragment does not start with SOI.
+std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
+{
+    if (s.size() < 4 || s[0] != 0xFF || s[1] != 0xD8)
+        return std::nullopt;
+    JpegHeaderWalk walk;
+    const auto stop = [&](std::string why) {
+        walk.problem = std::move(why);
+        return walk;
+    };
+    std::size_t p = 2;  // after SOI
+    for (;;) {
+        if (p + 2 > s.size())
+            return stop("ends before its first scan");
+        if (s[p] != 0xFF)
+            return stop("holds bytes that are not a marker where one belongs");
+        const unsigned marker = s[p + 1];
+        if (marker == 0xFF) {
+            ++p;  // fill byte
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            p += 2;  // markers without a segment
+            continue;
+        }
+        if (marker == 0xD8 || marker == 0xD9)
+            return stop("starts again or ends before its first scan");
+        if (p + 4 > s.size())
+            return stop("ends before its first scan");
+        const std::size_t length = Be16(s, p + 2);
+        if (length < 2 || length > s.size() - p - 2)
+            return stop("has a header segment that runs past its fragment");
+        const std::span<const std::uint8_t> data = s.subspan(p + 4, length - 2);
+        if (marker == 0xE0 && data.size() >= 14 && StartsWith(data, std::string_view("JFIF\0", 5))) {
+            walk.jfif = true;
+            if (data[5] != 1)
+                return stop("is marked JFIF version " + std::to_string(data[5]) + ", not 1");
+        }
+        if (marker == 0xEE && data.size() >= 12 && StartsWith(data, "Adobe"))
+            walk.adobeTransform = data[11];
+        if (IsFrameMarker(marker) && !walk.frame && data.size() >= 6) {
+            walk.frameMarker = marker;
+            walk.frame = Header{Be16(data, 3), Be16(data, 1), data[5], data[0], false};
+        }
+        if (marker == 0xDA)
+            return walk;
+        p += 2 + length;
+    }
+}
+
+// The JPEG library inside the decoder stops the whole program (an assertion) on any warning it
+// gives while reading the header, and on frame types and precisions it was not built for. What
+// would make it do so, or nothing.
+std::optional<std::string> JpegHeaderProblem(const JpegHeaderWalk& walk, bool lossless)
+{
+    if (walk.problem)
+        return walk.problem;
+    const unsigned frame = walk.frameMarker;
+    if (frame == 0)
+        return "has no frame header before its first scan";
+    if (lossless ? frame != 0xC3 : frame != 0xC0 && frame != 0xC1) {
+        const char digits[] = "0123456789ABCDEF";
+        std::string kind = "is a kind of JPEG (frame marker FF";
+        kind += digits[frame >> 4];
+        kind += digits[frame & 15];
+        return kind + ") that this transfer syntax does not hold";
+    }
+    const int precision = walk.frame->precision;
+    if (lossless ? precision < 2 || precision > 16 : precision != 8 && precision != 12)
+        return "has samples of " + std::to_string(precision) + " bits, which this kind of JPEG does not have";
+    if (walk.frame->components == 3 && !walk.jfif && walk.adobeTransform > 1)
+        return "names an unknown colour transform (" + std::to_string(walk.adobeTransform) + ")";
+    return std::nullopt;
+}
+
+// The SIZ segment after SOC, possibly inside a JP2 box within the fragment's first bytes.
+std::optional<Header> Jpeg2000Header(std::span<const std::uint8_t> s)
+{
+    static const std::uint8_t socSiz[4] = {0xFF, 0x4F, 0xFF, 0x51};
+    const std::size_t window = std::min<std::size_t>(s.size(), 4096);
+    const auto at = std::search(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(window), socSiz, socSiz + 4);
+    if (at == s.begin() + static_cast<std::ptrdiff_t>(window))
+        return std::nullopt;
+    const std::size_t p = static_cast<std::size_t>(at - s.begin()) + 4;  // at Lsiz
+    if (p + 38 > s.size())
+        return Header{};
+    Header h;
+    const std::uint32_t xsiz = Be32(s, p + 4), ysiz = Be32(s, p + 8), xo = Be32(s, p + 12), yo = Be32(s, p + 16);
+    if (xo > xsiz || yo > ysiz)
+        return Header{};
+    h.columns = xsiz - xo;
+    h.rows = ysiz - yo;
+    h.components = Be16(s, p + 36);
+    for (long long c = 0; c < h.components; ++c) {
+        const std::size_t q = p + 38 + 3 * static_cast<std::size_t>(c);
+        if (q + 3 > s.size())
+            return Header{};
+        h.precision = std::max(h.precision, (s[q] & 0x7F) + 1);
+        h.subsampled = h.subsampled || s[q + 1] != 1 || s[q + 2] != 1;
+    }
+    return h;
+}
+
+bool HasNoLength(unsigned marker)
+{
+    return (marker >= 0xFF30 && marker <= 0xFF3F) || marker == 0xFF4F || marker == 0xFF93 || marker == 0xFFD9 ||
+           marker == 0xFF92;
+}
+
+// Walks the marker segments from the start of a JPEG 2000 codestream to the first SOD the way the
+// library's own header parser does, which trusts every segment length and reads ten bytes of COD:
+// false when that walk would leave the fragment.
+bool Jpeg2000MarkersInside(std::span<const std::uint8_t> s)
+{
+    std::size_t p = 0;
+    while (p + 2 <= s.size()) {
+        const unsigned marker = Be16(s, p);
+        p += 2;
+        if (HasNoLength(marker)) {
+            if (marker == 0xFF93)
+                return true;
+            continue;
+        }
+        if (p + 2 > s.size())
+            return true;  // the parser stops here
+        const std::size_t length = Be16(s, p);
+        p += 2;
+        if (length < 2)
+            return true;
+        if (marker == 0xFF52) {  // COD
+            if (p + 10 > s.size())
+                return false;
+            if (s[p + 4] > 1 || s[p + 9] > 1 || s[p + 9] == 0)
+                return true;  // the parser stops at these values
+        }
+        if (length - 2 > s.size() - p)
+            return false;
+        p += length - 2;
+    }
+    return true;
+}
+
+} // namespace
+
+void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
+                      Codestream kind, const std::string& syntaxText)
+{
+    const bool jpeg2000 = kind == Codestream::Jpeg2000;
+    const auto refuse = [&](const std::string& why) {
+        return DecodeError("Cannot open this DICOM file (" + syntaxText + "): " + why + ".");
+    };
+    // The first item is the offset table.
+    for (std::size_t i = 1; i < fragments.size(); ++i) {
+        const bool soc = fragments[i].size() >= 2 && fragments[i][0] == 0xFF && fragments[i][1] == 0x4F;
+        // Only bare codestreams: the library's parser of JP2 boxes trusts their lengths too.
+        if (jpeg2000 && i == 1 && !soc)
+            throw refuse("the first fragment does not start a JPEG 2000 codestream");
+        if (jpeg2000 && soc && !Jpeg2000MarkersInside(fragments[i]))
+            throw refuse("the JPEG 2000 header in fragment " + std::to_string(i) + " runs past its end");
+        const std::optional<JpegHeaderWalk> walk =
+            jpeg2000 ? std::nullopt : WalkJpegHeader(fragments[i]);
+        // A codestream whose walk found no frame header gets an empty one, which fails the check.
+        const std::optional<Header> h = jpeg2000 ? Jpeg2000Header(fragments[i])
+                                        : walk   ? std::optional<Header>(walk->frame.value_or(Header{}))
+                                                 : std::nullopt;
+        if (!h) {
+            if (i == 1)
+                throw refuse("the first fragment does not start a compressed image");
+            continue;  // the rest of a codestream that began in an earlier fragment
+        }
+        if (kind == Codestream::JpegLossy || kind == Codestream::JpegLossless)
+            if (const auto problem = JpegHeaderProblem(*walk, kind == Codestream::JpegLossless))
+                throw refuse("the JPEG stream in fragment " + std::to_string(i) + " " + *problem);
+        if (h->columns != shape.columns || h->rows != shape.rows || h->components != shape.samplesPerPixel ||
+            h->precision < 1 || h->precision > shape.bitsAllocated || h->subsampled)
+            throw refuse("the compressed image in fragment " + std::to_string(i) + " is " + std::to_string(h->columns) +
+                         " x " + std::to_string(h->rows) + " with " + std::to_string(h->components) + " component(s) of " +
+                         std::to_string(h->precision) + " bits, not the " + std::to_string(shape.columns) + " x " +
+                         std::to_string(shape.rows) + " the header states");
+    }
+}
+
+} // namespace imageio

@@ -1,0 +1,25 @@
+#pragma once
+// The decoding library writes what a compressed stream's own header describes into a buffer sized
+// from the DICOM header, so a stream that claims a larger image overruns it. Every fragment that
+// starts a JPEG, JPEG-LS or JPEG 2000 codestream is checked against the DICOM header first.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "TransferSyntax.h"
+
+namespace imageio {
+
+struct StreamShape {
+    long long columns = 0, rows = 0, samplesPerPixel = 1, bitsAllocated = 16;
+};
+
+// Raises DecodeError, naming `syntaxText`, when a codestream header disagrees with `shape` (size,
+// components, precision beyond the allocated bits, subsampled JPEG 2000 components), when the
+// first frame's fragment holds no codestream header at all, or when a JPEG header holds what the
+// JPEG library meets only with an assertion (see JpegHeaderProblem).
+void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
+                      Codestream kind, const std::string& syntaxText);
+
+} // namespace imageio

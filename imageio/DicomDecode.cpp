@@ -1,0 +1,328 @@
+#include "DicomDecode.h"
+
+#include <algorithm>
+#include <iterator>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+
+#include <gdcmFragment.h>
+#include <gdcmImage.h>
+#include <gdcmSequenceOfFragments.h>
+#include <gdcmTrace.h>
+
+#include "CodecMessages.h"
+#include "CodestreamCheck.h"
+#include "Conversions.h"
+#include "DicomTagActions.h"
+#include "ElementWalk.h"
+#include "FrameStream.h"
+#include "ImageFile.h"
+#include "PixelWords.h"
+#include "RleDecode.h"
+#include "TransferSyntax.h"
+
+namespace imageio {
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& syntax, const std::string& why)
+{
+    throw DecodeError("Cannot open this DICOM file (" + syntax + "): " + why + ".");
+}
+
+std::string FirstValue(const std::string& text) { return text.substr(0, text.find('\\')); }
+
+// The value offset of the decoded frame: Rescale Intercept truncated, as the header reader takes
+// it, plus the shift that brought the samples into signed 16 bits.
+std::int32_t ValueOffset(const DicomFacts& facts, std::int32_t shift)
+{
+    const std::optional<std::string> stated = facts.Text(0x0028, 0x1052);
+    const std::string trimmed = stated ? TrimControls(*stated) : std::string();
+    const long long intercept = trimmed.empty() ? 0 : common::StrToInt(TruncatedIntercept(trimmed));
+    return common::StrToInt(common::IntToStr(intercept + shift));  // the integer error beyond 32 bits
+}
+
+bool Present(const DicomFacts& facts, std::uint16_t element)
+{
+    return std::any_of(facts.elements.begin(), facts.elements.end(),
+                       [&](const RawElement& e) { return e.group == 0x0028 && e.element == element; });
+}
+
+SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
+{
+    SampleLayout layout;
+    layout.columns = facts.columns;
+    layout.rows = facts.rows;
+    layout.frames = facts.frames;
+    layout.bitsAllocated = static_cast<int>(facts.bitsAllocated);
+    layout.bitsStored = static_cast<int>(facts.bitsStored > 0 ? facts.bitsStored : facts.bitsAllocated);
+    layout.isSigned = facts.pixelRepresentation == 1;
+    layout.samplesPerPixel = static_cast<int>(facts.samplesPerPixel);
+    layout.planar = facts.planar == 1;
+    if (!Present(facts, 0x0010) || !Present(facts, 0x0011))
+        Refuse(syntax, std::string("its header has no ") +
+                           (!Present(facts, 0x0010) && !Present(facts, 0x0011) ? "Rows and no Columns element"
+                            : !Present(facts, 0x0010)                            ? "Rows element"
+                                                                                  : "Columns element") +
+                           ", so the image has no size");
+    if (facts.rows <= 0 || facts.columns <= 0 || facts.rows > 65535 || facts.columns > 65535)
+        Refuse(syntax, "the image states " + std::to_string(facts.rows) + " rows and " + std::to_string(facts.columns) +
+                           " columns");
+    if (facts.frames <= 0 || facts.frames > 1000000)
+        Refuse(syntax, "the image states " + std::to_string(facts.frames) + " frames");
+    if (layout.bitsAllocated != 1 && layout.bitsAllocated != 8 && layout.bitsAllocated != 16 && layout.bitsAllocated != 32)
+        Refuse(syntax, "samples of " + std::to_string(facts.bitsAllocated) + " bits are not supported");
+    if (layout.samplesPerPixel != 1 && layout.samplesPerPixel != 3)
+        Refuse(syntax, std::to_string(facts.samplesPerPixel) + " samples per pixel are not supported");
+    if (layout.bitsAllocated == 1 && (layout.samplesPerPixel != 1 || facts.encapsulated))
+        Refuse(syntax, "1-bit samples are supported uncompressed and monochrome only");
+    if (facts.photometric.rfind("PALETTE", 0) == 0)
+        Refuse(syntax, "palette colour images are not supported");
+    static const char* const known[] = {"",         "MONOCHROME1",  "MONOCHROME2",     "RGB",     "YBR_FULL",
+                                        "YBR_FULL_422", "YBR_PARTIAL_422", "YBR_PARTIAL_420", "YBR_ICT", "YBR_RCT"};
+    if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return facts.photometric == k; }))
+        Refuse(syntax, "the photometric interpretation \"" + facts.photometric.substr(0, 32) + "\" is not known");
+    return layout;
+}
+
+std::uint32_t Be32At(std::span<const std::uint8_t> s, std::size_t p)
+{
+    return (static_cast<std::uint32_t>(s[p]) << 24) | (static_cast<std::uint32_t>(s[p + 1]) << 16) |
+           (static_cast<std::uint32_t>(s[p + 2]) << 8) | s[p + 3];
+}
+
+// A JPEG 2000 frame wrapped in JP2 boxes (signature, header, ..., codestream): the contents of its
+// contiguous codestream box, every box length checked against the fragment. Nothing when the
+// fragment does not start with the JP2 signature box.
+std::optional<std::span<const std::uint8_t>> Jp2Codestream(std::span<const std::uint8_t> fragment,
+                                                           const std::string& syntax)
+{
+    static const std::uint8_t signature[12] = {0, 0, 0, 12, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A};
+    if (fragment.size() < 12 || !std::equal(signature, signature + 12, fragment.begin()))
+        return std::nullopt;
+    std::size_t p = 0;
+    while (fragment.size() - p >= 8) {
+        std::uint64_t length = Be32At(fragment, p);
+        const bool codestream = std::equal(fragment.begin() + static_cast<std::ptrdiff_t>(p + 4),
+                                           fragment.begin() + static_cast<std::ptrdiff_t>(p + 8), "jp2c");
+        std::size_t head = 8;
+        if (length == 1) {  // a 64-bit length follows the type
+            if (fragment.size() - p < 16)
+                break;
+            length = (static_cast<std::uint64_t>(Be32At(fragment, p + 8)) << 32) | Be32At(fragment, p + 12);
+            head = 16;
+        } else if (length == 0) {  // the box runs to the end
+            length = fragment.size() - p;
+        }
+        if (length < head || length > fragment.size() - p)
+            Refuse(syntax, "a JP2 box of its JPEG 2000 data runs past the end of its fragment");
+        if (codestream)
+            return fragment.subspan(p + head, static_cast<std::size_t>(length) - head);
+        p += static_cast<std::size_t>(length);
+    }
+    Refuse(syntax, "its JPEG 2000 data are wrapped in JP2 boxes without a codestream box");
+}
+
+// The fragments as the codec is to see them: JPEG 2000 frames wrapped in JP2 boxes are unwrapped
+// to their codestream, which is what the transfer syntax holds and the checks read.
+std::vector<std::span<const std::uint8_t>> CodestreamsOf(const DicomFacts& facts, const std::string& syntax)
+{
+    std::vector<std::span<const std::uint8_t>> fragments = facts.fragments;
+    if (CodestreamOf(facts.transferSyntax) == Codestream::Jpeg2000)
+        for (std::size_t i = 1; i < fragments.size(); ++i)
+            if (const auto codestream = Jp2Codestream(fragments[i], syntax))
+                fragments[i] = *codestream;
+    return fragments;
+}
+
+// Compressed pixels: the library is handed the pixel module and the fragments as the walk found
+// them, in memory; no DICOM file is written for it to parse again. Decodes into `out`, `need` bytes
+// long, and returns the photometric interpretation of what the library wrote (JPEG codecs may turn
+// YBR into RGB, or leave it).
+std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const std::string& syntax, char* out,
+                              std::vector<std::string>& notes)
+{
+    const std::vector<std::span<const std::uint8_t>> fragments = CodestreamsOf(facts, syntax);
+    CheckCodestreams(fragments, StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated},
+                     CodestreamOf(facts.transferSyntax), syntax);
+    static const bool quiet = [] {
+        gdcm::Trace::SetDebug(false);
+        gdcm::Trace::SetWarning(false);
+        gdcm::Trace::SetError(false);
+        return true;
+    }();
+    (void)quiet;
+    gdcm::Image image;
+    image.SetNumberOfDimensions(facts.frames > 1 ? 3 : 2);
+    image.SetDimension(0, static_cast<unsigned>(facts.columns));
+    image.SetDimension(1, static_cast<unsigned>(facts.rows));
+    if (facts.frames > 1)
+        image.SetDimension(2, static_cast<unsigned>(facts.frames));
+    const auto stored = static_cast<unsigned short>(facts.bitsStored > 0 ? facts.bitsStored : facts.bitsAllocated);
+    image.SetPixelFormat(gdcm::PixelFormat(static_cast<unsigned short>(facts.samplesPerPixel),
+                                           static_cast<unsigned short>(facts.bitsAllocated), stored,
+                                           static_cast<unsigned short>(stored - 1),
+                                           static_cast<unsigned short>(facts.pixelRepresentation)));
+    const std::string photometric = facts.photometric.empty() ? "MONOCHROME2" : facts.photometric;
+    image.SetPhotometricInterpretation(gdcm::PhotometricInterpretation::GetPIType(photometric.c_str()));
+    if (facts.samplesPerPixel > 1)
+        image.SetPlanarConfiguration(static_cast<unsigned>(facts.planar));
+    image.SetTransferSyntax(gdcm::TransferSyntax::GetTSType(facts.transferSyntax.c_str()));
+    gdcm::SmartPointer<gdcm::SequenceOfFragments> sequence = new gdcm::SequenceOfFragments;
+    for (std::size_t i = 1; i < fragments.size(); ++i) {  // the first item is the offset table
+        gdcm::Fragment fragment;
+        fragment.SetByteValue(reinterpret_cast<const char*>(fragments[i].data()),
+                              static_cast<std::uint32_t>(fragments[i].size()));
+        sequence->AddFragment(fragment);
+    }
+    gdcm::DataElement pixelData(gdcm::Tag(0x7FE0, 0x0010));
+    pixelData.SetVR(gdcm::VR::OB);
+    pixelData.SetValue(*sequence);
+    image.SetDataElement(pixelData);
+    const unsigned long length = image.GetBufferLength();
+    if (length != need)
+        Refuse(syntax, "the decoder expects " + std::to_string(length) + " bytes of pixels where the header states " +
+                           std::to_string(need));
+    CodecMessages messages;
+    const bool decoded = image.GetBuffer(out);
+    for (const std::string& line : messages.Finish())
+        notes.push_back(line);
+    if (!decoded)
+        Refuse(syntax, "the compressed pixel data are corrupt or truncated" +
+                           (notes.empty() ? std::string() : " (" + notes.front() + ")"));
+    const char* holds = gdcm::PhotometricInterpretation::GetPIString(image.GetPhotometricInterpretation());
+    return holds ? holds : photometric;
+}
+
+// Uncompressed pixels, little-endian as the words are formed.
+std::vector<std::uint8_t> NativeSamples(const DicomFacts& facts, std::span<const std::uint8_t> walked, std::uint64_t need)
+{
+    std::vector<std::uint8_t> samples(walked.begin() + static_cast<std::ptrdiff_t>(facts.pixelValueStart),
+                                      walked.begin() + static_cast<std::ptrdiff_t>(facts.pixelValueStart + need));
+    const std::size_t unit = static_cast<std::size_t>(facts.bitsAllocated / 8);
+    if (facts.bigEndian && unit > 1)
+        for (std::size_t i = 0; i + unit <= samples.size(); i += unit)
+            std::reverse(samples.begin() + static_cast<std::ptrdiff_t>(i), samples.begin() + static_cast<std::ptrdiff_t>(i + unit));
+    return samples;
+}
+
+// The samples of every frame as 16-bit words: RLE decoded here, other compressed syntaxes by the
+// library, uncompressed ones taken as they lie.
+Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& facts, SampleLayout layout,
+                      std::uint64_t need, const std::string& syntax, std::vector<std::string>& notes)
+{
+    const std::span<const std::uint8_t> walked = facts.deflated ? std::span<const std::uint8_t>(facts.inflated) : file;
+    const bool rle = facts.transferSyntax == kRleLossless;
+    // Which samples the buffer holds: the file's own for uncompressed and RLE data, what the codec
+    // says for the others (JPEG codecs return YBR as it is or turn it into RGB).
+    const auto holds = [&](const std::string& photometric) {
+        layout.ybr = photometric.rfind("YBR", 0) == 0;
+        layout.reversible = !layout.ybr && facts.photometric == "YBR_RCT";
+    };
+    holds(facts.photometric);
+    std::vector<std::uint8_t> samples;
+    try {
+        if (rle) {
+            samples = DecodeRle(facts.fragments, facts.columns, facts.rows, facts.frames, layout.bitsAllocated / 8,
+                                layout.samplesPerPixel, syntax);
+            layout.planar = false;  // the segments come out interleaved
+        } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
+            // The common case decodes straight into the words' memory.
+            std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
+            DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(raw.data()), notes);
+            return ToWords16InPlace(std::move(raw), layout);
+        } else if (facts.encapsulated) {
+            samples.resize(static_cast<std::size_t>(need));
+            holds(DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(samples.data()), notes));
+        } else {
+            samples = NativeSamples(facts, walked, need);
+        }
+    } catch (const DecodeError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        Refuse(syntax, "not enough memory to decode it");
+    } catch (const std::exception& e) {
+        Refuse(syntax, std::string("the decoder failed: ") + e.what());
+    }
+    return ToWords16(samples, layout);
+}
+
+void ChooseSpacing(const DicomFacts& facts, DicomPixels& pixels)
+{
+    if (auto spacing = facts.Text(0x0028, 0x0030); spacing && !spacing->empty()) {
+        pixels.spacing = FirstValue(*spacing);
+        pixels.spacingSource = "PixelSpacing";
+    } else if (auto imager = facts.Text(0x0018, 0x1164); imager && !imager->empty()) {
+        pixels.spacing = FirstValue(*imager);
+        pixels.spacingSource = "ImagerPixelSpacing";
+    }
+}
+
+} // namespace
+
+namespace {
+
+DicomPixels DecodeWalked(std::span<const std::uint8_t> file, const DicomFacts& facts, const DecodeLimits& limits)
+{
+    const std::string syntax = TransferSyntaxText(facts.transferSyntax);
+    if (!facts.hasPixelData)
+        Refuse(syntax, "it holds no image (no Pixel Data element)");
+    if (facts.encapsulated && !HasDecoder(facts.transferSyntax))
+        Refuse(syntax, "this program has no decoder for it");
+    if (!facts.encapsulated && IsEncapsulated(facts.transferSyntax))
+        Refuse(syntax, "its pixel data are not the fragments that syntax needs");
+    SampleLayout layout = LayoutOf(facts, syntax);
+    layout.ybr422 = !facts.encapsulated && facts.photometric == "YBR_FULL_422";
+    const std::uint64_t need = LayoutBytes(layout);
+    if (!facts.encapsulated && need > facts.pixelValueLength)
+        Refuse(syntax, "the pixel data hold " + std::to_string(facts.pixelValueLength) + " bytes, but " +
+                           std::to_string(facts.frames) + " frame(s) of " + std::to_string(facts.columns) + " x " +
+                           std::to_string(facts.rows) + " need " + std::to_string(need));
+    if (need > limits.maxDecodedBytes)
+        Refuse(syntax, "the decoded image would take " + std::to_string(need) + " bytes, more than the limit of " +
+                           std::to_string(limits.maxDecodedBytes));
+
+    DicomPixels pixels;
+    Words16 words = DecodeSamples(file, facts, layout, need, syntax, pixels.codecNotes);
+    pixels.columns = static_cast<std::int32_t>(facts.columns);
+    pixels.rows = static_cast<std::int32_t>(facts.rows);
+    pixels.frames = static_cast<std::int32_t>(facts.frames);
+    pixels.words = std::move(words.words);
+    pixels.valueShift = words.valueShift;
+    pixels.scaleBits = words.scaleBits;
+    pixels.syntaxText = syntax;
+    pixels.colour = layout.samplesPerPixel == 3;
+    pixels.rescaleSlope = facts.Text(0x0028, 0x1053).value_or("");
+    pixels.explicitVr = facts.explicitVr;
+    ChooseSpacing(facts, pixels);
+    pixels.valueOffset = ValueOffset(facts, pixels.valueShift);
+    pixels.header = DecodedHeader(facts, pixels.columns, pixels.rows,
+                                  pixels.valueShift ? std::to_string(pixels.valueOffset) : std::string());
+    return pixels;
+}
+
+} // namespace
+
+DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLimits& limits)
+{
+    return DecodeWalked(file, WalkDicom(file, WalkLimits{static_cast<std::size_t>(limits.maxDecodedBytes)}), limits);
+}
+
+std::optional<DicomPixels> DecodeIfNeeded(std::span<const std::uint8_t> file, const DecodeLimits& limits)
+{
+    std::optional<DicomFacts> walked;
+    if (!DecodeReason(file, &walked))
+        return std::nullopt;
+    if (walked && limits.maxDecodedBytes == DecodeLimits{}.maxDecodedBytes)
+        return DecodeWalked(file, *walked, limits);
+    return DecodeDicomBytes(file, limits);
+}
+
+DicomPixels DecodeDicomFile(const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = imageio::ReadWholeFile(path);
+    return DecodeDicomBytes(bytes);
+}
+
+} // namespace imageio

@@ -1,0 +1,469 @@
+#include "ElementWalk.h"
+
+#include <algorithm>
+#include <cstring>
+#include <zlib.h>
+
+#include "DecodeError.h"
+#include "DicomHeader.h"
+#include "TransferSyntax.h"
+
+namespace imageio {
+
+namespace {
+
+constexpr std::uint32_t kUndefined = 0xFFFFFFFF;
+constexpr int kMaxDepth = 16;
+
+struct Header {
+    std::uint16_t group = 0, element = 0;
+    std::string vr;
+    std::uint32_t length = 0;
+};
+
+bool IsLongVr(const std::string& vr)
+{
+    static const char* const longForms[] = {"OB", "OD", "OF", "OL", "OV", "OW", "SQ", "SV", "UC", "UN", "UR", "UT", "UV"};
+    return std::any_of(std::begin(longForms), std::end(longForms), [&](const char* v) { return vr == v; });
+}
+
+std::string Hex4(unsigned v)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    return {digits[(v >> 12) & 15], digits[(v >> 8) & 15], digits[(v >> 4) & 15], digits[v & 15]};
+}
+
+std::string TagText(unsigned group, unsigned element) { return "(" + Hex4(group) + "," + Hex4(element) + ")"; }
+
+std::string Trimmed(std::span<const std::uint8_t> value)
+{
+    std::string text(value.begin(), value.end());
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    while (!text.empty() && text.front() == ' ')
+        text.erase(text.begin());
+    return text;
+}
+
+class Walker {
+public:
+    Walker(std::span<const std::uint8_t> bytes, std::string syntax, bool little, bool explicitVr)
+        : s_(bytes), syntax_(std::move(syntax)), little_(little), explicit_(explicitVr)
+    {
+    }
+
+    std::size_t Position() const { return p_; }
+    void SetPosition(std::size_t p) { p_ = p; }
+    bool AtEnd() const { return p_ >= s_.size(); }
+    std::size_t Remaining() const { return s_.size() - std::min(p_, s_.size()); }
+
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        throw DecodeError("Cannot read this DICOM file (" + TransferSyntaxText(syntax_) + "): " + what + ".");
+    }
+
+    std::uint16_t U16()
+    {
+        Need(2, "an element header");
+        const std::uint16_t v = little_ ? static_cast<std::uint16_t>(s_[p_] | (s_[p_ + 1] << 8))
+                                        : static_cast<std::uint16_t>((s_[p_] << 8) | s_[p_ + 1]);
+        p_ += 2;
+        return v;
+    }
+    std::uint32_t U32()
+    {
+        const std::uint32_t a = U16(), b = U16();
+        return little_ ? a | (b << 16) : (a << 16) | b;
+    }
+
+    Header ReadHeader()
+    {
+        Header h;
+        h.group = U16();
+        h.element = U16();
+        if (h.group == 0xFFFE) {  // items and delimiters never carry a VR
+            h.length = U32();
+            return h;
+        }
+        if (explicit_) {
+            Need(2, "the value representation of " + TagText(h.group, h.element));
+            h.vr.assign(reinterpret_cast<const char*>(&s_[p_]), 2);
+            p_ += 2;
+            if (!std::isupper(static_cast<unsigned char>(h.vr[0])) || !std::isupper(static_cast<unsigned char>(h.vr[1])))
+                Fail("element " + TagText(h.group, h.element) + " has no value representation");
+            if (IsLongVr(h.vr)) {
+                U16();
+                h.length = U32();
+            } else {
+                h.length = U16();
+            }
+        } else {
+            h.length = U32();
+        }
+        return h;
+    }
+
+    // Checks that a stated length lies inside the data.
+    void Need(std::uint64_t n, const std::string& what) const
+    {
+        if (n > Remaining())
+            Fail(what + " needs " + std::to_string(n) + " bytes, but the file ends " + std::to_string(Remaining()) +
+                 " bytes later");
+    }
+
+    bool NextIsItem() const
+    {
+        if (Remaining() < 4)
+            return false;
+        const std::uint8_t item[2][4] = {{0xFE, 0xFF, 0x00, 0xE0}, {0xFF, 0xFE, 0xE0, 0x00}};
+        return std::memcmp(&s_[p_], item[little_ ? 0 : 1], 4) == 0;
+    }
+
+    // Items of a sequence up to `end`, or to its delimiter when the length is undefined.
+    void Sequence(std::uint32_t length, int depth)
+    {
+        if (depth > kMaxDepth)
+            Fail("sequences are nested more than " + std::to_string(kMaxDepth) + " deep");
+        const std::size_t end = length == kUndefined ? s_.size() : Bounded(length, "a sequence");
+        while (p_ < end) {
+            const Header item = ReadHeader();
+            if (item.group == 0xFFFE && item.element == 0xE0DD)
+                return;
+            if (item.group != 0xFFFE || item.element != 0xE000)
+                Fail("a sequence holds " + TagText(item.group, item.element) + " where an item belongs");
+            if (item.length == kUndefined) {
+                DataSet(s_.size(), depth + 1, true);
+            } else {
+                const std::size_t itemEnd = Bounded(item.length, "an item");
+                DataSet(itemEnd, depth + 1, false);
+                p_ = itemEnd;
+            }
+        }
+        if (length == kUndefined)
+            Fail("a sequence has no end");
+        p_ = end;
+    }
+
+    // Elements up to `end`; with `delimited`, up to an item delimiter.
+    void DataSet(std::size_t end, int depth, bool delimited)
+    {
+        while (p_ < end) {
+            const Header h = ReadHeader();
+            if (h.group == 0xFFFE && h.element == 0xE00D) {
+                if (delimited)
+                    return;
+                continue;
+            }
+            Value(h, depth, nullptr);
+        }
+        if (delimited)
+            Fail("an item has no end");
+    }
+
+    // The value of an element read by ReadHeader; at the top level its facts go to `facts`.
+    void Value(const Header& h, int depth, DicomFacts* facts)
+    {
+        const bool pixels = h.group == 0x7FE0 && h.element == 0x0010;
+        RawElement raw{h.group, h.element, h.vr, false, {}};
+        if (pixels && h.length == kUndefined) {
+            const std::size_t start = p_;
+            Fragments(facts ? &facts->fragments : nullptr);
+            if (facts) {
+                facts->encapsulated = true;
+                facts->pixelValueStart = start;
+            }
+            raw.sequence = true;
+        } else if (h.vr == "SQ" || h.length == kUndefined || ((h.vr.empty() || h.vr == "UN") && NextIsItem() && !pixels)) {
+            // A sequence stored as UN is implicit VR inside, whatever the data set around it.
+            const bool outer = explicit_;
+            if (h.vr == "UN")
+                explicit_ = false;
+            Sequence(h.length, depth + 1);
+            explicit_ = outer;
+            raw.sequence = true;
+        } else {
+            const std::size_t end = Bounded(h.length, "element " + TagText(h.group, h.element));
+            raw.value = s_.subspan(p_, end - p_);
+            if (facts && pixels) {
+                facts->pixelValueStart = p_;
+                facts->pixelValueLength = h.length;
+            }
+            p_ = end;
+        }
+        if (facts) {
+            facts->elements.push_back(raw);
+            if (pixels)
+                facts->hasPixelData = true;
+        }
+    }
+
+    // The fragments of encapsulated pixel data, up to the sequence delimiter.
+    void Fragments(std::vector<std::span<const std::uint8_t>>* out)
+    {
+        for (;;) {
+            const Header item = ReadHeader();
+            if (item.group == 0xFFFE && item.element == 0xE0DD)
+                return;
+            if (item.group != 0xFFFE || item.element != 0xE000 || item.length == kUndefined)
+                Fail("the compressed pixel data hold " + TagText(item.group, item.element) + " where a fragment belongs");
+            const std::size_t end = Bounded(item.length, "a pixel data fragment");
+            if (out)
+                out->push_back(s_.subspan(p_, end - p_));
+            p_ = end;
+        }
+    }
+
+private:
+    std::span<const std::uint8_t> s_;
+    std::string syntax_;
+    bool little_;
+    bool explicit_;
+    std::size_t p_ = 0;
+
+    std::size_t Bounded(std::uint32_t length, const std::string& what) const
+    {
+        Need(length, what);
+        return p_ + length;
+    }
+};
+
+// Whether the next element header is written with an explicit VR: two upper-case letters after the tag.
+bool LooksExplicit(std::span<const std::uint8_t> s, std::size_t p)
+{
+    return p + 6 <= s.size() && std::isupper(s[p + 4]) && std::isupper(s[p + 5]);
+}
+
+std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::size_t limit, const Walker& walker)
+{
+    z_stream z{};
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+        walker.Fail("the data set cannot be inflated");
+    std::vector<std::uint8_t> out;
+    z.next_in = const_cast<Bytef*>(deflated.data());
+    z.avail_in = static_cast<uInt>(std::min<std::size_t>(deflated.size(), 0xFFFFFFFFu));
+    int status = Z_OK;
+    while (status == Z_OK) {
+        const std::size_t had = out.size();
+        if (had >= limit) {
+            inflateEnd(&z);
+            walker.Fail("the data set inflates to more than " + std::to_string(limit) + " bytes");
+        }
+        out.resize(std::min(limit, std::max<std::size_t>(had * 2, 65536)));
+        z.next_out = out.data() + had;
+        z.avail_out = static_cast<uInt>(out.size() - had);
+        status = inflate(&z, Z_NO_FLUSH);
+        out.resize(out.size() - z.avail_out);
+        if (status == Z_BUF_ERROR && z.avail_in == 0)
+            break;  // input ended without the stream's end: use what came out
+        if (status == Z_BUF_ERROR)
+            status = Z_OK;
+    }
+    inflateEnd(&z);
+    if (status != Z_STREAM_END && status != Z_BUF_ERROR)
+        walker.Fail("the deflated data set is corrupt");
+    return out;
+}
+
+long long IntOf(const RawElement& e, bool little)
+{
+    if (e.value.empty())
+        return 0;
+    if (e.vr == "IS" || e.vr == "DS") {
+        try {
+            return std::stoll(Trimmed(e.value));
+        } catch (const std::exception&) {
+            return 0;
+        }
+    }
+    if (e.value.size() < 2)
+        return e.value[0];
+    return little ? e.value[0] | (e.value[1] << 8) : (e.value[0] << 8) | e.value[1];
+}
+
+void CollectImageFacts(DicomFacts& facts)
+{
+    const bool little = !facts.bigEndian;
+    for (const RawElement& e : facts.elements) {
+        if (e.group != 0x0028 || e.sequence)
+            continue;
+        switch (e.element) {
+        case 0x0002: facts.samplesPerPixel = IntOf(e, little); break;
+        case 0x0004: facts.photometric = Trimmed(e.value); break;
+        case 0x0006: facts.planar = IntOf(e, little); break;
+        case 0x0010: facts.rows = IntOf(e, little); break;
+        case 0x0011: facts.columns = IntOf(e, little); break;
+        case 0x0100: facts.bitsAllocated = IntOf(e, little); break;
+        case 0x0101: facts.bitsStored = IntOf(e, little); break;
+        case 0x0103: facts.pixelRepresentation = IntOf(e, little); break;
+        case 0x0008: {
+            // Number of Frames is an IS text; implicit files store it as text too.
+            try {
+                facts.frames = std::stoll(Trimmed(e.value));
+            } catch (const std::exception&) {
+                facts.frames = 1;
+            }
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<std::string> DicomFacts::Text(std::uint16_t group, std::uint16_t element) const
+{
+    for (const RawElement& e : elements)
+        if (e.group == group && e.element == element && !e.sequence)
+            return Trimmed(e.value);
+    return std::nullopt;
+}
+
+namespace {
+
+struct Meta {
+    bool hasPreamble = false;
+    std::string transferSyntax;
+    std::size_t dataSetStart = 0;
+    bool bigEndianHeaders = false;
+};
+
+// The preamble and the meta group (explicit VR little endian, whatever follows).
+Meta ReadMeta(std::span<const std::uint8_t> file)
+{
+    Meta m;
+    m.hasPreamble = file.size() >= 132 && std::memcmp(&file[128], "DICM", 4) == 0;
+    Walker meta(file, "", true, true);
+    meta.SetPosition(m.hasPreamble ? 132 : 0);
+    while (meta.Remaining() >= 2 && file[meta.Position()] == 0x02 && file[meta.Position() + 1] == 0x00) {
+        const Header h = meta.ReadHeader();
+        if (h.length == kUndefined)
+            meta.Fail("the file meta group has an element of undefined length");
+        meta.Need(h.length, "element " + TagText(h.group, h.element));
+        if (h.element == 0x0010)
+            m.transferSyntax = Trimmed(file.subspan(meta.Position(), h.length));
+        meta.SetPosition(meta.Position() + h.length);
+    }
+    m.dataSetStart = meta.Position();
+    // Big-endian data sets start with a group such as 0008 stored 00 08; files that state the
+    // big-endian syntax but keep little-endian headers (only the pixel words swapped) read as little.
+    const std::size_t p = m.dataSetStart;
+    m.bigEndianHeaders = m.transferSyntax == kExplicitBig && p + 2 <= file.size() && file[p] == 0x00 && file[p + 1] != 0x00;
+    return m;
+}
+
+} // namespace
+
+DicomFacts WalkDicom(std::span<const std::uint8_t> file, const WalkLimits& limits)
+{
+    DicomFacts facts;
+    const Meta m = ReadMeta(file);
+    facts.hasPreamble = m.hasPreamble;
+    facts.transferSyntax = m.transferSyntax;
+    facts.bigEndian = m.bigEndianHeaders;
+    std::size_t p = m.dataSetStart;
+    const Walker meta(file, m.transferSyntax, true, true);
+
+    const std::string& ts = facts.transferSyntax;
+    facts.deflated = ts == kDeflatedLittle;
+    std::span<const std::uint8_t> data = file;
+    if (facts.deflated) {
+        facts.inflated = Inflate(file.subspan(p), limits.maxInflatedBytes, meta);
+        data = facts.inflated;
+        p = 0;
+    }
+    // The first element's header says whether VRs are written, whatever the transfer syntax claims
+    // (some writers put implicit data sets under compressed syntaxes).
+    facts.explicitVr = p + 6 <= data.size() ? LooksExplicit(data, p) : ts != kImplicitLittle;
+
+    Walker walker(data, ts, !facts.bigEndian, facts.explicitVr);
+    walker.SetPosition(p);
+    while (!walker.AtEnd()) {
+        const Header h = walker.ReadHeader();
+        if (h.group == 0xFFFE)
+            walker.Fail("the data set holds a stray item " + TagText(h.group, h.element));
+        walker.Value(h, 0, &facts);
+        if (facts.hasPixelData) {
+            // What follows the pixels (padding, signatures, stray bytes) is not needed.
+            facts.pixelDataEnd = walker.Position();
+            break;
+        }
+    }
+    CollectImageFacts(facts);
+    return facts;
+}
+
+namespace {
+
+// The header reader takes every 16-bit word as a signed value. That is the stored value only while
+// no word holds bits above Bits Stored (overlays, garbage) and no unsigned value exceeds 32767;
+// otherwise the decoder masks, sign-extends and shifts the samples as the file means them.
+std::optional<std::string> ValuesBeyondSignedWords(std::span<const std::uint8_t> file, const DicomFacts& facts)
+{
+    const int bits = facts.bitsStored >= 1 && facts.bitsStored <= 16 ? static_cast<int>(facts.bitsStored) : 16;
+    const bool isSigned = facts.pixelRepresentation == 1;
+    if (isSigned && bits == 16)
+        return std::nullopt;
+    const std::uint32_t mask = (1u << bits) - 1, sign = 1u << (bits - 1);
+    const std::size_t start = facts.pixelValueStart;
+    const std::size_t end = start + std::min<std::uint64_t>(facts.pixelValueLength, file.size() - start) / 2 * 2;
+    const bool swapped = facts.transferSyntax == kExplicitBig;  // big-endian words under little-endian headers
+    bool aboveStored = false, aboveSigned = false;
+    for (std::size_t p = start; p < end; p += 2) {
+        const std::uint32_t word = swapped ? (static_cast<std::uint32_t>(file[p]) << 8) | file[p + 1]
+                                           : file[p] | (static_cast<std::uint32_t>(file[p + 1]) << 8);
+        const std::uint32_t low = word & mask;
+        // The word a signed reading needs: the low bits, sign-extended to 16 bits when signed.
+        const std::uint32_t meant = isSigned && (low & sign) ? (low | ~mask) & 0xFFFF : low;
+        aboveStored |= word != meant && (isSigned || (word & ~mask) != 0);
+        aboveSigned |= !isSigned && low > 32767;
+    }
+    if (aboveSigned)
+        return "unsigned values above 32767";
+    if (aboveStored)
+        return "bits above Bits Stored";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> DecodeReason(std::span<const std::uint8_t> file, std::optional<DicomFacts>* walked)
+{
+    Meta m;
+    try {
+        m = ReadMeta(file);
+    } catch (const DecodeError&) {
+        return std::nullopt;  // not a meta group the decoder could read either
+    }
+    const std::string& ts = m.transferSyntax;
+    if (ts == kDeflatedLittle)
+        return "deflated data set";
+    if (IsEncapsulated(ts))
+        return "compressed pixel data";
+    if (m.bigEndianHeaders)
+        return "big-endian data set";
+    std::optional<DicomFacts> own;
+    std::optional<DicomFacts>& facts = walked ? *walked : own;
+    try {
+        facts = WalkDicom(file);
+    } catch (const DecodeError&) {
+        // The scanner reads such a file as designed; a truncated one shows its missing pixels as 0.
+        facts.reset();
+        return std::nullopt;
+    }
+    if (!facts->hasPixelData)
+        return facts->hasPreamble ? std::optional<std::string>("no image") : std::nullopt;
+    const std::optional<std::size_t> found = imageio::FindPixelDataTag(file);
+    const std::size_t headerLength = facts->explicitVr ? 12 : 8;
+    if (!found || *found + headerLength != facts->pixelValueStart)
+        return "pixel data not where the header scanner looks";
+    if (facts->frames > 1)
+        return "several frames";
+    if (facts->samplesPerPixel != 1)
+        return "colour pixels";
+    if (facts->bitsAllocated != 0 && facts->bitsAllocated != 16)
+        return "pixels of " + std::to_string(facts->bitsAllocated) + " bits";
+    return ValuesBeyondSignedWords(file, *facts);
+}
+
+} // namespace imageio

@@ -1,0 +1,13 @@
+#pragma once
+// Matrix and picture sizes the program accepts before it allocates anything for them.
+#include <cstdint>
+
+namespace imageio {
+
+inline constexpr long long kMaxBitmapSide = 32768;
+inline constexpr long long kMaxBitmapPixels = 1LL << 28;
+
+// Raises InputError with a message naming the limits when a picture of this size cannot be made.
+void CheckBitmapSize(long long width, long long height);
+
+} // namespace imageio

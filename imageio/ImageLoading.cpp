@@ -1,0 +1,148 @@
+#include "ImageLoading.h"
+
+#include "Conversions.h"
+#include "DicomDecode.h"
+#include "DicomDictionary.h"
+#include "DicomHeader.h"
+#include "Errors.h"
+#include "FileNameConvention.h"
+#include "ImageFile.h"
+#include "ImageLimits.h"
+#include "PixelRule.h"
+
+namespace imageio {
+
+namespace {
+
+// Where the matrix lies in the file and how its samples are formed.
+struct Layout {
+    long long width = 0, height = 0, headerBytes = 0;
+    int bytesPerPixel = 2;
+    bool swap = false;
+    std::int32_t valueOffset = 0;
+    std::optional<double> pixelMm;
+};
+
+std::optional<double> SpacingOf(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    return common::StrToFloat(text);
+}
+
+// The layout a DICOM header gives, as the viewer fills its edits from it. The header reader finds
+// the uncompressed pixel matrix; for the files it cannot show, LoadImage reads the decoder's
+// stream instead.
+Layout DicomLayout(const std::vector<std::uint8_t>& stream)
+{
+    // The names of the tags do not matter for the layout: an empty dictionary reads the same values.
+    const DicomHeaderResult header = ReadDicomHeader(stream, DicomDictionary(std::string()));
+    if (header.failure)
+        std::rethrow_exception(header.failure);
+    if (!header.pixelDataFound)
+        throw common::InputError("The file holds no image: it has no Pixel Data element.");
+    if (header.edits.sizeX.empty() || header.edits.sizeY.empty())
+        throw common::InputError(std::string("The DICOM header has no ") +
+                                 (header.edits.sizeX.empty() ? "Columns" : "Rows") + " element, so the image has no size.");
+    Layout layout;
+    layout.width = common::StrToInt(header.edits.sizeX);
+    layout.height = common::StrToInt(header.edits.sizeY);
+    layout.headerBytes = common::StrToInt(header.edits.header);
+    layout.valueOffset = common::StrToInt(header.edits.offset);
+    layout.swap = header.edits.swap.value_or(false);
+    if (header.edits.pixelSpacing)
+        layout.pixelMm = SpacingOf(*header.edits.pixelSpacing);
+    return layout;
+}
+
+// A decoded image's frame 1, with the overrides applied to what the decoder cannot know.
+LoadedImage DecodedImage(const std::string& path, const DicomPixels& pixels, const LoadOptions& options)
+{
+    if (options.width || options.height || options.headerBytes || options.swap)
+        throw common::InputError("The file " + path + " is decoded (" + pixels.syntaxText +
+                                 "): its size, header and byte order come from the file, not from options.");
+    LoadedImage image{path, pixels.columns, pixels.rows, std::nullopt, {}};
+    image.pixelMm = options.pixelMm ? options.pixelMm : SpacingOf(pixels.spacing);
+    const std::int32_t offset = options.valueOffset.value_or(pixels.valueOffset);
+    const std::size_t count = static_cast<std::size_t>(pixels.columns) * static_cast<std::size_t>(pixels.rows);
+    image.samples.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        image.samples[i] = SampleValue(pixels.words[i], false, offset);
+    return image;
+}
+
+} // namespace
+
+FileMode ParseFileMode(const std::string& text)
+{
+    if (text == "8bit") return FileMode::Bits8;
+    if (text == "16bit") return FileMode::Bits16;
+    if (text == "dicom") return FileMode::Dicom;
+    throw common::InputError("The mode must be 8bit, 16bit or dicom, not '" + text + "'.");
+}
+
+LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
+{
+    const std::vector<std::uint8_t> stream = ReadWholeFile(path);
+    const NameFields fields = SplitFileName(path);
+    Layout layout;
+    layout.bytesPerPixel = options.mode == FileMode::Bits8 ? 1 : 2;
+    if (!fields.columns.empty() && !fields.rows.empty()) {
+        layout.width = common::StrToInt(fields.columns);
+        layout.height = common::StrToInt(fields.rows);
+        layout.pixelMm = SpacingOf(SpacingText(fields.spacingField));
+    } else if (options.mode == FileMode::Dicom) {
+        if (const std::optional<DicomPixels> decoded = DecodeIfNeeded(stream)) {
+            CheckBitmapSize(decoded->columns, decoded->rows);
+            return DecodedImage(path, *decoded, options);
+        }
+        layout = DicomLayout(stream);
+    } else if (!options.width || !options.height) {
+        throw common::InputError("The name of " + path + " gives no matrix size; give --size.");
+    }
+    if (options.width) layout.width = *options.width;
+    if (options.height) layout.height = *options.height;
+    if (options.headerBytes) layout.headerBytes = *options.headerBytes;
+    if (options.valueOffset) layout.valueOffset = *options.valueOffset;
+    if (options.swap) layout.swap = *options.swap;
+    if (options.pixelMm) layout.pixelMm = options.pixelMm;
+    CheckBitmapSize(layout.width, layout.height);
+    if (layout.headerBytes < 0)
+        throw common::InputError("The header length cannot be negative.");
+
+    PixelSource source;
+    source.stream = stream;
+    source.headerOffset = layout.headerBytes;
+    source.width = static_cast<std::int32_t>(layout.width);
+    source.height = static_cast<std::int32_t>(layout.height);
+    source.bytesPerPixel = layout.bytesPerPixel;
+    const long long needed = MatrixEndByte(source);
+    if (needed > static_cast<long long>(stream.size()))
+        throw common::InputError("The file " + path + " holds " + std::to_string(stream.size()) + " bytes, but a " +
+                                 std::to_string(layout.width) + " x " + std::to_string(layout.height) +
+                                 " matrix from byte " + std::to_string(layout.headerBytes) + " needs " +
+                                 std::to_string(needed) + " bytes.");
+    LoadedImage image{path, layout.width, layout.height, layout.pixelMm, {}};
+    image.samples.resize(static_cast<std::size_t>(layout.width * layout.height));
+    std::size_t i = 0;
+    for (long long y = 0; y < layout.height; ++y)
+        for (long long x = 0; x < layout.width; ++x)
+            image.samples[i++] = SampleValue(FetchElement(source, x, y), layout.swap, layout.valueOffset);
+    return image;
+}
+
+double CommonPixelSpacing(const std::vector<LoadedImage>& images)
+{
+    if (images.empty())
+        throw common::InputError("No images.");
+    const LoadedImage& first = images.front();
+    if (!first.pixelMm)
+        throw common::InputError("No pixel spacing for " + first.path + ": give one.");
+    for (const LoadedImage& image : images)
+        if (image.pixelMm != first.pixelMm)
+            throw common::InputError("The pixel spacing of " + image.path + " differs from that of " + first.path +
+                                     "; give one spacing for all.");
+    return *first.pixelMm;
+}
+
+} // namespace imageio

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "DicomBytes.h"
+#include "DicomDecode.h"
+#include "DicomHeader.h"
+#include "DicomTagTable.h"
+#include "ElementWalk.h"
+#include "FrameStream.h"
+#include "ImageFile.h"
+#include "PixelRule.h"
+
+using dicomtest::DicomBytes;
+
+namespace {
+
+std::vector<std::uint8_t> Sample(const std::string& name) { return imageio::ReadWholeFile(std::string(SAMPLES_DIR) + "/" + name); }
+
+// The pixel words of the uncompressed phantom, as the scanner's path reads them.
+std::vector<std::uint16_t> PhantomWords()
+{
+    const std::vector<std::uint8_t> file = Sample("ct-phantom.dcm");
+    const long long offset = imageio::PixelDataOffset(file, *imageio::FindPixelDataTag(file));
+    std::vector<std::uint16_t> words(256 * 256);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = static_cast<std::uint16_t>(file[offset + 2 * i] | (file[offset + 2 * i + 1] << 8));
+    return words;
+}
+
+const char* const kLossless[] = {
+    "compressed/ct-phantom-jpeg-lossless.dcm", "compressed/ct-phantom-jpegls.dcm", "compressed/ct-phantom-rle.dcm",
+    "compressed/ct-phantom-j2k.dcm",           "compressed/ct-phantom-deflated.dcm",
+    "compressed/ct-phantom-true-bigendian.dcm",
+};
+
+// A small monochrome file of the given sample size; `before` adds elements ahead of the pixel
+// module, `spacing` a Pixel Spacing after Columns.
+DicomBytes SmallImage(int bits, int columns, int rows, int frames, const std::string& before = {},
+                      const std::string& spacing = {}, unsigned representation = 0)
+{
+    DicomBytes f;
+    f.Meta(dicomtest::kExplicitLittle);
+    f.Raw({before.begin(), before.end()});
+    f.ExplicitUS(0x0028, 0x0002, 1).Explicit(0x0028, 0x0004, "CS", "MONOCHROME2 ");
+    if (frames > 1)
+        f.Explicit(0x0028, 0x0008, "IS", std::to_string(frames) + (std::to_string(frames).size() % 2 ? " " : ""));
+    f.ExplicitUS(0x0028, 0x0010, static_cast<unsigned>(rows)).ExplicitUS(0x0028, 0x0011, static_cast<unsigned>(columns));
+    if (!spacing.empty())
+        f.Explicit(0x0028, 0x0030, "DS", spacing);
+    f.ExplicitUS(0x0028, 0x0100, static_cast<unsigned>(bits)).ExplicitUS(0x0028, 0x0101, static_cast<unsigned>(bits));
+    f.ExplicitUS(0x0028, 0x0102, static_cast<unsigned>(bits - 1)).ExplicitUS(0x0028, 0x0103, representation);
+    std::string pixels(static_cast<std::size_t>(columns * rows * frames * bits / 8), '\0');
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<char>(i * 7);
+    if (pixels.size() % 2)
+        pixels.push_back('\0');
+    return f.Explicit(0x7FE0, 0x0010, bits == 8 ? "OB" : "OW", pixels);
+}
+
+std::string Element(unsigned group, unsigned element, const std::string& vr, std::string value)
+{
+    if (value.size() % 2)
+        value.push_back(' ');
+    DicomBytes e;
+    e.Explicit(group, element, vr, value);
+    return {e.bytes.begin(), e.bytes.end()};
+}
+
+TEST(Decode, LosslessSamplesGiveThePhantomsPixels)
+{
+    const std::vector<std::uint16_t> phantom = PhantomWords();
+    for (const char* name : kLossless) {
+        const imageio::DicomPixels p = imageio::DecodeDicomBytes(Sample(name));
+        EXPECT_EQ(p.columns, 256) << name;
+        EXPECT_EQ(p.rows, 256) << name;
+        EXPECT_EQ(p.frames, 1) << name;
+        EXPECT_EQ(p.valueShift, 0) << name;
+        EXPECT_TRUE(p.words == phantom) << name;
+        EXPECT_EQ(p.spacing, "0.5") << name;
+        EXPECT_EQ(p.spacingSource, "PixelSpacing") << name;
+    }
+}
+
+TEST(Decode, BytesAfterTheFragmentsAreIgnored)
+{
+    std::vector<std::uint8_t> padded = Sample("compressed/ct-phantom-rle.dcm");
+    padded.resize(padded.size() + 37, 0);
+    EXPECT_TRUE(imageio::DecodeDicomBytes(padded).words == PhantomWords()) << "bytes after the pixel data";
+
+    // The decoding library would read a length on the sequence delimiter as a fragment's.
+    std::vector<std::uint8_t> delimiter = Sample("compressed/ct-phantom-jpegls.dcm");
+    ASSERT_EQ(delimiter[delimiter.size() - 8], 0xFE);
+    ASSERT_EQ(delimiter[delimiter.size() - 6], 0xDD);
+    delimiter[delimiter.size() - 3] = delimiter[delimiter.size() - 2] = delimiter[delimiter.size() - 1] = 0xFF;
+    EXPECT_TRUE(imageio::DecodeDicomBytes(delimiter).words == PhantomWords()) << "a delimiter with a length";
+}
+
+TEST(Decode, MultiFrameKeepsEveryFrame)
+{
+    const std::vector<std::uint16_t> phantom = PhantomWords();
+    const imageio::DicomPixels p = imageio::DecodeDicomBytes(Sample("compressed/ct-phantom-3frames-rle.dcm"));
+    ASSERT_EQ(p.frames, 3);
+    for (int k = 0; k < 3; ++k)
+        for (std::size_t i = 0; i < phantom.size(); i += 997)
+            EXPECT_EQ(p.words[k * phantom.size() + i], phantom[i] + 100 * k) << "frame " << k << " pixel " << i;
+    EXPECT_NE(imageio::DecodedSummary(p, 1).find("frame 2 of 3\r\n"), std::string::npos);
+}
+
+TEST(Decode, OnlyWhatTheScannerCannotShowIsDecoded)
+{
+    const std::vector<std::uint8_t> cut = [] {
+        auto f = Sample("ct-phantom.dcm");
+        f.resize(f.size() - 1000);
+        return f;
+    }();
+    const std::string rawBytes(40000, '\x11');
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> file;
+        bool decoded;
+    } cases[] = {
+        {"explicit little endian", Sample("ct-phantom.dcm"), false},
+        {"implicit little endian", Sample("ct-phantom-implicit.dcm"), false},
+        {"little-endian headers, big-endian words", Sample("ct-phantom-bigendian.dcm"), false},
+        {"truncated little endian keeps its warning", cut, false},
+        {"not DICOM at all", {rawBytes.begin(), rawBytes.end()}, false},
+        {"JPEG lossless", Sample("compressed/ct-phantom-jpeg-lossless.dcm"), true},
+        {"deflated", Sample("compressed/ct-phantom-deflated.dcm"), true},
+        {"big-endian data set", Sample("compressed/ct-phantom-true-bigendian.dcm"), true},
+        {"three frames", SmallImage(16, 64, 64, 3).bytes, true},
+        {"8-bit samples", SmallImage(8, 64, 64, 1).bytes, true},
+        {"header larger than the pixels", SmallImage(16, 4, 4, 1).bytes, true},
+        {"16-bit signed single frame", SmallImage(16, 64, 64, 1, {}, {}, 1).bytes, false},
+        {"16-bit unsigned, values above 32767", SmallImage(16, 64, 64, 1).bytes, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(imageio::DecodeReason(c.file).has_value(), c.decoded) << c.what;
+}
+
+TEST(Decode, ScannerReadsTheDecodedStream)
+{
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> file;
+    } cases[] = {
+        {"JPEG-LS phantom", Sample("compressed/ct-phantom-jpegls.dcm")},
+        {"4 x 3 8-bit, header larger than the pixels", SmallImage(8, 4, 3, 1).bytes},
+    };
+    for (const auto& c : cases) {
+        const imageio::DicomPixels p = imageio::DecodeDicomBytes(c.file);
+        const std::vector<std::uint8_t> stream = imageio::FrameStream(p, 0);
+        const imageio::DicomHeaderResult h = imageio::ReadDicomHeader(stream, TestTagTable());
+        ASSERT_TRUE(h.pixelDataFound) << c.what;
+        EXPECT_EQ(h.edits.header, std::to_string(p.header.size())) << c.what;
+        EXPECT_EQ(h.edits.sizeX, std::to_string(p.columns)) << c.what;
+        EXPECT_EQ(h.edits.sizeY, std::to_string(p.rows)) << c.what;
+        EXPECT_EQ(h.edits.swap, std::optional<bool>(false)) << c.what;
+        const imageio::PixelSource source{stream, static_cast<long long>(p.header.size()), p.columns, p.rows, 2};
+        for (long long i = 0; i < static_cast<long long>(p.words.size()); i += 101)
+            EXPECT_EQ(imageio::FetchElement(source, i % p.columns, i / p.columns), p.words[i]) << c.what << " " << i;
+    }
+}
+
+TEST(Decode, UnsignedValuesAboveSignedRangeShowThroughTheOffset)
+{
+    // Two frames of unsigned 16-bit samples reaching 65,535, with an intercept of -1000.
+    const std::string intercept = Element(0x0028, 0x1052, "DS", "-1000");
+    const DicomBytes file = SmallImage(16, 16, 16, 2, intercept);
+    const imageio::DicomPixels plain = imageio::DecodeDicomBytes(file.bytes);
+    ASSERT_EQ(plain.valueShift, 32768);
+    const std::vector<std::uint8_t> stream = imageio::FrameStream(plain, 1);
+    const imageio::DicomHeaderResult h = imageio::ReadDicomHeader(stream, TestTagTable());
+    EXPECT_EQ(h.edits.offset, "31768");  // the intercept plus the shift
+    const imageio::PixelSource source{stream, static_cast<long long>(plain.header.size()), 16, 16, 2};
+    for (int i = 0; i < 256; i += 17) {
+        const std::size_t at = 512 + 2 * static_cast<std::size_t>(i);  // frame 2 in the pixel bytes
+        const int stored = static_cast<std::uint8_t>(at * 7) | (static_cast<std::uint8_t>((at + 1) * 7) << 8);
+        EXPECT_EQ(imageio::SampleValue(imageio::FetchElement(source, i % 16, i / 16), false, std::stoi(h.edits.offset)),
+                  stored - 1000) << i;
+    }
+    EXPECT_NE(imageio::DecodedSummary(plain, 1).find("stored minus 32768"), std::string::npos);
+}
+
+TEST(Decode, SpacingPrefersPixelSpacingThenImagerPixelSpacing)
+{
+    const std::string imager = Element(0x0018, 0x1164, "DS", "0.139\\0.139");
+    const struct {
+        const char* what;
+        DicomBytes file;
+        const char* spacing;
+        const char* source;
+    } cases[] = {
+        {"both", SmallImage(8, 8, 8, 1, imager, "0.2\\0.3 "), "0.2", "PixelSpacing"},
+        {"imager only", SmallImage(8, 8, 8, 1, imager), "0.139", "ImagerPixelSpacing"},
+        {"neither", SmallImage(8, 8, 8, 1), "", ""},
+    };
+    for (const auto& c : cases) {
+        const imageio::DicomPixels p = imageio::DecodeDicomBytes(c.file.bytes);
+        EXPECT_EQ(p.spacing, c.spacing) << c.what;
+        EXPECT_EQ(p.spacingSource, c.source) << c.what;
+    }
+}
+
+// Each refusal names the transfer syntax; none crashes or reads outside the file.
+void ExpectRefused(const std::vector<std::uint8_t>& file, const std::string& syntax, const std::string& what)
+{
+    try {
+        imageio::DecodeDicomBytes(file);
+        ADD_FAILURE() << what << ": opened";
+    } catch (const imageio::DecodeError& e) {
+        EXPECT_NE(std::string(e.what()).find(syntax), std::string::npos) << what << ": " << e.what();
+    }
+}
+
+TEST(Decode, TruncatedFilesAreRefusedAtEveryCut)
+{
+    const struct {
+        const char* name;
+        const char* syntax;
+    } samples[] = {
+        {"compressed/ct-phantom-jpeg-lossless.dcm", "JPEG Lossless SV1"},
+        {"compressed/ct-phantom-rle.dcm", "RLE Lossless"},
+        {"compressed/ct-phantom-j2k.dcm", "JPEG 2000 Lossless"},
+        {"compressed/ct-phantom-jpegls.dcm", "JPEG-LS Lossless"},
+        {"compressed/ct-phantom-deflated.dcm", "Deflated"},
+        {"compressed/ct-phantom-true-bigendian.dcm", "Explicit VR Big Endian"},
+    };
+    for (const auto& s : samples) {
+        const std::vector<std::uint8_t> whole = Sample(s.name);
+        for (double at : {0.2, 0.5, 0.8, 0.95, 0.999}) {
+            const auto cut = std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<long>(whole.size() * at));
+            ExpectRefused(cut, s.syntax, std::string(s.name) + " cut at " + std::to_string(cut.size()));
+        }
+    }
+}
+
+TEST(Decode, CorruptStreamsAndUnknownCodecsAreRefused)
+{
+    std::vector<std::uint8_t> corrupt = Sample("compressed/ct-phantom-jpeg-lossless.dcm");
+    const std::uint8_t soi[] = {0xFF, 0xD8, 0xFF};
+    const auto jpeg = std::search(corrupt.begin(), corrupt.end(), std::begin(soi), std::end(soi));
+    ASSERT_NE(jpeg, corrupt.end());
+    std::fill(jpeg, jpeg + 16, std::uint8_t{0x5A});
+    ExpectRefused(corrupt, "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)", "JPEG stream without its start");
+
+    // Streams whose own header claims another image than the DICOM header: the library would
+    // write past the buffer it was given.
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> marker;
+        std::size_t offset;  // of the changed byte after the marker
+        const char* syntax;
+    } claims[] = {
+        {"compressed/ct-phantom-j2k.dcm", {0xFF, 0x4F, 0xFF, 0x51}, 9, "JPEG 2000 Lossless"},   // Xsiz
+        {"compressed/ct-phantom-jpeg-lossless.dcm", {0xFF, 0xC3}, 5, "JPEG Lossless SV1"},   // rows
+        {"compressed/ct-phantom-jpegls.dcm", {0xFF, 0xF7}, 5, "JPEG-LS Lossless"},           // rows
+    };
+    for (const auto& c : claims) {
+        std::vector<std::uint8_t> file = Sample(c.name);
+        const auto at = std::search(file.begin(), file.end(), c.marker.begin(), c.marker.end());
+        ASSERT_NE(at, file.end()) << c.name;
+        at[static_cast<std::ptrdiff_t>(c.offset)] ^= 0x05;
+        ExpectRefused(file, c.syntax, std::string(c.name) + " with a larger image in its stream");
+    }
+
+    // JPEG headers the JPEG library answers with an assertion that ends the program: each must be
+    // refused before it gets there.
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> marker;
+        std::size_t offset;  // of the changed byte from the marker's start
+        std::uint8_t value;
+    } headers[] = {
+        {"a JFIF version other than 1", {0xFF, 0xE0}, 9, 0x11},
+        {"a progressive frame in a lossless syntax", {0xFF, 0xC3}, 1, 0xC2},
+        {"a baseline frame in a lossless syntax", {0xFF, 0xC3}, 1, 0xC0},
+        {"a byte that is not a marker before the Huffman table", {0xFF, 0xC4}, 0, 0x00},
+        {"a lossless precision of 1 bit", {0xFF, 0xC3}, 4, 0x01},
+        {"a header segment longer than the fragment", {0xFF, 0xC4}, 2, 0x7F},
+    };
+    for (const auto& h : headers) {
+        std::vector<std::uint8_t> file = Sample("compressed/ct-phantom-jpeg-lossless.dcm");
+        const auto at = std::search(file.begin(), file.end(), h.marker.begin(), h.marker.end());
+        ASSERT_NE(at, file.end()) << h.what;
+        at[static_cast<std::ptrdiff_t>(h.offset)] = h.value;
+        ExpectRefused(file, "JPEG Lossless SV1", h.what);
+    }
+
+    // A JPEG 2000 header segment whose length runs past the fragment: the library's header parser
+    // would follow it out of its buffer.
+    std::vector<std::uint8_t> j2k = Sample("compressed/ct-phantom-j2k.dcm");
+    const std::uint8_t qcd[] = {0xFF, 0x5C};
+    const auto segment = std::search(j2k.begin(), j2k.end(), std::begin(qcd), std::end(qcd));
+    ASSERT_NE(segment, j2k.end());
+    segment[2] = segment[3] = 0xFF;
+    ExpectRefused(j2k, "JPEG 2000 Lossless", "a JPEG 2000 header segment longer than its fragment");
+
+    DicomBytes mpeg;
+    mpeg.Meta("1.2.840.10008.1.2.4.100");
+    mpeg.ExplicitUS(0x0028, 0x0010, 8).ExplicitUS(0x0028, 0x0011, 8).ExplicitUS(0x0028, 0x0100, 8);
+    mpeg.Tag(0x7FE0, 0x0010).Text("OB").U16(0).U32(0xFFFFFFFF).Tag(0xFFFE, 0xE000).U32(0);
+    mpeg.Tag(0xFFFE, 0xE000).U32(4).Text("abcd").SequenceEnd();
+    ExpectRefused(mpeg.bytes, "MPEG2 Main Profile", "a codec without decoder");
+
+    DicomBytes huge = SmallImage(16, 64, 64, 1);
+    huge.bytes[huge.bytes.size() - 64 * 64 * 2 - 2] = 0x7F;  // the Pixel Data length's top byte
+    ExpectRefused(huge.bytes, "Explicit VR Little Endian", "a length past the end of the file");
+
+    DicomBytes report;
+    report.Meta(dicomtest::kExplicitLittle);
+    report.Explicit(0x0008, 0x0060, "CS", "SR");
+    ExpectRefused(report.bytes, "no image", "a report without pixels");
+}
+
+} // namespace
