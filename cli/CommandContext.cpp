@@ -49,6 +49,12 @@ void AddLoadOptions(CLI::App& command, LoadTexts& texts)
     command.add_flag("--no-swap", texts.noSwap, "Read 16-bit pixels little-endian even if the header says otherwise");
 }
 
+void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err)
+{
+    for (const std::string& note : image.notes)
+        err << "warning: " << image.path << ": the decoder reported: " << note << "\n";
+}
+
 void WriteTextFile(const std::string& path, const std::string& text)
 {
     common::WriteFileSafely(path, std::vector<std::uint8_t>(text.begin(), text.end()));

@@ -27,6 +27,10 @@ struct LoadTexts {
 };
 void AddLoadOptions(CLI::App& command, LoadTexts& texts);
 
+// One line on `err` for each warning the decoder gave while it read the image, so that it is seen
+// without hiding the command's own output.
+void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err);
+
 // "a,b,c" split at commas, each part converted as a real.
 std::vector<double> RealList(const std::string& text, const char* what);
 

@@ -30,10 +30,11 @@ filter::FilterType TypeOf(const std::string& text)
     throw common::InputError("The filter must be LCF, HCF, BPF or No, not '" + text + "'.");
 }
 
-void RunFilterCommand(const FilterTexts& t, CommandContext&)
+void RunFilterCommand(const FilterTexts& t, CommandContext& context)
 {
     const filter::FilterType type = TypeOf(t.type);
     const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
+    ReportLoadNotes(image, context.err);
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
     auto s = TransformRoi(image, roi, "power", false);
     const int n = s->n;

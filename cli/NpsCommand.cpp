@@ -48,6 +48,8 @@ void RunNps(const NpsTexts& t, CommandContext& context)
         ProgressBar reading(context.err, context.progress, "reading");
         nps::PrepareNps(SettingsOf(t), prepared, {[&](std::size_t done, std::size_t total) { reading.Show(done, total); }});
     }
+    for (const imageio::LoadedImage& image : prepared.images)
+        ReportLoadNotes(image, context.err);
     const nps::NpsRequest& request = prepared.request;
     std::vector<std::string> names;
     for (const nps::NpsImage& image : request.images)

@@ -184,6 +184,27 @@ bool Jpeg2000MarkersInside(std::span<const std::uint8_t> s)
 
 } // namespace
 
+bool Jpeg2000ColourTransform(std::span<const std::uint8_t> s)
+{
+    std::size_t p = 0;
+    while (p + 4 <= s.size()) {
+        const unsigned marker = Be16(s, p);
+        p += 2;
+        if (HasNoLength(marker)) {
+            if (marker == 0xFF93)
+                return false;
+            continue;
+        }
+        const std::size_t length = Be16(s, p);
+        if (marker == 0xFF52)  // COD: Scod, progression order, two bytes of layers, then the transform
+            return length >= 7 && p + 7 <= s.size() && s[p + 6] == 1;
+        if (length < 2 || length > s.size() - p)
+            return false;
+        p += length;
+    }
+    return false;
+}
+
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
                       Codestream kind, const std::string& syntaxText)
 {

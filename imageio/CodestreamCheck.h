@@ -22,4 +22,9 @@ struct StreamShape {
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
                       Codestream kind, const std::string& syntaxText);
 
+// Whether a JPEG 2000 codestream's COD segment asks for the multiple component transform, which
+// the decoder undoes: its three components then come out as R, G, B whatever the DICOM header calls
+// them. False when there is no COD segment before the first tile.
+bool Jpeg2000ColourTransform(std::span<const std::uint8_t> codestream);
+
 } // namespace imageio

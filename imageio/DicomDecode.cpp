@@ -191,6 +191,11 @@ std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const
     if (!decoded)
         Refuse(syntax, "the compressed pixel data are corrupt or truncated" +
                            (notes.empty() ? std::string() : " (" + notes.front() + ")"));
+    // The JPEG 2000 codec undoes the colour transform the codestream names but leaves the
+    // photometric interpretation as the header stated it.
+    if (CodestreamOf(facts.transferSyntax) == Codestream::Jpeg2000 && facts.samplesPerPixel == 3 &&
+        fragments.size() > 1)
+        return Jpeg2000ColourTransform(fragments[1]) ? "RGB" : photometric;
     const char* holds = gdcm::PhotometricInterpretation::GetPIString(image.GetPhotometricInterpretation());
     return holds ? holds : photometric;
 }

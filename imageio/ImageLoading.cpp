@@ -33,14 +33,15 @@ std::optional<double> SpacingOf(const std::string& text)
 // The layout a DICOM header gives, as the viewer fills its edits from it. The header reader finds
 // the uncompressed pixel matrix; for the files it cannot show, LoadImage reads the decoder's
 // stream instead.
-Layout DicomLayout(const std::vector<std::uint8_t>& stream)
+Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& stream)
 {
     // The names of the tags do not matter for the layout: an empty dictionary reads the same values.
     const DicomHeaderResult header = ReadDicomHeader(stream, DicomDictionary(std::string()));
     if (header.failure)
         std::rethrow_exception(header.failure);
     if (!header.pixelDataFound)
-        throw common::InputError("The file holds no image: it has no Pixel Data element.");
+        throw common::InputError("The file " + path + " holds no DICOM image (no Pixel Data element). A raw file needs "
+                                 "its size in its name or given (--mode 16bit --size WIDTHxHEIGHT).");
     if (header.edits.sizeX.empty() || header.edits.sizeY.empty())
         throw common::InputError(std::string("The DICOM header has no ") +
                                  (header.edits.sizeX.empty() ? "Columns" : "Rows") + " element, so the image has no size.");
@@ -63,6 +64,7 @@ LoadedImage DecodedImage(const std::string& path, const DicomPixels& pixels, con
                                  "): its size, header and byte order come from the file, not from options.");
     LoadedImage image{path, pixels.columns, pixels.rows, std::nullopt, {}};
     image.pixelMm = options.pixelMm ? options.pixelMm : SpacingOf(pixels.spacing);
+    image.notes = pixels.codecNotes;
     const std::int32_t offset = options.valueOffset.value_or(pixels.valueOffset);
     const std::size_t count = static_cast<std::size_t>(pixels.columns) * static_cast<std::size_t>(pixels.rows);
     image.samples.resize(count);
@@ -96,7 +98,7 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
             CheckBitmapSize(decoded->columns, decoded->rows);
             return DecodedImage(path, *decoded, options);
         }
-        layout = DicomLayout(stream);
+        layout = DicomLayout(path, stream);
     } else if (!options.width || !options.height) {
         throw common::InputError("The name of " + path + " gives no matrix size; give --size.");
     }

@@ -25,6 +25,7 @@ struct LoadedImage {
     long long width = 0, height = 0;
     std::optional<double> pixelMm;
     std::vector<double> samples;  // row-major, width x height
+    std::vector<std::string> notes;  // warnings the decoder's codec gave for a file it still decoded
 };
 
 // Refuses (common::InputError) a size the viewer would refuse, a file without a size in its name

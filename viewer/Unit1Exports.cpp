@@ -19,6 +19,8 @@ void TForm1::ButtonTrimingClick()
     const viewer::RoiBlock block = viewer::RoiBlockOf(RoiFrame, ViewBounds);
     const std::vector<std::uint8_t> bytes = viewer::TrimmedBytes(Source(), block);
     auto& dialogs = toolkit::DialogSeam::Current();
+    if (const std::optional<std::string> note = viewer::TrimmedValuesNote(Source(), block, SampleRuleNow()))
+        dialogs.MessageBox(this, QString::fromStdString(*note));
     const std::optional<QString> chosen = dialogs.SaveFile(this, StartFolder());
     if (!chosen)
         return;

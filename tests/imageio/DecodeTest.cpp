@@ -313,4 +313,68 @@ TEST(Decode, CorruptStreamsAndUnknownCodecsAreRefused)
     ExpectRefused(report.bytes, "no image", "a report without pixels");
 }
 
+// A JPEG 2000 file of one fragment holding `codestream`, with the phantom's pixel module; `rows`
+// and `columns` false leave those elements out.
+std::vector<std::uint8_t> Jpeg2000File(const std::vector<std::uint8_t>& codestream, bool rows = true, bool columns = true)
+{
+    DicomBytes f;
+    f.Meta("1.2.840.10008.1.2.4.90");
+    f.ExplicitUS(0x0028, 0x0002, 1).Explicit(0x0028, 0x0004, "CS", "MONOCHROME2 ");
+    if (rows)
+        f.ExplicitUS(0x0028, 0x0010, 256);
+    if (columns)
+        f.ExplicitUS(0x0028, 0x0011, 256);
+    f.ExplicitUS(0x0028, 0x0100, 16).ExplicitUS(0x0028, 0x0101, 16).ExplicitUS(0x0028, 0x0102, 15);
+    f.ExplicitUS(0x0028, 0x0103, 1);
+    f.Tag(0x7FE0, 0x0010).Text("OB").U16(0).U32(0xFFFFFFFF).Tag(0xFFFE, 0xE000).U32(0);
+    std::vector<std::uint8_t> item = codestream;
+    if (item.size() % 2)
+        item.push_back(0);
+    f.Tag(0xFFFE, 0xE000).U32(static_cast<std::uint32_t>(item.size())).Raw(item).SequenceEnd();
+    return f.bytes;
+}
+
+std::vector<std::uint8_t> Box(const char* type, const std::vector<std::uint8_t>& contents)
+{
+    const std::uint32_t length = static_cast<std::uint32_t>(contents.size() + 8);
+    std::vector<std::uint8_t> box = {static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
+                                     static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+    box.insert(box.end(), type, type + 4);
+    box.insert(box.end(), contents.begin(), contents.end());
+    return box;
+}
+
+TEST(Decode, Jp2BoxesAreUnwrappedToTheirCodestream)
+{
+    const std::vector<std::uint8_t> sample = Sample("compressed/ct-phantom-j2k.dcm");
+    const imageio::DicomFacts facts = imageio::WalkDicom(sample);
+    ASSERT_EQ(facts.fragments.size(), 2u);
+    const std::vector<std::uint8_t> codestream(facts.fragments[1].begin(), facts.fragments[1].end());
+    const imageio::DicomPixels bare = imageio::DecodeDicomBytes(Jpeg2000File(codestream));
+    EXPECT_EQ(bare.words, PhantomWords());
+
+    // Signature, file type and header boxes, then the contiguous codestream box.
+    std::vector<std::uint8_t> jp2 = Box("jP  ", {0x0D, 0x0A, 0x87, 0x0A});
+    for (const auto& box : {Box("ftyp", {'j', 'p', '2', ' ', 0, 0, 0, 0, 'j', 'p', '2', ' '}),
+                            Box("jp2h", Box("ihdr", std::vector<std::uint8_t>(14, 0))), Box("jp2c", codestream)})
+        jp2.insert(jp2.end(), box.begin(), box.end());
+    EXPECT_EQ(imageio::DecodeDicomBytes(Jpeg2000File(jp2)).words, bare.words);
+
+    std::vector<std::uint8_t> cut = jp2;
+    cut.resize(cut.size() - 100);  // the codestream box states more than the fragment holds
+    ExpectRefused(Jpeg2000File(cut), "JP2 box", "a codestream box past its fragment");
+    std::vector<std::uint8_t> noCodestream(jp2.begin(), jp2.begin() + 12);
+    ExpectRefused(Jpeg2000File(noCodestream), "without a codestream box", "JP2 boxes without a codestream");
+}
+
+TEST(Decode, RefusalsSayWhatTheFileLacks)
+{
+    const std::vector<std::uint8_t> sample = Sample("compressed/ct-phantom-j2k.dcm");
+    const imageio::DicomFacts facts = imageio::WalkDicom(sample);
+    const std::vector<std::uint8_t> codestream(facts.fragments[1].begin(), facts.fragments[1].end());
+    ExpectRefused(Jpeg2000File(codestream, false, false), "no Rows and no Columns element", "no size at all");
+    ExpectRefused(Jpeg2000File(codestream, true, false), "no Columns element", "no Columns");
+    ExpectRefused(Jpeg2000File(codestream, false, true), "no Rows element", "no Rows");
+}
+
 } // namespace

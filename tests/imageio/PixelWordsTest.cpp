@@ -98,6 +98,11 @@ TEST(PixelWords, ColourBecomesLuminance)
     SampleLayout ybr = rgb;
     ybr.ybr = true;
     EXPECT_EQ(Shown(imageio::ToWords16(Le({81, 90, 240, 235, 128, 128}, 1), ybr)), (std::vector<int>{81, 235}));
+    // RGB that a codec made from a YBR_RCT file: the file's own Y, floor((R + 2G + B) / 4), not the
+    // weighted sum (red: 63 against 76; a grey 10, 11, 12: 11 against 10.8 rounded to 11).
+    SampleLayout reversible = rgb;
+    reversible.reversible = true;
+    EXPECT_EQ(Shown(imageio::ToWords16(Le({255, 0, 0, 10, 11, 12}, 1), reversible)), (std::vector<int>{63, 11}));
 }
 
 } // namespace

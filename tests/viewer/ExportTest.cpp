@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "ExportHeaderText.h"
 #include "ExportTrim.h"
+#include "Words.h"
 
 namespace {
 
@@ -55,6 +56,35 @@ TEST(ExportTrim, RefusesBlocksWithoutSamplesOrOutsideTheImage)
     // A header offset that pushes the block past the end of the file.
     imageio::PixelSource shifted{stream, 2, 4, 3, 2};
     EXPECT_THROW(viewer::TrimmedBytes(shifted, {3, 2, 1, 1}), common::InputError);
+}
+
+TEST(ExportTrim, ValuesBeyondSignedWordsAreNamedBeforeWriting)
+{
+    // 2 x 2 words; the note speaks of the values every tool shows (word + Offset), not of the words.
+    const struct {
+        const char* what;
+        std::vector<int> words;
+        viewer::SampleRule rule;
+        const char* note;  // nullptr: every value fits a signed word, nothing to say
+    } cases[] = {
+        {"CT values with an intercept", {0xFC18, 0, 1000, 24}, {false, -1024}, nullptr},
+        {"edges of a signed word", {0x8000, 0x7FFF, 0, 0}, {false, 0}, nullptr},
+        {"unsigned 40000 stored shifted by 32768", {7232, 7233, 7232, 7232}, {false, 32768},
+         "The ROI's values run from 40000 to 40001, beyond what a signed 16-bit word holds. The file keeps the words "
+         "as stored; to get these values back, open it in 16bit with Offset 32768 (other programs: 16-bit signed "
+         "raw, plus 32768)."},
+        {"below a signed word", {0x8000, 0, 0, 0}, {false, -1}, "from -32769 to -1"},
+        {"swapped words", {0x0100, 0, 0, 0}, {true, 32767}, "from 32767 to 32768"},
+        {"swapped words, the Offset to give", {0x0100, 0, 0, 0}, {true, 32767}, "Offset 32767 and Swap checked"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> bytes = Words(c.words);
+        const imageio::PixelSource source{bytes, 0, 2, 2, 2};
+        const std::optional<std::string> note = viewer::TrimmedValuesNote(source, {0, 0, 2, 2}, c.rule);
+        EXPECT_EQ(note.has_value(), c.note != nullptr) << c.what << ": " << note.value_or("");
+        if (note && c.note)
+            EXPECT_NE(note->find(c.note), std::string::npos) << c.what << ": " << *note;
+    }
 }
 
 TEST(ExportHeaderText, KeepsTitleAndEvenGroupsBelowF000)

@@ -1,6 +1,9 @@
 #include "ExportTrim.h"
 
 #include "Conversions.h"
+#include "SampleScan.h"
+
+#include <algorithm>
 
 namespace viewer {
 
@@ -34,6 +37,25 @@ std::vector<std::uint8_t> TrimmedBytes(const imageio::PixelSource& source, const
         bytes.push_back(static_cast<std::uint8_t>(word >> 8));
     }
     return bytes;
+}
+
+std::optional<std::string> TrimmedValuesNote(const imageio::PixelSource& source, const RoiBlock& block,
+                                             const SampleRule& rule)
+{
+    std::int32_t low = 0, high = 0;
+    bool first = true;
+    ForEachSample(source, block, rule, [&](std::int32_t v) {
+        low = first ? v : std::min(low, v);
+        high = first ? v : std::max(high, v);
+        first = false;
+    });
+    if (first || (low >= -32768 && high <= 32767))
+        return std::nullopt;
+    const std::string offset = common::IntToStr(rule.valueOffset);
+    return "The ROI's values run from " + common::IntToStr(low) + " to " + common::IntToStr(high) +
+           ", beyond what a signed 16-bit word holds. The file keeps the words as stored; to get these values "
+           "back, open it in 16bit with Offset " + offset + (rule.swap ? " and Swap checked" : "") +
+           " (other programs: 16-bit signed raw, plus " + offset + ").";
 }
 
 } // namespace viewer

@@ -3,10 +3,12 @@
 // convention so that it loads back with its size and pixel spacing:
 // "<base> <w> <h> <spacing>.bin".
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "AutoWindow.h"
 #include "PixelRule.h"
 #include "RoiBlock.h"
 
@@ -24,5 +26,12 @@ std::string TrimmedFileName(std::string_view chosenPath, long long width, long l
 // mode each byte widened to a word, so the file loads back in 16-bit mode with the same values.
 // Raises InputError for a block without samples or one that reaches outside the image.
 std::vector<std::uint8_t> TrimmedBytes(const imageio::PixelSource& source, const RoiBlock& block);
+
+// The file keeps the stored words, which the name convention re-opens as signed 16-bit words plus
+// the Offset. When the block's values (as every tool sees them) lie beyond what a signed word holds,
+// the values come back only with the same Offset: the text that says so before the file is
+// written, naming the range and the Offset. Nothing when every value fits a signed word.
+std::optional<std::string> TrimmedValuesNote(const imageio::PixelSource& source, const RoiBlock& block,
+                                             const SampleRule& rule);
 
 } // namespace viewer
