@@ -195,10 +195,38 @@ def nps_csv(dicom_path, csv_path, n, corners_text, bin_width="0.05", axis_lines=
         close(rows[b + 1][6], mean_power[v_in].mean() if v_in.any() else nan, "v axis", b)
 
 
+def roi_stats(dicom_path, text_path, x0, y0, n):
+    """The viewer's "Ave./SD" and "Max/Min" after a ROI release (one value a line: mean, SD,
+    maximum, minimum) against the n x n block at column x0, row y0. The block comes straight from
+    the pixel data bytes laid out Columns across and Rows down, so a picture read with its sides
+    exchanged cannot pass; pydicom's decoding must agree with those bytes, as the other checks
+    rely on it for such files too."""
+    x0, y0, n = int(x0), int(y0), int(n)
+    ds, words = dicom_words(dicom_path)
+    rows, columns = int(ds.Rows), int(ds.Columns)
+    if int(ds.BitsAllocated) != 16 or str(ds.file_meta.TransferSyntaxUID) != "1.2.840.10008.1.2.1":
+        fail(f"{dicom_path}: expected 16-bit explicit little endian pixels")
+    stored = np.frombuffer(ds.PixelData, dtype="<u2", count=rows * columns).reshape(rows, columns)
+    if words.shape != (rows, columns) or not (words == stored).all():
+        fail(f"{dicom_path}: pydicom's pixels are not the file's {columns} x {rows} words")
+    if not (0 <= x0 and x0 + n <= columns and 0 <= y0 and y0 + n <= rows):
+        fail(f"block ({x0}, {y0}) of side {n} is outside the {columns} x {rows} image")
+    offset = int(getattr(ds, "RescaleIntercept", 0))
+    block = stored[y0:y0 + n, x0:x0 + n].astype(np.int64)
+    block = (block + offset + 32768) % 65536 - 32768
+    expected = [block.mean(), block.std(), block.max(), block.min()]
+    values = open(text_path).read().split()
+    if len(values) != 4:
+        fail(f"{text_path}: {values}, expected mean, SD, maximum and minimum")
+    for name, text, value in zip(("mean", "SD", "maximum", "minimum"), values, expected):
+        if abs(float(text) - value) > 1e-9 * max(1.0, abs(value)):
+            fail(f"ROI {name} {text}, expected {value:.15g} for the block at ({x0}, {y0})")
+
+
 def main():
     command, args = sys.argv[1], sys.argv[2:]
     {"trim": trim, "header": header, "filtered-raw": filtered_raw, "filtered-bmp": filtered_bmp,
-     "nps-csv": nps_csv}[command](*args)
+     "nps-csv": nps_csv, "roi-stats": roi_stats}[command](*args)
     print("ok", command, *[os.path.basename(a) for a in args])
 
 
