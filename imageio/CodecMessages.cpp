@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace imageio {
@@ -19,11 +20,8 @@ bool IsCodecChoiceNoise(std::string_view line)
 
 CodecMessages::CodecMessages()
 {
-    std::FILE* file = std::tmpfile();
-    if (!file)
-        return;
-    capture_ = ::dup(::fileno(file));
-    std::fclose(file);
+    // Memory, not a file: the decoder helper may not open files.
+    capture_ = ::memfd_create("codec-messages", MFD_CLOEXEC);
     std::fflush(stderr);
     saved_ = capture_ >= 0 ? ::dup(STDERR_FILENO) : -1;
     if (saved_ < 0 || ::dup2(capture_, STDERR_FILENO) < 0) {

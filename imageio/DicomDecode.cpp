@@ -1,19 +1,14 @@
 #include "DicomDecode.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
-#include <cmath>
-#include <cstdlib>
 #include <new>
 
-#include <gdcmFragment.h>
-#include <gdcmImage.h>
-#include <gdcmSequenceOfFragments.h>
-#include <gdcmTrace.h>
-
-#include "CodecMessages.h"
+#include "CodecRequest.h"
 #include "CodestreamCheck.h"
 #include "Conversions.h"
+#include "DecoderProcess.h"
 #include "DicomTagActions.h"
 #include "ElementWalk.h"
 #include "FrameStream.h"
@@ -35,12 +30,17 @@ std::string FirstValue(const std::string& text) { return text.substr(0, text.fin
 
 // The value offset of the decoded frame: Rescale Intercept truncated, as the header reader takes
 // it, plus the shift that brought the samples into signed 16 bits.
-std::int32_t ValueOffset(const DicomFacts& facts, std::int32_t shift)
+std::int32_t ValueOffset(const DicomFacts& facts, std::int64_t shift, const std::string& syntax)
 {
     const std::optional<std::string> stated = facts.Text(0x0028, 0x1052);
     const std::string trimmed = stated ? TrimControls(*stated) : std::string();
     const long long intercept = trimmed.empty() ? 0 : common::StrToInt(TruncatedIntercept(trimmed));
-    return common::StrToInt(common::IntToStr(intercept + shift));  // the integer error beyond 32 bits
+    const long long offset = intercept + shift;
+    // Every value is a signed word plus this offset, in 32 bits.
+    if (offset < INT32_MIN + 32768LL || offset > INT32_MAX - 32767LL)
+        Refuse(syntax, "its values reach " + std::to_string(offset) +
+                           ", beyond the range of about +-2.1 billion this program holds");
+    return static_cast<std::int32_t>(offset);
 }
 
 bool Present(const DicomFacts& facts, std::uint16_t element)
@@ -136,68 +136,33 @@ std::vector<std::span<const std::uint8_t>> CodestreamsOf(const DicomFacts& facts
     return fragments;
 }
 
-// Compressed pixels: the library is handed the pixel module and the fragments as the walk found
-// them, in memory; no DICOM file is written for it to parse again. Decodes into `out`, `need` bytes
-// long, and returns the photometric interpretation of what the library wrote (JPEG codecs may turn
-// YBR into RGB, or leave it).
+// Compressed pixels: the checks before the codec, then the codec itself in the helper process.
+// Decodes into `out`, `need` bytes long, and returns the photometric interpretation of what the
+// codec wrote (JPEG codecs may turn YBR into RGB, or leave it).
 std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const std::string& syntax, char* out,
-                              std::vector<std::string>& notes)
+                              std::vector<std::string>& notes, const DecodeLimits& limits)
 {
     const std::vector<std::span<const std::uint8_t>> fragments = CodestreamsOf(facts, syntax);
     CheckCodestreams(fragments, StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated},
                      CodestreamOf(facts.transferSyntax), syntax);
-    static const bool quiet = [] {
-        gdcm::Trace::SetDebug(false);
-        gdcm::Trace::SetWarning(false);
-        gdcm::Trace::SetError(false);
-        return true;
-    }();
-    (void)quiet;
-    gdcm::Image image;
-    image.SetNumberOfDimensions(facts.frames > 1 ? 3 : 2);
-    image.SetDimension(0, static_cast<unsigned>(facts.columns));
-    image.SetDimension(1, static_cast<unsigned>(facts.rows));
-    if (facts.frames > 1)
-        image.SetDimension(2, static_cast<unsigned>(facts.frames));
-    const auto stored = static_cast<unsigned short>(facts.bitsStored > 0 ? facts.bitsStored : facts.bitsAllocated);
-    image.SetPixelFormat(gdcm::PixelFormat(static_cast<unsigned short>(facts.samplesPerPixel),
-                                           static_cast<unsigned short>(facts.bitsAllocated), stored,
-                                           static_cast<unsigned short>(stored - 1),
-                                           static_cast<unsigned short>(facts.pixelRepresentation)));
-    const std::string photometric = facts.photometric.empty() ? "MONOCHROME2" : facts.photometric;
-    image.SetPhotometricInterpretation(gdcm::PhotometricInterpretation::GetPIType(photometric.c_str()));
-    if (facts.samplesPerPixel > 1)
-        image.SetPlanarConfiguration(static_cast<unsigned>(facts.planar));
-    image.SetTransferSyntax(gdcm::TransferSyntax::GetTSType(facts.transferSyntax.c_str()));
-    gdcm::SmartPointer<gdcm::SequenceOfFragments> sequence = new gdcm::SequenceOfFragments;
-    for (std::size_t i = 1; i < fragments.size(); ++i) {  // the first item is the offset table
-        gdcm::Fragment fragment;
-        fragment.SetByteValue(reinterpret_cast<const char*>(fragments[i].data()),
-                              static_cast<std::uint32_t>(fragments[i].size()));
-        sequence->AddFragment(fragment);
-    }
-    gdcm::DataElement pixelData(gdcm::Tag(0x7FE0, 0x0010));
-    pixelData.SetVR(gdcm::VR::OB);
-    pixelData.SetValue(*sequence);
-    image.SetDataElement(pixelData);
-    const unsigned long length = image.GetBufferLength();
-    if (length != need)
-        Refuse(syntax, "the decoder expects " + std::to_string(length) + " bytes of pixels where the header states " +
-                           std::to_string(need));
-    CodecMessages messages;
-    const bool decoded = image.GetBuffer(out);
-    for (const std::string& line : messages.Finish())
-        notes.push_back(line);
-    if (!decoded)
-        Refuse(syntax, "the compressed pixel data are corrupt or truncated" +
-                           (notes.empty() ? std::string() : " (" + notes.front() + ")"));
-    // The JPEG 2000 codec undoes the colour transform the codestream names but leaves the
-    // photometric interpretation as the header stated it.
-    if (CodestreamOf(facts.transferSyntax) == Codestream::Jpeg2000 && facts.samplesPerPixel == 3 &&
-        fragments.size() > 1)
-        return Jpeg2000ColourTransform(fragments[1]) ? "RGB" : photometric;
-    const char* holds = gdcm::PhotometricInterpretation::GetPIString(image.GetPhotometricInterpretation());
-    return holds ? holds : photometric;
+    CodecRequest request;
+    request.transferSyntax = facts.transferSyntax;
+    request.photometric = facts.photometric.empty() ? "MONOCHROME2" : facts.photometric;
+    request.columns = static_cast<std::uint32_t>(facts.columns);
+    request.rows = static_cast<std::uint32_t>(facts.rows);
+    request.frames = static_cast<std::uint32_t>(facts.frames);
+    request.samplesPerPixel = static_cast<std::uint16_t>(facts.samplesPerPixel);
+    request.bitsAllocated = static_cast<std::uint16_t>(facts.bitsAllocated);
+    request.bitsStored = static_cast<std::uint16_t>(facts.bitsStored > 0 ? facts.bitsStored : facts.bitsAllocated);
+    request.pixelRepresentation = static_cast<std::uint16_t>(facts.pixelRepresentation);
+    request.planar = static_cast<std::uint16_t>(facts.planar);
+    request.need = need;
+    request.fragments.assign(fragments.begin() + (fragments.empty() ? 0 : 1), fragments.end());  // no offset table
+    const CodecResult result = DecodeInHelper(request, out, syntax, {limits.helperTimeout});
+    notes.insert(notes.end(), result.notes.begin(), result.notes.end());
+    if (!result.decoded)
+        Refuse(syntax, result.failure);
+    return result.holds;
 }
 
 // Uncompressed pixels, little-endian as the words are formed.
@@ -215,7 +180,8 @@ std::vector<std::uint8_t> NativeSamples(const DicomFacts& facts, std::span<const
 // The samples of every frame as 16-bit words: RLE decoded here, other compressed syntaxes by the
 // library, uncompressed ones taken as they lie.
 Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& facts, SampleLayout layout,
-                      std::uint64_t need, const std::string& syntax, std::vector<std::string>& notes)
+                      std::uint64_t need, const std::string& syntax, std::vector<std::string>& notes,
+                      const DecodeLimits& limits)
 {
     const std::span<const std::uint8_t> walked = facts.deflated ? std::span<const std::uint8_t>(facts.inflated) : file;
     const bool rle = facts.transferSyntax == kRleLossless;
@@ -235,11 +201,11 @@ Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& fact
         } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
             // The common case decodes straight into the words' memory.
             std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
-            DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(raw.data()), notes);
+            DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(raw.data()), notes, limits);
             return ToWords16InPlace(std::move(raw), layout);
         } else if (facts.encapsulated) {
             samples.resize(static_cast<std::size_t>(need));
-            holds(DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(samples.data()), notes));
+            holds(DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(samples.data()), notes, limits));
         } else {
             samples = NativeSamples(facts, walked, need);
         }
@@ -289,11 +255,12 @@ DicomPixels DecodeWalked(std::span<const std::uint8_t> file, const DicomFacts& f
                            std::to_string(limits.maxDecodedBytes));
 
     DicomPixels pixels;
-    Words16 words = DecodeSamples(file, facts, layout, need, syntax, pixels.codecNotes);
+    Words16 words = DecodeSamples(file, facts, layout, need, syntax, pixels.codecNotes, limits);
     pixels.columns = static_cast<std::int32_t>(facts.columns);
     pixels.rows = static_cast<std::int32_t>(facts.rows);
     pixels.frames = static_cast<std::int32_t>(facts.frames);
     pixels.words = std::move(words.words);
+    pixels.valueOffset = ValueOffset(facts, words.valueShift, syntax);
     pixels.valueShift = words.valueShift;
     pixels.scaleBits = words.scaleBits;
     pixels.syntaxText = syntax;
@@ -301,7 +268,6 @@ DicomPixels DecodeWalked(std::span<const std::uint8_t> file, const DicomFacts& f
     pixels.rescaleSlope = facts.Text(0x0028, 0x1053).value_or("");
     pixels.explicitVr = facts.explicitVr;
     ChooseSpacing(facts, pixels);
-    pixels.valueOffset = ValueOffset(facts, pixels.valueShift);
     pixels.header = DecodedHeader(facts, pixels.columns, pixels.rows,
                                   pixels.valueShift ? std::to_string(pixels.valueOffset) : std::string());
     return pixels;

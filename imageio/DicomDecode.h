@@ -7,6 +7,7 @@
 // Before the decoding library sees a byte, the file is walked and every stated length checked
 // against it, and rows x columns x bytes x samples x frames against the pixel data (uncompressed)
 // or the decode limit (compressed). Every refusal is a DecodeError naming the transfer syntax.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,7 +23,7 @@ struct DicomPixels {
     std::int32_t rows = 0;
     std::int32_t frames = 1;
     std::vector<std::uint16_t> words;  // frames x rows x columns, read as signed 16-bit values
-    std::int32_t valueShift = 0;       // subtracted from values beyond signed 16 bits; the offset adds it back
+    std::int64_t valueShift = 0;       // subtracted from values beyond signed 16 bits; the offset adds it back
     std::int32_t valueOffset = 0;      // Rescale Intercept truncated plus the shift: value = signed word + this
     int scaleBits = 0;                 // 32-bit values wider than 16 bits were divided by 2^scaleBits
     std::string syntaxText;            // "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"
@@ -40,6 +41,8 @@ struct DicomPixels {
 
 struct DecodeLimits {
     std::uint64_t maxDecodedBytes = std::uint64_t{1} << 30;  // all frames, as the library returns them
+    // How long the codec's helper process may take; by default it grows with the decoded size.
+    std::optional<std::chrono::milliseconds> helperTimeout;
 };
 
 DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});

@@ -32,7 +32,7 @@ std::int64_t Meaning(std::int64_t raw, const SampleLayout& layout)
 // Values outside the signed 16-bit range are stored shifted; the shift goes into the value offset.
 // 32768 where it serves (unsigned data), else the smallest multiple of 1024 that fits. The span
 // high - low is at most 65535 here.
-std::int32_t ChooseShift(std::int64_t low, std::int64_t high)
+std::int64_t ChooseShift(std::int64_t low, std::int64_t high)
 {
     if (high <= 32767 && low >= -32768)
         return 0;
@@ -43,7 +43,7 @@ std::int32_t ChooseShift(std::int64_t low, std::int64_t high)
         if (shift > most)
             shift = least;
     }
-    return static_cast<std::int32_t>(shift);
+    return shift;
 }
 
 // Monochrome 8- and 16-bit samples, the common case, in two tight passes without the general
@@ -66,7 +66,7 @@ void Monochrome(const std::uint8_t* in, const SampleLayout& layout, std::size_t 
     out.valueShift = count ? ChooseShift(low, high) : 0;
     if (out.valueShift)
         for (std::size_t i = 0; i < count; ++i)
-            words[i] = static_cast<std::uint16_t>(words[i] - out.valueShift);
+            words[i] = static_cast<std::uint16_t>(words[i] - static_cast<std::int32_t>(out.valueShift));
 }
 
 bool IsPlainMonochrome(const SampleLayout& layout)

@@ -32,7 +32,7 @@ struct SampleLayout {
 
 struct Words16 {
     std::vector<std::uint16_t> words;  // frames x rows x columns
-    std::int32_t valueShift = 0;       // subtracted from every value; 0 when they fit as they are
+    std::int64_t valueShift = 0;       // subtracted from every value; 0 when they fit as they are
     int scaleBits = 0;                 // values were divided by 2^scaleBits
 };
 

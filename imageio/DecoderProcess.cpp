@@ -1,0 +1,235 @@
+#include "DecoderProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "DecodeError.h"
+#include "DecoderSandbox.h"
+
+extern char** environ;
+
+namespace imageio {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void Stopped(const std::string& syntax, const std::string& why)
+{
+    throw DecodeError("Cannot open this DICOM file (" + syntax + "): the decoder stopped on this file (" + why + ").");
+}
+
+bool IsProgram(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { Close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+    void Close()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+// The helper process; killed and reaped when it is left behind.
+class Helper {
+public:
+    explicit Helper(pid_t pid) : pid_(pid) {}
+    ~Helper()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            Wait();
+        }
+    }
+    Helper(const Helper&) = delete;
+    Helper& operator=(const Helper&) = delete;
+    void Kill() { ::kill(pid_, SIGKILL); }
+    int Wait()
+    {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        pid_ = -1;
+        return status;
+    }
+
+private:
+    pid_t pid_;
+};
+
+int MillisecondsLeft(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, INT_MAX));
+}
+
+// Sends all of `bytes`; false when the helper stopped reading or the time ran out.
+bool SendAll(int fd, const std::vector<std::uint8_t>& bytes, Clock::time_point deadline, bool& timedOut)
+{
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        pollfd p{fd, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, MillisecondsLeft(deadline));
+        if (ready == 0) {
+            timedOut = true;
+            return false;
+        }
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        const ssize_t put = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (put < 0) {
+            if (errno == EINTR || errno == EAGAIN)
+                continue;
+            return false;
+        }
+        sent += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Receives exactly `size` bytes; false at an early end or when the time ran out.
+bool ReceiveAll(int fd, void* into, std::size_t size, Clock::time_point deadline, bool& timedOut)
+{
+    auto* p = static_cast<std::uint8_t*>(into);
+    while (size > 0) {
+        pollfd q{fd, POLLIN, 0};
+        const int ready = ::poll(&q, 1, MillisecondsLeft(deadline));
+        if (ready == 0) {
+            timedOut = true;
+            return false;
+        }
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        const ssize_t got = ::recv(fd, p, size, 0);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (got <= 0)
+            return false;
+        p += got;
+        size -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+std::string HowItEnded(int status, bool timedOut)
+{
+    if (timedOut)
+        return "it did not finish in time";
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        switch (signal) {
+        case SIGABRT: return "it aborted";
+        case SIGXCPU:
+        case SIGKILL: return "it ran out of its time";
+        case SIGSYS: return "it tried something a decoder may not do";
+        case SIGSEGV:
+        case SIGBUS: return "it crashed";
+        default: return std::string("it was ended by ") + (::strsignal(signal) ? ::strsignal(signal) : "a signal");
+        }
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
+        return "it ended with code " + std::to_string(WEXITSTATUS(status));
+    return "its answer was cut short";
+}
+
+pid_t Start(const std::string& program, int childEnd, const std::string& syntax)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, childEnd, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, childEnd, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_t pid = -1;
+    const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        throw DecodeError("Cannot open this DICOM file (" + syntax + "): the decoder helper " + program +
+                          " cannot be started (" + std::strerror(error) + ").");
+    return pid;
+}
+
+} // namespace
+
+std::string DecoderHelperPath()
+{
+    if (const char* chosen = std::getenv("SPECTRUM_DECODER"); chosen && *chosen)
+        return chosen;
+    char self[PATH_MAX] = {};
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length > 0) {
+        std::string folder(self, static_cast<std::size_t>(length));
+        folder.erase(folder.find_last_of('/') + 1);
+        for (const char* relative : {"spectrum_decoder", "../libexec/spectrum-viewer/spectrum_decoder"})
+            if (IsProgram(folder + relative))
+                return folder + relative;
+    }
+    return SPECTRUM_DECODER_BUILD_PATH;
+}
+
+CodecResult DecodeInHelper(const CodecRequest& request, char* out, const std::string& syntaxText,
+                           const HelperOptions& options)
+{
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        throw DecodeError("Cannot open this DICOM file (" + syntaxText + "): no channel to the decoder helper (" +
+                          std::strerror(errno) + ").");
+    Descriptor ours(ends[0]), theirs(ends[1]);
+    Helper helper(Start(DecoderHelperPath(), theirs.Get(), syntaxText));
+    theirs.Close();
+
+    const auto timeout = options.timeout.value_or(std::chrono::seconds(CpuSecondsFor(request.need) + 5));
+    const Clock::time_point deadline = Clock::now() + timeout;
+    bool timedOut = false;
+    const bool sent = SendAll(ours.Get(), SerialiseCodecRequest(request), deadline, timedOut);
+    ::shutdown(ours.Get(), SHUT_WR);
+    std::uint64_t headLength = 0;
+    std::vector<std::uint8_t> head;
+    std::optional<CodecResult> result;
+    if (sent && ReceiveAll(ours.Get(), &headLength, sizeof headLength, deadline, timedOut) && headLength < (1u << 24)) {
+        head.resize(static_cast<std::size_t>(headLength));
+        if (ReceiveAll(ours.Get(), head.data(), head.size(), deadline, timedOut))
+            result = ParseCodecResult(head);
+    }
+    if (result && result->decoded &&
+        !ReceiveAll(ours.Get(), out, static_cast<std::size_t>(request.need), deadline, timedOut))
+        result.reset();
+    if (timedOut)
+        helper.Kill();
+    const int status = helper.Wait();
+    if (!result || timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        Stopped(syntaxText, HowItEnded(status, timedOut));
+    return *result;
+}
+
+} // namespace imageio

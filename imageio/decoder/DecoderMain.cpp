@@ -1,0 +1,102 @@
+// The decoder helper: one request on standard input, one answer on standard output, then it ends.
+// It is the only process that runs the codec library. Before it reads, its address space is
+// limited; after it has read the request, its CPU time is limited by the image's size and a
+// system-call filter leaves it no way to open, create or run anything. An abort, a crash, a
+// limit or a hang ends only this process; the program that started it refuses the file.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <vector>
+
+#include "CodecRequest.h"
+#include "DecoderSandbox.h"
+#include "LibraryCodec.h"
+
+namespace {
+
+bool ReadAll(int fd, std::vector<std::uint8_t>& bytes, std::size_t limit)
+{
+    std::uint8_t buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0)
+            return false;
+        if (bytes.size() + static_cast<std::size_t>(got) > limit)
+            return false;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size)
+{
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    while (size > 0) {
+        const ssize_t put = ::write(fd, p, size);
+        if (put <= 0)
+            return false;
+        p += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Tests make the helper misbehave on purpose, to prove that the program survives it.
+void MisbehaveIfAsked(const char* action)
+{
+    if (!action)
+        return;
+    if (std::strcmp(action, "abort") == 0)
+        std::abort();
+    if (std::strcmp(action, "hang") == 0)
+        for (volatile unsigned long spin = 0;; spin = spin + 1) {
+        }
+    if (std::strcmp(action, "run-program") == 0)
+        ::execl("/bin/true", "true", static_cast<char*>(nullptr));  // ends the helper with SIGSYS
+    if (std::strcmp(action, "write-file") == 0) {
+        // Must not be possible: the filter refuses to open files.
+        if (imageio::TryToCreateFile("/tmp/spectrum-decoder-escape"))
+            std::_Exit(7);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    imageio::LimitAddressSpace(imageio::kDecoderAddressLimitBeforeReading);
+    const char* testAction = std::getenv("SPECTRUM_DECODER_TEST");
+    std::vector<std::uint8_t> input;
+    if (!ReadAll(STDIN_FILENO, input, imageio::kDecoderInputLimit))
+        return 3;
+    const std::optional<imageio::CodecRequest> request = imageio::ParseCodecRequest(input);
+    if (!request)
+        return 4;
+    imageio::LimitForImage(request->need, input.size());
+    if (!imageio::EnterSandbox())
+        return 5;
+    MisbehaveIfAsked(testAction);
+
+    imageio::CodecResult result;
+    std::vector<char> samples;
+    try {
+        samples.resize(static_cast<std::size_t>(request->need));
+        result = imageio::DecodeWithCodecLibrary(*request, samples.data());
+    } catch (const std::bad_alloc&) {
+        result = {};
+        result.failure = "it needs more memory than the decoder may take";
+    } catch (const std::exception& e) {
+        result = {};
+        result.failure = std::string("the decoder failed: ") + e.what();
+    }
+    const std::vector<std::uint8_t> head = imageio::SerialiseCodecResult(result);
+    if (!WriteAll(STDOUT_FILENO, head.data(), head.size()))
+        return 6;
+    if (result.decoded && !WriteAll(STDOUT_FILENO, samples.data(), samples.size()))
+        return 6;
+    return 0;
+}
