@@ -67,6 +67,8 @@ std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
         }
         if (marker == 0xD8 || marker == 0xD9)
             return stop("starts again or ends before its first scan");
+        if (marker == 0x00)
+            return stop("holds FF 00 where a marker belongs");
         if (p + 4 > s.size())
             return stop("ends before its first scan");
         const std::size_t length = Be16(s, p + 2);
@@ -88,6 +90,56 @@ std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
             return walk;
         p += 2 + length;
     }
+}
+
+// Every marker segment of a JPEG or JPEG-LS codestream in one fragment, the scans' entropy-coded
+// data skipped as a decoder skips it (in JPEG a marker is FF followed by a byte other than 00 and
+// the restart markers; in JPEG-LS, FF followed by a byte of 80 or more). The library trusts each
+// segment's length and, past the end of its data, waits for bytes that never come. Nothing when
+// every segment lies inside the fragment; a codestream may go on in the next fragment.
+std::optional<std::string> JpegSegmentProblem(std::span<const std::uint8_t> s, bool jpegLs)
+{
+    std::size_t p = 2;  // after SOI
+    bool inScan = false;
+    while (p + 2 <= s.size()) {
+        if (inScan) {
+            if (s[p] != 0xFF) {
+                ++p;
+                continue;
+            }
+            const unsigned next = s[p + 1];
+            const bool data = jpegLs ? next < 0x80 : next == 0x00 || (next >= 0xD0 && next <= 0xD7) || next == 0xFF;
+            if (data) {
+                p += next == 0xFF ? 1 : 2;
+                continue;
+            }
+            inScan = false;
+        }
+        if (s[p] != 0xFF)
+            return "holds bytes that are not a marker where one belongs";
+        const unsigned marker = s[p + 1];
+        if (marker == 0xFF) {
+            ++p;
+            continue;
+        }
+        if (marker == 0xD9)
+            return std::nullopt;
+        if (marker == 0x00)
+            return "holds FF 00 where a marker belongs";
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            p += 2;
+            continue;
+        }
+        if (p + 4 > s.size())
+            return std::nullopt;  // the segment's length is in the next fragment
+        const std::size_t length = Be16(s, p + 2);
+        if (length < 2 || length > s.size() - p - 2)
+            return "has a segment (marker FF" + std::string(1, "0123456789ABCDEF"[marker >> 4]) +
+                   std::string(1, "0123456789ABCDEF"[marker & 15]) + ") that runs past the end of its fragment";
+        inScan = marker == 0xDA;
+        p += 2 + length;
+    }
+    return std::nullopt;
 }
 
 // The JPEG library inside the decoder stops the whole program (an assertion) on any warning it
@@ -212,7 +264,13 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
     const auto refuse = [&](const std::string& why) {
         return DecodeError("Cannot open this DICOM file (" + syntaxText + "): " + why + ".");
     };
-    // The first item is the offset table.
+    if (!jpeg2000 && shape.bitsAllocated > 16)
+        throw refuse("its header states samples of " + std::to_string(shape.bitsAllocated) +
+                     " bits, which a JPEG or JPEG-LS stream cannot hold");
+    // The first item is the offset table; every frame needs a fragment of its own at least.
+    if (fragments.size() < 2 || static_cast<long long>(fragments.size() - 1) < shape.frames)
+        throw refuse("its pixel data hold " + std::to_string(fragments.size() < 2 ? 0 : fragments.size() - 1) +
+                     " fragment(s) for " + std::to_string(shape.frames) + " frame(s)");
     for (std::size_t i = 1; i < fragments.size(); ++i) {
         const bool soc = fragments[i].size() >= 2 && fragments[i][0] == 0xFF && fragments[i][1] == 0x4F;
         // Only bare codestreams: the library's parser of JP2 boxes trusts their lengths too.
@@ -234,6 +292,15 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
         if (kind == Codestream::JpegLossy || kind == Codestream::JpegLossless)
             if (const auto problem = JpegHeaderProblem(*walk, kind == Codestream::JpegLossless))
                 throw refuse("the JPEG stream in fragment " + std::to_string(i) + " " + *problem);
+        if (!jpeg2000)
+            if (const auto problem = JpegSegmentProblem(fragments[i], kind == Codestream::JpegLs))
+                throw refuse("the compressed stream in fragment " + std::to_string(i) + " " + *problem);
+        // Eight-bit samples hold exactly what the codestream's precision says: fewer stored bits
+        // than that is a pixel module that contradicts its own data.
+        if (shape.bitsAllocated == 8 && shape.bitsStored > 0 && h->precision > shape.bitsStored)
+            throw refuse("the compressed image in fragment " + std::to_string(i) + " has samples of " +
+                         std::to_string(h->precision) + " bits where the header states " +
+                         std::to_string(shape.bitsStored) + " bits stored");
         if (h->columns != shape.columns || h->rows != shape.rows || h->components != shape.samplesPerPixel ||
             h->precision < 1 || h->precision > shape.bitsAllocated || h->subsampled)
             throw refuse("the compressed image in fragment " + std::to_string(i) + " is " + std::to_string(h->columns) +

@@ -13,12 +13,15 @@ namespace imageio {
 
 struct StreamShape {
     long long columns = 0, rows = 0, samplesPerPixel = 1, bitsAllocated = 16;
+    long long bitsStored = 0, frames = 1;  // 0: as allocated
 };
 
 // Raises DecodeError, naming `syntaxText`, when a codestream header disagrees with `shape` (size,
-// components, precision beyond the allocated bits, subsampled JPEG 2000 components), when the
-// first frame's fragment holds no codestream header at all, or when a JPEG header holds what the
-// JPEG library meets only with an assertion (see JpegHeaderProblem).
+// components, precision beyond the allocated or, for 8-bit samples, the stored bits, subsampled
+// JPEG 2000 components, JPEG samples wider than 16 bits), when there are fewer fragments than
+// frames, when the first frame's fragment holds no codestream header at all, when a JPEG header
+// holds what the JPEG library meets only with an assertion (see JpegHeaderProblem), or when a
+// JPEG or JPEG-LS segment anywhere in a fragment runs past its end.
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
                       Codestream kind, const std::string& syntaxText);
 

@@ -73,6 +73,8 @@ SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
         Refuse(syntax, "the image states " + std::to_string(facts.frames) + " frames");
     if (layout.bitsAllocated != 1 && layout.bitsAllocated != 8 && layout.bitsAllocated != 16 && layout.bitsAllocated != 32)
         Refuse(syntax, "samples of " + std::to_string(facts.bitsAllocated) + " bits are not supported");
+    if (facts.samplesPerPixel == 3 && facts.planar != 0 && facts.planar != 1)
+        Refuse(syntax, "its Planar Configuration is " + std::to_string(facts.planar) + ", neither 0 nor 1");
     if (layout.samplesPerPixel != 1 && layout.samplesPerPixel != 3)
         Refuse(syntax, std::to_string(facts.samplesPerPixel) + " samples per pixel are not supported");
     if (layout.bitsAllocated == 1 && (layout.samplesPerPixel != 1 || facts.encapsulated))
@@ -143,7 +145,9 @@ std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const
                               std::vector<std::string>& notes, const DecodeLimits& limits)
 {
     const std::vector<std::span<const std::uint8_t>> fragments = CodestreamsOf(facts, syntax);
-    CheckCodestreams(fragments, StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated},
+    CheckCodestreams(fragments,
+                     StreamShape{facts.columns, facts.rows, facts.samplesPerPixel, facts.bitsAllocated, facts.bitsStored,
+                                 facts.frames},
                      CodestreamOf(facts.transferSyntax), syntax);
     CodecRequest request;
     request.transferSyntax = facts.transferSyntax;

@@ -313,25 +313,57 @@ TEST(Decode, CorruptStreamsAndUnknownCodecsAreRefused)
     ExpectRefused(report.bytes, "no image", "a report without pixels");
 }
 
+// An encapsulated file: the pixel module as given, an empty offset table, then the fragments.
+struct Encapsulated {
+    const char* syntax = "1.2.840.10008.1.2.4.90";
+    bool rows = true, columns = true;
+    unsigned samples = 1, bitsAllocated = 16, bitsStored = 16, frames = 1;
+    int planar = -1;  // absent
+    std::vector<std::vector<std::uint8_t>> fragments;
+
+    std::vector<std::uint8_t> Bytes() const
+    {
+        DicomBytes f;
+        f.Meta(syntax);
+        f.ExplicitUS(0x0028, 0x0002, samples).Explicit(0x0028, 0x0004, "CS", samples == 3 ? "RGB " : "MONOCHROME2 ");
+        if (planar >= 0)
+            f.ExplicitUS(0x0028, 0x0006, static_cast<unsigned>(planar));
+        if (frames > 1)
+            f.Explicit(0x0028, 0x0008, "IS", std::to_string(frames) + (std::to_string(frames).size() % 2 ? " " : ""));
+        if (rows)
+            f.ExplicitUS(0x0028, 0x0010, 256);
+        if (columns)
+            f.ExplicitUS(0x0028, 0x0011, 256);
+        f.ExplicitUS(0x0028, 0x0100, bitsAllocated).ExplicitUS(0x0028, 0x0101, bitsStored);
+        f.ExplicitUS(0x0028, 0x0102, bitsStored - 1).ExplicitUS(0x0028, 0x0103, 1);
+        f.Tag(0x7FE0, 0x0010).Text("OB").U16(0).U32(0xFFFFFFFF).Tag(0xFFFE, 0xE000).U32(0);
+        for (std::vector<std::uint8_t> item : fragments) {
+            if (item.size() % 2)
+                item.push_back(0);
+            f.Tag(0xFFFE, 0xE000).U32(static_cast<std::uint32_t>(item.size())).Raw(item);
+        }
+        f.SequenceEnd();
+        return f.bytes;
+    }
+};
+
+// The phantom's one codestream in the sample of the given transfer syntax.
+std::vector<std::uint8_t> PhantomCodestream(const char* sample)
+{
+    const std::vector<std::uint8_t> file = Sample(sample);
+    const imageio::DicomFacts facts = imageio::WalkDicom(file);
+    return {facts.fragments.at(1).begin(), facts.fragments.at(1).end()};
+}
+
 // A JPEG 2000 file of one fragment holding `codestream`, with the phantom's pixel module; `rows`
 // and `columns` false leave those elements out.
 std::vector<std::uint8_t> Jpeg2000File(const std::vector<std::uint8_t>& codestream, bool rows = true, bool columns = true)
 {
-    DicomBytes f;
-    f.Meta("1.2.840.10008.1.2.4.90");
-    f.ExplicitUS(0x0028, 0x0002, 1).Explicit(0x0028, 0x0004, "CS", "MONOCHROME2 ");
-    if (rows)
-        f.ExplicitUS(0x0028, 0x0010, 256);
-    if (columns)
-        f.ExplicitUS(0x0028, 0x0011, 256);
-    f.ExplicitUS(0x0028, 0x0100, 16).ExplicitUS(0x0028, 0x0101, 16).ExplicitUS(0x0028, 0x0102, 15);
-    f.ExplicitUS(0x0028, 0x0103, 1);
-    f.Tag(0x7FE0, 0x0010).Text("OB").U16(0).U32(0xFFFFFFFF).Tag(0xFFFE, 0xE000).U32(0);
-    std::vector<std::uint8_t> item = codestream;
-    if (item.size() % 2)
-        item.push_back(0);
-    f.Tag(0xFFFE, 0xE000).U32(static_cast<std::uint32_t>(item.size())).Raw(item).SequenceEnd();
-    return f.bytes;
+    Encapsulated e;
+    e.rows = rows;
+    e.columns = columns;
+    e.fragments = {codestream};
+    return e.Bytes();
 }
 
 std::vector<std::uint8_t> Box(const char* type, const std::vector<std::uint8_t>& contents)
@@ -375,6 +407,68 @@ TEST(Decode, RefusalsSayWhatTheFileLacks)
     ExpectRefused(Jpeg2000File(codestream, false, false), "no Rows and no Columns element", "no size at all");
     ExpectRefused(Jpeg2000File(codestream, true, false), "no Columns element", "no Columns");
     ExpectRefused(Jpeg2000File(codestream, false, true), "no Rows element", "no Rows");
+}
+
+TEST(Decode, PixelModulesAndStreamsTheCodecCannotTakeAreRefusedBeforeIt)
+{
+    // Each of these once stopped the codec library with an assertion or sent it into a loop.
+    const std::vector<std::uint8_t> lossless = PhantomCodestream("compressed/ct-phantom-jpeg-lossless.dcm");
+    const std::vector<std::uint8_t> ls = PhantomCodestream("compressed/ct-phantom-jpegls.dcm");
+    const auto with = [](const char* syntax, std::vector<std::uint8_t> codestream, auto change) {
+        Encapsulated e;
+        e.syntax = syntax;
+        e.fragments = {std::move(codestream)};
+        change(e);
+        return e.Bytes();
+    };
+    const auto replaced = [](std::vector<std::uint8_t> s, std::vector<std::uint8_t> from, std::vector<std::uint8_t> to) {
+        const auto at = std::search(s.begin(), s.end(), from.begin(), from.end());
+        EXPECT_NE(at, s.end());
+        if (at != s.end())
+            std::copy(to.begin(), to.end(), at);
+        return s;
+    };
+    const char* const kLossless = "1.2.840.10008.1.2.4.70";
+    const char* const kLs = "1.2.840.10008.1.2.4.80";
+    // After the scan: EOI replaced by a comment segment whose length runs far past the fragment.
+    std::vector<std::uint8_t> longTail = lossless;
+    ASSERT_GE(longTail.size(), 2u);
+    longTail.resize(longTail.size() - 2);
+    longTail.insert(longTail.end(), {0xFF, 0xFE, 0x7F, 0xFF, 0x00, 0x00});
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> file;
+        const char* says;
+    } cases[] = {
+        {"Planar Configuration 2 on RGB", with(kLossless, lossless, [](Encapsulated& e) { e.samples = 3; e.planar = 2; }),
+         "Planar Configuration is 2"},
+        {"32-bit samples in JPEG-LS", with(kLs, ls, [](Encapsulated& e) { e.bitsAllocated = 32; e.bitsStored = 32; }),
+         "samples of 32 bits, which a JPEG or JPEG-LS stream cannot hold"},
+        {"32-bit samples in JPEG Lossless", with(kLossless, lossless, [](Encapsulated& e) { e.bitsAllocated = 32; }),
+         "samples of 32 bits"},
+        {"an offset table and no fragment", with(kLs, ls, [](Encapsulated& e) { e.fragments.clear(); }),
+         "hold 0 fragment(s) for 1 frame(s)"},
+        {"two frames in one fragment", with(kLs, ls, [](Encapsulated& e) { e.frames = 2; }),
+         "hold 1 fragment(s) for 2 frame(s)"},
+        {"FF 00 where the Huffman table's marker belongs", with(kLossless, replaced(lossless, {0xFF, 0xC4}, {0xFF, 0x00}),
+                                                                [](Encapsulated&) {}),
+         "FF 00 where a marker belongs"},
+        {"a segment after the scan running past the fragment", with(kLossless, longTail, [](Encapsulated&) {}),
+         "segment (marker FFFE) that runs past the end of its fragment"},
+    };
+    for (const auto& c : cases) {
+        try {
+            imageio::DecodeDicomBytes(c.file);
+            ADD_FAILURE() << c.what << ": opened";
+        } catch (const imageio::DecodeError& e) {
+            const std::string text = e.what();
+            EXPECT_NE(text.find(c.says), std::string::npos) << c.what << ": " << text;
+            EXPECT_EQ(text.find("the decoder stopped"), std::string::npos) << c.what << ": reached the codec: " << text;
+        }
+    }
+    // The untouched streams open.
+    EXPECT_EQ(imageio::DecodeDicomBytes(with(kLossless, lossless, [](Encapsulated&) {})).words, PhantomWords());
+    EXPECT_EQ(imageio::DecodeDicomBytes(with(kLs, ls, [](Encapsulated&) {})).words, PhantomWords());
 }
 
 } // namespace
