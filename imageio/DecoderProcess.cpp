@@ -197,8 +197,8 @@ std::string DecoderHelperPath()
     return SPECTRUM_DECODER_BUILD_PATH;
 }
 
-CodecResult DecodeInHelper(const CodecRequest& request, char* out, const std::string& syntaxText,
-                           const HelperOptions& options)
+CodecResult DecodeInHelper(const CodecRequest& request, const std::function<char*()>& out,
+                           const std::string& syntaxText, const HelperOptions& options)
 {
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
@@ -222,7 +222,7 @@ CodecResult DecodeInHelper(const CodecRequest& request, char* out, const std::st
             result = ParseCodecResult(head);
     }
     if (result && result->decoded &&
-        !ReceiveAll(ours.Get(), out, static_cast<std::size_t>(request.need), deadline, timedOut))
+        !ReceiveAll(ours.Get(), out(), static_cast<std::size_t>(request.need), deadline, timedOut))
         result.reset();
     if (timedOut)
         helper.Kill();

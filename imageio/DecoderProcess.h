@@ -3,6 +3,7 @@
 // over a socket, the samples come back the same way. Whatever the codec does on a hostile file
 // (abort, crash, a limit, a hang), this process goes on and the file is refused.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,10 +17,12 @@ struct HelperOptions {
     std::optional<std::chrono::milliseconds> timeout;
 };
 
-// Decodes into `out` (request.need bytes). Raises DecodeError naming `syntaxText` when the helper
-// cannot be started, stops, or refuses; the result's failure text is not used for a refusal here.
-CodecResult DecodeInHelper(const CodecRequest& request, char* out, const std::string& syntaxText,
-                           const HelperOptions& options = {});
+// Decodes into the buffer `out` gives (request.need bytes), asked for only once the helper has
+// decoded, so that a file the codec refuses costs no memory here. Raises DecodeError naming
+// `syntaxText` when the helper cannot be started or stops; a refusal of the codec's own comes back
+// as a result that did not decode.
+CodecResult DecodeInHelper(const CodecRequest& request, const std::function<char*()>& out,
+                           const std::string& syntaxText, const HelperOptions& options = {});
 
 // Where the helper program is: $SPECTRUM_DECODER, else beside this program, else in the build tree.
 std::string DecoderHelperPath();

@@ -1,6 +1,7 @@
 #include "DicomDecode.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstdint>
 #include <iterator>
 #include <new>
@@ -13,6 +14,7 @@
 #include "ElementWalk.h"
 #include "FrameStream.h"
 #include "ImageFile.h"
+#include "ImageLimits.h"
 #include "PixelWords.h"
 #include "RleDecode.h"
 #include "TransferSyntax.h"
@@ -139,10 +141,11 @@ std::vector<std::span<const std::uint8_t>> CodestreamsOf(const DicomFacts& facts
 }
 
 // Compressed pixels: the checks before the codec, then the codec itself in the helper process.
-// Decodes into `out`, `need` bytes long, and returns the photometric interpretation of what the
+// Decodes into what `out` gives once the samples arrive (`need` bytes), and returns the photometric interpretation of what the
 // codec wrote (JPEG codecs may turn YBR into RGB, or leave it).
-std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const std::string& syntax, char* out,
-                              std::vector<std::string>& notes, const DecodeLimits& limits)
+std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const std::string& syntax,
+                              const std::function<char*()>& out, std::vector<std::string>& notes,
+                              const DecodeLimits& limits)
 {
     const std::vector<std::span<const std::uint8_t>> fragments = CodestreamsOf(facts, syntax);
     CheckCodestreams(fragments,
@@ -204,12 +207,19 @@ Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& fact
             layout.planar = false;  // the segments come out interleaved
         } else if (facts.encapsulated && layout.samplesPerPixel == 1 && layout.bitsAllocated == 16) {
             // The common case decodes straight into the words' memory.
-            std::vector<std::uint16_t> raw(static_cast<std::size_t>(need / 2));
-            DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(raw.data()), notes, limits);
+            std::vector<std::uint16_t> raw;
+            const auto into = [&] {
+                raw.resize(static_cast<std::size_t>(need / 2));
+                return reinterpret_cast<char*>(raw.data());
+            };
+            DecodeWithLibrary(facts, need, syntax, into, notes, limits);
             return ToWords16InPlace(std::move(raw), layout);
         } else if (facts.encapsulated) {
-            samples.resize(static_cast<std::size_t>(need));
-            holds(DecodeWithLibrary(facts, need, syntax, reinterpret_cast<char*>(samples.data()), notes, limits));
+            const auto into = [&] {
+                samples.resize(static_cast<std::size_t>(need));
+                return reinterpret_cast<char*>(samples.data());
+            };
+            holds(DecodeWithLibrary(facts, need, syntax, into, notes, limits));
         } else {
             samples = NativeSamples(facts, walked, need);
         }
@@ -248,6 +258,10 @@ DicomPixels DecodeWalked(std::span<const std::uint8_t> file, const DicomFacts& f
     if (!facts.encapsulated && IsEncapsulated(facts.transferSyntax))
         Refuse(syntax, "its pixel data are not the fragments that syntax needs");
     SampleLayout layout = LayoutOf(facts, syntax);
+    // One limit for the decoder and the viewer, before a byte is decoded or allocated.
+    if (facts.columns > kMaxBitmapSide || facts.rows > kMaxBitmapSide || facts.columns * facts.rows > kMaxBitmapPixels)
+        Refuse(syntax, "its image of " + std::to_string(facts.columns) + " x " + std::to_string(facts.rows) +
+                           " pixels is larger than the 268435456 pixels this program shows");
     layout.ybr422 = !facts.encapsulated && facts.photometric == "YBR_FULL_422";
     const std::uint64_t need = LayoutBytes(layout);
     if (!facts.encapsulated && need > facts.pixelValueLength)

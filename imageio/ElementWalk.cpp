@@ -6,6 +6,7 @@
 
 #include "DecodeError.h"
 #include "DicomHeader.h"
+#include "ImageLimits.h"
 #include "TransferSyntax.h"
 
 namespace imageio {
@@ -43,6 +44,15 @@ std::string Trimmed(std::span<const std::uint8_t> value)
     while (!text.empty() && text.front() == ' ')
         text.erase(text.begin());
     return text;
+}
+
+// As many elements as the header grid lists.
+constexpr std::size_t kMaxKeptElements = 100'000;
+
+bool IsReadByTheDecoder(std::uint16_t group, std::uint16_t element)
+{
+    return group == 0x0028 || group == 0x7FE0 || (group == 0x0008 && element == 0x0016) ||
+           (group == 0x0018 && element == 0x1164);
 }
 
 class Walker {
@@ -190,8 +200,11 @@ public:
             }
             p_ = end;
         }
-        if (facts) {
+        // A hostile file may hold millions of tiny elements: beyond what the header grid lists, only
+        // the elements the decoder reads are kept, so memory follows what is used.
+        if (facts && (facts->elements.size() < kMaxKeptElements || IsReadByTheDecoder(raw.group, raw.element)))
             facts->elements.push_back(raw);
+        if (facts) {
             if (pixels)
                 facts->hasPixelData = true;
         }
@@ -233,7 +246,9 @@ bool LooksExplicit(std::span<const std::uint8_t> s, std::size_t p)
     return p + 6 <= s.size() && std::isupper(s[p + 4]) && std::isupper(s[p + 5]);
 }
 
-std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::size_t limit, const Walker& walker)
+// The inflated data set, at most `limit` bytes; beyond it a refusal, or with `head` only what fits.
+std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::size_t limit, const Walker& walker,
+                                  bool head = false)
 {
     z_stream z{};
     if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
@@ -246,6 +261,8 @@ std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::s
         const std::size_t had = out.size();
         if (had >= limit) {
             inflateEnd(&z);
+            if (head)
+                return out;
             walker.Fail("the data set inflates to more than " + std::to_string(limit) + " bytes");
         }
         out.resize(std::min(limit, std::max<std::size_t>(had * 2, 65536)));
@@ -352,6 +369,54 @@ Meta ReadMeta(std::span<const std::uint8_t> file)
     return m;
 }
 
+// The top-level elements of a data set from `p` up to and including the pixel data.
+void WalkElements(std::span<const std::uint8_t> data, std::size_t p, DicomFacts& facts)
+{
+    facts.explicitVr = p + 6 <= data.size() ? LooksExplicit(data, p) : facts.transferSyntax != kImplicitLittle;
+    Walker walker(data, facts.transferSyntax, !facts.bigEndian, facts.explicitVr);
+    walker.SetPosition(p);
+    while (!walker.AtEnd()) {
+        const Header h = walker.ReadHeader();
+        if (h.group == 0xFFFE)
+            walker.Fail("the data set holds a stray item " + TagText(h.group, h.element));
+        walker.Value(h, 0, &facts);
+        if (facts.hasPixelData) {
+            // What follows the pixels (padding, signatures, stray bytes) is not needed.
+            facts.pixelDataEnd = walker.Position();
+            break;
+        }
+    }
+}
+
+// How far a deflated data set may inflate. Its first megabyte is inflated and walked first: when
+// it states the image (rows, columns, samples, bits, frames), the data set needs no more than those
+// pixels and a megabyte of other elements, and an image larger than the program shows is refused
+// before a byte of its pixels is inflated. A head that states nothing keeps the general limit.
+std::size_t InflateLimit(std::span<const std::uint8_t> deflated, const DicomFacts& stated, std::size_t limit,
+                         const Walker& meta)
+{
+    constexpr std::size_t kHead = std::size_t{1} << 20;
+    const std::vector<std::uint8_t> head = Inflate(deflated, kHead, meta, true);
+    DicomFacts facts;
+    facts.transferSyntax = stated.transferSyntax;
+    try {
+        WalkElements(head, 0, facts);
+    } catch (const DecodeError&) {
+        // The head ends inside an element; what was walked before it still counts.
+    }
+    CollectImageFacts(facts);
+    if (facts.rows <= 0 || facts.columns <= 0)
+        return limit;
+    const long long pixels = facts.rows * facts.columns;
+    if (facts.rows > kMaxBitmapSide || facts.columns > kMaxBitmapSide || pixels > kMaxBitmapPixels)
+        meta.Fail("its image of " + std::to_string(facts.columns) + " x " + std::to_string(facts.rows) +
+                  " pixels is larger than the 268435456 pixels this program shows");
+    const long long bytes = std::clamp<long long>(facts.bitsAllocated, 8, 32) / 8 *
+                            std::clamp<long long>(facts.samplesPerPixel, 1, 4) * std::clamp<long long>(facts.frames, 1, 1000000);
+    const unsigned long long need = static_cast<unsigned long long>(pixels) * static_cast<unsigned long long>(bytes) + kHead;
+    return static_cast<std::size_t>(std::min<unsigned long long>(limit, need));
+}
+
 } // namespace
 
 DicomFacts WalkDicom(std::span<const std::uint8_t> file, const WalkLimits& limits)
@@ -368,27 +433,14 @@ DicomFacts WalkDicom(std::span<const std::uint8_t> file, const WalkLimits& limit
     facts.deflated = ts == kDeflatedLittle;
     std::span<const std::uint8_t> data = file;
     if (facts.deflated) {
-        facts.inflated = Inflate(file.subspan(p), limits.maxInflatedBytes, meta);
+        const std::span<const std::uint8_t> deflated = file.subspan(p);
+        facts.inflated = Inflate(deflated, InflateLimit(deflated, facts, limits.maxInflatedBytes, meta), meta);
         data = facts.inflated;
         p = 0;
     }
     // The first element's header says whether VRs are written, whatever the transfer syntax claims
     // (some writers put implicit data sets under compressed syntaxes).
-    facts.explicitVr = p + 6 <= data.size() ? LooksExplicit(data, p) : ts != kImplicitLittle;
-
-    Walker walker(data, ts, !facts.bigEndian, facts.explicitVr);
-    walker.SetPosition(p);
-    while (!walker.AtEnd()) {
-        const Header h = walker.ReadHeader();
-        if (h.group == 0xFFFE)
-            walker.Fail("the data set holds a stray item " + TagText(h.group, h.element));
-        walker.Value(h, 0, &facts);
-        if (facts.hasPixelData) {
-            // What follows the pixels (padding, signatures, stray bytes) is not needed.
-            facts.pixelDataEnd = walker.Position();
-            break;
-        }
-    }
+    WalkElements(data, p, facts);
     CollectImageFacts(facts);
     return facts;
 }

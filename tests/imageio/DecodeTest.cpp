@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 
@@ -469,6 +470,73 @@ TEST(Decode, PixelModulesAndStreamsTheCodecCannotTakeAreRefusedBeforeIt)
     // The untouched streams open.
     EXPECT_EQ(imageio::DecodeDicomBytes(with(kLossless, lossless, [](Encapsulated&) {})).words, PhantomWords());
     EXPECT_EQ(imageio::DecodeDicomBytes(with(kLs, ls, [](Encapsulated&) {})).words, PhantomWords());
+}
+
+TEST(Decode, MillionsOfTinyElementsCostOnlyWhatIsKept)
+{
+    // 150,000 empty private elements ahead of the pixel module: the walk keeps the first 100,000
+    // (as many as the header grid lists) and every element the decoder reads, and the image opens.
+    DicomBytes f;
+    f.Meta(dicomtest::kExplicitLittle);
+    for (unsigned i = 0; i < 150'000; ++i)
+        f.Explicit(0x0009 + 2 * (i / 60'000), 0x0100 + i % 60'000, "LO", "");
+    f.ExplicitUS(0x0028, 0x0002, 1).Explicit(0x0028, 0x0004, "CS", "MONOCHROME2 ");
+    f.ExplicitUS(0x0028, 0x0010, 4).ExplicitUS(0x0028, 0x0011, 4);
+    f.ExplicitUS(0x0028, 0x0100, 8).ExplicitUS(0x0028, 0x0101, 8).ExplicitUS(0x0028, 0x0102, 7);
+    f.ExplicitUS(0x0028, 0x0103, 0);
+    f.Explicit(0x7FE0, 0x0010, "OB", std::string(16, '\x05'));
+    const imageio::DicomFacts facts = imageio::WalkDicom(f.bytes);
+    EXPECT_LE(facts.elements.size(), 100'000u + 9u);
+    EXPECT_EQ(facts.rows, 4);
+    EXPECT_EQ(facts.columns, 4);
+    const imageio::DicomPixels pixels = imageio::DecodeDicomBytes(f.bytes);
+    EXPECT_EQ(pixels.words, std::vector<std::uint16_t>(16, 5));
+}
+
+TEST(Decode, ImagesLargerThanTheViewerShowsAreRefusedBeforeDecoding)
+{
+    // 16,384 x 16,385 pixels: one row over the limit, stated by a file of a few bytes.
+    Encapsulated e;
+    e.syntax = "1.2.840.10008.1.2.4.80";
+    e.fragments = {PhantomCodestream("compressed/ct-phantom-jpegls.dcm")};
+    std::vector<std::uint8_t> file = e.Bytes();
+    const std::uint8_t rows[] = {0x28, 0x00, 0x10, 0x00, 'U', 'S', 0x02, 0x00, 0x00, 0x01};
+    const std::uint8_t columns[] = {0x28, 0x00, 0x11, 0x00, 'U', 'S', 0x02, 0x00, 0x00, 0x01};
+    auto at = std::search(file.begin(), file.end(), std::begin(rows), std::end(rows));
+    ASSERT_NE(at, file.end());
+    at[8] = 0x01, at[9] = 0x40;  // 16,385
+    at = std::search(file.begin(), file.end(), std::begin(columns), std::end(columns));
+    ASSERT_NE(at, file.end());
+    at[8] = 0x00, at[9] = 0x40;  // 16,384
+    ExpectRefused(file, "16384 x 16385 pixels is larger than the 268435456 pixels this program shows", "a bomb");
+}
+
+TEST(Decode, ADeflatedBombIsRefusedFromItsHead)
+{
+    // A data set stating 32,768 x 32,768 pixels, its pixel data a run of zeros that deflates to
+    // almost nothing: refused from the first megabyte, before the pixels are inflated.
+    DicomBytes set;
+    set.ExplicitUS(0x0028, 0x0002, 1).Explicit(0x0028, 0x0004, "CS", "MONOCHROME2 ");
+    set.ExplicitUS(0x0028, 0x0010, 32768).ExplicitUS(0x0028, 0x0011, 32768);
+    set.ExplicitUS(0x0028, 0x0100, 16).ExplicitUS(0x0028, 0x0101, 16).ExplicitUS(0x0028, 0x0102, 15);
+    set.Tag(0x7FE0, 0x0010).Text("OW").U16(0).U32(0x80000000u);
+    std::vector<std::uint8_t> plain = set.bytes;
+    plain.resize(plain.size() + (std::size_t{64} << 20), 0);  // the first 64 MiB of the zeros
+    z_stream z{};
+    ASSERT_EQ(deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY), Z_OK);
+    std::vector<std::uint8_t> deflated(deflateBound(&z, static_cast<uLong>(plain.size())));
+    z.next_in = plain.data();
+    z.avail_in = static_cast<uInt>(plain.size());
+    z.next_out = deflated.data();
+    z.avail_out = static_cast<uInt>(deflated.size());
+    ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    deflated.resize(z.total_out);
+    deflateEnd(&z);
+    DicomBytes file;
+    file.Meta("1.2.840.10008.1.2.1.99");
+    file.Raw(deflated);
+    ExpectRefused(file.bytes, "32768 x 32768 pixels is larger than the 268435456 pixels this program shows",
+                  "a deflated bomb");
 }
 
 } // namespace
