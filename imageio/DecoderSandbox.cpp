@@ -72,6 +72,9 @@ bool EnterSandbox()
     // Libraries ask for files such as the processor count in /sys; they get a refusal and go on.
     for (const int call : {SCMP_SYS(open), SCMP_SYS(openat), SCMP_SYS(creat), SCMP_SYS(readlink)})
         ok = ok && seccomp_rule_add(filter, SCMP_ACT_ERRNO(EACCES), call, 0) == 0;
+    // After a failed decode GDCM looks for external decoder programs to run; it finds none.
+    for (const int call : {SCMP_SYS(access), SCMP_SYS(faccessat), SCMP_SYS(faccessat2), SCMP_SYS(stat), SCMP_SYS(lstat)})
+        ok = ok && seccomp_rule_add(filter, SCMP_ACT_ERRNO(ENOENT), call, 0) == 0;
     ok = ok && seccomp_load(filter) == 0;
     seccomp_release(filter);
     return ok;

@@ -227,7 +227,7 @@ std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame)
     if (!pixels.spacingSource.empty())
         text += "mm spacing from " + pixels.spacingSource + "\r\n";
     for (const std::string& note : pixels.codecNotes)
-        text += "Decoder warning: " + note + "\r\n";
+        text += "WARNING, damaged? The decoder reported: " + note + "\r\n";
     return text;
 }
 

@@ -62,6 +62,12 @@ LoadedImage DecodedImage(const std::string& path, const DicomPixels& pixels, con
     if (options.width || options.height || options.headerBytes || options.swap)
         throw common::InputError("The file " + path + " is decoded (" + pixels.syntaxText +
                                  "): its size, header and byte order come from the file, not from options.");
+    // Codecs decode some broken streams with a warning and wrong pixels; a measurement must not
+    // take them unless the user says so.
+    if (!pixels.codecNotes.empty() && !options.acceptDamaged)
+        throw common::InputError("The decoder reported damage in " + path + " (" + pixels.codecNotes.front() +
+                                 "): its pixels may be wrong. Accept damaged files (--accept-damaged) to "
+                                 "measure it anyway.");
     LoadedImage image{path, pixels.columns, pixels.rows, std::nullopt, {}};
     image.pixelMm = options.pixelMm ? options.pixelMm : SpacingOf(pixels.spacing);
     image.notes = pixels.codecNotes;

@@ -18,6 +18,8 @@ struct LoadOptions {
     std::optional<std::int32_t> valueOffset;
     std::optional<double> pixelMm;
     std::optional<bool> swap;
+    // A file the decoder reported damage in (it still gave pixels) is refused unless this is set.
+    bool acceptDamaged = false;
 };
 
 struct LoadedImage {

@@ -1,5 +1,7 @@
 #include "LibraryCodec.h"
 
+#include <sstream>
+
 #include <gdcmFragment.h>
 #include <gdcmImage.h>
 #include <gdcmSequenceOfFragments.h>
@@ -13,9 +15,14 @@ namespace imageio {
 
 CodecResult DecodeWithCodecLibrary(const CodecRequest& request, char* out)
 {
+    // What GDCM and the codecs it drives report (openjpeg's messages come this way) is kept with
+    // what the JPEG codecs print on standard error.
+    std::stringstream reports;
     gdcm::Trace::SetDebug(false);
-    gdcm::Trace::SetWarning(false);
-    gdcm::Trace::SetError(false);
+    gdcm::Trace::SetWarningStream(reports);
+    gdcm::Trace::SetErrorStream(reports);
+    gdcm::Trace::SetWarning(true);
+    gdcm::Trace::SetError(true);
     CodecResult result;
     // The library is handed the pixel module and the fragments in memory, as the walk found them;
     // no DICOM file is written for it to parse again.
@@ -51,6 +58,12 @@ CodecResult DecodeWithCodecLibrary(const CodecRequest& request, char* out)
     CodecMessages messages;
     result.decoded = image.GetBuffer(out);
     result.notes = messages.Finish();
+    // GDCM heads each report with the place in its source ("Error: In ..., line 220, function ...");
+    // only the words that follow say something to the user.
+    for (std::string line; std::getline(reports, line);)
+        if (!line.empty() && line.rfind("Error: In ", 0) != 0 && line.rfind("Warning: In ", 0) != 0 &&
+            result.notes.size() < 20)
+            result.notes.push_back(line.substr(0, 200));
     if (!result.decoded) {
         result.failure = "the compressed pixel data are corrupt or truncated";
         if (!result.notes.empty())

@@ -1,11 +1,14 @@
 // The command line and the NPS window load decoded files as the viewer shows them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
 #include "DecodeError.h"
+#include "Errors.h"
+#include "FrameStream.h"
 #include "ImageFile.h"
 #include "ImageLoading.h"
 #include "DicomDecode.h"
@@ -51,6 +54,37 @@ TEST(LoadingDecoder, ACorruptCompressedFileIsRefusedWithItsSyntax)
     } catch (const imageio::DecodeError& e) {
         EXPECT_NE(std::string(e.what()).find("1.2.840.10008.1.2.4.70"), std::string::npos) << e.what();
     }
+    std::filesystem::remove(path);
+}
+
+TEST(LoadingDecoder, AFileDecodedWithAWarningIsMeasuredOnlyWhenAccepted)
+{
+    // The scan header's end of selection (0 in a lossless scan) set to 33: the JPEG codec warns
+    // ("Invalid lossless parameters") and still gives pixels.
+    std::vector<std::uint8_t> bytes = imageio::ReadWholeFile(SamplePath("compressed/ct-phantom-jpeg-lossless.dcm"));
+    const std::uint8_t sos[] = {0xFF, 0xDA};
+    const auto scan = std::search(bytes.begin(), bytes.end(), std::begin(sos), std::end(sos));
+    ASSERT_NE(scan, bytes.end());
+    ASSERT_EQ(scan[4], 1);  // one component: Ss and Se follow its two bytes
+    scan[8] = 33;
+    const auto path = std::filesystem::temp_directory_path() / ("warned-" + std::to_string(::getpid()) + ".dcm");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    const imageio::DicomPixels pixels = imageio::DecodeDicomBytes(bytes);
+    ASSERT_FALSE(pixels.codecNotes.empty());
+    EXPECT_NE(imageio::DecodedSummary(pixels, 0).find("WARNING, damaged? The decoder reported: "), std::string::npos);
+    try {
+        imageio::LoadImage(path.string(), {});
+        ADD_FAILURE() << "measured without being accepted";
+    } catch (const common::InputError& e) {
+        EXPECT_NE(std::string(e.what()).find("The decoder reported damage in " + path.string()), std::string::npos)
+            << e.what();
+    }
+    imageio::LoadOptions accept;
+    accept.acceptDamaged = true;
+    const imageio::LoadedImage image = imageio::LoadImage(path.string(), accept);
+    EXPECT_EQ(image.notes, pixels.codecNotes);
+    EXPECT_EQ(image.width * image.height, 256 * 256);
     std::filesystem::remove(path);
 }
 
