@@ -71,6 +71,7 @@ std::vector<std::uint8_t> SerialiseCodecRequest(const CodecRequest& r)
     w.bytes.assign(kMagic, kMagic + 4);
     w.Text(r.transferSyntax);
     w.Text(r.photometric);
+    w.Text(r.testAction);
     for (const std::uint64_t v : {std::uint64_t{r.columns}, std::uint64_t{r.rows}, std::uint64_t{r.frames},
                                   std::uint64_t{r.samplesPerPixel}, std::uint64_t{r.bitsAllocated},
                                   std::uint64_t{r.bitsStored}, std::uint64_t{r.pixelRepresentation},
@@ -90,6 +91,7 @@ std::optional<CodecRequest> ParseCodecRequest(std::span<const std::uint8_t> byte
     CodecRequest request;
     request.transferSyntax = r.Text();
     request.photometric = r.Text();
+    request.testAction = r.Text();
     std::uint64_t v[9];
     for (std::uint64_t& x : v)
         x = r.U64();

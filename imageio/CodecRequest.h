@@ -18,6 +18,9 @@ struct CodecRequest {
     std::uint16_t samplesPerPixel = 1, bitsAllocated = 16, bitsStored = 16, pixelRepresentation = 0, planar = 0;
     std::uint64_t need = 0;  // bytes the decoded frames take
     std::vector<std::span<const std::uint8_t>> fragments;  // without the offset table
+    // Tests make the helper misbehave on purpose ("abort", "hang", "run-program", "write-file"),
+    // to prove that the program survives it; empty otherwise.
+    std::string testAction;
 };
 
 struct CodecResult {

@@ -13,6 +13,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <optional>
 
 #include "DecodeError.h"
 #include "DecoderSandbox.h"
@@ -162,21 +164,82 @@ std::string HowItEnded(int status, bool timedOut)
     return "its answer was cut short";
 }
 
-pid_t Start(const std::string& program, int childEnd, const std::string& syntax)
+// A started helper and our end of its socket.
+struct Started {
+    pid_t pid = -1;
+    int socket = -1;
+};
+
+// Starts the helper with its standard input and output on a fresh socket; its standard error
+// goes nowhere (it catches what the codec prints itself). Errno's text when it cannot.
+std::optional<Started> Start(const std::string& program, std::string& why)
 {
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+        why = std::strerror(errno);
+        return std::nullopt;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, childEnd, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, childEnd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
     pid_t pid = -1;
     const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
-        throw DecodeError("Cannot open this DICOM file (" + syntax + "): the decoder helper " + program +
-                          " cannot be started (" + std::strerror(error) + ").");
-    return pid;
+    ::close(ends[1]);
+    if (error != 0) {
+        ::close(ends[0]);
+        why = std::strerror(error);
+        return std::nullopt;
+    }
+    return Started{pid, ends[0]};
+}
+
+// One helper started ahead of need: loading the codec libraries takes far longer than most
+// decodes, so each decode takes the waiting helper and starts the next one, which loads while
+// this one decodes. A helper that died while it waited is replaced. Process-wide because helpers
+// are processes; it holds nothing of any image.
+class SpareHelper {
+public:
+    Started Take(const std::string& program, const std::string& syntax)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::optional<Started> taken;
+        if (spare_ && program == program_ && ::waitpid(spare_->pid, nullptr, WNOHANG) == 0)
+            taken = spare_;
+        else if (spare_)
+            Discard(*spare_);
+        spare_.reset();
+        std::string why;
+        if (!taken)
+            taken = Start(program, why);
+        if (!taken)
+            throw DecodeError("Cannot open this DICOM file (" + syntax + "): the decoder helper " + program +
+                              " cannot be started (" + why + ").");
+        program_ = program;
+        spare_ = Start(program, why);  // when it fails, the next decode starts its own
+        return *taken;
+    }
+
+private:
+    static void Discard(const Started& helper)
+    {
+        ::close(helper.socket);
+        ::kill(helper.pid, SIGKILL);
+        ::waitpid(helper.pid, nullptr, 0);
+    }
+
+    std::mutex mutex_;
+    std::optional<Started> spare_;
+    std::string program_;
+};
+
+SpareHelper& Spare()
+{
+    static SpareHelper spare;
+    return spare;
 }
 
 } // namespace
@@ -200,23 +263,22 @@ std::string DecoderHelperPath()
 CodecResult DecodeInHelper(const CodecRequest& request, const std::function<char*()>& out,
                            const std::string& syntaxText, const HelperOptions& options)
 {
-    int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-        throw DecodeError("Cannot open this DICOM file (" + syntaxText + "): no channel to the decoder helper (" +
-                          std::strerror(errno) + ").");
-    Descriptor ours(ends[0]), theirs(ends[1]);
-    Helper helper(Start(DecoderHelperPath(), theirs.Get(), syntaxText));
-    theirs.Close();
+    const Started started = Spare().Take(DecoderHelperPath(), syntaxText);
+    Descriptor ours(started.socket);
+    Helper helper(started.pid);
 
+    CodecRequest sent = request;
+    if (const char* action = std::getenv("SPECTRUM_DECODER_TEST"))
+        sent.testAction = action;
     const auto timeout = options.timeout.value_or(std::chrono::seconds(CpuSecondsFor(request.need) + 5));
     const Clock::time_point deadline = Clock::now() + timeout;
     bool timedOut = false;
-    const bool sent = SendAll(ours.Get(), SerialiseCodecRequest(request), deadline, timedOut);
+    const bool whole = SendAll(ours.Get(), SerialiseCodecRequest(sent), deadline, timedOut);
     ::shutdown(ours.Get(), SHUT_WR);
     std::uint64_t headLength = 0;
     std::vector<std::uint8_t> head;
     std::optional<CodecResult> result;
-    if (sent && ReceiveAll(ours.Get(), &headLength, sizeof headLength, deadline, timedOut) && headLength < (1u << 24)) {
+    if (whole && ReceiveAll(ours.Get(), &headLength, sizeof headLength, deadline, timedOut) && headLength < (1u << 24)) {
         head.resize(static_cast<std::size_t>(headLength));
         if (ReceiveAll(ours.Get(), head.data(), head.size(), deadline, timedOut))
             result = ParseCodecResult(head);
@@ -224,12 +286,11 @@ CodecResult DecodeInHelper(const CodecRequest& request, const std::function<char
     if (result && result->decoded &&
         !ReceiveAll(ours.Get(), out(), static_cast<std::size_t>(request.need), deadline, timedOut))
         result.reset();
+    if (result && !timedOut)
+        return *result;  // whole: the helper has nothing more to say, and is ended on the way out
     if (timedOut)
         helper.Kill();
-    const int status = helper.Wait();
-    if (!result || timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        Stopped(syntaxText, HowItEnded(status, timedOut));
-    return *result;
+    Stopped(syntaxText, HowItEnded(helper.Wait(), timedOut));
 }
 
 } // namespace imageio

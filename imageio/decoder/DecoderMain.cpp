@@ -1,4 +1,5 @@
 // The decoder helper: one request on standard input, one answer on standard output, then it ends.
+// It is started ahead of need and waits for its request with its libraries loaded.
 // It is the only process that runs the codec library. Before it reads, its address space is
 // limited; after it has read the request, its CPU time is limited by the image's size and a
 // system-call filter leaves it no way to open, create or run anything. An abort, a crash, a
@@ -6,7 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
+#include <string>
 #include <exception>
 #include <new>
 #include <vector>
@@ -46,18 +47,16 @@ bool WriteAll(int fd, const void* data, std::size_t size)
 }
 
 // Tests make the helper misbehave on purpose, to prove that the program survives it.
-void MisbehaveIfAsked(const char* action)
+void MisbehaveIfAsked(const std::string& action)
 {
-    if (!action)
-        return;
-    if (std::strcmp(action, "abort") == 0)
+    if (action == "abort")
         std::abort();
-    if (std::strcmp(action, "hang") == 0)
-        for (volatile unsigned long spin = 0;; spin = spin + 1) {
-        }
-    if (std::strcmp(action, "run-program") == 0)
+    if (action == "hang")
+        for (;;)
+            asm volatile("" ::: "memory");  // a loop the compiler may not remove
+    if (action == "run-program")
         ::execl("/bin/true", "true", static_cast<char*>(nullptr));  // ends the helper with SIGSYS
-    if (std::strcmp(action, "write-file") == 0) {
+    if (action == "write-file") {
         // Must not be possible: the filter refuses to open files.
         if (imageio::TryToCreateFile("/tmp/spectrum-decoder-escape"))
             std::_Exit(7);
@@ -69,7 +68,6 @@ void MisbehaveIfAsked(const char* action)
 int main()
 {
     imageio::LimitAddressSpace(imageio::kDecoderAddressLimitBeforeReading);
-    const char* testAction = std::getenv("SPECTRUM_DECODER_TEST");
     std::vector<std::uint8_t> input;
     if (!ReadAll(STDIN_FILENO, input, imageio::kDecoderInputLimit))
         return 3;
@@ -79,7 +77,7 @@ int main()
     imageio::LimitForImage(request->need, input.size());
     if (!imageio::EnterSandbox())
         return 5;
-    MisbehaveIfAsked(testAction);
+    MisbehaveIfAsked(request->testAction);
 
     imageio::CodecResult result;
     std::vector<char> samples;
@@ -98,5 +96,5 @@ int main()
         return 6;
     if (result.decoded && !WriteAll(STDOUT_FILENO, samples.data(), samples.size()))
         return 6;
-    return 0;
+    std::_Exit(0);  // the answer is out; tearing the libraries down would only keep the caller waiting
 }
