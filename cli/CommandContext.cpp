@@ -2,7 +2,7 @@
 
 #include "Conversions.h"
 #include "Errors.h"
-#include "SafeFileWrite.h"
+#include "FileIdentity.h"
 
 namespace cli {
 
@@ -55,9 +55,39 @@ void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err)
         err << "warning: " << image.path << ": the decoder reported: " << note << "\n";
 }
 
-void WriteTextFile(const std::string& path, const std::string& text)
+void AddForceOption(CLI::App& command, bool& force)
 {
-    common::WriteFileSafely(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    command.add_flag("--force", force, "Replace outputs that are read-only");
+}
+
+namespace {
+
+constexpr const char* kForceHint = " (--force replaces it)";
+
+} // namespace
+
+void CheckOutputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs, bool force)
+{
+    common::RefuseOutputsOverInputs(outputs, inputs);
+    for (const std::string& output : outputs)
+        if (!force && common::IsReadOnlyTarget(output))
+            throw common::ReadOnlyTargetError(common::CannotCreateMessage(output, "the file is read-only") + kForceHint);
+}
+
+void WriteOutputs(std::span<const common::OutputFile> files, bool force)
+{
+    common::WriteOptions options;
+    options.replaceReadOnly = force;
+    try {
+        common::WriteFilesSafely(files, options);
+    } catch (const common::ReadOnlyTargetError& e) {
+        throw common::ReadOnlyTargetError(std::string(e.what()) + kForceHint);
+    }
+}
+
+std::span<const std::uint8_t> BytesOf(const std::string& text)
+{
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
 } // namespace cli

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "ImageLoading.h"
+#include "SafeFileWrite.h"
 
 namespace cli {
 
@@ -34,9 +36,19 @@ void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err);
 // "a,b,c" split at commas, each part converted as a real.
 std::vector<double> RealList(const std::string& text, const char* what);
 
-// Writes the file whole, never leaving a broken one in place of an earlier file, or raises
-// common::FileWriteError.
-void WriteTextFile(const std::string& path, const std::string& text);
+// "--force": a command that writes may replace read-only outputs only when given it.
+void AddForceOption(CLI::App& command, bool& force);
+
+// Refuses, before anything is read or computed, an output that is one of the inputs (also through
+// a link) and, without --force, a read-only output; the writer checks again when it writes.
+void CheckOutputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs, bool force);
+
+// Writes the files as one set, all new or all as they were, or raises common::FileWriteError
+// with the path and the cause (a read-only output says that --force replaces it).
+void WriteOutputs(std::span<const common::OutputFile> files, bool force);
+
+// The bytes of a text, for WriteOutputs.
+std::span<const std::uint8_t> BytesOf(const std::string& text);
 
 CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context);
 CLI::App* AddSpectrumCommand(CLI::App& app, CommandContext& context);

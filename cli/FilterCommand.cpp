@@ -7,7 +7,6 @@
 #include "Errors.h"
 #include "FilterExports.h"
 #include "FilterPipeline.h"
-#include "SafeFileWrite.h"
 #include "RadialFilter.h"
 #include "RoiSpectrum.h"
 
@@ -17,7 +16,7 @@ namespace {
 
 struct FilterTexts {
     std::string file, roi, type = "HCF", cof = "0.25", power = "5", lowCof, lowPower, ssir, out;
-    bool steepen = false;
+    bool steepen = false, force = false;
     LoadTexts load;
 };
 
@@ -33,6 +32,7 @@ filter::FilterType TypeOf(const std::string& text)
 void RunFilterCommand(const FilterTexts& t, CommandContext& context)
 {
     const filter::FilterType type = TypeOf(t.type);
+    CheckOutputs({t.out}, {t.file}, t.force);
     const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
     ReportLoadNotes(image, context.err);
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
@@ -63,7 +63,8 @@ void RunFilterCommand(const FilterTexts& t, CommandContext& context)
         noiseFloor = common::StrToFloat(t.ssir);
     filter::FilterFft2D(s->fft, *filteredRe, *filteredIm, n, noiseFloor);
     filter::PlaceFilteredImage(*filteredRe, n, *filtered);
-    common::WriteFileSafely(t.out, filter::FilteredRawFile(*filtered, n));
+    const std::vector<std::uint8_t> bytes = filter::FilteredRawFile(*filtered, n);
+    WriteOutputs(std::vector{common::OutputFile{t.out, bytes}}, t.force);
 }
 
 } // namespace
@@ -82,6 +83,7 @@ CLI::App* AddFilterCommand(CLI::App& app, CommandContext& context)
     c->add_flag("--steepen", texts->steepen, "As the window's COF box");
     c->add_option("--ssir", texts->ssir, "Noise-floor divisor, as the window's SSIR box and edit");
     c->add_option("--out", texts->out, "Output file (raw binary32, n x n)")->required();
+    AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunFilterCommand(*texts, context); });
     return c;

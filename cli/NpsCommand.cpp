@@ -4,7 +4,6 @@
 #include "CommandContext.h"
 #include "Conversions.h"
 #include "Errors.h"
-#include "SafeFileWrite.h"
 #include "NoisePowerSpectrum.h"
 #include "NpsExports.h"
 #include "NpsPlot.h"
@@ -19,7 +18,7 @@ struct NpsTexts {
     std::vector<std::string> files;
     std::string roi, area, rois, overlap = "0", detrend = "poly2", scope, bin = "0.05", axisLines = "7",
                                  out = "nps";
-    bool logarithmic = false;
+    bool logarithmic = false, force = false;
     LoadTexts load;
 };
 
@@ -43,6 +42,8 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
 
 void RunNps(const NpsTexts& t, CommandContext& context)
 {
+    const std::string csv = t.out + ".csv", png = t.out + ".png", json = t.out + ".json";
+    CheckOutputs({csv, png, json}, t.files, t.force);
     nps::PreparedNps prepared;
     {
         ProgressBar reading(context.err, context.progress, "reading");
@@ -59,9 +60,11 @@ void RunNps(const NpsTexts& t, CommandContext& context)
     const nps::NpsResult result =
         nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
 
-    WriteTextFile(t.out + ".csv", nps::NpsTableText(result));
-    common::WriteFileSafely(t.out + ".png", nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), t.out + ".png"));
-    WriteTextFile(t.out + ".json", nps::NpsSummaryJson(result, names));
+    // The table, its plot and its summary belong together: they are replaced as one set, so a
+    // failure never leaves a new table beside an old plot.
+    const std::string table = nps::NpsTableText(result), summary = nps::NpsSummaryJson(result, names);
+    const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), png);
+    WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}}, t.force);
     context.out << "NPS of " << result.roiCount << " ROIs in " << result.imageCount << " image(s): mean "
                 << nps::NumberField(result.meanSignal) << ", variance " << nps::NumberField(result.variance)
                 << ", Parseval relative error " << nps::NumberField(result.parsevalRelativeError) << "\nwrote "
@@ -87,6 +90,7 @@ CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context)
         ->capture_default_str();
     c->add_option("--out", texts->out, "Output prefix: PREFIX.csv, PREFIX.png, PREFIX.json")->capture_default_str();
     c->add_flag("--log", texts->logarithmic, "Logarithmic NPS axis in the plot");
+    AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunNps(*texts, context); });
     return c;

@@ -9,12 +9,14 @@ namespace {
 
 struct SpectrumTexts {
     std::string file, roi, kind = "power", out;
-    bool logarithmic = false;
+    bool logarithmic = false, force = false;
     LoadTexts load;
 };
 
 void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
 {
+    if (!t.out.empty())
+        CheckOutputs({t.out}, {t.file}, t.force);
     const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
     ReportLoadNotes(image, context.err);
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
@@ -23,7 +25,7 @@ void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
     if (t.out.empty())
         context.out << text;
     else
-        WriteTextFile(t.out, text);
+        WriteOutputs(std::vector{common::OutputFile{t.out, BytesOf(text)}}, t.force);
 }
 
 } // namespace
@@ -37,6 +39,7 @@ CLI::App* AddSpectrumCommand(CLI::App& app, CommandContext& context)
     c->add_option("--kind", texts->kind, "power, abs, real or imag")->capture_default_str();
     c->add_flag("--log", texts->logarithmic, "Logarithm of the map, as the window's Log box");
     c->add_option("--out", texts->out, "Output file (default: standard output)");
+    AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunSpectrum(*texts, context); });
     return c;

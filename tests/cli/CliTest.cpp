@@ -3,9 +3,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "Cli.h"
 #include "ExitCodes.h"
@@ -129,6 +131,72 @@ TEST(Cli, NpsWritesTableSummaryAndPlot)
                   .code,
               cli::kExitDone);
     EXPECT_EQ(ReadText(single + ".csv"), table);
+}
+
+TEST(Cli, OutputsNeverReplaceAnInputOrUnaskedAReadOnlyFile)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string image = WriteNoise(folder, 128, 96);
+    // An image whose name makes it the table of "--out <stem>": the file-name convention ignores
+    // what follows the first dot.
+    const std::string tableImage = folder.Path("qc 128 96 0p2.csv").toStdString();
+    fs::rename(WriteNoise(folder, 128, 96, "qc"), tableImage);
+    const std::string link = folder.Path("link.txt").toStdString(), hard = folder.Path("hard.txt").toStdString();
+    fs::create_symlink(image, link);
+    fs::create_hard_link(image, hard);
+    const std::string locked = folder.Write("locked.txt", "locked").toStdString();
+    ::chmod(locked.c_str(), 0444);
+    const std::string set = folder.Path("set").toStdString();
+    for (const char* ext : {".csv", ".png", ".json"})
+        folder.Write(QString::fromStdString("set" + std::string(ext)), "old");
+    ::chmod((set + ".png").c_str(), 0444);
+    const std::string before = ReadText(image), missing = folder.Path("gone 64 64 0p2.raw").toStdString();
+    const std::string tableBefore = ReadText(tableImage);
+
+    const struct {
+        const char* what;
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::string> errHas;
+    } cases[] = {
+        {"spectrum over its input", {"spectrum", image, "--roi", "0,0,32", "--out", image}, cli::kExitOutputUnwritable,
+         {"Refusing to write " + image + ": it is the input file " + image}},
+        {"spectrum over its input through a link", {"spectrum", image, "--roi", "0,0,32", "--out", link},
+         cli::kExitOutputUnwritable, {link, image}},
+        {"filter over a hard link of its input", {"filter", image, "--roi", "0,0,32", "--out", hard},
+         cli::kExitOutputUnwritable, {hard, image}},
+        {"nps table over an input", {"nps", image, tableImage, "--roi", "32", "--out", folder.Path("qc 128 96 0p2").toStdString()},
+         cli::kExitOutputUnwritable, {tableImage}},
+        {"an output named as a missing input", {"spectrum", missing, "--roi", "0,0,32", "--out", folder.Path("./gone 64 64 0p2.raw").toStdString()},
+         cli::kExitOutputUnwritable, {"Refusing"}},
+        {"a read-only output", {"spectrum", image, "--roi", "0,0,32", "--out", locked}, cli::kExitOutputUnwritable,
+         {locked, "read-only", "--force"}},
+        {"a read-only member of the nps set", {"nps", image, "--roi", "32", "--out", set}, cli::kExitOutputUnwritable,
+         {set + ".png", "read-only", "--force"}},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunCliWith(c.args);
+        EXPECT_EQ(o.code, c.code) << c.what << ": " << o.err;
+        for (const std::string& part : c.errHas)
+            EXPECT_NE(o.err.find(part), std::string::npos) << c.what << ": " << o.err;
+    }
+    EXPECT_EQ(ReadText(image), before);
+    EXPECT_EQ(ReadText(tableImage), tableBefore);
+    EXPECT_EQ(ReadText(locked), "locked");
+    EXPECT_FALSE(fs::exists(missing));
+    for (const char* ext : {".csv", ".png", ".json"})
+        EXPECT_EQ(ReadText(set + ext), "old") << ext;  // all old, the writable ones too
+
+    // --force replaces them, and they stay read-only.
+    ASSERT_EQ(RunCliWith({"spectrum", image, "--roi", "0,0,32", "--out", locked, "--force"}).code, cli::kExitDone);
+    EXPECT_NE(ReadText(locked), "locked");
+    ASSERT_EQ(RunCliWith({"nps", image, "--roi", "32", "--out", set, "--force"}).code, cli::kExitDone);
+    for (const char* ext : {".csv", ".png", ".json"})
+        EXPECT_NE(ReadText(set + ext), "old") << ext;
+    struct stat info {};
+    ASSERT_EQ(::stat((set + ".png").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
 }
 
 } // namespace

@@ -75,21 +75,23 @@ TEST_F(SafeFileWrite, AFailedWriteKeepsThePreviousFile)
 TEST_F(SafeFileWrite, RefusesWhatCannotBecomeAFile)
 {
     fs::create_directories(dir / "folder");
+    // Each error names the path and why it cannot be written.
     const struct {
         const char* what;
         std::string path;
+        const char* cause;
     } cases[] = {
-        {"empty path", ""},
-        {"a folder", (dir / "folder").string()},
-        {"a name ending in a separator", (dir / "x").string() + "/"},
-        {"a missing folder", (dir / "missing" / "x.raw").string()},
+        {"empty path", "", "no file name given"},
+        {"a folder", (dir / "folder").string(), "Is a directory"},
+        {"a name ending in a separator", (dir / "x").string() + "/", "no file name given"},
+        {"a missing folder", (dir / "missing" / "x.raw").string(), "No such file or directory"},
     };
     for (const auto& c : cases) {
         try {
             common::WriteFileSafely(c.path, Bytes("x"));
             ADD_FAILURE() << c.what;
         } catch (const common::FileError& e) {
-            EXPECT_EQ(std::string(e.what()), "ファイル " + c.path + " を作成できません") << c.what;
+            EXPECT_EQ(std::string(e.what()), "ファイル " + c.path + " を作成できません: " + c.cause) << c.what;
         }
     }
     EXPECT_TRUE(fs::is_directory(dir / "folder"));

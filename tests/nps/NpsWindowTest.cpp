@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -136,6 +137,35 @@ TEST_F(NpsWindowTest, OwnRoiListTakesThePlaceOfTheGrid)
     window.ButtonRun->click();
     WaitForRun();
     EXPECT_EQ(dialogs.messages.size(), 1);
+}
+
+TEST_F(NpsWindowTest, AReadOnlyExportIsReplacedOnlyWhenTheUserAgrees)
+{
+    source.handOff = {WriteNoise("w", 64), {}, "32", "0.15", imageio::FileMode::Bits16};
+    window.OpenFromViewer();
+    window.ButtonRunClick();
+    WaitForRun();
+    ASSERT_NE(window.Result(), nullptr);
+    const QString csv = folder.Write("locked.csv", "kept");
+    QFile::setPermissions(csv, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const struct {
+        const char* what;
+        bool answer;
+        std::string after;
+    } cases[] = {
+        {"declined", false, "kept"},
+        {"agreed", true, nps::NpsTableText(*window.Result())},
+    };
+    for (const auto& c : cases) {
+        dialogs.confirmations.clear();
+        dialogs.saveAnswers = {csv};
+        dialogs.confirmAnswers = {c.answer};
+        window.ButtonCsvClick();
+        ASSERT_EQ(dialogs.confirmations.size(), 1) << c.what;
+        EXPECT_TRUE(dialogs.confirmations[0].contains("read-only")) << c.what;
+        EXPECT_EQ(ReadText(csv), c.after) << c.what;
+        EXPECT_FALSE(QFileInfo(csv).permissions() & QFile::WriteOwner) << c.what;  // still read-only
+    }
 }
 
 TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
