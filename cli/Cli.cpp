@@ -28,9 +28,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.add_option("--threads", threads, "Worker threads (0: one per hardware thread)")->capture_default_str();
     app.add_flag("--quiet", quiet, "No progress bar on standard error");
     app.parse_complete_callback([&] {
-        context.threads = common::StrToInt(threads);
+        context.threads = IntOption(threads, "--threads");
         if (context.threads < 0 || context.threads > kMaxThreads)
-            throw common::InputError("--threads must be 0 to " + std::to_string(kMaxThreads) + ".");
+            throw UsageError("--threads must be 0 to " + std::to_string(kMaxThreads) + ".");
         context.progress = !quiet && isatty(STDERR_FILENO);
     });
     AddNpsCommand(app, context);

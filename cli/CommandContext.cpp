@@ -14,23 +14,46 @@ std::vector<double> RealList(const std::string& text, const char*)
     return values;
 }
 
+std::int32_t IntOption(const std::string& text, const char* option)
+{
+    return OptionValue(option, text, [&] { return common::StrToInt(text); });
+}
+
+double RealOption(const std::string& text, const char* option)
+{
+    return OptionValue(option, text, [&] { return common::StrToFloat(text); });
+}
+
+double PositiveRealOption(const std::string& text, const char* option)
+{
+    const double value = RealOption(text, option);
+    if (!(value > 0))
+        throw UsageError(std::string(option) + " must be above 0, not " + text + ".");
+    return value;
+}
+
 imageio::LoadOptions LoadTexts::Convert() const
 {
     imageio::LoadOptions options;
-    options.mode = imageio::ParseFileMode(mode);
+    try {
+        options.mode = imageio::ParseFileMode(mode);
+    } catch (const common::InputError& e) {
+        throw UsageError(std::string("--mode: ") + e.what());
+    }
     if (!size.empty()) {
         const std::size_t x = size.find('x');
         if (x == std::string::npos)
-            throw common::InputError("--size needs WIDTHxHEIGHT, not '" + size + "'.");
-        options.width = common::StrToInt(size.substr(0, x));
-        options.height = common::StrToInt(size.substr(x + 1));
+            throw UsageError("--size needs WIDTHxHEIGHT, not '" + size + "'.");
+        options.width = IntOption(size.substr(0, x), "--size");
+        options.height = IntOption(size.substr(x + 1), "--size");
     }
     if (!header.empty())
-        options.headerBytes = common::StrToInt(header);
+        options.headerBytes = IntOption(header, "--header");
     if (!offset.empty())
-        options.valueOffset = common::StrToInt(offset);
+        options.valueOffset = IntOption(offset, "--offset");
     if (!pixel.empty())
-        options.pixelMm = common::StrToFloat(pixel);
+        options.pixelMm = PositiveRealOption(pixel, "--pixel");
+    options.acceptDamaged = acceptDamaged;
     if (swap)
         options.swap = true;
     if (noSwap)
@@ -47,6 +70,8 @@ void AddLoadOptions(CLI::App& command, LoadTexts& texts)
     command.add_option("--pixel", texts.pixel, "Pixel spacing in mm (else from the file name or DICOM header)");
     command.add_flag("--swap", texts.swap, "Read 16-bit pixels big-endian");
     command.add_flag("--no-swap", texts.noSwap, "Read 16-bit pixels little-endian even if the header says otherwise");
+    command.add_flag("--accept-damaged", texts.acceptDamaged,
+                     "Measure a file the decoder read with a warning (its pixels may be wrong)");
 }
 
 void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Errors.h"
+#include "ExitCodes.h"
 #include "ImageLoading.h"
 #include "SafeFileWrite.h"
 
@@ -24,7 +26,7 @@ struct CommandContext {
 // Option texts of the loading settings, converted only when a command runs.
 struct LoadTexts {
     std::string mode = "dicom", size, header, offset, pixel;
-    bool swap = false, noSwap = false;
+    bool swap = false, noSwap = false, acceptDamaged = false;
     imageio::LoadOptions Convert() const;
 };
 void AddLoadOptions(CLI::App& command, LoadTexts& texts);
@@ -32,6 +34,26 @@ void AddLoadOptions(CLI::App& command, LoadTexts& texts);
 // One line on `err` for each warning the decoder gave while it read the image, so that it is seen
 // without hiding the command's own output.
 void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err);
+
+// An option's text as a number; a text that is not one is a UsageError naming the option. The
+// positive ones also refuse 0 and below (a pixel spacing, a cut-off).
+std::int32_t IntOption(const std::string& text, const char* option);
+double RealOption(const std::string& text, const char* option);
+double PositiveRealOption(const std::string& text, const char* option);
+// Runs `convert`, which only parses an option's text; what it refuses becomes a UsageError.
+template <typename Convert>
+auto OptionValue(const char* option, const std::string& text, Convert convert)
+{
+    try {
+        return convert();
+    } catch (const UsageError&) {
+        throw;
+    } catch (const common::ConversionError& e) {
+        throw UsageError(std::string(option) + " does not take '" + text + "': " + e.what());
+    } catch (const common::InputError& e) {
+        throw UsageError(e.what());
+    }
+}
 
 // "a,b,c" split at commas, each part converted as a real.
 std::vector<double> RealList(const std::string& text, const char* what);

@@ -19,6 +19,8 @@ int ExitCodeFor(std::exception_ptr failure)
         return kExitDone;
     } catch (const CLI::ParseError&) {
         return kExitUsage;
+    } catch (const UsageError&) {
+        return kExitUsage;
     } catch (const common::FileReadError&) {
         return kExitInputUnreadable;
     } catch (const common::FileWriteError&) {

@@ -2,7 +2,16 @@
 // What the command line's exit status says. `--help` prints this table.
 #include <exception>
 
+#include "Errors.h"
+
 namespace cli {
+
+// An option whose text is not what the option takes (not a number, or a number it cannot be):
+// the arguments are wrong, as when they do not parse.
+class UsageError : public common::InputError {
+public:
+    using InputError::InputError;
+};
 
 enum ExitCode : int {
     kExitDone = 0,

@@ -48,11 +48,11 @@ void RunFilterCommand(const FilterTexts& t, CommandContext& context)
     const bool band = type == filter::FilterType::BPF;
     // A band pass takes --cof as its high cut; its low cut defaults to 0.05 below it, as the
     // window's BPF button sets it.
-    const double cof = common::StrToFloat(t.cof);
-    const std::int32_t power = common::StrToInt(t.power);
+    const double cof = PositiveRealOption(t.cof, "--cof");
+    const std::int32_t power = IntOption(t.power, "--power");
     if (lowCut || band) {
-        const double low = lowCut ? cof : (t.lowCof.empty() ? cof - 0.05 : common::StrToFloat(t.lowCof));
-        const std::int32_t lowPower = lowCut || t.lowPower.empty() ? power : common::StrToInt(t.lowPower);
+        const double low = lowCut ? cof : (t.lowCof.empty() ? cof - 0.05 : PositiveRealOption(t.lowCof, "--low-cof"));
+        const std::int32_t lowPower = lowCut || t.lowPower.empty() ? power : IntOption(t.lowPower, "--low-power");
         filter::LowCutFilter(*gain, n, low, lowPower, t.steepen, filterMax);
     }
     if (highCut || band)

@@ -27,16 +27,16 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
     nps::NpsRunSettings settings;
     settings.files = t.files;
     settings.load = t.load.Convert();
-    settings.roiSize = common::StrToInt(t.roi);
+    settings.roiSize = IntOption(t.roi, "--roi");
     if (!t.area.empty())
-        settings.area = nps::ParseArea(t.area, "--area");
-    settings.roiList = nps::ParseRoiList(t.rois, "--rois");
-    settings.overlap = common::StrToFloat(t.overlap);
+        settings.area = OptionValue("--area", t.area, [&] { return nps::ParseArea(t.area, "--area"); });
+    settings.roiList = OptionValue("--rois", t.rois, [&] { return nps::ParseRoiList(t.rois, "--rois"); });
+    settings.overlap = RealOption(t.overlap, "--overlap");
     settings.detrend = nps::ParseDetrend(t.detrend);
     if (!t.scope.empty())
         settings.scope = nps::ParseDetrendScope(t.scope);
-    settings.binWidth = common::StrToFloat(t.bin);
-    settings.axisLines = common::StrToInt(t.axisLines);
+    settings.binWidth = PositiveRealOption(t.bin, "--bin");
+    settings.axisLines = IntOption(t.axisLines, "--axis-lines");
     return settings;
 }
 

@@ -22,7 +22,7 @@ int KindIndex(const std::string& kind)
 
 SquareRoi ParseSquareRoi(const std::string& text, const imageio::LoadedImage& image)
 {
-    const auto v = common::IntList(text, 3, "--roi");
+    const auto v = OptionValue("--roi", text, [&] { return common::IntList(text, 3, "--roi"); });
     spectrum::CheckMatrixSize(v[2]);
     const SquareRoi roi{v[0], v[1], v[2]};
     if (roi.x < 0 || roi.y < 0 || roi.x + roi.n > image.width || roi.y + roi.n > image.height)
