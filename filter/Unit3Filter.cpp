@@ -53,9 +53,12 @@ void TForm3::RunFilter()
         const bool steepen = ui.CheckBoxCOF->isChecked();
         if (type == FilterType::LCF || type == FilterType::BPF)
             filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool, start);
-        if (type == FilterType::HCF || type == FilterType::BPF)
-            filter::HighCutFilter(FilterGain, n, static_cast<float>(RealOf(ui.EditHCOF)), IntOf(ui.EditHN), steepen,
-                                  FilterMax, pool, start);
+        if (type == FilterType::HCF || type == FilterType::BPF) {
+            const double cutOff = RealOf(ui.EditHCOF);
+            filter::CheckHighCutOff(cutOff);
+            filter::HighCutFilter(FilterGain, n, static_cast<float>(cutOff), IntOf(ui.EditHN), steepen, FilterMax,
+                                  pool, start);
+        }
     } catch (...) {
         if (start == filter::GainStart::Ones)
             filter::ResetGain(FilterGain, n);
@@ -98,10 +101,17 @@ void TForm3::StepCutOff(double sign)
 {
     const double step = sign * filter::CutOffStep(FilterMatrixSize, ui.RadioGroupC->ItemIndex());
     const FilterType type = TypeOf(ui.RadioGroupFilter);
-    if (type == FilterType::LCF || type == FilterType::BPF)
-        SetText(ui.EditLCOF, RealText(RealOf(ui.EditLCOF) + step));
-    if (type == FilterType::HCF || type == FilterType::BPF)
-        SetText(ui.EditHCOF, RealText(RealOf(ui.EditHCOF) + step));
+    const bool low = type == FilterType::LCF || type == FilterType::BPF;
+    const bool high = type == FilterType::HCF || type == FilterType::BPF;
+    const double lowCutOff = low ? RealOf(ui.EditLCOF) + step : 0;
+    const double highCutOff = high ? RealOf(ui.EditHCOF) + step : 0;
+    // A step that would take the high cut-off to 0 or below is refused before any text changes.
+    if (high)
+        filter::CheckHighCutOff(highCutOff);
+    if (low)
+        SetText(ui.EditLCOF, RealText(lowCutOff));
+    if (high)
+        SetText(ui.EditHCOF, RealText(highCutOff));
 }
 
 void TForm3::StepPower(double sign)

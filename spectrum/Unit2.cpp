@@ -8,6 +8,7 @@
 #include "Fft.h"
 #include "HandlerGuard.h"
 #include "ParameterText.h"
+#include "PixelSpacing.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WorkerPool.h"
@@ -109,6 +110,8 @@ std::int32_t TForm2::RoiMatrixSize() const
 }
 
 void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
+
+double TForm2::PixelSpacing() const { return spectrum::CheckPixelSpacing(RealOf(Form1->ui.EditPxlSpc)); }
 
 const std::vector<double>& TForm2::ReadDataCells(int n)
 {

@@ -117,6 +117,8 @@ private:
     // The viewer's ROI width, refused unless a power of two up to 1024; MatrixSize := it.
     std::int32_t RoiMatrixSize() const;
     void LoadMatrixSize();
+    // The viewer's pixel spacing in mm, refused unless above 0.
+    double PixelSpacing() const;
     void InvertProfileMark();
     // The width and level edits of the current view; the redraw and position after a drag step.
     std::pair<QLineEdit*, QLineEdit*> CurrentWindowEdits() const;

@@ -163,7 +163,7 @@ void TForm2::ImageSpctlMouseUp(Qt::MouseButton button)
 
 void TForm2::ButtonParaClick()
 {
-    const double d = RealOf(Form1->ui.EditPxlSpc);
+    const double d = PixelSpacing();
     const std::int32_t m = IntOf(Form1->ui.EditROISizeY);
     ui.Labelmm->setText(QString::fromStdString(spectrum::HeightLabel(m, d)));
     ui.LabelFrq->setText(QString::fromStdString(spectrum::NyquistLabel(m, d)));

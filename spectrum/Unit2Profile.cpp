@@ -37,7 +37,7 @@ void TForm2::UpDownDegChanging()
     SpectrumProfileCount = static_cast<std::int32_t>(profile.values.size());
 
     ProfileText.clear();
-    const double d = RealOf(Form1->ui.EditPxlSpc);
+    const double d = PixelSpacing();
     ProfileText = QString::fromStdString(spectrum::ProfileText(profile, n, d));
     profileStamp_ = mapStamp_;
 
@@ -51,8 +51,7 @@ void TForm2::UpDownDegChanging()
 
 void TForm2::ButtonChrtVlClick()
 {
-    spectrum::RequireCurrent(profileStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard,
-                             {"profile", "Spectl"});
+    spectrum::RequireCurrentProfile(profileStamp_, mapStamp_, DataSerial);
     QGuiApplication::clipboard()->setText(ProfileText);
 }
 

@@ -72,9 +72,13 @@ void TForm2::Button2DFFTClick()
 void TForm2::ButtonSpctlClick()
 {
     LoadMatrixSize();
-    const double d = RealOf(Form1->ui.EditPxlSpc);
+    const double d = PixelSpacing();
     ++DataSerial;
     mapStamp_ = {DataSerial, {}, true};
+    // The profile on show was taken from the map this one replaces: it goes with it.
+    ProfileText.clear();
+    SpectrumProfileCount = 0;
+    ui.Chart1->Clear(profileSeries_);
     spectrum::BuildSpectrumMap(*SpectrumRe, *SpectrumIm, MatrixSize, d, ui.RadioGroup2dSpctl->ItemIndex(),
                                *SpectrumMap, toolkit::WindowPool());
     if (ui.CheckBoxLog->isChecked())

@@ -96,10 +96,24 @@ std::string ValuesText(const spectrum::SquareMatrix& m, int n, Format format)
 
 } // namespace
 
+namespace {
+
+const char* ViewCaption(View view)
+{
+    static const char* const captions[] = {"Raw", "Filtered", "Power", "Filter", "Convolution"};
+    return captions[static_cast<int>(view)];
+}
+
+} // namespace
+
 std::string ViewValuesText(const ClipSource& source, int n)
 {
-    if (source.view != View::Power && source.divisor == 0.0)
-        common::ThrowDivideByZero();
+    // Divided by a maximum of 0 or below, the values would be undefined or come out with their
+    // signs turned (a ROI in air: -1024 / -24 = 42.67).
+    if (source.view != View::Power && !(source.divisor > 0.0))
+        throw common::InputError(std::string("\"ToClipB\" divides the ") + ViewCaption(source.view) +
+                                 " view's values by its maximum, which is " + common::FloatToStr(source.divisor) +
+                                 " here: only a maximum above 0 keeps the values' signs. Nothing was copied.");
     return ValuesText(*source.matrix, n, [&](double e) {
         return common::SingleToStr(static_cast<float>(ClipValue(source, e)));
     });

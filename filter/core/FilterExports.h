@@ -21,8 +21,8 @@ std::vector<std::uint8_t> BmpFile(const common::GreyBitmap& bitmap);
 
 // The values of a view as "ToClipB" copies them: Raw / RawMax, Filtered / FilteredMax, Power as
 // it is, Filter as the view scales it (gain^2 / FilterMax / FilterMax * 100), Convolution /
-// FilteredPowerMax. `divisor` is the view's maximum (unused for Power); one of 0 raises the
-// division error before any text is made.
+// FilteredPowerMax. `divisor` is the view's maximum (unused for Power); one of 0 or below is
+// refused with an InputError naming it before any text is made.
 struct ClipSource {
     View view = View::Raw;
     const spectrum::SquareMatrix* matrix = nullptr;

@@ -11,6 +11,7 @@
 
 #include "Errors.h"
 #include "LineExtremes.h"
+#include "NumberText.h"
 
 namespace filter {
 
@@ -296,6 +297,13 @@ void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, 
         if (c > m)
             m = static_cast<float>(c);
     filterMax = m;
+}
+
+void CheckHighCutOff(double cutOff)
+{
+    if (!(static_cast<float>(cutOff) > 0.0f) || !std::isfinite(static_cast<float>(cutOff)))
+        throw common::InputError("The high cut-off must be above 0 cycles per pixel; it is " +
+                                 common::FloatToStr(cutOff) + ".");
 }
 
 double CutOffStep(int n, int stepItem)

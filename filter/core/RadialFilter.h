@@ -43,6 +43,10 @@ bool LowCutFilter(SquareMatrix& gain, int n, double cutOff, std::int32_t power, 
 void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, bool steepen,
                    double& filterMax, common::ThreadPool& pool, GainStart& start);
 
+// A high cut-off must be above 0 cycles per pixel, also once rounded to single precision: 0 has no
+// response and a negative one would act as its absolute value. Raises InputError naming it.
+void CheckHighCutOff(double cutOff);
+
 // The step of the cut-off buttons: (1 / n) times 1, 3 or 9 frequency samples for item 0, 1, 2.
 double CutOffStep(int n, int stepItem);
 

@@ -47,4 +47,15 @@ void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, cons
         throw common::InputError(StaleResultMessage(freshness, kind, name));
 }
 
+const char* const kProfileNotDrawnMessage =
+    "Nothing to copy: no profile of the spectrum shown has been drawn yet. Step the angle with the arrows "
+    "beside it to draw one.";
+
+void RequireCurrentProfile(const ResultStamp& profile, const ResultStamp& map, std::uint64_t currentSerial)
+{
+    if (FreshnessOf(map, currentSerial, {}) == Freshness::Current && profile.serial != map.serial)
+        throw common::InputError(kProfileNotDrawnMessage);
+    RequireCurrent(profile, currentSerial, {}, ExportKind::Clipboard, {"profile", "Spectl"});
+}
+
 } // namespace spectrum

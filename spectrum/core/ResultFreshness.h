@@ -36,4 +36,11 @@ std::string StaleResultMessage(Freshness freshness, ExportKind kind, const Resul
 void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, const std::string& currentSettings,
                     ExportKind kind, const ResultName& name);
 
+// The spectrum profile is drawn only by stepping the angle, never by a hand-off or a new map:
+// one older than a map that is current was not drawn for it yet, whatever the hand-off did, and
+// is refused with that reason; otherwise as RequireCurrent, by the map's own freshness.
+void RequireCurrentProfile(const ResultStamp& profile, const ResultStamp& map, std::uint64_t currentSerial);
+
+extern const char* const kProfileNotDrawnMessage;
+
 } // namespace spectrum

@@ -73,8 +73,23 @@ TEST(ViewValuesText, SinglePrecisionWithFifteenDigitsAndTheViewRules)
     EXPECT_EQ(filter::ViewValuesText({View::Filtered, m.get(), 2}, n), "0.0500000007450581\t0.25\r\n1\t-0.5\r\n");
     // Filter as the view shows it: gain^2 / FilterMax^2 * 100.
     EXPECT_EQ(filter::ViewValuesText({View::Filter, m.get(), 0.5}, n), "4\t100\r\n1600\t400\r\n");
-    for (View v : {View::Raw, View::Filtered, View::Filter, View::Convolution})
-        EXPECT_THROW(filter::ViewValuesText({v, m.get(), 0.0}, n), common::FloatError);
+    // A maximum of 0 or below is refused (a negative one would turn every sign), named.
+    const struct {
+        View view;
+        double max;
+        const char* says;
+    } refused[] = {{View::Raw, -24, "Raw view's values by its maximum, which is -24 here"},
+                   {View::Filtered, 0, "Filtered view's values by its maximum, which is 0 here"},
+                   {View::Filter, 0, "Filter view's"},
+                   {View::Convolution, -1E-300, "which is -1E-300 here"}};
+    for (const auto& r : refused) {
+        try {
+            filter::ViewValuesText({r.view, m.get(), r.max}, n);
+            ADD_FAILURE() << r.says;
+        } catch (const common::InputError& e) {
+            EXPECT_NE(std::string(e.what()).find(r.says), std::string::npos) << e.what();
+        }
+    }
     EXPECT_EQ(filter::DoubleValuesText(*m, n), "0.1\t0.5\r\n2\t-1\r\n");
 }
 

@@ -286,6 +286,29 @@ TEST_F(FilterWindow, Exports)
     EXPECT_THROW(form.ButtonSaveFltrdClick(), common::FileError);
 }
 
+TEST_F(FilterWindow, ToClipBRefusesAMaximumThatWouldTurnTheSigns)
+{
+    // A ROI in air: every value below 0, the largest -1010.
+    spectrum.Load(8, [](int x, int y) { return -1024.0 + x + y; });
+    form1.ui.EditROISizeX->setText("8");
+    ui.EditNAct->setText("0");
+    form.ButtonNewImageClick();
+    form.ButtonNewImageClick();
+    QGuiApplication::clipboard()->setText("before");
+    form.ImageRwClick();
+    dialogs.messages.clear();
+    QTest::mouseClick(ui.ButtonToClipB, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("Raw view's values by its maximum, which is -1010 here")) << dialogs.messages[0].toStdString();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    // The spectrum has a maximum above 0: its views copy as before.
+    form.ImageCnvlClick();
+    dialogs.messages.clear();
+    QTest::mouseClick(ui.ButtonToClipB, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('|').toStdString();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count("\r\n"), 8);
+}
+
 TEST_F(FilterWindow, ExportsRefuseResultsThatAreNotCurrent)
 {
     const auto refusal = [&](const std::function<void()>& press) -> std::string {
@@ -326,9 +349,10 @@ TEST_F(FilterWindow, ExportsRefuseResultsThatAreNotCurrent)
     EXPECT_TRUE(QFile::exists(folder.Path("now.raw")));
     dialogs.saveStartFolders.clear();
 
-    // A run that stops part-way (a cut-off of 0 divides by zero) leaves no current result.
+    // A run that stops part-way (a cut-off of 0 is refused where it would divide) leaves no
+    // current result.
     ui.EditHCOF->setText("0");
-    EXPECT_THROW(form.ButtonBPFClick(), common::FloatError);
+    EXPECT_THROW(form.ButtonBPFClick(), common::InputError);
     ui.EditHCOF->setText("0.3");
     expectAllRefused("interrupted", "stopped before");
 
@@ -339,6 +363,37 @@ TEST_F(FilterWindow, ExportsRefuseResultsThatAreNotCurrent)
     // The table itself is always the current one.
     form.ButtonROIToCBClick();
     EXPECT_EQ(spectrum.allClicks, 1);
+}
+
+TEST_F(FilterWindow, HighCutOffAtOrBelowZeroIsRefused)
+{
+    HandOver(8);
+    // Typed: -0.2 would act as 0.2, 0 divides, and 1E-50 is 0 in single precision.
+    for (const char* typed : {"-0.2", "0", "1E-50"}) {
+        for (int type : {1, 2}) {  // "HCF", "BPF"
+            ui.RadioGroupFilter->setItemIndex(type);
+            ui.EditHCOF->setText(typed);
+            dialogs.messages.clear();
+            QTest::mouseClick(ui.ButtonBPF, Qt::LeftButton);
+            ASSERT_EQ(dialogs.messages.size(), 1) << typed;
+            EXPECT_EQ(dialogs.messages[0], QString("The high cut-off must be above 0 cycles per pixel; it is %1.").arg(typed));
+        }
+    }
+    // Stepped: "▼" that would reach 0 leaves both cut-offs as they were (step 3 / 8 = 0.375).
+    ui.RadioGroupFilter->setItemIndex(2);
+    ui.EditLCOF->setText("0.1");
+    ui.EditHCOF->setText("0.25");
+    dialogs.messages.clear();
+    QTest::mouseClick(ui.ButtonFltrDwn, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages, QStringList{"The high cut-off must be above 0 cycles per pixel; it is -0.125."});
+    EXPECT_EQ(ui.EditHCOF->text(), "0.25");
+    EXPECT_EQ(ui.EditLCOF->text(), "0.1");
+    // The low cut-off alone may go to 0 or below: it then cuts nothing, as designed.
+    ui.RadioGroupFilter->setItemIndex(0);
+    dialogs.messages.clear();
+    QTest::mouseClick(ui.ButtonFltrDwn, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('|').toStdString();
+    EXPECT_EQ(ui.EditLCOF->text(), "-0.275");
 }
 
 TEST_F(FilterWindow, StepBeforeAnyHandOffFailsBeforeWritingTheCutOff)

@@ -4,10 +4,12 @@
 #include <QGuiApplication>
 #include <QSignalBlocker>
 #include <cmath>
+#include <functional>
 
 #include "DialogDouble.h"
 #include "Errors.h"
 #include "NumberText.h"
+#include "ResultFreshness.h"
 #include "SpectrumMap.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -205,6 +207,38 @@ TEST_F(SpectrumWindow, ProfileAndItsChart)
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
 }
 
+TEST_F(SpectrumWindow, ANewMapTakesThePreviousProfileAwayAndValueSaysWhy)
+{
+    const auto chartPoints = [&] {
+        return ui.Chart1->Values(qobject_cast<QLineSeries*>(ui.Chart1->chart()->series().value(0))).size();
+    };
+    const auto valueRefusal = [&]() -> std::string {
+        try {
+            form2.ButtonChrtVlClick();
+        } catch (const common::InputError& e) {
+            return e.what();
+        }
+        return "(copied)";
+    };
+    FillTable(8, [](int x, int y) { return x + 10 * y; });
+    form2.ButtonDispClick();
+    EXPECT_EQ(valueRefusal(), spectrum::kProfileNotDrawnMessage);  // no profile drawn at all yet
+    ui.UpDownDeg->Step(true);
+    ASSERT_EQ(chartPoints(), 8u);
+    ASSERT_EQ(valueRefusal(), "(copied)");
+
+    // The next ROI's map: neither the chart nor "Value" shows the profile of the ROI before.
+    FillTable(8, [](int x, int y) { return 3 * x - y; });
+    form2.ButtonDispClick();
+    EXPECT_EQ(chartPoints(), 0u);
+    EXPECT_EQ(form2.ProfileText, "");
+    EXPECT_EQ(valueRefusal(), spectrum::kProfileNotDrawnMessage);
+    ui.UpDownDeg->Step(true);
+    EXPECT_EQ(chartPoints(), 8u);
+    EXPECT_EQ(valueRefusal(), "(copied)");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), form2.ProfileText);
+}
+
 TEST_F(SpectrumWindow, RefusalsAndConversionErrors)
 {
     FillTable(8, [](int x, int) { return x; });
@@ -246,7 +280,39 @@ TEST_F(SpectrumWindow, RefusalsAndConversionErrors)
     EXPECT_EQ((*form2.SpectrumRe)[0][0], 28);  // row 0 transformed: 0 + 1 + ... + 7
     form1.ui.EditPxlSpc->setText("0");
     grid->SetCell(2, 3, "1");
-    EXPECT_THROW(form2.ButtonSpctlClick(), common::FloatError);
+    EXPECT_THROW(form2.ButtonSpctlClick(), common::InputError);  // a spacing of 0 is refused
+}
+
+TEST_F(SpectrumWindow, SpacingAtOrBelowZeroIsRefusedWhereverItMakesUnits)
+{
+    FillTable(8, [](int x, int y) { return x + 10 * y; });
+    form2.ButtonDispClick();
+    ASSERT_EQ(ui.Labelmm->text(), "8(mm)");
+    const QString mapCell = QString::number((*form2.SpectrumMap)[3][5], 'g', 17);
+    for (const char* spacing : {"0", "-1", "-0.5"}) {
+        form1.ui.EditPxlSpc->setText(spacing);
+        const struct {
+            const char* what;
+            std::function<void()> press;
+        } steps[] = {
+            {"the size labels", [&] { form2.ButtonParaClick(); }},
+            {"Spectl", [&] { form2.ButtonSpctlClick(); }},
+            {"the profile", [&] { form2.UpDownDegChanging(); }},
+        };
+        for (const auto& step : steps) {
+            try {
+                step.press();
+                ADD_FAILURE() << spacing << ", " << step.what;
+            } catch (const common::InputError& e) {
+                EXPECT_NE(std::string(e.what()).find("must be above 0 mm; it is " + std::string(spacing)), std::string::npos)
+                    << e.what();
+            }
+        }
+        // No negative size or frequency and no map of another scale was shown.
+        EXPECT_EQ(ui.Labelmm->text(), "8(mm)") << spacing;
+        EXPECT_EQ(ui.LabelFrq->text(), "0.5(cycles/mm)") << spacing;
+        EXPECT_EQ(QString::number((*form2.SpectrumMap)[3][5], 'g', 17), mapCell) << spacing;
+    }
 }
 
 } // namespace
