@@ -13,7 +13,7 @@ public:
     ~DialogDouble() override { Install(nullptr); }
 
     std::deque<std::optional<QString>> openAnswers;  // nullopt = Cancel
-    std::deque<std::optional<QString>> inputAnswers; // nullopt = Cancel (the default is returned)
+    std::deque<std::optional<QString>> inputAnswers; // nullopt = Cancel; none left = OK with the default
     QStringList messages;
     QStringList informations;                         // texts of information boxes
     QStringList prompts;                              // "caption|prompt|default" of each input box
@@ -42,14 +42,15 @@ public:
         confirmAnswers.pop_front();
         return a;
     }
-    QString InputBox(QWidget*, const QString& caption, const QString& prompt, const QString& defaultText) override
+    std::optional<QString> InputBox(QWidget*, const QString& caption, const QString& prompt,
+                                    const QString& defaultText) override
     {
         prompts << caption + "|" + prompt + "|" + defaultText;
         if (inputAnswers.empty())
             return defaultText;
         auto a = inputAnswers.front();
         inputAnswers.pop_front();
-        return a ? *a : defaultText;
+        return a;
     }
     void MessageBox(QWidget*, const QString& text) override { messages << text; }
     void InformationBox(QWidget*, const QString& text) override { informations << text; }

@@ -61,12 +61,14 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                            const QString& defaultText)
+std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                                           const QString& defaultText)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : defaultText;
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 void QtDialogs::MessageBox(QWidget* parent, const QString& text)

@@ -19,9 +19,9 @@ public:
     virtual std::optional<QString> SaveFile(QWidget* parent, const QString& startFolder) = 0;
     // A question with Yes and No; true for Yes. No is the default button.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
-    // The text typed on OK, the default on Cancel.
-    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                             const QString& defaultText) = 0;
+    // The text typed on OK (the default text unless the user changed it), nothing on Cancel.
+    virtual std::optional<QString> InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                                            const QString& defaultText) = 0;
     virtual void MessageBox(QWidget* parent, const QString& text) = 0;
     // A notice with the information icon and a single OK button.
     virtual void InformationBox(QWidget* parent, const QString& text) = 0;
@@ -38,8 +38,8 @@ public:
     std::optional<QString> OpenFile(QWidget* parent, const QString& startFolder) override;
     std::optional<QString> SaveFile(QWidget* parent, const QString& startFolder) override;
     bool Confirm(QWidget* parent, const QString& text) override;
-    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& defaultText) override;
+    std::optional<QString> InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                                    const QString& defaultText) override;
     void MessageBox(QWidget* parent, const QString& text) override;
     void InformationBox(QWidget* parent, const QString& text) override;
 };

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QSignalBlocker>
+#include <array>
 
 #include "DecodeError.h"
 #include "DialogSeam.h"
@@ -25,6 +27,10 @@ using toolkit::SetText;
 
 TForm1* Form1 = nullptr;
 
+namespace {
+constexpr int kHeaderGridStartRows = 512;  // the header grid's rows before any listing
+} // namespace
+
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     ui.setupUi(this);
@@ -37,6 +43,17 @@ TForm1::~TForm1()
 {
     if (Form1 == this)
         Form1 = nullptr;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    // Every other window closes through its own close, so that each one ends what it runs (the
+    // NPS window cancels its run); then the loop stops even if some window stayed open.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    QCoreApplication::quit();
 }
 
 void TForm1::FormCreate()
@@ -58,7 +75,7 @@ void TForm1::FormCreate()
 
     QTableWidget* grid = ui.StringGridDICOM;
     grid->setColumnCount(17);
-    grid->setRowCount(512);
+    grid->setRowCount(kHeaderGridStartRows);
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->hide();
     grid->horizontalHeader()->setDefaultSectionSize(32);
@@ -107,88 +124,103 @@ QString TForm1::StartFolder() const
     return QDir::currentPath();
 }
 
+// What a load may change before it knows that it can complete, kept to be put back when it fails
+// or is cancelled: the previous image then stays with its edits, its name, its header listing.
+struct TForm1::LoadSnapshot {
+    std::vector<std::uint8_t> stream;
+    QString currentFileName;
+    std::int32_t width = 0, height = 0, loadState = 0;
+    std::vector<std::pair<QLineEdit*, QString>> texts;
+    bool swap = false, image1Hidden = true;
+    QString summary, decodedSummary;
+    std::vector<std::array<QString, 7>> grid;  // the header grid's rows, the title row first
+    std::optional<DicomSettings> dicomSettings;
+};
+
+TForm1::LoadSnapshot TForm1::TakeLoadSnapshot()
+{
+    LoadSnapshot s;
+    s.stream = std::move(ImageStream);
+    ImageStream.clear();
+    s.currentFileName = CurrentFileName;
+    s.width = ImageWidth;
+    s.height = ImageHeight;
+    s.loadState = LoadState;
+    for (QLineEdit* edit : {ui.EditFileName, ui.EditFileSize, ui.EditImgSizeX, ui.EditImgSizeY, ui.EditPxlSpc,
+                            ui.EditHeader, ui.EditMF, ui.EditFOVSize, ui.EditOffst, ui.EditWindowLevel,
+                            ui.EditWindowWidth})
+        s.texts.emplace_back(edit, edit->text());
+    s.swap = ui.CheckBoxSwp->isChecked();
+    s.image1Hidden = ui.Image1->isHidden();
+    s.summary = ui.Memo1->toPlainText();
+    s.decodedSummary = decodedSummary_;
+    const QTableWidget* grid = ui.StringGridDICOM;
+    s.grid.resize(static_cast<std::size_t>(grid->rowCount()));
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c = 0; c < 7; ++c)
+            if (const QTableWidgetItem* item = grid->item(r, c))
+                s.grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = item->text();
+    s.dicomSettings = dicomSettings_;
+    return s;
+}
+
+void TForm1::RestoreLoadSnapshot(LoadSnapshot& before)
+{
+    ImageStream.swap(before.stream);
+    CurrentFileName = before.currentFileName;
+    ImageWidth = before.width;
+    ImageHeight = before.height;
+    LoadState = before.loadState;
+    for (const auto& [edit, text] : before.texts)
+        edit->setText(text);
+    {
+        const QSignalBlocker quiet(ui.CheckBoxSwp);  // the state only, as the header reader sets it
+        ui.CheckBoxSwp->setChecked(before.swap);
+    }
+    ui.Image1->setHidden(before.image1Hidden);
+    ui.Memo1->setPlainText(before.summary);
+    decodedSummary_ = before.decodedSummary;
+    QTableWidget* grid = ui.StringGridDICOM;
+    grid->setRowCount(1);
+    grid->setRowCount(static_cast<int>(before.grid.size()));
+    for (std::size_t r = 1; r < before.grid.size(); ++r)
+        for (int c = 0; c < 7; ++c)
+            if (const QString& text = before.grid[r][static_cast<std::size_t>(c)]; !text.isEmpty())
+                grid->setItem(static_cast<int>(r), c, new QTableWidgetItem(text));
+    FitHeaderGridColumns();
+    dicomSettings_ = before.dicomSettings;
+}
+
 void TForm1::BitBtnLoadClick()
 {
-    // Kept so that a matrix size the program refuses leaves the previous image as it was.
-    struct Before {
-        std::vector<std::uint8_t> stream;
-        QString texts[9];
-        std::int32_t width, height;
-    } before{{}, {}, ImageWidth, ImageHeight};
-    QLineEdit* restored[9] = {ui.EditFileName, ui.EditFileSize, ui.EditImgSizeX, ui.EditImgSizeY, ui.EditPxlSpc,
-                              ui.EditHeader,   ui.EditMF,       ui.EditFOVSize,  ui.EditOffst};
-    for (int i = 0; i < 9; ++i)
-        before.texts[i] = restored[i]->text();
-    // A matrix size the program refuses, or a DICOM file it cannot decode, leaves the previous image.
-    const auto restore = [&] {
-        ImageStream.swap(before.stream);
-        ImageWidth = before.width;
-        ImageHeight = before.height;
-        for (int i = 0; i < 9; ++i)
-            SetText(restored[i], before.texts[i]);
-    };
-    CurrentFileName.clear();
-    SetText(ui.EditImgSizeX, QString());
-    SetText(ui.EditImgSizeY, QString());
-
+    QString chosen;
     if (LoadState < 2) {
-        if (auto chosen = toolkit::DialogSeam::Current().OpenFile(this, StartFolder()))
-            CurrentFileName = *chosen;
+        if (auto answer = toolkit::DialogSeam::Current().OpenFile(this, StartFolder()))
+            chosen = *answer;
     } else {
-        CurrentFileName = ui.EditFileName->text();
+        chosen = ui.EditFileName->text();
     }
-    if (CurrentFileName.isEmpty())
+    // Cancelled, or an empty file-list entry: nothing changes.
+    if (chosen.isEmpty())
         return;
 
-    const int bytesPerPixel = BytesPerPixel();
-
-    before.stream.swap(ImageStream);
-
-    const std::string path = CurrentFileName.toStdString();
-    const imageio::NameFields fields = imageio::SplitFileName(path);
-    SetText(ui.EditImgSizeX, fields.columns);
-    SetText(ui.EditImgSizeY, fields.rows);
-    SetText(ui.EditPxlSpc, imageio::SpacingText(fields.spacingField));
-    SetText(ui.EditFileName, CurrentFileName);
-
-    ImageStream = imageio::ReadWholeFile(path);
-    SetText(ui.EditFileSize, IntText(static_cast<long long>(ImageStream.size())));
-    ui.Image1->show();
-
+    LoadSnapshot before = TakeLoadSnapshot();
     std::shared_ptr<const imageio::DicomPixels> decoded;
-    QString candidate = QString::fromStdString(fields.spacingField);
-    if (ui.RadioGroupMode->ItemIndex() == 2 &&
-        (ui.EditImgSizeX->text().isEmpty() || ui.EditImgSizeY->text().isEmpty())) {
-        try {
-            decoded = ReadDicomHeaderOrDecode();
-        } catch (const imageio::DecodeError&) {
-            restore();
-            throw;
-        }
-        candidate = ui.EditImgSizeX->text() + " " + ui.EditImgSizeY->text();
-    }
-
-    if (!ui.EditImgSizeX->text().isEmpty() && !ui.EditImgSizeY->text().isEmpty()) {
-        ImageWidth = IntOf(ui.EditImgSizeX);
-        ImageHeight = IntOf(ui.EditImgSizeY);
-    } else {
-        if (candidate.size() < 4)
-            candidate = QString::fromStdString(viewer::SizeGuessText(ImageStream.size(), bytesPerPixel));
-        auto& dialogs = toolkit::DialogSeam::Current();
-        const QString answer = dialogs.InputBox(this, QString(), "Matrix Size x y , ", candidate);
-        const QString spacing = dialogs.InputBox(this, "InputBox", QStringLiteral("ﾋﾟｸｾﾙ間隔(mm)を入力してください。"),
-                                                 ui.EditPxlSpc->text());
-        SetText(ui.EditPxlSpc, spacing);
-        TakeSizesFromAnswer(answer);
-    }
-
+    bool headerRead = false;
+    bool complete = false;
     try {
-        imageio::CheckBitmapSize(ImageWidth, ImageHeight);
-    } catch (const common::InputError&) {
-        restore();
+        complete = ReadChosenFile(chosen, decoded, headerRead);
+    } catch (...) {
+        RestoreLoadSnapshot(before);
         throw;
     }
+    if (!complete) {
+        RestoreLoadSnapshot(before);
+        return;
+    }
     TakeDecoded(std::move(decoded));
+    if (headerRead)
+        RememberDicomSettings();
 
     DisplayBitmap().Resize(ImageWidth, ImageHeight);
     SetText(ui.EditImgSizeX, IntText(ImageWidth));
@@ -201,6 +233,7 @@ void TForm1::BitBtnLoadClick()
         SetText(ui.EditROISizeX, QStringLiteral("256"));
         SetText(ui.EditROISizeY, QStringLiteral("256"));
     }
+    ClearRoiStatistics();  // they described the previous image
     SetText(ui.EditWindowLevel, QStringLiteral("512"));
     SetText(ui.EditWindowWidth, QStringLiteral("1024"));
     // The automatic window renders again right away with the same geometry and fills every
@@ -209,6 +242,99 @@ void TForm1::BitBtnLoadClick()
     ButtonAutoWLClick();
     ButtonFileListClick();
     WarnIfFileTooSmall();
+}
+
+bool TForm1::ReadChosenFile(const QString& chosen, std::shared_ptr<const imageio::DicomPixels>& decoded,
+                            bool& headerRead)
+{
+    CurrentFileName = chosen;
+    ForgetDicomSettings();
+    const int bytesPerPixel = BytesPerPixel();
+
+    const std::string path = CurrentFileName.toStdString();
+    const imageio::NameFields fields = imageio::SplitFileName(path);
+    SetText(ui.EditImgSizeX, fields.columns);
+    SetText(ui.EditImgSizeY, fields.rows);
+    SetText(ui.EditPxlSpc, imageio::SpacingText(fields.spacingField));
+    SetText(ui.EditFileName, CurrentFileName);
+
+    ImageStream = imageio::ReadWholeFile(path);
+    SetText(ui.EditFileSize, IntText(static_cast<long long>(ImageStream.size())));
+    ui.Image1->show();
+
+    QString candidate = QString::fromStdString(fields.spacingField);
+    if (ui.RadioGroupMode->ItemIndex() == 2 &&
+        (ui.EditImgSizeX->text().isEmpty() || ui.EditImgSizeY->text().isEmpty())) {
+        headerRead = true;
+        decoded = ReadDicomHeaderOrDecode();
+        candidate = ui.EditImgSizeX->text() + " " + ui.EditImgSizeY->text();
+    }
+
+    if (!ui.EditImgSizeX->text().isEmpty() && !ui.EditImgSizeY->text().isEmpty()) {
+        ImageWidth = IntOf(ui.EditImgSizeX);
+        ImageHeight = IntOf(ui.EditImgSizeY);
+        imageio::CheckBitmapSize(ImageWidth, ImageHeight);
+        return true;
+    }
+    if (candidate.size() < 4)
+        candidate = QString::fromStdString(viewer::SizeGuessText(ImageStream.size(), bytesPerPixel));
+    auto& dialogs = toolkit::DialogSeam::Current();
+    const std::optional<QString> answer = dialogs.InputBox(this, QString(), "Matrix Size x y , ", candidate);
+    if (!answer)
+        return false;
+    TakeSizesFromAnswer(*answer);
+    imageio::CheckBitmapSize(ImageWidth, ImageHeight);
+    // The spacing is asked only for a size the program takes.
+    const std::optional<QString> spacing = dialogs.InputBox(
+        this, "InputBox", QStringLiteral("ﾋﾟｸｾﾙ間隔(mm)を入力してください。"), ui.EditPxlSpc->text());
+    if (!spacing)
+        return false;
+    SetText(ui.EditPxlSpc, *spacing);
+    return true;
+}
+
+void TForm1::RememberDicomSettings()
+{
+    DicomSettings set;
+    set.header = ui.EditHeader->text();
+    set.offset = ui.EditOffst->text();
+    set.fov = ui.EditFOVSize->text();
+    if (headerSetSwap_)
+        set.swap = ui.CheckBoxSwp->isChecked();
+    dicomSettings_ = set;
+}
+
+void TForm1::ForgetDicomSettings()
+{
+    // What the last header reader set belongs to that file. Whatever of it the user has not
+    // changed since goes back to its default, so that a raw file read next is not shifted,
+    // swapped or cut by another file's header; what the user typed stays. The listing and the
+    // summary are the reader's alone.
+    if (!dicomSettings_)
+        return;
+    const DicomSettings set = *dicomSettings_;
+    dicomSettings_.reset();
+    if (ui.EditHeader->text() == set.header)
+        SetText(ui.EditHeader, QStringLiteral("0"));
+    if (ui.EditOffst->text() == set.offset)
+        SetText(ui.EditOffst, QStringLiteral("0"));
+    if (ui.EditFOVSize->text() == set.fov)
+        SetText(ui.EditFOVSize, QStringLiteral("0"));
+    if (set.swap && ui.CheckBoxSwp->isChecked() == *set.swap) {
+        const QSignalBlocker quiet(ui.CheckBoxSwp);
+        ui.CheckBoxSwp->setChecked(false);
+    }
+    ui.Memo1->clear();
+    QTableWidget* grid = ui.StringGridDICOM;
+    grid->setRowCount(1);  // the title row stays
+    grid->setRowCount(kHeaderGridStartRows);
+    FitHeaderGridColumns();
+}
+
+void TForm1::ClearRoiStatistics()
+{
+    for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
+        SetText(edit, QString());
 }
 
 void TForm1::WarnIfFileTooSmall()
@@ -288,17 +414,40 @@ void TForm1::RenderView(bool fillPixels)
     ui.Image1->setStretch(true);
     ui.Image1->update();
 
+    // The ROI follows the edits in every tool, so that whatever reads it later meets the block the
+    // edits name on this view; only the ROI tool shows it. Outside that tool a ROI text that does
+    // not convert leaves the last placement and the picture still draws (the readers of the ROI
+    // give the conversion error themselves).
     if (ui.RadioGroupTool->ItemIndex() == 0) {
-        const std::int32_t posX = IntOf(ui.EditROIPosX);
-        const std::int32_t sizeX = IntOf(ui.EditROISizeX);
-        const std::int32_t posY = IntOf(ui.EditROIPosY);
-        const std::int32_t sizeY = IntOf(ui.EditROISizeY);
-        RoiBounds = viewer::RoiBoundsFromEdits(posX, posY, sizeX, sizeY);
+        RoiBounds = RoiBoundsOfEdits();
         RoiFrame = viewer::RoiFrameFromBounds(RoiBounds, geometry.bounds);
         DrawRoiFrame();
+    } else if (const std::optional<viewer::Rect> bounds = RoiBoundsOfEditsIfValid()) {
+        RoiBounds = *bounds;
+        RoiFrame = viewer::RoiFrameFromBounds(RoiBounds, geometry.bounds);
     }
     ViewBounds = geometry.bounds;
 }
+
+viewer::Rect TForm1::RoiBoundsOfEdits()
+{
+    const std::int32_t posX = IntOf(ui.EditROIPosX);
+    const std::int32_t sizeX = IntOf(ui.EditROISizeX);
+    const std::int32_t posY = IntOf(ui.EditROIPosY);
+    const std::int32_t sizeY = IntOf(ui.EditROISizeY);
+    return viewer::RoiBoundsFromEdits(posX, posY, sizeX, sizeY);
+}
+
+std::optional<viewer::Rect> TForm1::RoiBoundsOfEditsIfValid()
+{
+    try {
+        return RoiBoundsOfEdits();
+    } catch (const common::ConversionError&) {
+        return std::nullopt;
+    }
+}
+
+viewer::RoiBlock TForm1::RoiBlockOfEdits() { return viewer::RoiBlockOf(RoiBoundsOfEdits()); }
 
 void TForm1::DrawRoiFrame()
 {

@@ -6,6 +6,7 @@
 #include <Qt>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "DicomHeader.h"
@@ -14,6 +15,7 @@
 #include "FlipRotate.h"
 #include "FolderListing.h"
 #include "PixelRule.h"
+#include "RoiBlock.h"
 #include "RoiFrame.h"
 #include "ViewGeometry.h"
 #include "ui_Form1.h"
@@ -23,6 +25,7 @@ struct DicomPixels;
 }
 
 class QAction;
+class QCloseEvent;
 class QShortcut;
 class QEvent;
 class QMenu;
@@ -74,13 +77,39 @@ public:
     // The loaded file and its matrix as the parameters describe them now.
     imageio::PixelSource Source();
     int BytesPerPixel() const;
+    // The ROI the four ROI edits name now, in image columns and rows; what "Stat", "toFilter" and
+    // "Triming" read, whatever the tool, the zoom or the pan.
+    viewer::Rect RoiBoundsOfEdits();
+    viewer::RoiBlock RoiBlockOfEdits();
+
+protected:
+    // Closing the viewer ends the program, whichever other windows are open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
     void ConnectHandlers();
+    // A load changes the viewer only once it knows the new matrix; until then a failure or a
+    // Cancel puts back what it changed.
+    struct LoadSnapshot;
+    LoadSnapshot TakeLoadSnapshot();
+    void RestoreLoadSnapshot(LoadSnapshot& before);
+    // The steps of a load up to the matrix size; false when the user cancelled a prompt.
+    bool ReadChosenFile(const QString& chosen, std::shared_ptr<const imageio::DicomPixels>& decoded, bool& headerRead);
+    // What the header reader of the last load set, to tell it from what the user typed since.
+    struct DicomSettings {
+        QString header, offset, fov;
+        std::optional<bool> swap;  // when the transfer syntax set it
+    };
+    std::optional<DicomSettings> dicomSettings_;
+    bool headerSetSwap_ = false;
+    void RememberDicomSettings();
+    void ForgetDicomSettings();
+    void ClearRoiStatistics();
     void TakeSizesFromAnswer(const QString& answer);
     QString StartFolder() const;
     void WarnIfFileTooSmall();
+    std::optional<viewer::Rect> RoiBoundsOfEditsIfValid();
 
     // DICOM header reading and the viewer's exports (trimmed ROI file, clipboard copies).
 public:
@@ -132,6 +161,8 @@ public:
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void EditROISizeXEnter();
+    // The four ROI edits share it: Return, Tab, or the focus leaving for another control.
+    void EditROIPosXExit();
     void N641Click();
     void N1281Click();
     void N2561Click();

@@ -60,6 +60,7 @@ void TForm1::ReadDicomHeader()
         SetText(ui.EditWindowLevel, *edits.windowLevel);
     if (edits.windowWidth)
         SetText(ui.EditWindowWidth, *edits.windowWidth);
+    headerSetSwap_ = edits.swap.has_value();
     if (edits.swap) {
         // Only the box's state follows the transfer syntax; its redraw does not run here.
         const QSignalBlocker quiet(ui.CheckBoxSwp);

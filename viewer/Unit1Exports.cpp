@@ -16,7 +16,7 @@ void TForm1::ButtonTrimingClick()
 {
     // Everything is read and refused before the dialog: the user is asked for a file only when
     // there is something to write into it.
-    const viewer::RoiBlock block = viewer::RoiBlockOf(RoiFrame, ViewBounds);
+    const viewer::RoiBlock block = RoiBlockOfEdits();
     const std::vector<std::uint8_t> bytes = viewer::TrimmedBytes(Source(), block);
     auto& dialogs = toolkit::DialogSeam::Current();
     if (const std::optional<std::string> note = viewer::TrimmedValuesNote(Source(), block, SampleRuleNow()))

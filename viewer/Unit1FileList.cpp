@@ -82,14 +82,19 @@ bool TForm1::ApplicationEvents1Message(QEvent* event)
     const std::int32_t number = IntOf(ui.EditFListNo);
     if (number < 0 || number >= ui.ListBox1->count())
         common::ThrowListIndex(number);
+    const QString shown = ui.EditFileName->text();
+    const std::int32_t loadState = LoadState;
     SetText(ui.EditFileName, ui.ListBox1->item(number)->text());
 
     LoadState = 2;
     try {
         BitBtnLoadClick();
     } catch (...) {
-        // The number still moves on, so that the next turn steps past a file that cannot be
-        // loaded instead of failing on it again and again.
+        // A file that cannot be loaded leaves the image on show as it was, its name included
+        // (and the load button asking for a file again). The number still moves on, so that the
+        // next turn steps past that file instead of failing on it again and again.
+        SetText(ui.EditFileName, shown);
+        LoadState = loadState;
         SetText(ui.EditFListNo, IntText(viewer::StepListNumber(number, ui.ListBox1->count(), delta)));
         throw;
     }

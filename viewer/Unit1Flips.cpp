@@ -29,6 +29,7 @@ void TForm1::RewriteMatrix(void (*operation)(const viewer::PixelMatrix&, const v
     matrix.height = ImageHeight;
     matrix.bytesPerPixel = BytesPerPixel();
     operation(matrix, ViewBounds);
+    ClearRoiStatistics();  // they described the pixels before the move
     RenderView();
 }
 
@@ -61,6 +62,7 @@ void TForm1::ButtonRowCulmClick()
     const QString columns = ui.EditImgSizeX->text();
     SetText(ui.EditImgSizeX, ui.EditImgSizeY->text());
     SetText(ui.EditImgSizeY, columns);
+    ClearRoiStatistics();  // the same bytes are other pixels now
     ButtonDispClick();
     ButtonAutoWLClick();
 }

@@ -4,6 +4,7 @@
 #include "Fft.h"
 #include "HandlerGuard.h"
 #include "ParameterText.h"
+#include "PixelSpacing.h"
 #include "RoiBlock.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -20,12 +21,14 @@ void TForm1::ButtonToTableClick()
 {
     // Everything is read and checked before the table changes: a refused ROI leaves the table as
     // it was.
-    const viewer::RoiBlock block = viewer::RoiBlockOf(RoiFrame, ViewBounds);
+    const viewer::RoiBlock block = RoiBlockOfEdits();
     if (block.IsEmpty())
         throw common::InputError(viewer::kRoiEmptyMessage);
     // A shape the analysis cannot use is refused here, before the table changes, rather than by
     // whichever later step first trips over it.
     spectrum::CheckRoiShape(block.w, block.h);
+    // So is a spacing the spectrum's units cannot be made from.
+    spectrum::CheckPixelSpacing(RealOf(ui.EditPxlSpc));
     const imageio::PixelSource source = Source();
     const std::int32_t valueOffset = IntOf(ui.EditOffst);
     const bool swap = ui.CheckBoxSwp->isChecked();
@@ -36,10 +39,12 @@ void TForm1::ButtonToTableClick()
     const int w = static_cast<int>(block.w), h = static_cast<int>(block.h);
     grid->SetColCount(w + 1);
     grid->SetRowCount(h + 1);
+    // The headers number the block's columns and rows as the view shows them.
+    const long long left = block.x0 - ViewBounds.FirstColumn, top = block.y0 - ViewBounds.FirstRow;
     for (int c = 0; c < w; ++c)
-        grid->SetCellInt(c + 1, 0, static_cast<long long>(RoiFrame.Left) + c);
+        grid->SetCellInt(c + 1, 0, left + c);
     for (int r = 0; r < h; ++r)
-        grid->SetCellInt(0, r + 1, static_cast<long long>(RoiFrame.Top) + r);
+        grid->SetCellInt(0, r + 1, top + r);
     std::size_t i = 0;
     for (int r = 0; r < h; ++r)
         for (int c = 0; c < w; ++c)

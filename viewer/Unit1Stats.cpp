@@ -47,7 +47,7 @@ void TForm1::ButtonStatClick()
     const imageio::PixelSource source = Source();
     const viewer::SampleRule rule = SampleRuleNow();
     // A ROI with no sample inside the image has no statistics: the last ones stay.
-    const auto stats = viewer::ComputeRoiStatistics(source, viewer::RoiBlockOf(RoiFrame, ViewBounds), rule);
+    const auto stats = viewer::ComputeRoiStatistics(source, RoiBlockOfEdits(), rule);
     if (!stats)
         return;
     SetText(ui.EditAve, RealText(stats->mean));

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -46,6 +47,30 @@ private:
     std::function<void()> handler_;
 };
 
+// Runs a handler when the user is done with an edit: Return or Enter in it, or the focus leaving
+// it for another control. The focus leaving because another window came up (the error box of this
+// very handler, a dialog, a popup) is no exit, for the same reason as above.
+class FinishEditHook : public QObject {
+public:
+    FinishEditHook(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut && FocusEnterHook::IsEntry(static_cast<QFocusEvent*>(event)->reason()))
+            toolkit::RunSlot(handler_);
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                toolkit::RunSlot(handler_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
 } // namespace
 
 void TForm1::ConnectToolHandlers()
@@ -65,6 +90,8 @@ void TForm1::ConnectToolHandlers()
         toolkit::RunSlot([&] { Image1MouseUp(b, m, x, y); });
     });
     ui.EditROISizeX->installEventFilter(new FocusEnterHook(this, [this] { EditROISizeXEnter(); }));
+    for (QLineEdit* edit : {ui.EditROIPosX, ui.EditROIPosY, ui.EditROISizeX, ui.EditROISizeY})
+        edit->installEventFilter(new FinishEditHook(this, [this] { EditROIPosXExit(); }));
     CreatePopupMenu1();
     ConnectStatsHandlers();
     ConnectFlipHandlers();
@@ -188,6 +215,11 @@ void TForm1::DragRoi(double px, double py)
         DrawRoiFrame();
         SetText(ui.EditROISizeX, IntText(static_cast<long long>(RoiFrame.Right) - RoiFrame.Left + 1));
         SetText(ui.EditROISizeY, IntText(static_cast<long long>(RoiFrame.Bottom) - RoiFrame.Top + 1));
+        // The position follows too, so that the edits name the frame on show: the statistics of
+        // the release, "toFilter" and "Triming" read that block, and the next redraw keeps it.
+        const viewer::RoiPosition centre = viewer::RoiPositionOfFrame(RoiFrame, ViewBounds);
+        SetText(ui.EditROIPosX, IntText(centre.posX));
+        SetText(ui.EditROIPosY, IntText(centre.posY));
     }
     if (RoiDragMove) {
         DrawRoiFrame();
@@ -253,11 +285,7 @@ void TForm1::Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int, i
 
 void TForm1::PlaceRoiFromEdits()
 {
-    const std::int32_t posX = IntOf(ui.EditROIPosX);
-    const std::int32_t sizeX = IntOf(ui.EditROISizeX);
-    const std::int32_t posY = IntOf(ui.EditROIPosY);
-    const std::int32_t sizeY = IntOf(ui.EditROISizeY);
-    RoiBounds = viewer::RoiBoundsFromEdits(posX, posY, sizeX, sizeY);
+    RoiBounds = RoiBoundsOfEdits();
     RoiFrame = viewer::RoiFrameFromBounds(RoiBounds, ViewBounds);
 }
 
@@ -265,6 +293,13 @@ void TForm1::EditROISizeXEnter()
 {
     PlaceRoiFromEdits();
     RenderView();
+}
+
+void TForm1::EditROIPosXExit()
+{
+    // What the user typed is the ROI from now on: placed and shown at once, as entering the size
+    // edit does, not only at the next entry into it.
+    EditROISizeXEnter();
 }
 
 void TForm1::RoiSizePreset(const QString& size)

@@ -116,20 +116,25 @@ TEST_F(ViewerDicom, ConversionErrorKeepsTheRowsListedSoFar)
     f.PixelData(true, std::vector<std::uint8_t>(64 * 64 * 2, 0));
     const QString path = folder.Write("bad.dcm", QByteArray(reinterpret_cast<const char*>(f.bytes.data()),
                                                             static_cast<qsizetype>(f.Size())));
-    ui.Memo1->setPlainText("before");
+    Load(Sample("ct-phantom.dcm"));
+    const int listed = ui.StringGridDICOM->rowCount();
+    const QString memo = ui.Memo1->toPlainText();
+    const QString header = ui.EditHeader->text();
     try {
         Load(path);
         ADD_FAILURE() << "no error";
     } catch (const common::ConversionError& e) {
         EXPECT_EQ(QString::fromUtf8(e.what()), "'low' は浮動小数点数ではありません");
     }
-    EXPECT_EQ(ui.StringGridDICOM->rowCount(), 1024);
-    EXPECT_EQ(Cell(3, 6), "CT");
-    EXPECT_EQ(Cell(4, 5), "Rows");
-    EXPECT_EQ(Cell(5, 1), "0028");  // the element that failed
-    EXPECT_EQ(ui.EditImgSizeY->text(), "64");  // Rows: the height
-    EXPECT_EQ(ui.Memo1->toPlainText(), "DspMtrx : 64");
-    EXPECT_EQ(form.LoadState, 0);
+    // The refused file leaves the listing, the summary and the edits of the image on show.
+    EXPECT_EQ(ui.StringGridDICOM->rowCount(), listed);
+    EXPECT_EQ(Cell(RowOf("0028", "0010"), 6), "256");
+    EXPECT_EQ(ui.EditImgSizeY->text(), "256");
+    EXPECT_EQ(ui.EditHeader->text(), header);
+    EXPECT_EQ(ui.EditOffst->text(), "-1024");
+    EXPECT_EQ(ui.Memo1->toPlainText(), memo);
+    EXPECT_EQ(ui.EditFileName->text(), Sample("ct-phantom.dcm"));
+    EXPECT_EQ(form.LoadState, 1);
 }
 
 TEST_F(ViewerDicom, ListingPastItsLimitEndsWithTheCountLeftOut)
@@ -147,18 +152,68 @@ TEST_F(ViewerDicom, ListingPastItsLimitEndsWithTheCountLeftOut)
     EXPECT_EQ(ui.EditPxlSpc->text(), "0.5");
 }
 
-TEST_F(ViewerDicom, FileWithoutPixelDataAsksForTheSizeAndKeepsTheGrid)
+TEST_F(ViewerDicom, FileWithoutPixelDataAsksForTheSizeAndListsNothing)
 {
     Load(Sample("ct-phantom.dcm"));
-    const int listed = ui.StringGridDICOM->rowCount();
     const QString path = folder.Write("plain.dcm", QByteArray(8192, 'a'));
     dialogs.inputAnswers = {QString("64 64"), QString("0.5")};
     Load(path);
     EXPECT_EQ(dialogs.prompts.size(), 2);
     EXPECT_EQ(ui.EditHeader->text(), "0");  // the size answer sets it
     EXPECT_EQ(ui.EditOffst->text(), "0");
-    EXPECT_EQ(ui.StringGridDICOM->rowCount(), listed);
+    // The phantom's listing and summary went with the phantom.
+    EXPECT_EQ(RowOf("0028", "0010"), -1);
+    EXPECT_EQ(Cell(0, 6), "Value");
+    EXPECT_EQ(ui.Memo1->toPlainText(), "");
     EXPECT_EQ(form.ImageWidth, 64);
+}
+
+TEST_F(ViewerDicom, RawFileAfterDicomStartsFromTheDefaultsTheHeaderChanged)
+{
+    // The raw phantom holds the phantom's CT values as signed words, spacing 0.5 in its name.
+    const QString raw = Sample("phantom 256 256 0p5.raw");
+    QFile file(raw);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto word = [&](int i) { return static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) | static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8); };
+    for (const char* dicom : {"ct-phantom.dcm", "ct-phantom-bigendian.dcm"}) {
+        ui.RadioGroupMode->setItemIndex(2);
+        Load(Sample(dicom));
+        ASSERT_NE(ui.EditHeader->text(), "0") << dicom;
+        ASSERT_EQ(ui.EditOffst->text(), "-1024") << dicom;
+        ui.RadioGroupMode->setItemIndex(1);
+        Load(raw);
+        EXPECT_TRUE(dialogs.informations.isEmpty()) << dicom;  // no "file too small" from another file's header
+        EXPECT_EQ(ui.EditHeader->text(), "0") << dicom;
+        EXPECT_EQ(ui.EditOffst->text(), "0") << dicom;
+        EXPECT_EQ(ui.EditFOVSize->text(), "0") << dicom;
+        EXPECT_FALSE(ui.CheckBoxSwp->isChecked()) << dicom;
+        EXPECT_EQ(RowOf("0028", "0010"), -1) << dicom;
+        EXPECT_EQ(ui.Memo1->toPlainText(), "") << dicom;
+        // Every value is the word stored: the ROI's first sample goes to the table as it is.
+        ui.EditROIPosX->setText("100");
+        ui.EditROIPosY->setText("100");
+        ui.EditROISizeX->setText("1");
+        ui.EditROISizeY->setText("1");
+        form.ButtonStatClick();
+        EXPECT_EQ(ui.EditAve->text(), QString::number(word(100 * 256 + 100))) << dicom;
+    }
+}
+
+TEST_F(ViewerDicom, WhatTheUserChangedAfterTheHeaderStaysForTheNextFile)
+{
+    Load(Sample("ct-phantom.dcm"));
+    ui.EditOffst->setText("-1000");
+    ui.EditHeader->setText("16");
+    ui.CheckBoxSwp->setChecked(true);  // the header had unchecked it
+    const QString header = ui.EditFOVSize->text();
+    ui.RadioGroupMode->setItemIndex(1);
+    Load(folder.WriteWords("small 4 4 1p0.raw", std::vector<int>(24, 7)));
+    EXPECT_EQ(ui.EditOffst->text(), "-1000");
+    EXPECT_EQ(ui.EditHeader->text(), "16");
+    EXPECT_TRUE(ui.CheckBoxSwp->isChecked());
+    EXPECT_EQ(ui.EditFOVSize->text(), "0");  // left as the header set it: reset
+    EXPECT_NE(header, "0");
 }
 
 } // namespace

@@ -146,14 +146,15 @@ TEST_F(ViewerFileList, BadNumbersAndVanishedFiles)
         EXPECT_EQ(form.LoadState, 1);
     }
 
-    // The middle entry disappears: its step shows the load's error, and the next turn goes on
-    // past it instead of failing on the same entry again.
+    // The middle entry disappears: its step shows the load's error and leaves the image on show
+    // with its name, and the next turn goes on past it instead of failing on the same entry again.
     dialogs.messages.clear();
     ui.EditFListNo->setText("1");
     QFile::remove(list[1]);
     EXPECT_FALSE(Wheel(120));
     EXPECT_EQ(dialogs.messages, QStringList{"ファイル " + list[1] + " は開けません"});
-    EXPECT_EQ(form.LoadState, 2);
+    EXPECT_EQ(ui.EditFileName->text(), name);
+    EXPECT_EQ(form.LoadState, 1);
     EXPECT_EQ(ui.EditFListNo->text(), "2");
     EXPECT_TRUE(Wheel(120));
     EXPECT_EQ(ui.EditFileName->text(), list[2]);

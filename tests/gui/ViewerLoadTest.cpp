@@ -118,7 +118,7 @@ TEST_F(ViewerLoad, GuessesAndSingleNumberAnswers)
         SetMode(c.mode);
         folder.Write("plain.bin", QByteArray(c.bytes, '\0'));
         if (c.answer)
-            dialogs.inputAnswers = {QString(c.answer), std::nullopt};
+            dialogs.inputAnswers = {QString(c.answer)};
         Load(folder.Path("plain.bin"));
         EXPECT_EQ(dialogs.prompts.value(0), QString("|Matrix Size x y , |") + c.offered) << c.bytes;
         EXPECT_EQ(form.ImageWidth, c.w);
@@ -132,18 +132,19 @@ TEST_F(ViewerLoad, FieldFourLongEnoughIsOfferedAsIs)
     // characters it is offered unchanged.
     SetMode(1);
     folder.Write("a b.c d 1 2.raw", QByteArray(8192, '\0'));
-    dialogs.inputAnswers = {QString("64"), std::nullopt};
+    dialogs.inputAnswers = {QString("64")};
     Load(folder.Path("a b.c d 1 2.raw"));
     EXPECT_EQ(dialogs.prompts.value(0), "|Matrix Size x y , |64 64");
 }
 
-TEST_F(ViewerLoad, CancelledDialogStopsWithSizesEmptied)
+TEST_F(ViewerLoad, CancelledDialogChangesNothing)
 {
     dialogs.openAnswers.push_back(std::nullopt);
     form.BitBtnLoadClick();
     EXPECT_EQ(form.LoadState, 0);
-    EXPECT_EQ(ui.EditImgSizeX->text(), "");
-    EXPECT_EQ(ui.EditImgSizeY->text(), "");
+    // The size edits keep their texts: a render after a cancelled dialog still works.
+    EXPECT_EQ(ui.EditImgSizeX->text(), "0");
+    EXPECT_EQ(ui.EditImgSizeY->text(), "0");
     EXPECT_EQ(ui.EditFileName->text(), "FileName");
 }
 
@@ -190,10 +191,10 @@ TEST_F(ViewerLoad, EmptyFileAndNonIntegerAnswerStopBeforeTheImageIsSet)
 {
     SetMode(1);
     folder.Write("empty.raw", QByteArray());
-    dialogs.inputAnswers = {QString("abc"), std::nullopt};
+    dialogs.inputAnswers = {QString("abc")};
     dialogs.openAnswers.push_back(folder.Path("empty.raw"));
     EXPECT_THROW(form.BitBtnLoadClick(), common::ConversionError);
-    EXPECT_EQ(dialogs.prompts.value(0), "|Matrix Size x y , |0 0");
+    EXPECT_EQ(dialogs.prompts, QStringList{"|Matrix Size x y , |0 0"});  // no spacing asked
     EXPECT_EQ(form.LoadState, 0);
 }
 
@@ -202,11 +203,11 @@ TEST_F(ViewerLoad, ErrorsFromTheButtonAreShownInAMessageBox)
     SetMode(1);
     folder.Write("empty.raw", QByteArray());
     dialogs.openAnswers.push_back(folder.Path("empty.raw"));
-    dialogs.inputAnswers = {QString("abc"), std::nullopt};
+    dialogs.inputAnswers = {QString("abc")};
     QTest::mouseClick(ui.BitBtnLoad, Qt::LeftButton);
     EXPECT_EQ(dialogs.messages, QStringList{"'abc' は整数ではありません"});
     EXPECT_EQ(form.LoadState, 0);
-    EXPECT_EQ(ui.EditFileSize->text(), "0");  // the file was read: an empty file
+    EXPECT_EQ(ui.EditFileName->text(), "FileName");  // nothing of the refused load stays
 }
 
 TEST_F(ViewerLoad, RefusedSizesLeaveThePreviousImageUsable)
@@ -228,6 +229,68 @@ TEST_F(ViewerLoad, RefusedSizesLeaveThePreviousImageUsable)
     }
     EXPECT_NO_THROW(form.RenderView());
     EXPECT_EQ(form.DisplayBitmap().Width(), 16);
+}
+
+TEST_F(ViewerLoad, FailedOrCancelledLoadLeavesThePreviousImageAsItWas)
+{
+    SetMode(1);
+    Load(WriteRamp("ok 16 16 1p0.raw", 16, 16));
+    ui.EditROIPosX->setText("8");
+    ui.EditROIPosY->setText("8");
+    ui.EditROISizeX->setText("4");
+    ui.EditROISizeY->setText("4");
+    form.RenderView();
+    form.ButtonStatClick();
+    const QString mean = ui.EditAve->text();  // columns 6..9, rows 6..9: 7.5 + 2 * 7.5
+    ASSERT_EQ(mean, "22.5");
+    const auto stream = form.ImageStream;
+    const common::GreyBitmap picture = form.DisplayBitmap();
+    QLineEdit* const edits[] = {ui.EditFileName, ui.EditFileSize, ui.EditImgSizeX, ui.EditImgSizeY, ui.EditPxlSpc,
+                                ui.EditHeader,   ui.EditMF,       ui.EditOffst,    ui.EditWindowLevel};
+    QStringList texts;
+    for (QLineEdit* e : edits)
+        texts << e->text();
+
+    // A file without sizes in its name: 512 bytes offer "16 16".
+    const QString unnamed = folder.Write("plain.bin", QByteArray(512, '\x05'));
+    const struct {
+        const char* what;
+        QString path;
+        std::deque<std::optional<QString>> answers;
+        int prompts;        // how many were asked
+        const char* error;  // nullptr: none, the load was cancelled
+    } cases[] = {
+        {"Cancel at the size", unnamed, {std::nullopt}, 1, nullptr},
+        {"Cancel at the spacing", unnamed, {QString("16 16"), std::nullopt}, 2, nullptr},
+        {"a size that is no number", unnamed, {QString("abc")}, 1, "'abc' は整数ではありません"},
+        {"a size too large", unnamed, {QString("40000 40000")}, 1, "40000"},
+        {"a file that cannot be read", folder.Path("gone 16 16 1p0.raw"), {}, 0, "は開けません"},
+    };
+    for (const auto& c : cases) {
+        dialogs.prompts.clear();
+        dialogs.inputAnswers = c.answers;
+        dialogs.openAnswers.push_back(c.path);
+        try {
+            form.BitBtnLoadClick();
+            EXPECT_EQ(c.error, nullptr) << c.what;
+        } catch (const common::AppError& e) {
+            ASSERT_NE(c.error, nullptr) << c.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << c.what << ": " << e.what();
+        }
+        EXPECT_EQ(dialogs.prompts.size(), c.prompts) << c.what;
+        EXPECT_EQ(form.ImageStream, stream) << c.what;
+        QStringList now;
+        for (QLineEdit* e : edits)
+            now << e->text();
+        EXPECT_EQ(now, texts) << c.what;
+        EXPECT_EQ(form.LoadState, 1) << c.what;
+        EXPECT_EQ(form.CurrentFileName, texts[0]) << c.what;
+        // The picture and every reader still show and read the previous image.
+        form.RenderView();
+        EXPECT_EQ(form.DisplayBitmap(), picture) << c.what;
+        form.ButtonStatClick();
+        EXPECT_EQ(ui.EditAve->text(), mean) << c.what;
+    }
 }
 
 TEST_F(ViewerLoad, MatrixBiggerThanTheFileShowsMissingPixelsAsZero)

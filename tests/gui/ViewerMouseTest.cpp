@@ -65,7 +65,9 @@ TEST_F(ViewerMouse, CornerDragsResizeAndTheReleaseComputesStatistics)
     EXPECT_EQ(form.RoiFrame, (viewer::Rect{50, 60, 383, 383}));
     EXPECT_EQ(ui.EditROISizeX->text(), "334");
     EXPECT_EQ(ui.EditROISizeY->text(), "324");
-    EXPECT_EQ(ui.EditROIPosX->text(), "256");
+    // The position follows, so that the edits name the frame on show: 50 + 334 div 2.
+    EXPECT_EQ(ui.EditROIPosX->text(), "217");
+    EXPECT_EQ(ui.EditROIPosY->text(), "222");
     Release(Qt::LeftButton, {50, 60});
     // Block columns 50..383, rows 60..383 of c + 2r: mean 216.5 + 2 * 221.5.
     EXPECT_EQ(ui.EditAve->text(), "659.5");
@@ -83,6 +85,9 @@ TEST_F(ViewerMouse, CornerDragsResizeAndTheReleaseComputesStatistics)
     Drag(Qt::LeftButton, {{20, 200}, {10, 10}});
     EXPECT_EQ(form.RoiFrame, (viewer::Rect{50, 60, 400, 420}));
     EXPECT_EQ(ui.EditAve->text(), "705");  // columns 50..400, rows 60..420: 225 + 2 * 240
+    // The next redraw keeps the dragged frame where it is.
+    form.RenderView();
+    EXPECT_EQ(form.RoiFrame, (viewer::Rect{50, 60, 400, 420}));
 }
 
 TEST_F(ViewerMouse, WholeRoiFollowsThePointer)

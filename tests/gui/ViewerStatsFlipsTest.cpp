@@ -1,4 +1,6 @@
 // "Auto", "Stat", the redraw boxes, and the flips and rotations through the window's buttons.
+#include <functional>
+
 #include "FlipRotate.h"
 #include "HandlerGuard.h"
 #include "ViewerFixture.h"
@@ -105,6 +107,43 @@ TEST_F(ViewerStatsFlips, FlipsAndRotationsRewriteTheStream)
     Load(folder.Path("e 3 2 1p0.raw"), 0);
     QTest::mouseClick(ui.ButtonVert, Qt::LeftButton);
     EXPECT_EQ(form.ImageStream, (std::vector<std::uint8_t>{4, 5, 6, 1, 2, 3}));
+}
+
+TEST_F(ViewerStatsFlips, StatisticsOfThePreviousPixelsAreNotLeftStanding)
+{
+    // A 4 x 4 ROI at the top-left of an 8 x 8 ramp: after any move of the pixels or a new image
+    // its numbers no longer describe what the ROI covers.
+    const struct {
+        const char* what;
+        std::function<void()> act;
+    } cases[] = {
+        {"V", [&] { QTest::mouseClick(ui.ButtonVert, Qt::LeftButton); }},
+        {"H", [&] { QTest::mouseClick(ui.ButtonHoriz, Qt::LeftButton); }},
+        {"CW", [&] { QTest::mouseClick(ui.ButtonCW, Qt::LeftButton); }},
+        {"CCW", [&] { QTest::mouseClick(ui.ButtonCCW, Qt::LeftButton); }},
+        {"<>", [&] { QTest::mouseClick(ui.ButtonRowCulm, Qt::LeftButton); }},
+        {"a load", [&] { Load(WriteRamp(8, 8, "next")); }},
+    };
+    for (const auto& c : cases) {
+        Load(WriteRamp(8, 8));
+        ui.EditROIPosX->setText("2");
+        ui.EditROIPosY->setText("2");
+        ui.EditROISizeX->setText("4");
+        ui.EditROISizeY->setText("4");
+        QTest::mouseClick(ui.ButtonStat, Qt::LeftButton);
+        ASSERT_EQ(ui.EditAve->text(), "4.5") << c.what;  // 1.5 + 2 * 1.5
+        c.act();
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << c.what;
+        for (QLineEdit* e : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
+            EXPECT_EQ(e->text(), "") << c.what << " " << e->objectName().toStdString();
+    }
+    // A refused rotation moved nothing: the numbers still hold.
+    Load(WriteRamp(8, 16));
+    QTest::mouseClick(ui.ButtonStat, Qt::LeftButton);
+    const QString mean = ui.EditAve->text();
+    QTest::mouseClick(ui.ButtonCW, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages, QStringList{viewer::kRotateBlockMessage});
+    EXPECT_EQ(ui.EditAve->text(), mean);
 }
 
 TEST_F(ViewerStatsFlips, RefusedRotationsAndShortFilesMoveNothing)

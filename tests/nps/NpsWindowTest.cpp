@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QTimer>
 #include <functional>
 #include <random>
 
@@ -221,3 +222,52 @@ TEST(NpsLauncher, ShortcutOpensTheWindowWithTheViewersSettings)
 }
 
 } // namespace
+
+TEST(ViewerClose, ClosingTheViewerClosesEveryWindowAndEndsTheProgram)
+{
+    toolkit::DialogDouble dialogs;
+    TempFolder folder;
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    nps::ViewerNpsSource source(form1);
+    nps::NpsWindow window(source);
+    nps::InstallNpsLauncher(form1, window);
+    const QString path = folder.WriteWords("flat 512 512 0p2.raw", std::vector<int>(512 * 512, 100));
+    form1.ui.RadioGroupMode->setItemIndex(1);
+    dialogs.openAnswers.push_back(path);
+    form1.BitBtnLoadClick();
+    form1.show();
+    form2.show();
+    form3.show();
+    window.OpenFromViewer();
+    window.EditRoi->setText("16");
+
+    // The run has started and cannot have finished (its end comes back through the event loop)
+    // when the viewer's close box is pressed.
+    QString statusAtClose;
+    bool timedOut = false;
+    QTimer::singleShot(0, &form1, [&] {
+        window.ButtonRunClick();
+        ASSERT_TRUE(window.Running());
+        form1.close();
+        statusAtClose = window.LabelStatus->text();
+    });
+    QTimer safetyStop;
+    safetyStop.setSingleShot(true);
+    QObject::connect(&safetyStop, &QTimer::timeout, [&] {
+        timedOut = true;
+        QApplication::quit();
+    });
+    safetyStop.start(10000);
+    QApplication::exec();
+    EXPECT_FALSE(timedOut);  // the loop ended with the viewer, not by the safety stop
+    EXPECT_EQ(statusAtClose, "Cancelling...");
+    for (QWidget* w : {static_cast<QWidget*>(&form2), static_cast<QWidget*>(&form3), static_cast<QWidget*>(&window)})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    QElapsedTimer t;
+    t.start();
+    while (window.Running() && t.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(window.Running());
+}

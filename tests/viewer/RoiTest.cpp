@@ -61,10 +61,11 @@ std::vector<std::uint8_t> Matrix(int w, int h)
     return bytes;
 }
 
-TEST(RoiBlock, FromFrameAndView)
+TEST(RoiBlock, FromTheBoundsTheEditsPlace)
 {
-    EXPECT_EQ(viewer::RoiBlockOf({16, 24, 79, 87}, {16, 300, 8, 400}), (viewer::RoiBlock{32, 32, 64, 64}));
-    EXPECT_TRUE(viewer::RoiBlockOf({5, 5, 4, 9}, {}).IsEmpty());
+    // Centre 64, 64 and size 64 place columns and rows 32..95, wherever the view is.
+    EXPECT_EQ(viewer::RoiBlockOf(viewer::RoiBoundsFromEdits(64, 64, 64, 64)), (viewer::RoiBlock{32, 32, 64, 64}));
+    EXPECT_TRUE(viewer::RoiBlockOf({5, 5, 4, 9}).IsEmpty());
 }
 
 TEST(RoiBlock, ReadsRowsTopToBottom)

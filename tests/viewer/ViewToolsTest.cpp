@@ -122,6 +122,24 @@ TEST(RoiDrag, CornerFollowsThePointerAndMoveKeepsTheSize)
     EXPECT_EQ(m.posY, 58);
     m = viewer::MoveRoiTo({0, 0, 64, 2}, 100.5, 50, view);
     EXPECT_EQ(m.frame, (viewer::Rect{68, 49, 132, 51}));
+    // Hanging over the view's top-left corner the frame keeps its 64 columns and rows and is the
+    // one the new position places, not trunc(10.5 - 32) .. trunc(10.5 + 31), 63 wide.
+    m = viewer::MoveRoiTo({0, 0, 63, 63}, 10.5, 10.5, view);
+    EXPECT_EQ(m.posX, 26);
+    EXPECT_EQ(m.frame, (viewer::Rect{-22, -22, 41, 41}));
+    EXPECT_EQ(m.frame, viewer::RoiFrameFromBounds(viewer::RoiBoundsFromEdits(m.posX, m.posY, 64, 64), view));
+}
+
+TEST(RoiDrag, PositionOfAFrameIsTheCentreThatPlacesItAgain)
+{
+    const viewer::ViewBounds view{16, 300, 8, 400};
+    const viewer::Rect frames[] = {{50, 60, 383, 383}, {3, 4, 20, 20}, {-22, -22, 41, 41}, {7, 7, 7, 7}, {10, 10, 5, 5}};
+    for (const viewer::Rect& f : frames) {
+        const viewer::RoiPosition p = viewer::RoiPositionOfFrame(f, view);
+        const viewer::Rect bounds = viewer::RoiBoundsFromEdits(p.posX, p.posY, f.Right - f.Left + 1, f.Bottom - f.Top + 1);
+        EXPECT_EQ(viewer::RoiFrameFromBounds(bounds, view), f) << f.Left << "," << f.Top;
+    }
+    EXPECT_EQ(viewer::RoiPositionOfFrame({50, 60, 383, 383}, {}), (viewer::RoiPosition{217, 222}));
 }
 
 } // namespace

@@ -8,13 +8,13 @@ namespace viewer {
 
 const char* const kRoiEmptyMessage = "The ROI has no pixels. Give it a size of at least 1 x 1.";
 
-RoiBlock RoiBlockOf(const Rect& roiFrame, const ViewBounds& view)
+RoiBlock RoiBlockOf(const Rect& roiBounds)
 {
     RoiBlock b;
-    b.w = static_cast<long long>(roiFrame.Right) - roiFrame.Left + 1;
-    b.h = static_cast<long long>(roiFrame.Bottom) - roiFrame.Top + 1;
-    b.x0 = static_cast<long long>(view.FirstColumn) + roiFrame.Left;
-    b.y0 = static_cast<long long>(view.FirstRow) + roiFrame.Top;
+    b.w = static_cast<long long>(roiBounds.Right) - roiBounds.Left + 1;
+    b.h = static_cast<long long>(roiBounds.Bottom) - roiBounds.Top + 1;
+    b.x0 = roiBounds.Left;
+    b.y0 = roiBounds.Top;
     return b;
 }
 

@@ -21,7 +21,8 @@ struct RoiBlock {
     bool IsEmpty() const { return w <= 0 || h <= 0; }
 };
 
-RoiBlock RoiBlockOf(const Rect& roiFrame, const ViewBounds& view);
+// The block of a ROI given by its bounds in image columns and rows (inclusive).
+RoiBlock RoiBlockOf(const Rect& roiBounds);
 
 // The part of the block that lies inside the image matrix; nothing when they do not meet.
 std::optional<RoiBlock> ClipToImage(const RoiBlock& block, std::int32_t width, std::int32_t height);

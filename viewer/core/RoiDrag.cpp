@@ -17,18 +17,7 @@ std::int32_t Trunc32(long double v)
     return static_cast<std::int32_t>(common::Trunc(std::clamp(v, lo, hi)));
 }
 
-struct Span {
-    std::int32_t first, last;
-};
-
-// A side of w pixels centred at p: trunc(p - w div 2) .. trunc(p + w div 2 - e), e = 1 for even w.
-Span CentredSpan(std::int32_t first, std::int32_t last, double p)
-{
-    const long long w = static_cast<long long>(last) - first + 1;
-    const long long e = w % 2 == 0 ? 1 : 0;
-    const long long hw = w / 2;
-    return {Trunc32(p - static_cast<double>(hw)), Trunc32(p + static_cast<double>(hw - e))};
-}
+std::int32_t Side(std::int32_t first, std::int32_t last) { return Trunc32(static_cast<long double>(last) - first + 1); }
 
 } // namespace
 
@@ -55,13 +44,24 @@ Rect DragRoiCorner(Rect frame, bool topLeft, double px, double py)
 
 RoiMove MoveRoiTo(const Rect& frame, double px, double py, const ViewBounds& view)
 {
-    const Span columns = CentredSpan(frame.Left, frame.Right, px);
-    const Span rows = CentredSpan(frame.Top, frame.Bottom, py);
     RoiMove m;
-    m.frame = {columns.first, rows.first, columns.last, rows.last};
     m.posX = Trunc32(px + view.FirstColumn);
     m.posY = Trunc32(py + view.FirstRow);
+    // The frame is the one the new position and the kept size name, so that the edits, the frame
+    // and the block every tool reads stay one ROI (near the view's top-left corner a frame
+    // centred on the pointer by itself would lose a column or a row).
+    const Rect bounds = RoiBoundsFromEdits(m.posX, m.posY, Side(frame.Left, frame.Right), Side(frame.Top, frame.Bottom));
+    m.frame = RoiFrameFromBounds(bounds, view);
     return m;
+}
+
+RoiPosition RoiPositionOfFrame(const Rect& frame, const ViewBounds& view)
+{
+    // The inverse of placing from the edits: Left = PosX - SizeX div 2.
+    RoiPosition p;
+    p.posX = Trunc32(static_cast<long double>(view.FirstColumn) + frame.Left + Side(frame.Left, frame.Right) / 2);
+    p.posY = Trunc32(static_cast<long double>(view.FirstRow) + frame.Top + Side(frame.Top, frame.Bottom) / 2);
+    return p;
 }
 
 } // namespace viewer

@@ -23,7 +23,8 @@ RoiDragKind ClassifyRoiPress(const Rect& frame, double px, double py, bool point
 // The frame with the dragged corner under the pointer; the opposite corner stays.
 Rect DragRoiCorner(Rect frame, bool topLeft, double px, double py);
 
-// The frame centred on the pointer with its size kept, and the image position of the new centre.
+// The image position of the pointer as the new centre, and the frame that this position and the
+// kept size place (as placing from the edits does).
 struct RoiMove {
     Rect frame;
     std::int32_t posX = 0;
@@ -31,5 +32,15 @@ struct RoiMove {
 };
 
 RoiMove MoveRoiTo(const Rect& frame, double px, double py, const ViewBounds& view);
+
+// The centre that, with the frame's size, places exactly this frame from the edits: what a corner
+// drag writes into the position edits so that they keep naming the frame on show.
+struct RoiPosition {
+    std::int32_t posX = 0;
+    std::int32_t posY = 0;
+    bool operator==(const RoiPosition&) const = default;
+};
+
+RoiPosition RoiPositionOfFrame(const Rect& frame, const ViewBounds& view);
 
 } // namespace viewer
