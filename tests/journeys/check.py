@@ -223,10 +223,45 @@ def roi_stats(dicom_path, text_path, x0, y0, n):
             fail(f"ROI {name} {text}, expected {value:.15g} for the block at ({x0}, {y0})")
 
 
+def roi_table(dicom_path, text_path, x0, y0, n):
+    """The spectrum window's table as "All" copies it (n lines of n tab-separated values, CR LF
+    after each) against the hand-off's sample values of the n x n block at column x0, row y0."""
+    x0, y0, n = int(x0), int(y0), int(n)
+    expected = roi_values(dicom_path, x0, y0, n)
+    text = open(text_path, "rb").read().decode("latin-1")
+    if not text.endswith("\r\n"):
+        fail(f"{text_path}: the table does not end with CR LF")
+    rows = [line.split("\t") for line in text[:-2].split("\r\n")]
+    if len(rows) != n or any(len(r) != n for r in rows):
+        fail(f"{text_path}: {len(rows)} lines of {[len(r) for r in rows[:3]]}... values, expected {n} x {n}")
+    actual = np.array([[float(v) for v in r] for r in rows])
+    if not (actual == expected).all():
+        r, c = np.argwhere(actual != expected)[0]
+        fail(f"table value at row {r}, column {c} is {actual[r, c]:g}, expected {expected[r, c]:g} "
+             f"(block at ({x0}, {y0}))")
+
+
+def raw_stats(raw_path, text_path, x0, y0, n):
+    """The viewer's statistics of a raw 16-bit file read with header 0, offset 0 and no swap: its
+    little-endian signed words, the size from the name, against numpy over the n x n block."""
+    x0, y0, n = int(x0), int(y0), int(n)
+    fields = os.path.basename(raw_path).split(".")[0].split(" ")
+    columns, rows = int(fields[1]), int(fields[2])
+    words = np.fromfile(raw_path, dtype="<i2", count=rows * columns).reshape(rows, columns)
+    block = words[y0:y0 + n, x0:x0 + n].astype(np.int64)
+    expected = [block.mean(), block.std(), block.max(), block.min()]
+    values = open(text_path).read().split()
+    if len(values) != 4:
+        fail(f"{text_path}: {values}, expected mean, SD, maximum and minimum")
+    for name, text, value in zip(("mean", "SD", "maximum", "minimum"), values, expected):
+        if abs(float(text) - value) > 1e-9 * max(1.0, abs(value)):
+            fail(f"raw ROI {name} {text}, expected {value:.15g} for the block at ({x0}, {y0})")
+
+
 def main():
     command, args = sys.argv[1], sys.argv[2:]
     {"trim": trim, "header": header, "filtered-raw": filtered_raw, "filtered-bmp": filtered_bmp,
-     "nps-csv": nps_csv, "roi-stats": roi_stats}[command](*args)
+     "nps-csv": nps_csv, "roi-stats": roi_stats, "roi-table": roi_table, "raw-stats": raw_stats}[command](*args)
     print("ok", command, *[os.path.basename(a) for a in args])
 
 
