@@ -8,7 +8,6 @@
 #include "ExportHeaderText.h"
 #include "ExportTrim.h"
 #include "ImageBox.h"
-#include "SafeFileWrite.h"
 #include "SaveExport.h"
 #include "Unit1.h"
 
@@ -28,9 +27,8 @@ void TForm1::ButtonTrimingClick()
     // about replacing is asked for that name, not the chosen one.
     const std::string path =
         viewer::TrimmedFileName(chosen->toStdString(), block.w, block.h, ui.EditPxlSpc->text().toStdString());
-    if (!toolkit::MayReplace(this, QString::fromStdString(path)))
+    if (!toolkit::WriteAfterAsking(this, QString::fromStdString(path), bytes))
         return;
-    common::WriteFileSafely(path, bytes);
     dialogs.InformationBox(this, QStringLiteral("トリミングした画像を保存しました。"));
 }
 

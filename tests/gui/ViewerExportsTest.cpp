@@ -133,13 +133,20 @@ TEST_F(ViewerExports, ReplacingATrimmedFileIsAskedForTheNameWritten)
 {
     LoadRamp();
     PlaceRoi(20, 10, 16, 8);
-    const QString target = folder.Write("chest 16 8 0p35.bin", QByteArray("previous"));
     const struct {
         const char* what;
+        bool readOnly;
         bool answer;
         bool replaced;
-    } cases[] = {{"declined", false, false}, {"agreed", true, true}};
+    } cases[] = {{"declined", false, false, false},
+                 {"agreed", false, true, true},
+                 {"read-only, declined", true, false, false},
+                 {"read-only, agreed", true, true, true}};
     for (const auto& c : cases) {
+        QFile::remove(folder.Path("chest 16 8 0p35.bin"));
+        const QString target = folder.Write("chest 16 8 0p35.bin", QByteArray("previous"));
+        if (c.readOnly)
+            QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         dialogs.confirmations.clear();
         dialogs.informations.clear();
         dialogs.saveAnswers.push_back(folder.Path("chest.raw"));  // the chosen name itself is new
@@ -149,6 +156,8 @@ TEST_F(ViewerExports, ReplacingATrimmedFileIsAskedForTheNameWritten)
         EXPECT_TRUE(dialogs.confirmations[0].startsWith(target)) << c.what;
         EXPECT_EQ(ReadAll(target).size(), c.replaced ? 16 * 8 * 2 : 8) << c.what;
         EXPECT_EQ(dialogs.informations.size(), c.replaced ? 1 : 0) << c.what;
+        EXPECT_EQ(bool(QFile::permissions(target) & QFileDevice::WriteOwner), !c.readOnly) << c.what;
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(folder.Folder()).entryList(QDir::Files | QDir::Hidden).filter(".tmp"), QStringList());
