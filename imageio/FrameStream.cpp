@@ -231,4 +231,12 @@ std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame)
     return text;
 }
 
+std::optional<std::string> DamageWarning(const DicomPixels& pixels)
+{
+    if (pixels.codecNotes.empty())
+        return std::nullopt;
+    return "The decoder reported a problem with this file (" + pixels.codecNotes.front() +
+           "). The image is shown, but its pixels may be wrong; measure it only if you accept that.";
+}
+
 } // namespace imageio

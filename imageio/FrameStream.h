@@ -3,6 +3,7 @@
 // and trailing padding so that the Pixel Data tag lies in the first half of the stream, where the
 // header scanner looks for it.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ std::vector<std::uint8_t> FrameStream(const DicomPixels& pixels, std::int32_t fr
 // Lines for the summary, CR LF after each: the transfer syntax decoded, "frame k of K" (k from 1),
 // luminance for colour, the value shift, a rescale slope that is not applied, the spacing's source.
 std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame);
+
+// What the viewer says when the codec reported a problem with a file it still decoded; nothing
+// for a file decoded without a word.
+std::optional<std::string> DamageWarning(const DicomPixels& pixels);
 
 // The header of the decoded stream: the walked file's top-level elements (sequences, group
 // lengths, values over 65,534 bytes, long-form VRs other than OB/OW/UN and the pixel module left

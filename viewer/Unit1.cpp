@@ -242,6 +242,7 @@ void TForm1::BitBtnLoadClick()
     ButtonAutoWLClick();
     ButtonFileListClick();
     WarnIfFileTooSmall();
+    WarnIfDamaged();
 }
 
 bool TForm1::ReadChosenFile(const QString& chosen, std::shared_ptr<const imageio::DicomPixels>& decoded,

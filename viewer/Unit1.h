@@ -109,6 +109,7 @@ private:
     void TakeSizesFromAnswer(const QString& answer);
     QString StartFolder() const;
     void WarnIfFileTooSmall();
+    void WarnIfDamaged();
     std::optional<viewer::Rect> RoiBoundsOfEditsIfValid();
 
     // DICOM header reading and the viewer's exports (trimmed ROI file, clipboard copies).

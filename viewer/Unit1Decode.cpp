@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "DialogSeam.h"
 #include "DicomDecode.h"
 #include "ElementWalk.h"
 #include "FrameStream.h"
@@ -36,6 +37,14 @@ std::shared_ptr<const imageio::DicomPixels> TForm1::ReadDicomHeaderOrDecode()
     decodedSummary_ = ui.Memo1->toPlainText();
     ShowFrameSummary(*pixels, 0);
     return pixels;
+}
+
+void TForm1::WarnIfDamaged()
+{
+    if (!decoded_)
+        return;
+    if (const std::optional<std::string> warning = imageio::DamageWarning(*decoded_))
+        toolkit::DialogSeam::Current().MessageBox(this, QString::fromStdString(*warning));
 }
 
 void TForm1::ShowFrameSummary(const imageio::DicomPixels& pixels, int frame)

@@ -95,4 +95,28 @@ TEST_F(ViewerDecode, RefusedFileKeepsThePreviousImage)
     EXPECT_EQ(form.DisplayBitmap(), picture);
 }
 
+TEST_F(ViewerDecode, AFileDecodedWithAWarningIsShownWithAWarningThatCannotBeMissed)
+{
+    // The lossless phantom with its scan header's end of selection set to 33: the JPEG codec warns
+    // and still gives pixels.
+    QFile sample(Sample("compressed/ct-phantom-jpeg-lossless.dcm"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QByteArray bytes = sample.readAll();
+    const qsizetype scan = bytes.indexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GE(scan, 0);
+    bytes[scan + 8] = 33;
+    const QString path = folder.Write("warned.dcm", bytes);
+    dialogs.messages.clear();
+    Load(path);
+    EXPECT_EQ(form.LoadState, 1);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("The decoder reported a problem with this file (Invalid lossless"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(ui.Memo1->toPlainText().contains("WARNING, damaged? The decoder reported: ")) << ui.Memo1->toPlainText().toStdString();
+    // A clean file after it says nothing.
+    dialogs.messages.clear();
+    Load(Sample("compressed/ct-phantom-jpeg-lossless.dcm"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
 } // namespace
