@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QScreen>
+#include <vector>
 
 #include "CutTextTips.h"
 #include "NpsLauncher.h"
@@ -8,7 +10,34 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "WindowCascade.h"
 #include "WorkerPool.h"
+
+namespace {
+
+// The windows cascade over the screen's free area, so that none hides another's title bar even
+// on a small screen; the viewer keeps its own place where it fits.
+void PlaceWindows(const std::vector<QWidget*>& windows)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || windows.empty())
+        return;
+    const QRect free = screen->availableGeometry();
+    // A window laid out by its layout has its size only from its size hint until it is shown.
+    const auto rect = [](const QWidget* w) {
+        const QSize size = w->size().expandedTo(w->sizeHint());
+        return common::WindowRect{w->x(), w->y(), size.width(), size.height()};
+    };
+    std::vector<common::WindowRect> others;
+    for (std::size_t i = 1; i < windows.size(); ++i)
+        others.push_back(rect(windows[i]));
+    const std::vector<common::WindowRect> placed = common::CascadeWindows(
+        {free.x(), free.y(), free.width(), free.height()}, rect(windows.front()), others);
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        windows[i]->move(placed[i].x, placed[i].y);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -30,6 +59,7 @@ int main(int argc, char** argv)
     nps::ViewerNpsSource npsSource(form1);
     nps::NpsWindow npsWindow(npsSource);
     nps::InstallNpsLauncher(form1, npsWindow);
+    PlaceWindows({&form1, &form2, &form3, &npsWindow});
     form1.show();
     return app.exec();
 }

@@ -47,6 +47,9 @@ NpsWindow::NpsWindow(NpsSource& source, QWidget* parent) : QWidget(parent, Qt::W
     setObjectName("FormNps");
     setWindowTitle(QStringLiteral("NPS"));
     BuildControls();
+    // The defaults count as not typed by the user: the viewer's values take their place.
+    fromViewerRoi_ = EditRoi->text();
+    fromViewerPixel_ = EditPixel->text();
     connect(ButtonRun, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonRunClick(); }));
     connect(ButtonCancel, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonCancelClick(); }));
     connect(ButtonCsv, &QPushButton::clicked, this, toolkit::Guarded([this] { ButtonCsvClick(); }));
@@ -156,12 +159,7 @@ void NpsWindow::BuildControls()
 
 void NpsWindow::OpenFromViewer()
 {
-    handOff_ = source_.HandOff();
-    if (!handOff_.roiSize.empty())
-        EditRoi->setText(QString::fromStdString(handOff_.roiSize));
-    EditPixel->setText(QString::fromStdString(handOff_.pixelSpacing));
-    const std::size_t count = handOff_.folderFiles.size();
-    ComboFiles->setItemText(1, QStringLiteral("All files of the folder list (%1)").arg(count));
+    TakeViewerState();
     LabelStatus->setText(handOff_.loadedFile.empty() ? QStringLiteral("No image loaded in the viewer")
                                                      : QString::fromStdString(handOff_.loadedFile));
     setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -170,18 +168,40 @@ void NpsWindow::OpenFromViewer()
     activateWindow();
 }
 
+void NpsWindow::TakeViewerState()
+{
+    handOff_ = source_.HandOff();
+    const auto follow = [](QLineEdit* edit, QString& fromViewer, const std::string& now) {
+        const bool untouched = edit->text() == fromViewer;
+        fromViewer = QString::fromStdString(now);
+        if (untouched && !now.empty())
+            edit->setText(fromViewer);
+    };
+    follow(EditRoi, fromViewerRoi_, handOff_.roiSize);
+    follow(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
+    const std::size_t count = handOff_.folderFiles.size();
+    ComboFiles->setItemText(1, QStringLiteral("All files of the folder list (%1)").arg(count));
+    if (result_ && !Running() && FilesToRun() != resultFiles_) {
+        result_.reset();
+        ShowResult();
+        LabelStatus->setText(QStringLiteral("The last result was of other files; it was cleared."));
+    }
+}
+
+std::vector<std::string> NpsWindow::FilesToRun() const
+{
+    if (ComboFiles->currentIndex() == 0)
+        return handOff_.loadedFile.empty() ? std::vector<std::string>{} : std::vector<std::string>{handOff_.loadedFile};
+    return handOff_.folderFiles;
+}
+
 NpsRunSettings NpsWindow::SettingsFromEdits()
 {
     NpsRunSettings s;
-    if (ComboFiles->currentIndex() == 0) {
-        if (handOff_.loadedFile.empty())
-            throw common::InputError("Load an image in the viewer first.");
-        s.files = {handOff_.loadedFile};
-    } else {
-        s.files = handOff_.folderFiles;
-        if (s.files.empty())
-            throw common::InputError("The viewer's folder list is empty.");
-    }
+    s.files = FilesToRun();
+    if (s.files.empty())
+        throw common::InputError(ComboFiles->currentIndex() == 0 ? "Load an image in the viewer first."
+                                                                 : "The viewer's folder list is empty.");
     s.load.mode = handOff_.mode;
     if (!EditPixel->text().trimmed().isEmpty())
         s.load.pixelMm = common::StrToFloat(Text(EditPixel));

@@ -78,9 +78,15 @@ private:
     void Work(NpsRunSettings settings);
     void Finish(std::shared_ptr<NpsResult> result, std::exception_ptr failure);
     void ShowResult();
+    // The viewer's file, folder list and mode as they are now; its ROI size and spacing too,
+    // unless the user typed their own into this window. Clears a result of other files.
+    void TakeViewerState();
+    std::vector<std::string> FilesToRun() const;
 
     NpsSource& source_;
     ViewerHandOff handOff_;
+    QString fromViewerRoi_, fromViewerPixel_;  // what the edits got from the viewer
+    std::vector<std::string> runFiles_, resultFiles_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::unique_ptr<PreparedNps> prepared_;  // the images the running or last run read

@@ -1,6 +1,7 @@
 // The NPS window's run: a worker thread reads the images and computes the ensemble while the
 // window stays responsive; progress, the placed ROIs and the result come back as queued calls.
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -13,6 +14,8 @@
 #include "NpsPictures.h"
 #include "NpsPlot.h"
 #include "NpsWindow.h"
+
+#include <QFileInfo>
 #include "SaveExport.h"
 
 namespace nps {
@@ -27,7 +30,9 @@ void NpsWindow::ButtonRunClick()
 {
     if (Running())
         return;
+    TakeViewerState();
     NpsRunSettings settings = SettingsFromEdits();
+    runFiles_ = settings.files;
     cancel_ = false;
     result_.reset();
     ShowResult();
@@ -85,10 +90,14 @@ void NpsWindow::Finish(std::shared_ptr<NpsResult> result, std::exception_ptr fai
     result_ = std::move(result);
     ShowResult();
     if (!failure) {
+        resultFiles_ = runFiles_;
         Progress->setValue(1000);
-        LabelStatus->setText(QStringLiteral("%1 ROIs in %2 image(s); Parseval error %3")
+        const QString first = QFileInfo(QString::fromStdString(resultFiles_.front())).fileName();
+        LabelStatus->setText(QStringLiteral("%1 ROIs in %2 image(s) (%3); Parseval error %4")
                                  .arg(result_->roiCount)
                                  .arg(result_->imageCount)
+                                 .arg(resultFiles_.size() == 1 ? first
+                                                               : QStringLiteral("%1 and %2 more").arg(first).arg(resultFiles_.size() - 1))
                                  .arg(QString::fromStdString(NumberField(result_->parsevalRelativeError))));
         return;
     }

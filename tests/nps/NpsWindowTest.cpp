@@ -97,6 +97,37 @@ TEST_F(NpsWindowTest, RunsOverTheFolderListAndExports)
     EXPECT_EQ(window.Curves->chart()->series().size(), 3);
 }
 
+TEST_F(NpsWindowTest, RunTakesTheViewerAsItIsThenAndForgetsResultsOfOtherFiles)
+{
+    // Opened on one image; the viewer then loads another and changes its ROI size. "Run" reads the
+    // viewer again: the new image, the new ROI size (the window's edit was not typed in).
+    const std::string small = WriteNoise("small", 64), large = WriteNoise("large", 128);
+    source.handOff = {small, {small}, "64", "0.15", imageio::FileMode::Bits16};
+    window.OpenFromViewer();
+    source.handOff = {large, {large}, "32", "0.15", imageio::FileMode::Bits16};
+    window.ButtonRunClick();
+    WaitForRun();
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
+    ASSERT_NE(window.Result(), nullptr);
+    EXPECT_EQ(window.EditRoi->text(), "32");
+    EXPECT_EQ(window.Result()->roiCount, 7u * 7u);  // 32-pixel ROIs at 16-pixel steps over 128
+    EXPECT_TRUE(window.LabelStatus->text().contains("large 128 128 0p15.raw")) << window.LabelStatus->text().toStdString();
+
+    // What the user types into the window wins over the viewer.
+    window.EditRoi->setText("64");
+    source.handOff.roiSize = "16";
+    window.ButtonRunClick();
+    WaitForRun();
+    ASSERT_NE(window.Result(), nullptr);
+    EXPECT_EQ(window.EditRoi->text(), "64");
+    EXPECT_EQ(window.Result()->roiCount, 3u * 3u);
+
+    // The viewer moves to another file: the result of the old one is not shown as if it were its.
+    source.handOff.loadedFile = small;
+    window.OpenFromViewer();
+    EXPECT_EQ(window.Result(), nullptr);
+}
+
 TEST_F(NpsWindowTest, CancelOrClosingStopsTheRunWithoutAResult)
 {
     std::vector<std::string> files;
