@@ -89,28 +89,36 @@ int MillisecondsLeft(Clock::time_point deadline)
     return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, INT_MAX));
 }
 
+// Waits until `fd` is ready for `events`; false when the time ran out (`timedOut` set) or the
+// wait failed.
+bool Ready(int fd, short events, Clock::time_point deadline, bool& timedOut)
+{
+    for (;;) {
+        pollfd p{fd, events, 0};
+        const int ready = ::poll(&p, 1, MillisecondsLeft(deadline));
+        if (ready > 0)
+            return true;
+        if (ready == 0) {
+            timedOut = true;
+            return false;
+        }
+        if (errno != EINTR)
+            return false;
+    }
+}
+
 // Sends all of `bytes`; false when the helper stopped reading or the time ran out.
 bool SendAll(int fd, const std::vector<std::uint8_t>& bytes, Clock::time_point deadline, bool& timedOut)
 {
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        pollfd p{fd, POLLOUT, 0};
-        const int ready = ::poll(&p, 1, MillisecondsLeft(deadline));
-        if (ready == 0) {
-            timedOut = true;
+        if (!Ready(fd, POLLOUT, deadline, timedOut))
             return false;
-        }
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
         const ssize_t put = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (put < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
+        if (put < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (put < 0)
             return false;
-        }
         sent += static_cast<std::size_t>(put);
     }
     return true;
@@ -121,17 +129,8 @@ bool ReceiveAll(int fd, void* into, std::size_t size, Clock::time_point deadline
 {
     auto* p = static_cast<std::uint8_t*>(into);
     while (size > 0) {
-        pollfd q{fd, POLLIN, 0};
-        const int ready = ::poll(&q, 1, MillisecondsLeft(deadline));
-        if (ready == 0) {
-            timedOut = true;
+        if (!Ready(fd, POLLIN, deadline, timedOut))
             return false;
-        }
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
         const ssize_t got = ::recv(fd, p, size, 0);
         if (got < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
