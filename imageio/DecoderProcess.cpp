@@ -15,6 +15,7 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "DecodeError.h"
 #include "DecoderSandbox.h"
@@ -163,6 +164,19 @@ std::string HowItEnded(int status, bool timedOut)
     return "its answer was cut short";
 }
 
+// This program's environment, with the C library told to give the helper's heap in huge pages
+// and in large steps. Every page a fresh process touches costs a fault: a 2048 x 2048 image took
+// some 18,000 of them, more time than the decode itself; with huge pages, under a thousand.
+std::vector<std::string> HelperEnvironment()
+{
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "GLIBC_TUNABLES=", 15) != 0)
+            environment.emplace_back(*variable);
+    environment.emplace_back("GLIBC_TUNABLES=glibc.malloc.hugetlb=1:glibc.malloc.top_pad=67108864");
+    return environment;
+}
+
 // A started helper and our end of its socket.
 struct Started {
     pid_t pid = -1;
@@ -184,8 +198,13 @@ std::optional<Started> Start(const std::string& program, std::string& why)
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    std::vector<std::string> environment = HelperEnvironment();
+    std::vector<char*> envp;
+    for (std::string& variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
     if (error != 0) {
