@@ -62,7 +62,8 @@ TEST(SpectrumMap, EveryElementIsItsFormulaAtItsCentredPlace)
                 (*t.im)[u][v] = (u * n + v) % 7 == 0 ? specials[(u * v) % 7] : dist(rng);
             }
         const double d = 0.175;
-        const double area = n * d * n * d, d4 = d * d * d * d, dd = d * d;
+        // Each kind's formula in the order it is written: Re . d . d / (N . d . N . d).
+        const double area = n * d * n * d, d4 = d * d * d * d;
         for (int kind : {spectrum::kPower, spectrum::kAbs, spectrum::kReal, spectrum::kImag}) {
             spectrum::BuildSpectrumMap(*t.re, *t.im, n, d, kind, *t.map);
             for (int u = 0; u < n; ++u)
@@ -70,8 +71,8 @@ TEST(SpectrumMap, EveryElementIsItsFormulaAtItsCentredPlace)
                     const double r = (*t.re)[u][v], i = (*t.im)[u][v];
                     double want = kind == spectrum::kPower ? (r * r + i * i) * d4 / area
                                   : kind == spectrum::kAbs ? std::sqrt((r * r + i * i) * d4 / area)
-                                  : kind == spectrum::kReal ? r * dd / area
-                                                            : i * dd / area;
+                                  : kind == spectrum::kReal ? r * d * d / area
+                                                            : i * d * d / area;
                     const double got = (*t.map)[(u + n / 2) % n][(v + n / 2) % n];
                     ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << n << " " << kind << " " << u << "," << v;
                 }
