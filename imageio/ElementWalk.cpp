@@ -1,6 +1,7 @@
 #include "ElementWalk.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <zlib.h>
 
@@ -45,6 +46,9 @@ std::string Trimmed(std::span<const std::uint8_t> value)
         text.erase(text.begin());
     return text;
 }
+
+// A value representation is two ASCII capitals, whatever the user's locale calls upper case.
+bool IsUpperAscii(unsigned char c) { return c >= 'A' && c <= 'Z'; }
 
 // As many elements as the header grid lists.
 constexpr std::size_t kMaxKeptElements = 100'000;
@@ -99,7 +103,7 @@ public:
             Need(2, "the value representation of " + TagText(h.group, h.element));
             h.vr.assign(reinterpret_cast<const char*>(&s_[p_]), 2);
             p_ += 2;
-            if (!std::isupper(static_cast<unsigned char>(h.vr[0])) || !std::isupper(static_cast<unsigned char>(h.vr[1])))
+            if (!IsUpperAscii(h.vr[0]) || !IsUpperAscii(h.vr[1]))
                 Fail("element " + TagText(h.group, h.element) + " has no value representation");
             if (IsLongVr(h.vr)) {
                 U16();
@@ -243,7 +247,7 @@ private:
 // Whether the next element header is written with an explicit VR: two upper-case letters after the tag.
 bool LooksExplicit(std::span<const std::uint8_t> s, std::size_t p)
 {
-    return p + 6 <= s.size() && std::isupper(s[p + 4]) && std::isupper(s[p + 5]);
+    return p + 6 <= s.size() && IsUpperAscii(s[p + 4]) && IsUpperAscii(s[p + 5]);
 }
 
 // The inflated data set, at most `limit` bytes; beyond it a refusal, or with `head` only what fits.
@@ -281,17 +285,28 @@ std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::s
     return out;
 }
 
+// The integer an IS or DS text starts with (blanks and a plus sign allowed before it), read the
+// same whatever the user's locale; nothing when it starts with none.
+std::optional<long long> LeadingInteger(const std::string& text)
+{
+    std::size_t p = text.find_first_not_of(' ');
+    if (p == std::string::npos)
+        return std::nullopt;
+    if (text[p] == '+')
+        ++p;
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data() + p, text.data() + text.size(), value);
+    if (error != std::errc())
+        return std::nullopt;
+    return value;
+}
+
 long long IntOf(const RawElement& e, bool little)
 {
     if (e.value.empty())
         return 0;
-    if (e.vr == "IS" || e.vr == "DS") {
-        try {
-            return std::stoll(Trimmed(e.value));
-        } catch (const std::exception&) {
-            return 0;
-        }
-    }
+    if (e.vr == "IS" || e.vr == "DS")
+        return LeadingInteger(Trimmed(e.value)).value_or(0);
     if (e.value.size() < 2)
         return e.value[0];
     return little ? e.value[0] | (e.value[1] << 8) : (e.value[0] << 8) | e.value[1];
@@ -314,11 +329,7 @@ void CollectImageFacts(DicomFacts& facts)
         case 0x0103: facts.pixelRepresentation = IntOf(e, little); break;
         case 0x0008: {
             // Number of Frames is an IS text; implicit files store it as text too.
-            try {
-                facts.frames = std::stoll(Trimmed(e.value));
-            } catch (const std::exception&) {
-                facts.frames = 1;
-            }
+            facts.frames = LeadingInteger(Trimmed(e.value)).value_or(1);
             break;
         }
         default: break;
