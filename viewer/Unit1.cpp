@@ -334,8 +334,10 @@ void TForm1::ForgetDicomSettings()
 
 void TForm1::ClearRoiStatistics()
 {
-    for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
+    for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin}) {
         SetText(edit, QString());
+        edit->setToolTip(QString());
+    }
 }
 
 void TForm1::WarnIfFileTooSmall()

@@ -54,6 +54,11 @@ void TForm1::ButtonStatClick()
     SetText(ui.EditMax, RealText(stats->max));
     SetText(ui.EditMin, RealText(stats->min));
     SetText(ui.EditSD, RealText(stats->sd));
+    // A ROI that reaches outside the image is measured over its part inside: the edits say which.
+    const std::optional<std::string> part = viewer::PartCounted(*stats, RoiBlockOfEdits());
+    const QString tip = part ? QStringLiteral("Of the ROI's %1").arg(QString::fromStdString(*part)) : QString();
+    for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
+        edit->setToolTip(tip);
 }
 
 void TForm1::ButtonDispClick() { RenderView(); }

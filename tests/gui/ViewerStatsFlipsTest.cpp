@@ -18,6 +18,9 @@ TEST_F(ViewerStatsFlips, StatisticsOfTheRoiInTheRoiToolOnly)
     EXPECT_EQ(ui.EditSD->text(), "2.58198889747161");
     EXPECT_EQ(ui.EditMax->text(), "9");
     EXPECT_EQ(ui.EditMin->text(), "1");
+    // The statistics say which part of the ROI they are of.
+    for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
+        EXPECT_EQ(edit->toolTip(), "Of the ROI's 3 x 3 inside the image");
 
     const struct {
         int tool;
@@ -196,6 +199,19 @@ TEST(ViewerBeforeLoad, ToolsChangeNoPictureBeforeTheFirstLoad)
     EXPECT_EQ(form.DisplayBitmap(), before);
     EXPECT_TRUE(form.ImageStream.empty());
     EXPECT_EQ(form.ui.EditMF->text(), "1.1");
+}
+
+TEST_F(ViewerStatsFlips, StatisticsOfAWholeRoiSayNothingOfParts)
+{
+    Load(folder.WriteWords("w 4 4 1p0.raw", std::vector<int>(16, 7)));
+    ui.EditROIPosX->setText("2");
+    ui.EditROIPosY->setText("2");
+    ui.EditROISizeX->setText("2");
+    ui.EditROISizeY->setText("2");
+    form.RenderView();
+    QTest::mouseClick(ui.ButtonStat, Qt::LeftButton);
+    EXPECT_EQ(ui.EditAve->text(), "7");
+    EXPECT_TRUE(ui.EditAve->toolTip().isEmpty()) << ui.EditAve->toolTip().toStdString();
 }
 
 } // namespace

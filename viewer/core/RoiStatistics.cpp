@@ -16,6 +16,8 @@ std::optional<RoiStatistics> ComputeRoiStatistics(const imageio::PixelSource& so
     const RoiBlock& b = *inside;
 
     RoiStatistics s;
+    s.width = b.w;
+    s.height = b.h;
     s.max = s.min = imageio::SampleValue(imageio::FetchElement(source, b.x0, b.y0), rule.swap, rule.valueOffset);
     double sum = 0;
     ForEachSample(source, b, rule, [&](std::int32_t v) {
@@ -33,6 +35,13 @@ std::optional<RoiStatistics> ComputeRoiStatistics(const imageio::PixelSource& so
     });
     s.sd = std::sqrt(squares / w / h);
     return s;
+}
+
+std::optional<std::string> PartCounted(const RoiStatistics& stats, const RoiBlock& block)
+{
+    if (stats.width == block.w && stats.height == block.h)
+        return std::nullopt;
+    return std::to_string(stats.width) + " x " + std::to_string(stats.height) + " inside the image";
 }
 
 } // namespace viewer
