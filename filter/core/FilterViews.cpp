@@ -1,4 +1,5 @@
 #include "FilterViews.h"
+#include "Cpu.h"
 
 #include <algorithm>
 #include <bit>
@@ -172,14 +173,14 @@ void LinearColumn(const double* column, int n, std::uint8_t* out, const RenderWi
 {
     int y = 0;
 #if defined(__SSE2__)
-    static const bool avx512 = __builtin_cpu_supports("avx512f");
-    if (avx512)
+    if (common::CpuAllows(common::CpuLevel::Avx512))
         y = LinearColumnAvx512(column, n, out, window, invert, square, fm);
+    const bool sse2 = common::CpuAllows(common::CpuLevel::Sse2);  // else the plain loop below does all
     const __m128d level = _mm_set1_pd(window.level), scale = _mm_set1_pd(window.scale);
     const __m128d c127 = _mm_set1_pd(127.0), low = _mm_set1_pd(-1.0), high = _mm_set1_pd(255.0);
     const __m128d magic = _mm_set1_pd(6755399441055744.0), fmv = _mm_set1_pd(fm), hundred = _mm_set1_pd(100.0);
     const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(254), full = _mm_set1_epi16(255);
-    for (; y + 4 <= n; y += 4) {  // what the wider registers left, or all of it
+    for (; sse2 && y + 4 <= n; y += 4) {  // what the wider registers left, or all of it
         __m128i grey[2];
         __m128i number[2];
         for (int half = 0; half < 2; ++half) {

@@ -1,4 +1,5 @@
 #include "RadialFilter.h"
+#include "Cpu.h"
 
 #include <algorithm>
 #include <cmath>
@@ -194,13 +195,13 @@ void HighCutRow(int d, int first, int end, int n, float cutOff, long long expone
 {
     int dy = first;
 #if defined(__SSE2__)
-    static const bool avx512 = __builtin_cpu_supports("avx512f");
-    if (avx512)
+    if (common::CpuAllows(common::CpuLevel::Avx512))
         dy = HighCutRowAvx512(d, first, end, n, cutOff, exponent, row);
+    const bool sse2 = common::CpuAllows(common::CpuLevel::Sse2);  // else the plain loop below does all
     const __m128d nv = _mm_set1_pd(static_cast<double>(n));
     const __m128d cv = _mm_set1_pd(static_cast<double>(cutOff));
     const __m128d one = _mm_set1_pd(1.0);
-    for (; dy + 2 <= end; dy += 2) {
+    for (; sse2 && dy + 2 <= end; dy += 2) {
         const __m128i r2 = _mm_set_epi32(0, 0, d * d + (dy + 1) * (dy + 1), d * d + dy * dy);
         const __m128 r = _mm_cvtpd_ps(_mm_sqrt_pd(_mm_cvtepi32_pd(r2)));
         const __m128 t = _mm_cvtpd_ps(_mm_div_pd(_mm_div_pd(_mm_cvtps_pd(r), nv), cv));

@@ -1,6 +1,7 @@
 // The batched transform built for plain x86-64, the bit-reversal table, and the choice between
 // this build and the AVX2 and AVX-512 ones.
 #include "FftBatch.h"
+#include "Cpu.h"
 
 #include <array>
 #include <bit>
@@ -75,8 +76,7 @@ void TransformGroupPlain(double* reData, double* imData, int n, bool alongFirst,
 
 int WidestBatch()
 {
-    static const bool avx512 = __builtin_cpu_supports("avx512f");
-    return avx512 ? kWideBatchLanes : kBatchLanes;
+    return common::CpuAllows(common::CpuLevel::Avx512) ? kWideBatchLanes : kBatchLanes;
 }
 
 namespace {
@@ -86,7 +86,7 @@ enum class Build { Plain, Avx2, Avx512 };
 // The build that takes `lanes` lines at once on this processor.
 Build BuildFor(int lanes)
 {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
+    const bool avx2 = common::CpuAllows(common::CpuLevel::Avx2);
     if (lanes == kWideBatchLanes && WidestBatch() == kWideBatchLanes)
         return Build::Avx512;
     if (lanes != kBatchLanes)

@@ -1,4 +1,5 @@
 #include "GreyPicture.h"
+#include "Cpu.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,13 +61,13 @@ void GreyRun(const double* in, int count, double level, double scale, std::uint8
 {
     int i = 0;
 #if defined(__SSE2__)
-    static const bool avx512 = __builtin_cpu_supports("avx512f");
-    if (avx512)
+    if (common::CpuAllows(common::CpuLevel::Avx512))
         i = GreyRunAvx512(in, count, level, scale, out);
+    const bool sse2 = common::CpuAllows(common::CpuLevel::Sse2);  // else the plain loop below does all
     const __m128d lv = _mm_set1_pd(level), sc = _mm_set1_pd(scale), mid = _mm_set1_pd(128.0);
     const __m128d zero = _mm_setzero_pd(), top = _mm_set1_pd(255.0), rounder = _mm_set1_pd(kRounder);
     const __m128i none = _mm_setzero_si128();
-    for (; i + 4 <= count; i += 4) {  // what the wider registers left, or all of it
+    for (; sse2 && i + 4 <= count; i += 4) {  // what the wider registers left, or all of it
         __m128i grey[2];
         for (int half = 0; half < 2; ++half) {
             const __m128d t = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(_mm_loadu_pd(in + i + 2 * half), lv), sc), mid);

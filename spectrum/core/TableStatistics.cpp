@@ -1,4 +1,5 @@
 #include "TableStatistics.h"
+#include "Cpu.h"
 
 #include <immintrin.h>
 
@@ -135,8 +136,7 @@ __attribute__((target("avx2"))) void BinCounter::AddAvx2(std::span<const double>
 
 void BinCounter::Add(std::span<const double> values, SquaredDeviations* squares)
 {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
+    if (common::CpuAllows(common::CpuLevel::Avx2)) {
         AddAvx2(values, squares);
         return;
     }

@@ -1,4 +1,5 @@
 #include "WindowKernel.h"
+#include "Cpu.h"
 
 #include <cmath>
 #include <immintrin.h>
@@ -30,7 +31,7 @@ __attribute__((target("avx2"))) inline __m256i Greys(__m256i t, __m256d f)
 bool WindowKernelUsable(const WindowParams& params)
 {
     const long long base = static_cast<long long>(params.valueOffset) - params.level;
-    return base > -kBaseLimit && base < kBaseLimit && __builtin_cpu_supports("avx2");
+    return base > -kBaseLimit && base < kBaseLimit && common::CpuAllows(common::CpuLevel::Avx2);
 }
 
 __attribute__((target("avx2"))) void WindowWordsAvx2(const std::uint8_t* words, long long count,
@@ -120,8 +121,7 @@ __attribute__((target("avx512f,avx512bw"))) void WindowWordsAvx512(const std::ui
 
 bool WindowWordsAvx512Usable()
 {
-    static const bool usable = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-    return usable;
+    return common::CpuAllows(common::CpuLevel::Avx512);
 }
 
 void WindowWords(const std::uint8_t* words, long long count, const WindowParams& params, float factor,
