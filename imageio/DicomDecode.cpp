@@ -36,7 +36,12 @@ std::int32_t ValueOffset(const DicomFacts& facts, std::int64_t shift, const std:
 {
     const std::optional<std::string> stated = facts.Text(0x0028, 0x1052);
     const std::string trimmed = stated ? TrimControls(*stated) : std::string();
-    const long long intercept = trimmed.empty() ? 0 : common::StrToInt(TruncatedIntercept(trimmed));
+    long long intercept = 0;
+    try {
+        intercept = trimmed.empty() ? 0 : common::StrToInt(TruncatedIntercept(trimmed));
+    } catch (const common::ConversionError&) {
+        Refuse(syntax, "its Rescale Intercept \"" + trimmed.substr(0, 32) + "\" is not a number it can use");
+    }
     const long long offset = intercept + shift;
     // Every value is a signed word plus this offset, in 32 bits.
     if (offset < INT32_MIN + 32768LL || offset > INT32_MAX - 32767LL)

@@ -539,4 +539,16 @@ TEST(Decode, ADeflatedBombIsRefusedFromItsHead)
                   "a deflated bomb");
 }
 
+TEST(Decode, AnInterceptThatIsNotANumberIsARefusalOfTheDecoder)
+{
+    // Found by the fuzzer: the conversion error escaped the decoder, whose refusals name the syntax.
+    const DicomBytes file = SmallImage(8, 4, 4, 1, Element(0x0028, 0x1052, "DS", "-1024("));
+    ExpectRefused(file.bytes, "Explicit VR Little Endian", "a non-numeric intercept");
+    try {
+        imageio::DecodeDicomBytes(file.bytes);
+    } catch (const imageio::DecodeError& e) {
+        EXPECT_NE(std::string(e.what()).find("Rescale Intercept \"-1024(\""), std::string::npos) << e.what();
+    }
+}
+
 } // namespace
