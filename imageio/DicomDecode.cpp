@@ -13,7 +13,6 @@
 #include "DicomTagActions.h"
 #include "ElementWalk.h"
 #include "FrameStream.h"
-#include "ImageFile.h"
 #include "ImageLimits.h"
 #include "PixelWords.h"
 #include "RleDecode.h"
@@ -311,12 +310,6 @@ std::optional<DicomPixels> DecodeIfNeeded(std::span<const std::uint8_t> file, co
     if (walked && limits.maxDecodedBytes == DecodeLimits{}.maxDecodedBytes)
         return DecodeWalked(file, *walked, limits);
     return DecodeDicomBytes(file, limits);
-}
-
-DicomPixels DecodeDicomFile(const std::string& path)
-{
-    const std::vector<std::uint8_t> bytes = imageio::ReadWholeFile(path);
-    return DecodeDicomBytes(bytes);
 }
 
 } // namespace imageio

@@ -49,7 +49,5 @@ DicomPixels DecodeDicomBytes(std::span<const std::uint8_t> file, const DecodeLim
 // One walk of the file: nothing when the header reader shows it as it stands (see DecodeReason),
 // else the decoded pixels or the decoder's refusal.
 std::optional<DicomPixels> DecodeIfNeeded(std::span<const std::uint8_t> file, const DecodeLimits& limits = {});
-// Reads the file (the file-open error when it cannot) and decodes it.
-DicomPixels DecodeDicomFile(const std::string& path);
 
 } // namespace imageio

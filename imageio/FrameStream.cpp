@@ -146,41 +146,6 @@ std::vector<std::uint8_t> DecodedHeader(const DicomFacts& facts, std::int32_t co
     return std::move(w.bytes);
 }
 
-std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts)
-{
-    Writer w(true);
-    WriteMeta(w, Padded("1.2.840.10008.5.1.4.1.1.7", '\0'), facts.transferSyntax);
-    const auto us = [&](std::uint16_t element, long long v) {
-        w.Head(0x0028, element, "US", 2);
-        w.U16(static_cast<unsigned>(v));
-    };
-    const auto text = [&](std::uint16_t element, const char* vr, const std::string& value, char pad) {
-        const std::vector<std::uint8_t> bytes = Padded(value, pad);
-        w.Head(0x0028, element, vr, static_cast<std::uint32_t>(bytes.size()));
-        w.bytes.insert(w.bytes.end(), bytes.begin(), bytes.end());
-    };
-    us(0x0002, facts.samplesPerPixel);
-    text(0x0004, "CS", facts.photometric, ' ');
-    if (facts.samplesPerPixel > 1)
-        us(0x0006, facts.planar);
-    text(0x0008, "IS", std::to_string(facts.frames), ' ');
-    us(0x0010, facts.rows);
-    us(0x0011, facts.columns);
-    us(0x0100, facts.bitsAllocated);
-    const long long stored = facts.bitsStored > 0 ? facts.bitsStored : facts.bitsAllocated;
-    us(0x0101, stored);
-    us(0x0102, stored - 1);
-    us(0x0103, facts.pixelRepresentation);
-    // The fragments as the walk found them, each with its own length, and a clean delimiter.
-    w.Head(0x7FE0, 0x0010, "OB", 0xFFFFFFFF);
-    for (const std::span<const std::uint8_t> fragment : facts.fragments) {
-        w.Head(0xFFFE, 0xE000, "", static_cast<std::uint32_t>(fragment.size()));
-        w.bytes.insert(w.bytes.end(), fragment.begin(), fragment.end());
-    }
-    w.Head(0xFFFE, 0xE0DD, "", 0);
-    return std::move(w.bytes);
-}
-
 std::vector<std::uint8_t> FrameStream(const DicomPixels& pixels, std::int32_t frame)
 {
     if (frame < 0 || frame >= pixels.frames)

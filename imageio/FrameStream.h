@@ -31,9 +31,4 @@ std::optional<std::string> DamageWarning(const DicomPixels& pixels);
 std::vector<std::uint8_t> DecodedHeader(const DicomFacts& facts, std::int32_t columns, std::int32_t rows,
                                         const std::string& intercept);
 
-// A file holding only the pixel module the walk read and the Pixel Data fragments it found (each
-// item rewritten with its length, a delimiter of length 0), for the decoding library: it never
-// parses anything the walk did not bound.
-std::vector<std::uint8_t> EncapsulatedFile(const DicomFacts& facts);
-
 } // namespace imageio
