@@ -307,9 +307,8 @@ std::optional<DicomPixels> DecodeIfNeeded(std::span<const std::uint8_t> file, co
     std::optional<DicomFacts> walked;
     if (!DecodeReason(file, &walked))
         return std::nullopt;
-    if (walked && limits.maxDecodedBytes == DecodeLimits{}.maxDecodedBytes)
-        return DecodeWalked(file, *walked, limits);
-    return DecodeDicomBytes(file, limits);
+    // Only files not deflated are walked to decide, so the walk's inflate limit never mattered.
+    return walked ? DecodeWalked(file, *walked, limits) : DecodeDicomBytes(file, limits);
 }
 
 } // namespace imageio

@@ -211,16 +211,22 @@ def roi_stats(dicom_path, text_path, x0, y0, n):
         fail(f"{dicom_path}: pydicom's pixels are not the file's {columns} x {rows} words")
     if not (0 <= x0 and x0 + n <= columns and 0 <= y0 and y0 + n <= rows):
         fail(f"block ({x0}, {y0}) of side {n} is outside the {columns} x {rows} image")
-    offset = int(getattr(ds, "RescaleIntercept", 0))
-    block = stored[y0:y0 + n, x0:x0 + n].astype(np.int64)
-    block = (block + offset + 32768) % 65536 - 32768
+    # Every tool sees the stored value plus the truncated intercept, never wrapped to 16 bits.
+    offset = int(float(getattr(ds, "RescaleIntercept", 0)))
+    block = words[y0:y0 + n, x0:x0 + n].astype(np.int64) + offset
+    compare_statistics(text_path, block, "ROI", x0, y0)
+
+
+def compare_statistics(text_path, block, what, x0, y0):
+    """The four numbers of the viewer's statistics (mean, SD, maximum, minimum, one a line) against
+    numpy's population statistics of `block`."""
     expected = [block.mean(), block.std(), block.max(), block.min()]
     values = open(text_path).read().split()
     if len(values) != 4:
         fail(f"{text_path}: {values}, expected mean, SD, maximum and minimum")
     for name, text, value in zip(("mean", "SD", "maximum", "minimum"), values, expected):
         if abs(float(text) - value) > 1e-9 * max(1.0, abs(value)):
-            fail(f"ROI {name} {text}, expected {value:.15g} for the block at ({x0}, {y0})")
+            fail(f"{what} {name} {text}, expected {value:.15g} for the block at ({x0}, {y0})")
 
 
 def roi_table(dicom_path, text_path, x0, y0, n):
@@ -249,13 +255,7 @@ def raw_stats(raw_path, text_path, x0, y0, n):
     columns, rows = int(fields[1]), int(fields[2])
     words = np.fromfile(raw_path, dtype="<i2", count=rows * columns).reshape(rows, columns)
     block = words[y0:y0 + n, x0:x0 + n].astype(np.int64)
-    expected = [block.mean(), block.std(), block.max(), block.min()]
-    values = open(text_path).read().split()
-    if len(values) != 4:
-        fail(f"{text_path}: {values}, expected mean, SD, maximum and minimum")
-    for name, text, value in zip(("mean", "SD", "maximum", "minimum"), values, expected):
-        if abs(float(text) - value) > 1e-9 * max(1.0, abs(value)):
-            fail(f"raw ROI {name} {text}, expected {value:.15g} for the block at ({x0}, {y0})")
+    compare_statistics(text_path, block, "raw ROI", x0, y0)
 
 
 def main():

@@ -224,21 +224,34 @@ TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
     }
 }
 
-TEST(NpsLauncher, ShortcutOpensTheWindowWithTheViewersSettings)
-{
+// The program's windows as the program makes them, the NPS window on the viewer's shortcut, with a
+// flat 16-bit image of the given side loaded in the viewer.
+struct ProgramWindows {
     toolkit::DialogDouble dialogs;
     TempFolder folder;
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;
-    nps::ViewerNpsSource source(form1);
-    nps::NpsWindow window(source);
-    nps::InstallNpsLauncher(form1, window);
-    std::vector<int> v(256 * 256, 100);
-    const QString path = folder.WriteWords("flat 256 256 0p2.raw", v);
-    form1.ui.RadioGroupMode->setItemIndex(1);
-    dialogs.openAnswers.push_back(path);
-    form1.BitBtnLoadClick();
+    nps::ViewerNpsSource source{form1};
+    nps::NpsWindow window{source};
+    QString path;
+
+    explicit ProgramWindows(int side)
+    {
+        nps::InstallNpsLauncher(form1, window);
+        path = folder.WriteWords(QString("flat %1 %1 0p2.raw").arg(side), std::vector<int>(side * side, 100));
+        form1.ui.RadioGroupMode->setItemIndex(1);
+        dialogs.openAnswers.push_back(path);
+        form1.BitBtnLoadClick();
+    }
+};
+
+TEST(NpsLauncher, ShortcutOpensTheWindowWithTheViewersSettings)
+{
+    ProgramWindows program(256);
+    TForm1& form1 = program.form1;
+    nps::NpsWindow& window = program.window;
+    const QString& path = program.path;
 
     auto* shortcut = form1.findChild<QShortcut*>("ShortcutNps");
     ASSERT_NE(shortcut, nullptr);
@@ -256,18 +269,11 @@ TEST(NpsLauncher, ShortcutOpensTheWindowWithTheViewersSettings)
 
 TEST(ViewerClose, ClosingTheViewerClosesEveryWindowAndEndsTheProgram)
 {
-    toolkit::DialogDouble dialogs;
-    TempFolder folder;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    nps::ViewerNpsSource source(form1);
-    nps::NpsWindow window(source);
-    nps::InstallNpsLauncher(form1, window);
-    const QString path = folder.WriteWords("flat 512 512 0p2.raw", std::vector<int>(512 * 512, 100));
-    form1.ui.RadioGroupMode->setItemIndex(1);
-    dialogs.openAnswers.push_back(path);
-    form1.BitBtnLoadClick();
+    ProgramWindows program(512);
+    TForm1& form1 = program.form1;
+    TForm2& form2 = program.form2;
+    TForm3& form3 = program.form3;
+    nps::NpsWindow& window = program.window;
     form1.show();
     form2.show();
     form3.show();
