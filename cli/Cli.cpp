@@ -22,6 +22,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App app("Spectrum and noise power spectrum of medical images, without a window.", "spectrum_cli");
     app.footer(kExitCodeTable);
     app.require_subcommand(1);
+    // The run's own options are also taken after the subcommand's name ("nps --threads 2 ...").
+    app.fallthrough();
     CommandContext context{out, err};
     std::string threads = "0";
     bool quiet = false;

@@ -6,6 +6,13 @@
 
 namespace cli {
 
+common::ThreadPool& CommandContext::Pool()
+{
+    if (!pool_)
+        pool_ = std::make_unique<common::ThreadPool>(threads >= 1 ? threads : common::ThreadPool::MachineThreads());
+    return *pool_;
+}
+
 std::vector<double> RealList(const std::string& text, const char*)
 {
     std::vector<double> values;

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <span>
 #include <string>
@@ -13,14 +14,26 @@
 #include "ExitCodes.h"
 #include "ImageLoading.h"
 #include "SafeFileWrite.h"
+#include "ThreadPool.h"
 
 namespace cli {
 
+// One per run of the executable: the command that runs reaches the streams and the worker
+// threads through it.
 struct CommandContext {
+    CommandContext(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+
     std::ostream& out;
     std::ostream& err;
     int threads = 0;          // 0: one per hardware thread
     bool progress = false;    // a progress bar on `err`
+
+    // The run's worker threads, `threads` of them, started on first use (after the options are
+    // read) and kept until the run ends.
+    common::ThreadPool& Pool();
+
+private:
+    std::unique_ptr<common::ThreadPool> pool_;
 };
 
 // Option texts of the loading settings, converted only when a command runs.

@@ -55,10 +55,9 @@ void RunNps(const NpsTexts& t, CommandContext& context)
     std::vector<std::string> names;
     for (const nps::NpsImage& image : request.images)
         names.push_back(image.name);
-    nps::Pool pool(nps::PoolThreads(context.threads));
     ProgressBar computing(context.err, context.progress, "NPS");
     const nps::NpsResult result =
-        nps::ComputeNps(request, pool, {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
+        nps::ComputeNps(request, context.Pool(), {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
 
     // The table, its plot and its summary belong together: they are replaced as one set, so a
     // failure never leaves a new table beside an old plot.
