@@ -1,5 +1,7 @@
 // The "nps" subcommand: the noise power spectrum of one or more images as CSV, PNG and JSON.
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "CommandContext.h"
 #include "Conversions.h"
@@ -9,6 +11,7 @@
 #include "NpsPlot.h"
 #include "NpsRun.h"
 #include "Progress.h"
+#include "WriteErrors.h"
 
 namespace cli {
 
@@ -17,13 +20,17 @@ namespace {
 struct NpsTexts {
     std::vector<std::string> files;
     std::string roi, area, rois, overlap = "0", detrend = "poly2", scope, bin = "0.05", axisLines = "7",
-                                 out = "nps";
+                                 axes = "radial", out = "nps";
     bool logarithmic = false, force = false;
     LoadTexts load;
 };
 
 nps::NpsRunSettings SettingsOf(const NpsTexts& t)
 {
+    // Checked here rather than by the parser, which would name a missing --roi before an unknown
+    // option: "--rio 32" must be reported as the misspelling it is.
+    if (t.roi.empty())
+        throw UsageError("--roi is required: the ROI side in pixels, 16 to 1024.");
     nps::NpsRunSettings settings;
     settings.files = t.files;
     settings.load = t.load.Convert();
@@ -37,37 +44,61 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
         settings.scope = nps::ParseDetrendScope(t.scope);
     settings.binWidth = PositiveRealOption(t.bin, "--bin");
     settings.axisLines = IntOption(t.axisLines, "--axis-lines");
+    settings.axisPlacement = OptionValue("--axes", t.axes, [&] { return nps::ParseAxisPlacement(t.axes); });
     return settings;
+}
+
+// The outputs' common prefix: a folder given as --out (an existing one, or any text that ends in
+// a separator) holds nps.csv, nps.png and nps.json. Its folder must exist: that is checked before
+// anything is read, not after the whole run.
+std::string OutputPrefix(const std::string& out)
+{
+    namespace fs = std::filesystem;
+    if (out.empty())
+        throw UsageError("--out needs a file prefix or a folder.");
+    std::error_code error;
+    const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
+    const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / "nps" : fs::path(out);
+    const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, error))
+        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
+                                                                 folder.string() + " does not exist"));
+    return prefix.string();
 }
 
 void RunNps(const NpsTexts& t, CommandContext& context)
 {
-    const std::string csv = t.out + ".csv", png = t.out + ".png", json = t.out + ".json";
+    const nps::NpsRunSettings settings = SettingsOf(t);
+    const std::string prefix = OutputPrefix(t.out);
+    const std::string csv = prefix + ".csv", png = prefix + ".png", json = prefix + ".json";
     CheckOutputs({csv, png, json}, t.files, t.force);
-    nps::PreparedNps prepared;
-    {
-        ProgressBar reading(context.err, context.progress, "reading");
-        nps::PrepareNps(SettingsOf(t), prepared, {[&](std::size_t done, std::size_t total) { reading.Show(done, total); }});
-    }
-    for (const imageio::LoadedImage& image : prepared.images)
-        ReportLoadNotes(image, context.err);
-    const nps::NpsRequest& request = prepared.request;
-    std::vector<std::string> names;
-    for (const nps::NpsImage& image : request.images)
-        names.push_back(image.name);
     ProgressBar computing(context.err, context.progress, "NPS");
-    const nps::NpsResult result =
-        nps::ComputeNps(request, context.Pool(), {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }});
+    // Images are read one at a time as the run reaches them; a decoder's warnings end the bar's
+    // line first, so that they stand on their own.
+    nps::NpsRunHooks hooks;
+    hooks.loaded = [&](const imageio::LoadedImage& image) {
+        if (!image.notes.empty()) {
+            computing.EndLine();
+            ReportLoadNotes(image, context.err);
+        }
+    };
+    const nps::NpsRunOutcome outcome = nps::RunNpsOnFiles(
+        settings, context.Pool(), {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }}, hooks);
+    computing.EndLine();
+    const nps::NpsResult& result = outcome.result;
+    for (const std::string& note : result.notes)
+        context.err << "warning: " << note << '\n';
 
     // The table, its plot and its summary belong together: they are replaced as one set, so a
     // failure never leaves a new table beside an old plot.
-    const std::string table = nps::NpsTableText(result), summary = nps::NpsSummaryJson(result, names);
+    const std::string table = nps::NpsTableText(result), summary = nps::NpsSummaryJson(result, outcome.names);
     const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), png);
     WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}}, t.force);
     context.out << "NPS of " << result.roiCount << " ROIs in " << result.imageCount << " image(s): mean "
-                << nps::NumberField(result.meanSignal) << ", variance " << nps::NumberField(result.variance)
+                << nps::NumberField(result.meanSignal) << ", mean square after detrending "
+                << nps::NumberField(result.meanSquare) << ", ROI variance " << nps::NumberField(result.roiVariance)
                 << ", Parseval relative error " << nps::NumberField(result.parsevalRelativeError) << "\nwrote "
-                << t.out << ".csv, " << t.out << ".png, " << t.out << ".json\n";
+                << csv << ", " << png << ", " << json << "\n";
 }
 
 } // namespace
@@ -77,7 +108,7 @@ CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context)
     auto texts = std::make_shared<NpsTexts>();
     CLI::App* c = app.add_subcommand("nps", "Noise power spectrum of one or more images (CSV, PNG plot, JSON summary)");
     c->add_option("files", texts->files, "Image files (raw by the file-name convention, or DICOM)")->required();
-    c->add_option("--roi", texts->roi, "ROI side in pixels, 16 to 1024")->required();
+    c->add_option("--roi", texts->roi, "ROI side in pixels, 16 to 1024 (required)");
     c->add_option("--area", texts->area, "Grid area x,y,w,h (default: the whole first image)");
     c->add_option("--rois", texts->rois, "Own ROI list instead of a grid: x,y;x,y;... (top-left corners)");
     c->add_option("--overlap", texts->overlap, "Grid overlap, 0 or 0.5")->capture_default_str();
@@ -87,7 +118,11 @@ CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context)
     c->add_option("--bin", texts->bin, "Radial bin width in cycles/mm")->capture_default_str();
     c->add_option("--axis-lines", texts->axisLines, "Lines each side of an axis for the axis curves")
         ->capture_default_str();
-    c->add_option("--out", texts->out, "Output prefix: PREFIX.csv, PREFIX.png, PREFIX.json")->capture_default_str();
+    c->add_option("--axes", texts->axes,
+                  "Axis curves' samples at their radial frequency (radial, IEC 62220-1-1) or along the axis (along)")
+        ->capture_default_str();
+    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (nps.csv, ...)")
+        ->capture_default_str();
     c->add_flag("--log", texts->logarithmic, "Logarithmic NPS axis in the plot");
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);

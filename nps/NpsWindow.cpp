@@ -82,12 +82,16 @@ void NpsWindow::BuildControls()
     EditRois = Edit("EditRois", "", 160);
     EditRois->setPlaceholderText(QStringLiteral("the grid"));
     EditRois->setToolTip(QStringLiteral("x,y;x,y;... top-left corners of your own ROIs instead of the grid"));
-    ComboOverlap = Combo("ComboOverlap", {"0", "0.5"}, 1);
+    // The command line's default too: the same settings give the same result in both.
+    ComboOverlap = Combo("ComboOverlap", {"0", "0.5"}, 0);
     ComboDetrend = Combo("ComboDetrend", {"none", "mean", "plane", "poly2"}, 3);
     ComboScope = Combo("ComboScope", {"area", "roi"}, 0);
     ComboScope->setToolTip(QStringLiteral("Fit the trend over the whole area (radiography) or per ROI (CT)"));
     EditBin = Edit("EditBin", "0.05", 60);
     EditAxisLines = Edit("EditAxisLines", "7", 40);
+    ComboAxes = Combo("ComboAxes", {"radial", "along"}, 0);
+    ComboAxes->setToolTip(QStringLiteral("Axis curves: each sample at its radial frequency (IEC 62220-1-1) or at "
+                                         "its distance along the axis"));
     EditPixel = Edit("EditPixel", "", 60);
     ButtonRun = new QPushButton(QStringLiteral("Run"));
     ButtonRun->setObjectName("ButtonRun");
@@ -129,7 +133,7 @@ void NpsWindow::BuildControls()
     const std::pair<const char*, QWidget*> cells[] = {
         {"&Images", ComboFiles},  {"&ROI (px)", EditRoi},   {"&Area", EditArea},       {"&Own ROIs", EditRois},
         {"O&verlap", ComboOverlap}, {"&Detrend", ComboDetrend}, {"&Fit over", ComboScope}, {"&Bin (/mm)", EditBin},
-        {"A&xis lines", EditAxisLines}, {"&Pixel (mm)", EditPixel}};
+        {"A&xis lines", EditAxisLines}, {"Axis &curves", ComboAxes}, {"&Pixel (mm)", EditPixel}};
     int column = 0;
     for (const auto& [caption, widget] : cells) {
         auto* label = new QLabel(QString::fromUtf8(caption));
@@ -215,6 +219,7 @@ NpsRunSettings NpsWindow::SettingsFromEdits()
     s.scope = ParseDetrendScope(ComboScope->currentText().toStdString());
     s.binWidth = common::StrToFloat(Text(EditBin));
     s.axisLines = common::StrToInt(Text(EditAxisLines));
+    s.axisPlacement = ParseAxisPlacement(ComboAxes->currentText().toStdString());
     return s;
 }
 

@@ -55,6 +55,7 @@ public:
     QComboBox* ComboScope;
     QLineEdit* EditBin;
     QLineEdit* EditAxisLines;
+    QComboBox* ComboAxes;
     QLineEdit* EditPixel;
     QPushButton* ButtonRun;
     QPushButton* ButtonCancel;
@@ -89,7 +90,6 @@ private:
     std::vector<std::string> runFiles_, resultFiles_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
-    std::unique_ptr<PreparedNps> prepared_;  // the images the running or last run read
     std::shared_ptr<NpsResult> result_;
 };
 

@@ -42,7 +42,6 @@ void NpsWindow::ButtonRunClick()
     LabelStatus->setText(QStringLiteral("Reading..."));
     ButtonRun->setEnabled(false);
     ButtonCancel->setEnabled(true);
-    prepared_ = std::make_unique<PreparedNps>();
     worker_ = std::thread([this, settings = std::move(settings)]() mutable { Work(std::move(settings)); });
 }
 
@@ -64,17 +63,20 @@ void NpsWindow::Work(NpsRunSettings settings)
         });
     };
     try {
-        PrepareNps(settings, *prepared_,
-                   {[&](std::size_t done, std::size_t total) { show(QStringLiteral("Read"), done, total, 0, 100); },
-                    &cancel_});
-        const NpsRequest& request = prepared_->request;
-        const QImage rois = RoiPicture(request.images.front().pixels, request.grid, kPictureSide);
-        post([=, this] { ImageRois->setPixmap(QPixmap::fromImage(rois)); });
+        // The images are read one at a time as the run reaches them; the first one, with the ROIs
+        // placed on it, is shown before any ROI is measured.
+        NpsRunHooks hooks;
+        hooks.placed = [&](const NpsImage& first, const RoiGrid& grid) {
+            const QImage rois = RoiPicture(first.pixels, grid, kPictureSide);
+            post([=, this] { ImageRois->setPixmap(QPixmap::fromImage(rois)); });
+        };
         Pool pool(PoolThreads(0));
-        auto result = std::make_shared<NpsResult>(ComputeNps(
-            request, pool,
-            {[&](std::size_t done, std::size_t total) { show(QStringLiteral("ROI"), done, total, 100, 1000); },
-             &cancel_}));
+        auto result = std::make_shared<NpsResult>(
+            RunNpsOnFiles(settings, pool,
+                          {[&](std::size_t done, std::size_t total) { show(QStringLiteral("ROI"), done, total, 0, 1000); },
+                           &cancel_},
+                          hooks)
+                .result);
         post([=, this] { Finish(result, nullptr); });
     } catch (...) {
         post([this, failure = std::current_exception()] { Finish(nullptr, failure); });
@@ -93,12 +95,15 @@ void NpsWindow::Finish(std::shared_ptr<NpsResult> result, std::exception_ptr fai
         resultFiles_ = runFiles_;
         Progress->setValue(1000);
         const QString first = QFileInfo(QString::fromStdString(resultFiles_.front())).fileName();
-        LabelStatus->setText(QStringLiteral("%1 ROIs in %2 image(s) (%3); Parseval error %4")
-                                 .arg(result_->roiCount)
-                                 .arg(result_->imageCount)
-                                 .arg(resultFiles_.size() == 1 ? first
-                                                               : QStringLiteral("%1 and %2 more").arg(first).arg(resultFiles_.size() - 1))
-                                 .arg(QString::fromStdString(NumberField(result_->parsevalRelativeError))));
+        QString status = QStringLiteral("%1 ROIs in %2 image(s) (%3); Parseval error %4")
+                             .arg(result_->roiCount)
+                             .arg(result_->imageCount)
+                             .arg(resultFiles_.size() == 1 ? first
+                                                           : QStringLiteral("%1 and %2 more").arg(first).arg(resultFiles_.size() - 1))
+                             .arg(QString::fromStdString(NumberField(result_->parsevalRelativeError)));
+        for (const std::string& note : result_->notes)
+            status += QStringLiteral("\n") + QString::fromStdString(note);
+        LabelStatus->setText(status);
         return;
     }
     try {

@@ -93,21 +93,22 @@ NPS_ROW_KERNEL std::array<double, 3> RowSums(const double* f, const double* p1, 
 }
 
 struct RowTotals {
-    double values, squares;
+    double values, residuals, squares;
 };
 
-// dst[t] = f[t] - (a + b p1[t] + c p2[t]) with the sums of f and of the squared residuals, in
-// the lanes of RowSums; dst and f are separate arrays.
+// dst[t] = f[t] - (a + b p1[t] + c p2[t]) with the sums of f, of the residuals and of their
+// squares, in the lanes of RowSums; dst and f are separate arrays.
 NPS_ROW_KERNEL RowTotals RowResidual(const double* f, double* dst, const double* p1, const double* p2, std::size_t n,
                                      double a, double b, double c)
 {
-    Quad values[2] = {}, squares[2] = {};
+    Quad values[2] = {}, residuals[2] = {}, squares[2] = {};
     std::size_t t = 0;
     for (; t + kLanes <= n; t += kLanes)
         for (int h = 0; h < 2; ++h) {
             const Quad v = Load(f + t + 4 * h);
             const Quad d = v - (a + b * Load(p1 + t + 4 * h) + c * Load(p2 + t + 4 * h));
             values[h] += v;
+            residuals[h] += d;
             squares[h] += d * d;
             std::memcpy(dst + t + 4 * h, &d, sizeof d);
         }
@@ -115,10 +116,11 @@ NPS_ROW_KERNEL RowTotals RowResidual(const double* f, double* dst, const double*
         const double v = f[t];
         const double d = v - (a + b * p1[t] + c * p2[t]);
         values[l / 4][l % 4] += v;
+        residuals[l / 4][l % 4] += d;
         squares[l / 4][l % 4] += d * d;
         dst[t] = d;
     }
-    return {Combine(values[0], values[1]), Combine(squares[0], squares[1])};
+    return {Combine(values[0], values[1]), Combine(residuals[0], residuals[1]), Combine(squares[0], squares[1])};
 }
 
 } // namespace
@@ -153,7 +155,7 @@ DetrendScope ParseDetrendScope(std::string_view text)
 const char* DetrendScopeName(DetrendScope scope) { return scope == DetrendScope::PerRoi ? "roi" : "area"; }
 
 Surface FitSurface(const PixelView& image, long long x, long long y, long long width, long long height,
-                   DetrendKind kind)
+                   DetrendKind kind, Pool* pool)
 {
     if (x < 0 || y < 0 || width < 1 || height < 1 || x + width > image.width || y + height > image.height ||
         image.values.size() < static_cast<std::size_t>(image.width * image.height))
@@ -167,14 +169,21 @@ Surface FitSurface(const PixelView& image, long long x, long long y, long long w
         p1[static_cast<std::size_t>(t)] = P1(t, width);
         p2[static_cast<std::size_t>(t)] = P2(t, width);
     }
-    // Per row: sums of f, f p1(x), f p2(x); then the projections on p_j(y).
-    std::array<std::array<double, 3>, 3> sum{};
-    for (long long r = 0; r < height; ++r) {
+    // Per row: sums of f, f p1(x), f p2(x); then the projections on p_j(y), row after row.
+    const auto rowSumsOf = [&](long long r) {
         const double* row = image.values.data() + (y + r) * image.width + x;
         if (r + kPrefetchRows < height)
             PrefetchRow(row + kPrefetchRows * image.width, width);
-        const std::array<double, 3> rowSums =
-            RowSums(row, p1.data(), p2.data(), static_cast<std::size_t>(width), degree);
+        return RowSums(row, p1.data(), p2.data(), static_cast<std::size_t>(width), degree);
+    };
+    std::vector<std::array<double, 3>> rows;
+    if (pool && pool->Size() > 1) {
+        rows.resize(static_cast<std::size_t>(height));
+        ParallelFor(*pool, static_cast<int>(height), [&](int r) { rows[static_cast<std::size_t>(r)] = rowSumsOf(r); });
+    }
+    std::array<std::array<double, 3>, 3> sum{};
+    for (long long r = 0; r < height; ++r) {
+        const std::array<double, 3> rowSums = rows.empty() ? rowSumsOf(r) : rows[static_cast<std::size_t>(r)];
         const double q[3] = {1.0, P1(r, height), P2(r, height)};
         for (int i = 0; i <= degree; ++i)
             for (int j = 0; i + j <= degree; ++j)
@@ -216,6 +225,7 @@ BlockSums SubtractSurface(const PixelView& image, long long x, long long y, int 
         const double c = s.c[2][0];
         const RowTotals totals = RowResidual(row, dst, p1x.data(), p2x.data(), n, a, b, c);
         sums.values += totals.values;
+        sums.residuals += totals.residuals;
         sums.residualSquares += totals.squares;
     }
     return sums;

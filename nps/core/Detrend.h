@@ -11,6 +11,8 @@
 #include <span>
 #include <string_view>
 
+#include "NpsParallel.h"
+
 namespace nps {
 
 enum class DetrendKind { None, Mean, Plane, Poly2 };
@@ -45,12 +47,14 @@ struct Surface {
 };
 
 // Fits `kind` over the rectangle (it must lie inside the image: std::invalid_argument otherwise).
+// With a pool, the rows' sums are taken on its threads and added in row order as without one, so
+// the surface is the same to the bit.
 Surface FitSurface(const PixelView& image, long long x, long long y, long long width, long long height,
-                   DetrendKind kind);
+                   DetrendKind kind, Pool* pool = nullptr);
 
-// Sums met on the way: of the block's values and of the squares of what is left after the fit.
+// Sums met on the way: of the block's values, and of what is left after the fit and its squares.
 struct BlockSums {
-    double values = 0.0, residualSquares = 0.0;
+    double values = 0.0, residuals = 0.0, residualSquares = 0.0;
 };
 
 // Writes image - surface for the size x size block at (x, y) into `out`, row by row, rows

@@ -3,6 +3,7 @@
 #include <fftw3.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -70,7 +71,8 @@ private:
 
 // ROIs are summed in blocks of this many consecutive ROIs, and the blocks' sums into the ensemble
 // in block order. The order of every addition is thus fixed by the ROI list alone, whatever the
-// number of threads, while each ROI's power is added as soon as its transform ends.
+// number of threads, while each ROI's power is added as soon as its transform ends. A block may
+// span two images: its sum is carried from the one to the next.
 constexpr std::size_t kBlockRois = 8;
 
 // Scratch of one block in flight: the ROI and then its transform, and the block's power sum (in
@@ -81,23 +83,25 @@ struct BlockScratch {
 };
 
 struct RoiFigures {
-    double mean = 0.0, meanSquare = 0.0;
+    double mean = 0.0, meanSquare = 0.0, residualMean = 0.0;
 };
 
-void CheckRequest(const NpsRequest& request)
+void CheckGrid(const NpsRequest& request, std::size_t images)
 {
-    if (request.images.empty())
+    if (images == 0)
         throw common::InputError("The NPS needs at least one image.");
     CheckRoiSize(request.grid.size);
     if (request.grid.corners.empty())
         throw common::InputError("The ROI list is empty.");
-    for (const NpsImage& image : request.images) {
-        const PixelView& p = image.pixels;
-        if (p.width < 0 || p.height < 0 ||
-            p.values.size() < static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height))
-            throw std::invalid_argument("ComputeNps: pixel view smaller than its size");
-        CheckGridInside(request.grid, p.width, p.height, image.name);
-    }
+}
+
+void CheckImage(const NpsRequest& request, const NpsImage& image)
+{
+    const PixelView& p = image.pixels;
+    if (p.width < 0 || p.height < 0 ||
+        p.values.size() < static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height))
+        throw std::invalid_argument("ComputeNps: pixel view smaller than its size");
+    CheckGridInside(request.grid, p.width, p.height, image.name);
 }
 
 double NanIfEmpty(double sum, double count)
@@ -105,20 +109,87 @@ double NanIfEmpty(double sum, double count)
     return count > 0.0 ? sum / count : std::numeric_limits<double>::quiet_NaN();
 }
 
+// The variance of the mean of M correlated values x_i (here one ROI's bin mean) is
+// sum over all pairs of cov(x_i, x_j) / M^2. ROIs that share no pixel are taken as independent,
+// so only the P ordered pairs that overlap (each ROI with itself included) are summed, each
+// covariance estimated by the product of the two deviations from the mean. The mean taken from
+// the same values makes that sum's expectation (M^2 - P) / M times the variance of the mean
+// instead of M times it, hence the divisor M^2 - P; with no overlap (P = M) this is the usual
+// s^2 / M. The sums run over deviations from a shift (the first ROI's value), so that the
+// expansion below does not cancel large numbers.
+class OverlapVariance {
+public:
+    OverlapVariance(const RoiOverlaps& overlaps, std::size_t binCount)
+        : overlaps_(overlaps), binCount_(binCount), ring_(overlaps.window * binCount), shift_(binCount),
+          sum_(binCount, 0.0), squares_(binCount, 0.0), pairs_(binCount, 0.0), degreeSum_(binCount, 0.0)
+    {
+    }
+
+    // The bin values of ROI `local` of an image (ROIs in list order, images in turn).
+    void Add(std::size_t local, const double* x)
+    {
+        if (count_ == 0)
+            std::copy(x, x + binCount_, shift_.begin());
+        double* y = ring_.data() + (local % overlaps_.window) * binCount_;
+        for (std::size_t b = 0; b < binCount_; ++b)
+            y[b] = x[b] - shift_[b];
+        const double degree = static_cast<double>(overlaps_.degree[local]);
+        for (std::size_t b = 0; b < binCount_; ++b) {
+            sum_[b] += y[b];
+            squares_[b] += y[b] * y[b];
+            degreeSum_[b] += degree * y[b];
+        }
+        for (std::size_t k = overlaps_.start[local]; k < overlaps_.start[local + 1]; ++k) {
+            const double* partner = ring_.data() + (overlaps_.earlier[k] % overlaps_.window) * binCount_;
+            for (std::size_t b = 0; b < binCount_; ++b)
+                pairs_[b] += y[b] * partner[b];
+        }
+        ++count_;
+        orderedPairs_ += degree;
+    }
+
+    // The standard error of the mean of bin b (unscaled); NaN where it cannot be estimated.
+    double StandardError(std::size_t b) const
+    {
+        const double m = static_cast<double>(count_), p = orderedPairs_;
+        if (count_ < 2 || !(m * m - p > 0.0))
+            return std::numeric_limits<double>::quiet_NaN();
+        const double d = sum_[b] / m;
+        // sum over overlapping ordered pairs of (y_i - d)(y_j - d) = Q - d D + P d^2, with
+        // Q = sum y_i^2 + 2 sum_{i<j} y_i y_j and D = 2 sum_i degree_i y_i.
+        const double q = squares_[b] + 2.0 * pairs_[b];
+        const double overlapping = (q - 2.0 * d * degreeSum_[b] + p * d * d) / (m * m - p);
+        // Overlapping ROIs share pixels, so their values go together: the variance is never
+        // below what independent ROIs would give.
+        const double independent = std::max(0.0, squares_[b] - m * d * d) / (m * (m - 1.0));
+        return std::sqrt(std::max(overlapping, independent));
+    }
+
+private:
+    const RoiOverlaps& overlaps_;
+    std::size_t binCount_;
+    std::vector<double> ring_;  // the last `window` ROIs' deviations, by local index
+    std::vector<double> shift_, sum_, squares_, pairs_, degreeSum_;
+    std::size_t count_ = 0;
+    double orderedPairs_ = 0.0;
+};
+
 // What the ensemble leaves for the result.
 struct EnsembleSums {
-    std::vector<double> power;                 // in the bins' sample order: block sums added in block order
-    std::vector<RoiFigures> figures;           // per ROI
-    std::vector<double> binMean, binSpread;    // of the single-ROI bin means (Welford, ROI order)
+    std::vector<double> power;  // in the bins' sample order: block sums added in block order
+    double meanSum = 0.0, meanSquareSum = 0.0, roiVarianceSum = 0.0;  // over ROIs, in ROI order
+    std::size_t rois = 0;
 };
 
 // The ROIs of every image, a block per thread at a time, summed in a fixed order.
 class Ensemble {
 public:
-    Ensemble(const NpsRequest& request, Pool& pool, const FrequencyBins& bins)
+    Ensemble(const NpsRequest& request, Pool& pool, const FrequencyBins& bins, const RoiOverlaps& overlaps,
+             std::size_t images)
         : request_(request), pool_(pool), bins_(bins), n_(request.grid.size),
           pixels_(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_)),
-          roisPerImage_(request.grid.corners.size()), total_(roisPerImage_ * request.images.size()), plan_(n_)
+          roisPerImage_(request.grid.corners.size()), total_(roisPerImage_ * images), plan_(n_),
+          spread_(overlaps, bins.BinCount())
     {
         const std::size_t blocks = (total_ + kBlockRois - 1) / kBlockRois;
         scratch_.resize(std::min(static_cast<std::size_t>(pool.Size()), blocks));
@@ -127,101 +198,121 @@ public:
             s.power.assign(bins.HalfSize(), 0.0);
         }
         roiBins_.assign(scratch_.size() * kBlockRois * bins.BinCount(), 0.0);
+        figures_.resize(scratch_.size() * kBlockRois);
         sums_.power.assign(bins.HalfSize(), 0.0);
-        sums_.figures.resize(total_);
-        sums_.binMean.assign(bins.BinCount(), 0.0);
-        sums_.binSpread.assign(bins.BinCount(), 0.0);
     }
 
-    EnsembleSums Run(const NpsMonitor& monitor)
+    // The ROIs of image `index`, in rounds of a block per scratch.
+    void AddImage(const NpsImage& image, std::size_t index, const NpsMonitor& monitor)
     {
-        // One surface per image for a whole-area fit, fitted before the ROIs are cut out.
-        areaFits_.resize(request_.scope == DetrendScope::WholeArea ? request_.images.size() : 0);
-        ParallelFor(pool_, areaFits_.size(), [&](std::size_t i) {
+        image_ = &image.pixels;
+        // A whole-area trend is fitted once, before the ROIs are cut out.
+        if (request_.scope == DetrendScope::WholeArea) {
             const Area& a = request_.grid.area;
-            areaFits_[i] = FitSurface(request_.images[i].pixels, a.x, a.y, a.width, a.height, request_.detrend);
-        });
-        const std::size_t roundRois = scratch_.size() * kBlockRois;
-        for (std::size_t start = 0; start < total_; start += roundRois) {
+            areaFit_ = FitSurface(image.pixels, a.x, a.y, a.width, a.height, request_.detrend, &pool_);
+        }
+        const std::size_t first = index * roisPerImage_, end = first + roisPerImage_;
+        for (std::size_t start = first; start < end;) {
             if (monitor.cancel && monitor.cancel->load())
                 throw NpsCancelled();
-            const std::size_t rois = std::min(roundRois, total_ - start);
-            const std::size_t blocks = (rois + kBlockRois - 1) / kBlockRois;
+            const std::size_t firstBlock = start / kBlockRois;
+            const std::size_t blocks =
+                std::min(scratch_.size(), (end + kBlockRois - 1) / kBlockRois - firstBlock);
+            const std::size_t roundEnd = std::min(end, (firstBlock + blocks) * kBlockRois);
             ParallelFor(pool_, blocks, [&](std::size_t b) {
-                const std::size_t first = start + b * kBlockRois;
-                RunBlock(b, first, std::min(first + kBlockRois, start + rois));
+                const std::size_t block = firstBlock + b;
+                RunBlock(b, block * kBlockRois, std::max(start, block * kBlockRois),
+                         std::min(roundEnd, (block + 1) * kBlockRois), start, first);
             });
-            AddRound(start, rois, blocks);
+            AddRound(start, roundEnd, firstBlock, blocks, first);
+            start = roundEnd;
             if (monitor.progress)
-                monitor.progress(start + rois, total_);
+                monitor.progress(start, total_);
         }
+        image_ = nullptr;
+    }
+
+    EnsembleSums Finish(std::vector<double>& standardErrors)
+    {
+        standardErrors.resize(bins_.BinCount());
+        for (std::size_t b = 0; b < bins_.BinCount(); ++b)
+            standardErrors[b] = spread_.StandardError(b);
         return std::move(sums_);
     }
 
 private:
-    // ROIs first .. end - 1, one after the other, into scratch b.
-    void RunBlock(std::size_t b, std::size_t first, std::size_t end)
+    // ROIs from .. end - 1 of the block that starts at ROI blockFirst, one after the other, into
+    // scratch b; the round started at ROI roundStart, the image at ROI imageFirst.
+    void RunBlock(std::size_t b, std::size_t blockFirst, std::size_t from, std::size_t end, std::size_t roundStart,
+                  std::size_t imageFirst)
     {
         BlockScratch& work = scratch_[b];
-        for (std::size_t item = first; item < end; ++item) {
-            TransformRoi(work.roi.get(), item);
+        for (std::size_t item = from; item < end; ++item) {
+            const std::size_t local = item - imageFirst;
+            figures_[item - roundStart] = TransformRoi(work.roi.get(), local);
             if (item + 1 < end)
-                PrefetchFirstRows(item + 1);
+                PrefetchFirstRows(local + 1);
             const std::size_t binCount = bins_.BinCount();
-            const std::span<double> mine(roiBins_.data() + (b * kBlockRois + item - first) * binCount, binCount);
-            bins_.AddPowerInSampleOrder(work.roi.get(), work.power, item == first, mine);
+            const std::span<double> mine(roiBins_.data() + (item - roundStart) * binCount, binCount);
+            bins_.AddPowerInSampleOrder(work.roi.get(), work.power, item == blockFirst, mine);
             for (std::size_t k = 0; k < binCount; ++k)
                 mine[k] = NanIfEmpty(mine[k], bins_.RadialCounts()[k]);
         }
     }
 
-    // The detrended ROI `item` into `roi` (padded rows), its figures noted, then transformed there.
-    void TransformRoi(double* roi, std::size_t item)
+    // The detrended ROI `local` of the image into `roi` (padded rows), then transformed there.
+    RoiFigures TransformRoi(double* roi, std::size_t local)
     {
-        const PixelView& image = request_.images[item / roisPerImage_].pixels;
-        const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
+        const RoiCorner& c = request_.grid.corners[local];
         // The per-ROI fit reads the block first; the subtraction then finds it in the cache.
         const Surface fit = request_.scope == DetrendScope::WholeArea
-                                ? areaFits_[item / roisPerImage_]
-                                : FitSurface(image, c.x, c.y, n_, n_, request_.detrend);
-        const BlockSums sums = SubtractSurface(image, c.x, c.y, n_, fit,
+                                ? areaFit_
+                                : FitSurface(*image_, c.x, c.y, n_, n_, request_.detrend);
+        const BlockSums sums = SubtractSurface(*image_, c.x, c.y, n_, fit,
                                                std::span<double>(roi, RealPlan::PaddedSize(n_)), RealPlan::RowStride(n_));
-        sums_.figures[item] = {sums.values / static_cast<double>(pixels_),
-                               sums.residualSquares / static_cast<double>(pixels_)};
         plan_.Run(roi);
+        const double count = static_cast<double>(pixels_);
+        return {sums.values / count, sums.residualSquares / count, sums.residuals / count};
     }
 
     // The fit asks for the rows ahead of the one it reads; the first rows of the next ROI are
     // asked for here, while this ROI's power is summed.
-    void PrefetchFirstRows(std::size_t item) const
+    void PrefetchFirstRows(std::size_t local) const
     {
-        const PixelView& image = request_.images[item / roisPerImage_].pixels;
-        const RoiCorner& c = request_.grid.corners[item % roisPerImage_];
+        const RoiCorner& c = request_.grid.corners[local];
         for (long long y = 0; y < std::min<long long>(n_, kPrefetchRows); ++y)
             for (long long x = 0; x < n_; x += 8)
-                __builtin_prefetch(image.values.data() + (c.y + y) * image.width + c.x + x, 0, 3);
+                __builtin_prefetch(image_->values.data() + (c.y + y) * image_->width + c.x + x, 0, 3);
     }
 
-    // The round's block sums into the ensemble in block order, split into runs of elements, each
-    // element summed alone. Then the single-ROI bin means into the running spread, in ROI order.
-    void AddRound(std::size_t start, std::size_t rois, std::size_t blocks)
+    // The round's finished blocks into the ensemble in block order, split into runs of elements,
+    // each element summed alone; a block the image ends inside is carried to the next image in
+    // scratch 0. Then the single-ROI figures and bin means, in ROI order.
+    void AddRound(std::size_t start, std::size_t roundEnd, std::size_t firstBlock, std::size_t blocks,
+                  std::size_t imageFirst)
     {
+        std::size_t finished = blocks;
+        const std::size_t lastEnd = std::min(total_, (firstBlock + blocks) * kBlockRois);
+        if (lastEnd > roundEnd)
+            --finished;  // the last block goes on in the next image
         constexpr std::size_t kRun = 4096;
         const std::size_t size = sums_.power.size();
         ParallelFor(pool_, (size + kRun - 1) / kRun, [&](std::size_t run) {
             const std::size_t end = std::min(size, (run + 1) * kRun);
-            for (std::size_t b = 0; b < blocks; ++b)
+            for (std::size_t b = 0; b < finished; ++b)
                 for (std::size_t k = run * kRun; k < end; ++k)
                     sums_.power[k] += scratch_[b].power[k];
         });
+        if (finished < blocks)
+            std::swap(scratch_[0], scratch_[blocks - 1]);
         const std::size_t binCount = bins_.BinCount();
-        for (std::size_t r = 0; r < rois; ++r) {
-            const double count = static_cast<double>(start + r + 1);
-            for (std::size_t b = 0; b < binCount; ++b) {
-                const double x = roiBins_[r * binCount + b], before = sums_.binMean[b];
-                sums_.binMean[b] += (x - before) / count;
-                sums_.binSpread[b] += (x - before) * (x - sums_.binMean[b]);
-            }
+        for (std::size_t item = start; item < roundEnd; ++item) {
+            const RoiFigures& f = figures_[item - start];
+            sums_.meanSum += f.mean;
+            sums_.meanSquareSum += f.meanSquare;
+            sums_.roiVarianceSum += f.meanSquare - f.residualMean * f.residualMean;
+            ++sums_.rois;
+            spread_.Add(item - imageFirst, roiBins_.data() + (item - start) * binCount);
         }
     }
 
@@ -231,9 +322,12 @@ private:
     const int n_;
     const std::size_t pixels_, roisPerImage_, total_;
     const RealPlan plan_;
-    std::vector<Surface> areaFits_;
+    const PixelView* image_ = nullptr;
+    Surface areaFit_;
     std::vector<BlockScratch> scratch_;
-    std::vector<double> roiBins_;  // per ROI of the round, in ROI order: its bin means
+    std::vector<double> roiBins_;     // per ROI of the round, in ROI order: its bin means
+    std::vector<RoiFigures> figures_;  // per ROI of the round
+    OverlapVariance spread_;
     EnsembleSums sums_;
 };
 
@@ -252,12 +346,11 @@ std::vector<double> CentredPlane(const std::vector<double>& half, const Frequenc
     return plane;
 }
 
-// The curves from the ensemble NPS (half plane, scaled) and the single-ROI spread.
-std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const EnsembleSums& sums, const FrequencyBins& bins,
-                                  double scale, double meanSignal)
+// The curves from the ensemble NPS (half plane, scaled) and the standard errors (unscaled).
+std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const std::vector<double>& standardErrors,
+                                  const FrequencyBins& bins, double scale, double meanSignal)
 {
     const std::size_t binCount = bins.BinCount();
-    const double m = static_cast<double>(sums.figures.size());
     std::vector<double> radial(binCount, 0.0);
     bins.AddRadial(nps, radial);
     const std::vector<double> uAxis = bins.AxisMeans(nps, true), vAxis = bins.AxisMeans(nps, false);
@@ -269,8 +362,7 @@ std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const Ensemble
         p.frequency = bins.Frequency(b);
         p.count = static_cast<long long>(bins.RadialCounts()[b]);
         p.nps = NanIfEmpty(radial[b], bins.RadialCounts()[b]);
-        // Standard error of the mean over ROIs of each ROI's bin mean, in the NPS's units.
-        p.standardError = m > 1.0 && p.count > 0 ? scale * std::sqrt(sums.binSpread[b] / (m - 1.0) / m) : nan;
+        p.standardError = p.count > 0 ? scale * standardErrors[b] : nan;
         p.nnps = meanSquared != 0.0 ? p.nps / meanSquared : nan;
         p.uAxis = uAxis[b];
         p.vAxis = vAxis[b];
@@ -279,14 +371,94 @@ std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const Ensemble
     return curve;
 }
 
+std::string Number(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4).ptr;
+    return std::string(text, end);
+}
+
+// The images of a request, held by the caller.
+class ImageList : public NpsImageSource {
+public:
+    explicit ImageList(const std::vector<NpsImage>& images) : images_(images) {}
+    std::size_t Count() const override { return images_.size(); }
+    NpsImage Take(std::size_t index) override { return images_.at(index); }
+
+private:
+    const std::vector<NpsImage>& images_;
+};
+
 } // namespace
+
+RoiOverlaps FindOverlaps(const RoiGrid& grid)
+{
+    const std::size_t count = grid.corners.size();
+    const long long n = grid.size;
+    if (count > std::numeric_limits<std::uint32_t>::max())
+        throw common::InputError("Too many ROIs.");
+    // ROIs by the n x n cell their corner lies in: an overlapping ROI lies in one of the 3 x 3
+    // cells around.
+    const auto cellOf = [&](const RoiCorner& c) {
+        const auto floorDiv = [n](long long v) { return v >= 0 ? v / n : -((-v + n - 1) / n); };
+        return std::pair{floorDiv(c.y), floorDiv(c.x)};
+    };
+    std::vector<std::pair<std::pair<long long, long long>, std::uint32_t>> cells(count);
+    for (std::size_t i = 0; i < count; ++i)
+        cells[i] = {cellOf(grid.corners[i]), static_cast<std::uint32_t>(i)};
+    std::sort(cells.begin(), cells.end());
+    RoiOverlaps o;
+    o.start.assign(count + 1, 0);
+    o.degree.assign(count, 1);
+    std::vector<std::uint32_t> partners;
+    for (std::size_t i = 0; i < count; ++i) {
+        const RoiCorner& a = grid.corners[i];
+        const auto [cy, cx] = cellOf(a);
+        partners.clear();
+        for (long long y = cy - 1; y <= cy + 1; ++y) {
+            auto it = std::lower_bound(cells.begin(), cells.end(), std::pair{std::pair{y, cx - 1}, std::uint32_t{0}});
+            for (; it != cells.end() && it->first.first == y && it->first.second <= cx + 1; ++it) {
+                const std::uint32_t j = it->second;
+                const RoiCorner& b = grid.corners[j];
+                if (j != i && std::llabs(a.x - b.x) < n && std::llabs(a.y - b.y) < n) {
+                    ++o.degree[i];
+                    if (j < i)
+                        partners.push_back(j);
+                }
+            }
+        }
+        std::sort(partners.begin(), partners.end());
+        for (const std::uint32_t j : partners)
+            o.window = std::max(o.window, i - j + 1);
+        o.earlier.insert(o.earlier.end(), partners.begin(), partners.end());
+        o.start[i + 1] = o.earlier.size();
+    }
+    return o;
+}
 
 NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& monitor)
 {
-    CheckRequest(request);
+    ImageList images(request.images);
+    return ComputeNps(request, images, pool, monitor);
+}
+
+NpsResult ComputeNps(const NpsRequest& request, NpsImageSource& source, Pool& pool, const NpsMonitor& monitor)
+{
+    const std::size_t imageCount = source.Count();
+    CheckGrid(request, imageCount);
     const int n = request.grid.size;
-    const FrequencyBins bins(n, request.pixelMm, request.binWidth, request.axisLines);
-    EnsembleSums sums = Ensemble(request, pool, bins).Run(monitor);
+    const FrequencyBins bins(n, request.pixelMm, request.binWidth, request.axisLines, request.axisPlacement);
+    const RoiOverlaps overlaps = FindOverlaps(request.grid);
+    Ensemble ensemble(request, pool, bins, overlaps, imageCount);
+    for (std::size_t i = 0; i < imageCount; ++i) {
+        if (monitor.cancel && monitor.cancel->load())
+            throw NpsCancelled();
+        const NpsImage image = source.Take(i);
+        CheckImage(request, image);
+        ensemble.AddImage(image, i, monitor);
+    }
+    std::vector<double> standardErrors;
+    const EnsembleSums sums = ensemble.Finish(standardErrors);
 
     NpsResult result;
     result.n = n;
@@ -295,25 +467,28 @@ NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& mo
     result.scope = request.scope;
     result.binWidth = request.binWidth;
     result.axisLines = request.axisLines;
-    result.imageCount = request.images.size();
-    result.roiCount = sums.figures.size();
-    const double m = static_cast<double>(sums.figures.size());
+    result.axisPlacement = request.axisPlacement;
+    result.imageCount = imageCount;
+    result.roiCount = sums.rois;
+    const double m = static_cast<double>(sums.rois);
     const double scale = request.pixelMm * request.pixelMm / (static_cast<double>(n) * static_cast<double>(n));
     std::vector<double> nps = bins.FromSampleOrder(sums.power);
     for (double& v : nps)
         v = scale * (v / m);
-    for (const RoiFigures& f : sums.figures) {
-        result.meanSignal += f.mean;
-        result.variance += f.meanSquare;
-    }
-    result.meanSignal /= m;
-    result.variance /= m;
+    result.meanSignal = sums.meanSum / m;
+    result.meanSquare = sums.meanSquareSum / m;
+    result.roiVariance = sums.roiVarianceSum / m;
     const double df = 1.0 / (static_cast<double>(n) * request.pixelMm);
     result.integral = bins.WeightedTotal(nps) * df * df;
-    result.parsevalRelativeError =
-        result.variance == 0.0 ? std::abs(result.integral) : std::abs(result.integral - result.variance) / result.variance;
+    result.parsevalRelativeError = result.meanSquare == 0.0
+                                       ? std::abs(result.integral)
+                                       : std::abs(result.integral - result.meanSquare) / result.meanSquare;
     result.nps2d = CentredPlane(nps, bins);
-    result.curve = Curves(nps, sums, bins, scale, result.meanSignal);
+    result.curve = Curves(nps, standardErrors, bins, scale, result.meanSignal);
+    if (const std::size_t empty = bins.EmptyRadialBins())
+        result.notes.push_back("The bin width " + Number(request.binWidth) + " /mm is narrower than the frequency step " +
+                               Number(df) + " /mm of a " + std::to_string(n) + "-pixel ROI: " + std::to_string(empty) +
+                               " bin(s) above zero hold no sample and are left empty.");
     return result;
 }
 

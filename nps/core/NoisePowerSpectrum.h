@@ -8,8 +8,10 @@
 // every measurement. The numbers are identical bit for bit for any thread count: each ROI is
 // transformed on its own, and the ensemble is summed in an order fixed by the ROI list alone
 // (consecutive ROIs in blocks, the blocks one after the other; images in turn, ROIs in list order).
+// Images are taken one at a time: the memory a run needs does not grow with their number.
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,7 @@
 
 #include "Detrend.h"
 #include "NpsParallel.h"
+#include "RadialAverage.h"
 #include "RoiGrid.h"
 
 namespace nps {
@@ -26,14 +29,24 @@ struct NpsImage {
     PixelView pixels;
 };
 
+// Hands the images of a run to the ensemble one after the other.
+class NpsImageSource {
+public:
+    virtual ~NpsImageSource() = default;
+    virtual std::size_t Count() const = 0;
+    // Image `index`, asked for in the order 0, 1, ...; its pixels stay valid until the next call.
+    virtual NpsImage Take(std::size_t index) = 0;
+};
+
 struct NpsRequest {
-    std::vector<NpsImage> images;
+    std::vector<NpsImage> images;  // the images when no source is given
     RoiGrid grid;
     DetrendKind detrend = DetrendKind::Poly2;
     DetrendScope scope = DetrendScope::WholeArea;
     double pixelMm = 0.0;
     double binWidth = 0.05;  // cycles/mm
     int axisLines = 7;       // lines on each side of an axis for the axis curves
+    AxisPlacement axisPlacement = AxisPlacement::Radial;
 };
 
 // Called on the calling thread after each round of ROIs (a few per thread); `cancel`, when set, is
@@ -52,7 +65,10 @@ public:
 struct NpsCurvePoint {
     double frequency = 0.0;      // bin centre, cycles/mm
     double nps = 0.0;            // mean of the ensemble NPS over the bin (NaN when empty)
-    double standardError = 0.0;  // of that mean, from the spread of the single-ROI bin means (NaN for one ROI)
+    // Of that mean: the variance of a mean of the single-ROI bin means, with the covariance of
+    // every pair of ROIs that share pixels taken from their deviations (see RoiOverlaps); NaN for
+    // one ROI, or when every ROI overlaps every other.
+    double standardError = 0.0;
     long long count = 0;         // NPS samples in the bin
     double nnps = 0.0;           // nps / meanSignal^2 (NaN when the mean signal is 0)
     double uAxis = 0.0;          // the axis curves in the same bins (NaN when empty)
@@ -66,17 +82,36 @@ struct NpsResult {
     DetrendScope scope = DetrendScope::PerRoi;
     double binWidth = 0.0;
     int axisLines = 0;
+    AxisPlacement axisPlacement = AxisPlacement::Radial;
     // n x n, row-major, centred: element (r, c) is at v = (r - n/2) / (n dx), u = (c - n/2) / (n dx).
     std::vector<double> nps2d;
     std::vector<NpsCurvePoint> curve;
     std::size_t imageCount = 0, roiCount = 0;  // roiCount counts every ROI of every image
     double meanSignal = 0.0;  // mean of the ROIs before detrending
-    double variance = 0.0;    // mean square of the detrended ROIs
-    double integral = 0.0;    // sum of NPS du dv over the plane; equals `variance` (Parseval)
-    double parsevalRelativeError = 0.0;  // |integral - variance| / variance (0 when both are 0)
+    // Mean over the ROIs of the mean square of the detrended ROI: what the NPS integrates to. With
+    // a trend fitted over the area it holds each ROI's offset from the area's fit as well.
+    double meanSquare = 0.0;
+    // Mean over the ROIs of each detrended ROI's variance about its own mean.
+    double roiVariance = 0.0;
+    double integral = 0.0;    // sum of NPS du dv over the plane; equals `meanSquare` (Parseval)
+    double parsevalRelativeError = 0.0;  // |integral - meanSquare| / meanSquare (0 when both are 0)
+    std::vector<std::string> notes;      // what the user should know about the settings (empty bins)
 };
 
 // Refuses (common::InputError) no images, a ROI or area outside any image, and the bins' refusals.
 NpsResult ComputeNps(const NpsRequest& request, Pool& pool, const NpsMonitor& monitor = {});
+// The same over the images of `source` (request.images is not read).
+NpsResult ComputeNps(const NpsRequest& request, NpsImageSource& source, Pool& pool, const NpsMonitor& monitor = {});
+
+// Which ROIs of a placement share pixels: for ROI i, the earlier ROIs j < i that overlap it (in
+// ascending order), and how many ROIs overlap it in all, itself included. ROIs of different images
+// never share pixels.
+struct RoiOverlaps {
+    std::vector<std::size_t> start;        // partners of i: earlier[start[i] .. start[i + 1] - 1]
+    std::vector<std::uint32_t> earlier;
+    std::vector<std::uint32_t> degree;     // 1 + the number of other ROIs that overlap i
+    std::size_t window = 1;                // 1 + the largest i - j over overlapping pairs
+};
+RoiOverlaps FindOverlaps(const RoiGrid& grid);
 
 } // namespace nps

@@ -52,10 +52,15 @@ std::string NpsSummaryJson(const NpsResult& result, const std::vector<std::strin
     j["detrend_scope"] = DetrendScopeName(result.scope);
     j["bin_width_per_mm"] = result.binWidth;
     j["axis_lines"] = result.axisLines;
+    j["axis_placement"] = AxisPlacementName(result.axisPlacement);
     j["mean_signal"] = number(result.meanSignal);
-    j["variance"] = number(result.variance);
+    // Two figures that differ when the trend is fitted over the area: each ROI then keeps its
+    // offset from the area's fit, which the NPS holds at the lowest frequencies.
+    j["mean_square_detrended"] = number(result.meanSquare);
+    j["roi_variance"] = number(result.roiVariance);
     j["nps_integral"] = number(result.integral);
     j["parseval_relative_error"] = number(result.parsevalRelativeError);
+    j["notes"] = result.notes;
     j["units"] = {{"frequency", "cycles/mm"}, {"nps", "value^2 mm^2"}, {"nnps", "mm^2"}};
     // A file name need not be UTF-8: invalid bytes become U+FFFD instead of failing the summary.
     return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

@@ -4,25 +4,82 @@
 
 namespace nps {
 
-void PrepareNps(const NpsRunSettings& settings, PreparedNps& prepared, const NpsMonitor& monitor)
+namespace {
+
+// The files of a run, each read when the ensemble asks for it; only the image in hand is kept.
+class FileImages : public NpsImageSource {
+public:
+    FileImages(const NpsRunSettings& settings, const NpsRunHooks& hooks) : settings_(settings), hooks_(hooks)
+    {
+        current_ = Load(0);
+        first_ = {current_.path, current_.width, current_.height, current_.pixelMm, {}, {}};
+        imageio::CommonPixelSpacing({first_});  // refuses a first image without a spacing
+    }
+
+    std::size_t Count() const override { return settings_.files.size(); }
+
+    NpsImage Take(std::size_t index) override
+    {
+        if (index != taken_)
+            throw std::logic_error("FileImages: images are taken in order");
+        if (index > 0) {
+            current_ = imageio::LoadedImage{};  // the last image goes before the next is read
+            current_ = Load(index);
+            CheckAgainstFirst(current_);
+        }
+        ++taken_;
+        return View();
+    }
+
+    const imageio::LoadedImage& First() const { return current_; }
+    double PixelMm() const { return *first_.pixelMm; }
+    NpsImage View() const { return {current_.path, {current_.samples, current_.width, current_.height}}; }
+
+private:
+    imageio::LoadedImage Load(std::size_t index)
+    {
+        imageio::LoadedImage image = imageio::LoadImage(settings_.files[index], settings_.load);
+        if (hooks_.loaded)
+            hooks_.loaded(image);
+        return image;
+    }
+
+    void CheckAgainstFirst(const imageio::LoadedImage& image) const
+    {
+        imageio::CommonPixelSpacing({first_, {image.path, image.width, image.height, image.pixelMm, {}, {}}});
+        const bool wholeFirstImage = !settings_.area && settings_.roiList.empty();
+        if (wholeFirstImage && (image.width != first_.width || image.height != first_.height))
+            throw common::InputError(
+                image.path + " is " + std::to_string(image.width) + " x " + std::to_string(image.height) +
+                " pixels, the first image " + first_.path + " " + std::to_string(first_.width) + " x " +
+                std::to_string(first_.height) + ": the ROIs cover the whole first image, which is not the same "
+                "region of this one. Give an area or a ROI list that lies inside every image to measure images "
+                "of different sizes together.");
+    }
+
+    const NpsRunSettings& settings_;
+    const NpsRunHooks& hooks_;
+    imageio::LoadedImage current_;
+    imageio::LoadedImage first_;  // its size and spacing, without samples
+    std::size_t taken_ = 0;
+};
+
+} // namespace
+
+NpsRunOutcome RunNpsOnFiles(const NpsRunSettings& settings, Pool& pool, const NpsMonitor& monitor,
+                            const NpsRunHooks& hooks)
 {
     if (settings.files.empty())
         throw common::InputError("The NPS needs at least one image.");
     CheckRoiSize(settings.roiSize);
     if (settings.area && !settings.roiList.empty())
         throw common::InputError("Give either an area or a list of ROIs, not both.");
-    prepared.images.clear();
-    for (const std::string& file : settings.files) {
-        if (monitor.cancel && monitor.cancel->load())
-            throw NpsCancelled();
-        prepared.images.push_back(imageio::LoadImage(file, settings.load));
-        if (monitor.progress)
-            monitor.progress(prepared.images.size(), settings.files.size());
-    }
-    const imageio::LoadedImage& first = prepared.images.front();
-    NpsRequest& request = prepared.request;
-    request = NpsRequest{};
-    request.pixelMm = imageio::CommonPixelSpacing(prepared.images);
+    if (monitor.cancel && monitor.cancel->load())
+        throw NpsCancelled();
+    FileImages images(settings, hooks);
+    const imageio::LoadedImage& first = images.First();
+    NpsRequest request;
+    request.pixelMm = images.PixelMm();
     if (!settings.roiList.empty()) {
         request.grid = GridFromList(settings.roiSize, settings.roiList);
     } else {
@@ -33,8 +90,16 @@ void PrepareNps(const NpsRunSettings& settings, PreparedNps& prepared, const Nps
     request.scope = settings.scope.value_or(settings.roiList.empty() ? DetrendScope::WholeArea : DetrendScope::PerRoi);
     request.binWidth = settings.binWidth;
     request.axisLines = settings.axisLines;
-    for (const imageio::LoadedImage& image : prepared.images)
-        request.images.push_back({image.path, {image.samples, image.width, image.height}});
+    request.axisPlacement = settings.axisPlacement;
+    if (hooks.placed) {
+        const NpsImage view = images.View();
+        CheckGridInside(request.grid, view.pixels.width, view.pixels.height, view.name);
+        hooks.placed(view, request.grid);
+    }
+    NpsRunOutcome outcome;
+    outcome.result = ComputeNps(request, images, pool, monitor);
+    outcome.names = settings.files;
+    return outcome;
 }
 
 } // namespace nps

@@ -1,7 +1,6 @@
 #pragma once
-// One NPS run from files, for both front ends: the images read as the viewer reads them, the ROI
-// placement, and the request over them.
-#include <atomic>
+// One NPS run from files, for both front ends: the images read as the viewer reads them, one at a
+// time (read, measured, dropped), the ROI placement, and the request over them.
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,19 +23,26 @@ struct NpsRunSettings {
     std::optional<DetrendScope> scope;
     double binWidth = 0.05;
     int axisLines = 7;
+    AxisPlacement axisPlacement = AxisPlacement::Radial;
 };
 
-// The loaded images and a request whose pixel views point into them: keep it where it is.
-struct PreparedNps {
-    std::vector<imageio::LoadedImage> images;
-    NpsRequest request;
-    PreparedNps() = default;
-    PreparedNps(const PreparedNps&) = delete;
-    PreparedNps& operator=(const PreparedNps&) = delete;
+// What a run tells its front end on the way, on the thread that runs it.
+struct NpsRunHooks {
+    std::function<void(const imageio::LoadedImage&)> loaded;              // each image as it is read
+    std::function<void(const NpsImage&, const RoiGrid&)> placed;          // the first image and the ROIs
 };
 
-// Reads every file (reporting each one to `loaded`; a set `cancel` stops with NpsCancelled),
-// checks the one pixel spacing, places the ROIs. Raises what the loading and placement refuse.
-void PrepareNps(const NpsRunSettings& settings, PreparedNps& prepared, const NpsMonitor& monitor = {});
+struct NpsRunOutcome {
+    NpsResult result;
+    std::vector<std::string> names;  // the images, in order
+};
+
+// Reads the first file, places the ROIs on it, then measures every file in turn, each read only
+// when its turn comes. Refuses (common::InputError) images whose pixel spacings differ, and an
+// image of another size than the first when the grid covers the whole first image (no area, no
+// ROI list); with an area or a list, every image must hold it. Raises what the loading refuses; a
+// set cancel flag stops it with NpsCancelled.
+NpsRunOutcome RunNpsOnFiles(const NpsRunSettings& settings, Pool& pool, const NpsMonitor& monitor = {},
+                            const NpsRunHooks& hooks = {});
 
 } // namespace nps

@@ -1,5 +1,6 @@
 #include "RadialAverage.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -16,20 +17,45 @@ constexpr double kMaxBins = 100000.0;
 // Signed index of a transform row or column: k for k <= n / 2, k - n above.
 long long Signed(long long k, long long n) { return k <= n / 2 ? k : k - n; }
 
+std::string Number(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+    return std::string(text, end);
+}
+
 } // namespace
 
-FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLines) : n_(n), binWidth_(binWidth)
+AxisPlacement ParseAxisPlacement(std::string_view text)
+{
+    if (text == "radial") return AxisPlacement::Radial;
+    if (text == "along") return AxisPlacement::Along;
+    throw common::InputError("The axis curves' placement must be radial or along, not '" + std::string(text) + "'.");
+}
+
+const char* AxisPlacementName(AxisPlacement placement)
+{
+    return placement == AxisPlacement::Radial ? "radial" : "along";
+}
+
+FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLines, AxisPlacement placement)
+    : n_(n), binWidth_(binWidth)
 {
     if (!(pixelMm > 0.0) || !std::isfinite(pixelMm))
         throw common::InputError("The pixel spacing must be a positive number of millimetres.");
     if (!(binWidth > 0.0) || !std::isfinite(binWidth))
         throw common::InputError("The bin width must be a positive number of cycles/mm.");
+    const double nyquist = 1.0 / (2.0 * pixelMm);
+    // A curve of one point above zero says nothing about its shape.
+    if (nyquist / binWidth < 2.0)
+        throw common::InputError("The bin width " + Number(binWidth) + " /mm leaves fewer than two bins up to the "
+                                 "Nyquist frequency " + Number(nyquist) + " /mm; give at most " +
+                                 Number(nyquist / 2.0) + " /mm.");
+    if (nyquist / binWidth > kMaxBins)
+        throw common::InputError("The bin width is too small: it would make more than 100000 bins.");
     if (axisLines < 1 || axisLines > (n - 1) / 2)
         throw common::InputError("The axis curves need 1 to " + std::to_string((n - 1) / 2) +
                                  " lines on each side of the axis for a ROI of " + std::to_string(n) + ".");
-    const double nyquist = 1.0 / (2.0 * pixelMm);
-    if (nyquist / binWidth > kMaxBins)
-        throw common::InputError("The bin width is too small: it would make more than 100000 bins.");
     binCount_ = static_cast<std::size_t>(std::floor(nyquist / binWidth)) + 1;
     const double df = 1.0 / (static_cast<double>(n) * pixelMm);
     const auto binOf = [&](double f) {
@@ -50,18 +76,20 @@ FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLin
                                   static_cast<std::size_t>(kx);
             const double w = Weight(k);
             const double u = static_cast<double>(kx) * df, v = static_cast<double>(std::llabs(sy)) * df;
+            const double radius = std::sqrt(u * u + v * v);
             if (kx != 0 || ky != 0) {
-                radialBin_[k] = binOf(std::sqrt(u * u + v * v));
+                radialBin_[k] = binOf(radius);
                 if (radialBin_[k] >= 0)
                     radialCount_[static_cast<std::size_t>(radialBin_[k])] += w;
             }
+            const bool radial = placement == AxisPlacement::Radial;
             if (std::llabs(sy) >= 1 && std::llabs(sy) <= axisLines) {
-                uBin_[k] = binOf(u);
+                uBin_[k] = binOf(radial ? radius : u);
                 if (uBin_[k] >= 0)
                     uCount_[static_cast<std::size_t>(uBin_[k])] += w;
             }
             if (kx >= 1 && kx <= axisLines) {
-                vBin_[k] = binOf(v);
+                vBin_[k] = binOf(radial ? radius : v);
                 if (vBin_[k] >= 0)
                     vCount_[static_cast<std::size_t>(vBin_[k])] += w;
             }
@@ -88,6 +116,14 @@ void FrequencyBins::IndexRadialBins()
     std::vector<std::size_t> next(segmentStart_.begin(), segmentStart_.end() - 1);
     for (std::size_t k = 0; k < radialBin_.size(); ++k)
         sampleOrder_[next[keyOf(k)]++] = static_cast<std::uint32_t>(k);
+}
+
+std::size_t FrequencyBins::EmptyRadialBins() const
+{
+    std::size_t empty = 0;
+    for (std::size_t b = 1; b < binCount_; ++b)
+        empty += radialCount_[b] == 0.0 ? 1 : 0;
+    return empty;
 }
 
 double FrequencyBins::Weight(std::size_t k) const

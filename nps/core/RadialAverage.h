@@ -11,21 +11,32 @@
 // reported at its centre b w. Bins run up to the last centre at or below the Nyquist frequency
 // 1 / (2 dx); the zero-frequency sample is in no bin.
 //  - radial: f = sqrt(u^2 + v^2) over the whole plane;
-//  - u axis: f = |u| over the k lines v = +-1 .. +-k on each side of the u axis, the axis excluded
-//    (it holds the row-to-row structure, not the noise);
+//  - u axis: the k lines v = +-1 .. +-k on each side of the u axis, the axis excluded (it holds the
+//    row-to-row structure, not the noise), each sample at its radial frequency sqrt(u^2 + v^2) as
+//    IEC 62220-1-1 places them, or at |u| when asked for (AxisPlacement::Along);
 //  - v axis: likewise with u and v exchanged.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include <string_view>
+
 namespace nps {
+
+// Where a sample of the axis curves' lines is binned: at its radial frequency sqrt(u^2 + v^2)
+// (IEC 62220-1-1), or at its distance along the axis, |u| for the u axis (the older practice).
+enum class AxisPlacement { Radial, Along };
+AxisPlacement ParseAxisPlacement(std::string_view text);  // "radial", "along"
+const char* AxisPlacementName(AxisPlacement placement);
 
 class FrequencyBins {
 public:
-    // Refuses (common::InputError) a spacing or bin width that is not a positive number, axis
-    // lines outside 1 .. (n - 1) / 2, and bins so narrow that there would be more than 100000.
-    FrequencyBins(int n, double pixelMm, double binWidth, int axisLines);
+    // Refuses (common::InputError) a spacing or bin width that is not a positive number, bins so
+    // wide that fewer than two lie above zero up to the Nyquist frequency, bins so narrow that
+    // there would be more than 100000, and axis lines outside 1 .. (n - 1) / 2.
+    FrequencyBins(int n, double pixelMm, double binWidth, int axisLines,
+                  AxisPlacement placement = AxisPlacement::Radial);
 
     int N() const { return n_; }
     int HalfWidth() const { return n_ / 2 + 1; }
@@ -35,6 +46,9 @@ public:
     double Frequency(std::size_t bin) const { return static_cast<double>(bin) * binWidth_; }
     // Full-plane samples per bin.
     const std::vector<double>& RadialCounts() const { return radialCount_; }
+    // Radial bins above zero that hold no sample: bins narrower than the frequency step 1 / (n dx)
+    // leave some of them empty.
+    std::size_t EmptyRadialBins() const;
 
     // sum over each bin of weight * half[k], added to `sums` (BinCount() values).
     void AddRadial(std::span<const double> half, std::span<double> sums) const;

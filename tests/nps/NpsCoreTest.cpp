@@ -64,7 +64,7 @@ TEST(NpsCore, WhiteNoiseIsFlatAtVarianceTimesPixelArea)
         EXPECT_NEAR(p.uAxis, flat, 0.25 * flat) << p.frequency;
         EXPECT_NEAR(p.vAxis, flat, 0.25 * flat) << p.frequency;
     }
-    EXPECT_NEAR(result.variance, sigma * sigma, 0.01 * sigma * sigma);
+    EXPECT_NEAR(result.meanSquare, sigma * sigma, 0.01 * sigma * sigma);
 }
 
 // The periodogram of a finite ROI of filtered white noise has the exact expectation
@@ -142,9 +142,9 @@ TEST(NpsCore, PureTrendVanishesAfterItsDetrending)
                     largest = std::max(largest, std::abs(v));
                 // Signal power is about 1e6 * dx^2 = 1e4: rounding leaves some 1e-20 of it.
                 EXPECT_LT(largest, 1e-16) << what;
-                EXPECT_LT(exact.variance, 1e-18) << what;
+                EXPECT_LT(exact.meanSquare, 1e-18) << what;
                 const auto lower = RunNps(RequestFor({&image}, grid, c.lower, scope, 0.1));
-                EXPECT_GT(lower.variance, 1e-3) << what;
+                EXPECT_GT(lower.meanSquare, 1e-3) << what;
             }
 }
 
@@ -229,7 +229,7 @@ TEST(NpsCore, SameBitsForAnyThreadCount)
         EXPECT_EQ(0, std::memcmp(many.nps2d.data(), single.nps2d.data(), single.nps2d.size() * sizeof(double)))
             << threads;
         EXPECT_EQ(nps::NpsTableText(many), nps::NpsTableText(single)) << threads;
-        EXPECT_EQ(many.variance, single.variance) << threads;
+        EXPECT_EQ(many.meanSquare, single.meanSquare) << threads;
     }
 }
 
@@ -273,6 +273,9 @@ TEST(NpsCore, RefusesWhatItCannotMeasure)
                                                    0.1, -0.05)); }},
         {"bins too narrow", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi,
                                                 0.1, 1e-6)); }},
+        // Nyquist 5 /mm: a width above 2.5 leaves a single bin above zero.
+        {"bins too wide", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi,
+                                              0.1, 2.6)); }},
         {"axis lines past the ROI", [&] { RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean,
                                                         nps::DetrendScope::PerRoi, 0.1, 0.05, 16)); }},
         {"unknown detrending", [] { nps::ParseDetrend("poly3"); }},
@@ -336,6 +339,151 @@ TEST(NpsCore, TableLeavesUndefinedValuesEmpty)
                                          "0,,,0,,,\n"
                                          "0.05,1.5,0.25,12,1e-07,2,0.1\n"
                                          "0.3,0.3333333333333333,0,1,0,-0.5,0\n");
+}
+
+} // namespace
+
+namespace {
+
+// The standard error must describe the scatter of the NPS between repeated measurements, also
+// when the ROIs overlap and their values go together. Many sets of white noise, each measured as
+// one image would be; the scatter of each bin's NPS over the sets against the standard error the
+// sets report, pooled over the bins (about 2000 degrees of freedom: the ratio is known to 2 %).
+TEST(NpsCore, StandardErrorMatchesTheScatterOfRepeatedSets)
+{
+    constexpr int kSets = 200;
+    const struct {
+        double overlap;
+        nps::DetrendScope scope;
+    } cases[] = {
+        {0.0, nps::DetrendScope::WholeArea},
+        {0.5, nps::DetrendScope::WholeArea},
+        {0.5, nps::DetrendScope::PerRoi},
+    };
+    for (const auto& c : cases) {
+        const auto grid = nps::GridOverArea(32, {0, 0, 128, 128}, c.overlap);
+        std::vector<std::vector<double>> nps(kSets), se(kSets);
+        for (int set = 0; set < kSets; ++set) {
+            Image image = npstest::WhiteNoise(128, 128, 3.0, 1000 + static_cast<std::uint64_t>(set));
+            for (double& v : image.values)
+                v += 500.0;
+            const auto result = RunNps(RequestFor({&image}, grid, nps::DetrendKind::Poly2, c.scope, 0.2, 0.25), 2);
+            for (const auto& p : result.curve) {
+                nps[set].push_back(p.nps);
+                se[set].push_back(p.standardError);
+            }
+        }
+        double ratioSum = 0.0;
+        int bins = 0;
+        for (std::size_t b = 0; b < nps[0].size(); ++b) {
+            if (!std::isfinite(nps[0][b]))
+                continue;
+            double mean = 0.0, reported = 0.0;
+            for (int set = 0; set < kSets; ++set) {
+                mean += nps[set][b] / kSets;
+                reported += se[set][b] * se[set][b] / kSets;
+            }
+            double scatter = 0.0;
+            for (int set = 0; set < kSets; ++set)
+                scatter += (nps[set][b] - mean) * (nps[set][b] - mean) / (kSets - 1);
+            ratioSum += scatter / reported;
+            ++bins;
+        }
+        ASSERT_GE(bins, 9);
+        const double ratio = std::sqrt(ratioSum / bins);
+        EXPECT_GT(ratio, 0.85) << "overlap " << c.overlap << " " << nps::DetrendScopeName(c.scope);
+        EXPECT_LT(ratio, 1.15) << "overlap " << c.overlap << " " << nps::DetrendScopeName(c.scope);
+        std::printf("overlap %.1f, fit over %s: true scatter / reported standard error %.3f\n", c.overlap,
+                    nps::DetrendScopeName(c.scope), ratio);
+    }
+}
+
+// Which ROIs share pixels: in a 3 x 3 grid at half overlap a corner ROI meets 3 others, an edge ROI
+// 5 and the centre all 8; at no overlap none meet, and a list finds its own pairs.
+TEST(NpsCore, OverlappingRoisAreFound)
+{
+    const auto half = nps::FindOverlaps(nps::GridOverArea(32, {0, 0, 64, 64}, 0.5));
+    EXPECT_EQ(half.degree, (std::vector<std::uint32_t>{4, 6, 4, 6, 9, 6, 4, 6, 4}));
+    // ROI 4 (the centre) meets 0, 1, 2 and 3 before it; ROI 8 meets 4, 5 and 7, the farthest back 4.
+    EXPECT_EQ(std::vector<std::uint32_t>(half.earlier.begin() + half.start[4], half.earlier.begin() + half.start[5]),
+              (std::vector<std::uint32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(half.window, 5u);
+    const auto none = nps::FindOverlaps(nps::GridOverArea(32, {0, 0, 96, 64}, 0.0));
+    EXPECT_EQ(none.degree, std::vector<std::uint32_t>(6, 1));
+    EXPECT_TRUE(none.earlier.empty());
+    // Corners 31 apart overlap, 32 apart do not; the list's order is kept, whatever the cells.
+    const auto list = nps::FindOverlaps(nps::GridFromList(32, {{100, 0}, {0, 0}, {31, 31}, {68, 0}, {40, 20}}));
+    EXPECT_EQ(list.degree, (std::vector<std::uint32_t>{1, 2, 3, 2, 3}));
+    EXPECT_EQ(std::vector<std::uint32_t>(list.earlier.begin() + list.start[3], list.earlier.end()),
+              (std::vector<std::uint32_t>{2, 3}));  // ROI 3 meets no earlier one, ROI 4 meets 2 and 3
+    EXPECT_EQ(list.window, 3u);
+}
+
+// A single cosine at (u, v) = (2, 3) frequency steps puts its power P = dx^2 n^2 A^2 / 4 at that
+// sample and its mirror, and nothing elsewhere. n = 16, dx = 0.5, bins one step wide, 3 lines on
+// each side of each axis; counted by hand over the full plane:
+//  - radial placement: the lines |v| = 1, 2, 3 hold 4 + 8 + 8 = 20 samples with
+//    round(sqrt(u^2 + v^2)) = 4 (|u| = 4; 3, 4; 2, 3), among them both cosine samples
+//    (sqrt 13 = 3.61): bin 4 of the u curve is 2 P / 20, every other bin 0; the v curve likewise;
+//  - along the axis: |u| = 2 on 6 lines is 12 samples, so bin 2 of the u curve is 2 P / 12; the v
+//    curve has the cosine at |v| = 3, 12 samples as well: bin 3 is 2 P / 12.
+TEST(NpsCore, AxisCurvesPlaceEachSampleAsAsked)
+{
+    const int n = 16;
+    const double dx = 0.5, amplitude = 2.0;
+    Image image{std::vector<double>(n * n), n, n};
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            image.values[static_cast<std::size_t>(y * n + x)] =
+                amplitude * std::cos(2.0 * std::numbers::pi * (2.0 * x + 3.0 * y) / n);
+    const double power = dx * dx * n * n * amplitude * amplitude / 4.0;  // 64
+    const struct {
+        nps::AxisPlacement placement;
+        std::size_t uBin, vBin;
+        double value;
+    } cases[] = {
+        {nps::AxisPlacement::Radial, 4, 4, 2.0 * power / 20.0},
+        {nps::AxisPlacement::Along, 2, 3, 2.0 * power / 12.0},
+    };
+    for (const auto& c : cases) {
+        auto request = RequestFor({&image}, nps::GridFromList(n, {{0, 0}}), nps::DetrendKind::None,
+                                  nps::DetrendScope::PerRoi, dx, 1.0 / (n * dx), 3);
+        request.axisPlacement = c.placement;
+        const auto result = RunNps(request);
+        ASSERT_EQ(result.curve.size(), 9u);  // centres 0 .. 1 /mm in steps of 0.125
+        for (std::size_t b = 0; b < result.curve.size(); ++b) {
+            const double u = b == c.uBin ? c.value : 0.0, v = b == c.vBin ? c.value : 0.0;
+            const std::string what = std::string(nps::AxisPlacementName(c.placement)) + " bin " + std::to_string(b);
+            if (b == 0 && c.placement == nps::AxisPlacement::Radial) {
+                EXPECT_TRUE(std::isnan(result.curve[b].uAxis)) << what;  // no line sample lies below one step
+                continue;
+            }
+            EXPECT_NEAR(result.curve[b].uAxis, u, 1e-12 * power) << what;
+            EXPECT_NEAR(result.curve[b].vAxis, v, 1e-12 * power) << what;
+        }
+    }
+}
+
+// Fitted over the area, each ROI keeps its offset from the area's fit: the mean square the NPS
+// integrates to holds it, each ROI's own variance does not. Two 16-pixel ROIs side by side, a
+// checkerboard of +-1 on 0 and on 10; the mean over the area is 5, so every residual is +-5 +-1.
+TEST(NpsCore, MeanSquareAndRoiVarianceAreNamedForWhatTheyAre)
+{
+    Image image{std::vector<double>(32 * 16), 32, 16};
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            image.values[static_cast<std::size_t>(y * 32 + x)] = (x >= 16 ? 10.0 : 0.0) + ((x + y) % 2 ? 1.0 : -1.0);
+    const auto grid = nps::GridOverArea(16, {0, 0, 32, 16}, 0.0);
+    const auto area = RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::WholeArea, 0.1, 0.5, 1));
+    EXPECT_DOUBLE_EQ(area.meanSquare, 26.0);
+    EXPECT_DOUBLE_EQ(area.roiVariance, 1.0);
+    EXPECT_LE(area.parsevalRelativeError, 1e-12);  // the NPS integrates to the mean square
+    const auto perRoi = RunNps(RequestFor({&image}, grid, nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1, 0.5, 1));
+    EXPECT_DOUBLE_EQ(perRoi.meanSquare, 1.0);
+    EXPECT_DOUBLE_EQ(perRoi.roiVariance, 1.0);
+    const auto summary = nps::NpsSummaryJson(area, {"image"});
+    EXPECT_NE(summary.find("\"mean_square_detrended\": 26.0"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\"roi_variance\": 1.0"), std::string::npos) << summary;
 }
 
 } // namespace

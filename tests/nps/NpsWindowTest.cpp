@@ -80,7 +80,7 @@ TEST_F(NpsWindowTest, RunsOverTheFolderListAndExports)
     ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
     ASSERT_NE(window.Result(), nullptr);
     EXPECT_EQ(window.Result()->imageCount, 2u);
-    EXPECT_EQ(window.Result()->roiCount, 2u * 3u * 3u);  // 64-pixel ROIs at 32-pixel steps over 128
+    EXPECT_EQ(window.Result()->roiCount, 2u * 2u * 2u);  // 64-pixel ROIs side by side over 128 (overlap 0)
     EXPECT_EQ(window.Curves->chart()->series().size(), 3);
     EXPECT_FALSE(window.ImageRois->pixmap().isNull());
     EXPECT_FALSE(window.ImageNps->pixmap().isNull());
@@ -110,7 +110,7 @@ TEST_F(NpsWindowTest, RunTakesTheViewerAsItIsThenAndForgetsResultsOfOtherFiles)
     ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join("\n").toStdString();
     ASSERT_NE(window.Result(), nullptr);
     EXPECT_EQ(window.EditRoi->text(), "32");
-    EXPECT_EQ(window.Result()->roiCount, 7u * 7u);  // 32-pixel ROIs at 16-pixel steps over 128
+    EXPECT_EQ(window.Result()->roiCount, 4u * 4u);  // 32-pixel ROIs side by side over 128 (overlap 0)
     EXPECT_TRUE(window.LabelStatus->text().contains("large 128 128 0p15.raw")) << window.LabelStatus->text().toStdString();
 
     // What the user types into the window wins over the viewer.
@@ -120,7 +120,7 @@ TEST_F(NpsWindowTest, RunTakesTheViewerAsItIsThenAndForgetsResultsOfOtherFiles)
     WaitForRun();
     ASSERT_NE(window.Result(), nullptr);
     EXPECT_EQ(window.EditRoi->text(), "64");
-    EXPECT_EQ(window.Result()->roiCount, 3u * 3u);
+    EXPECT_EQ(window.Result()->roiCount, 2u * 2u);
 
     // The viewer moves to another file: the result of the old one is not shown as if it were its.
     source.handOff.loadedFile = small;
