@@ -1,21 +1,79 @@
 #include "NpsCurves.h"
 
+#include <QAreaSeries>
 #include <QChart>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMouseEvent>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <cmath>
 
 #include "NpsExports.h"
+#include "NpsPlot.h"
+#include "PlotScale.h"
 
 namespace nps {
+
+namespace {
+
+// The axis of a scale, ticks where the PNG has them.
+QAbstractAxis* AxisOf(const AxisScale& scale, const QString& title)
+{
+    if (scale.logarithmic) {
+        auto* log = new QLogValueAxis;
+        log->setBase(10.0);
+        log->setRange(scale.min, scale.max);
+        log->setLabelFormat(QStringLiteral("%g"));
+        log->setMinorTickCount(8);
+        log->setTitleText(title);
+        return log;
+    }
+    auto* axis = new QValueAxis;
+    axis->setRange(scale.min, scale.max);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(scale.step);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTitleText(title);
+    return axis;
+}
+
+// Runs of neighbouring bins that have a drawable value: a line is not drawn across an empty bin.
+template <typename Value>
+std::vector<std::vector<std::size_t>> Runs(const NpsResult& result, Value value, bool logarithmic)
+{
+    std::vector<std::vector<std::size_t>> runs(1);
+    for (std::size_t b = 0; b < result.curve.size(); ++b) {
+        const double v = value(result.curve[b]);
+        if (std::isfinite(v) && (!logarithmic || v > 0.0))
+            runs.back().push_back(b);
+        else if (!runs.back().empty())
+            runs.emplace_back();
+    }
+    if (runs.back().empty())
+        runs.pop_back();
+    return runs;
+}
+
+} // namespace
 
 NpsCurves::NpsCurves(QWidget* parent) : QChartView(new QChart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
     chart()->setTitle(QStringLiteral("NPS"));
+}
+
+void NpsCurves::AddSeries(QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y, bool inLegend)
+{
+    QChart* c = chart();
+    c->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    for (QLegendMarker* marker : c->legend()->markers(series))
+        marker->setVisible(inLegend);
 }
 
 void NpsCurves::Show(const NpsResult* result, bool logarithmic)
@@ -28,37 +86,52 @@ void NpsCurves::Show(const NpsResult* result, bool logarithmic)
         c->removeAxis(axis);
         delete axis;
     }
+    c->setTitle(QStringLiteral("NPS"));
     if (!result)
         return;
-    QAbstractAxis* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("cycles/mm"));
-    QAbstractAxis* y;
-    if (logarithmic) {
-        auto* log = new QLogValueAxis;
-        log->setLabelFormat(QStringLiteral("%.1e"));
-        y = log;
-    } else {
-        y = new QValueAxis;
-    }
-    y->setTitleText(QStringLiteral("NPS (value² mm²)"));
+    // The same ranges as the PNG: every curve and the band fit, the u and v curves included.
+    const NpsPlotScales scales = PlotScales(*result, logarithmic);
+    QAbstractAxis* x = AxisOf(scales.x, QStringLiteral("cycles/mm"));
+    QAbstractAxis* y = AxisOf(scales.y, QStringLiteral("NPS (value² mm²)"));
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
-    const struct {
-        const char* name;
-        double NpsCurvePoint::*value;
-    } curves[] = {{"radial", &NpsCurvePoint::nps}, {"u axis", &NpsCurvePoint::uAxis}, {"v axis", &NpsCurvePoint::vAxis}};
-    for (const auto& curve : curves) {
-        auto* series = new QLineSeries;
-        series->setName(QString::fromLatin1(curve.name));
-        for (const NpsCurvePoint& p : result->curve) {
-            const double v = p.*curve.value;
-            // A logarithmic axis drops the whole line for one value <= 0: such bins are left out.
-            if (std::isfinite(v) && (!logarithmic || v > 0.0))
-                series->append(p.frequency, v);
+    if (!scales.note.empty())
+        c->setTitle(QStringLiteral("NPS: %1").arg(QString::fromStdString(scales.note)));
+
+    // The standard-error band of the radial curve, under the curves.
+    const auto withError = [](const NpsCurvePoint& p) { return std::isfinite(p.standardError) ? p.nps : NAN; };
+    bool first = true;
+    for (const auto& run : Runs(*result, withError, logarithmic)) {
+        auto* upper = new QLineSeries;
+        auto* lower = new QLineSeries;
+        for (const std::size_t b : run) {
+            const NpsCurvePoint& p = result->curve[b];
+            const double bottom = p.nps - p.standardError;
+            upper->append(p.frequency, p.nps + p.standardError);
+            // A logarithmic axis drops a whole series for one value <= 0: the band ends at the axis.
+            lower->append(p.frequency, logarithmic && !(bottom > 0.0) ? scales.y.min : bottom);
         }
-        c->addSeries(series);
-        series->attachAxis(x);
-        series->attachAxis(y);
+        auto* band = new QAreaSeries(upper, lower);
+        band->setName(QString::fromUtf8(kNpsBandName));
+        band->setColor(NpsBandColour());
+        band->setBorderColor(Qt::transparent);
+        AddSeries(band, x, y, first);
+        first = false;
+    }
+    for (const NpsCurveStyle& style : NpsCurveStyles()) {
+        first = true;
+        const auto value = [&](const NpsCurvePoint& p) { return p.*style.value; };
+        for (const auto& run : Runs(*result, value, logarithmic)) {
+            auto* series = new QLineSeries;
+            series->setName(QString::fromLatin1(style.name));
+            series->setPen(QPen(style.colour, 1.6));
+            series->setPointsVisible(true);
+            series->setMarkerSize(5.0);
+            for (const std::size_t b : run)
+                series->append(result->curve[b].frequency, result->curve[b].*style.value);
+            AddSeries(series, x, y, first);
+            first = false;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The NPS curves in Qt Charts: radial, u-axis and v-axis NPS against cycles/mm, a linear or
-// logarithmic NPS axis, and a readout of the bin under the mouse.
+// The NPS curves in Qt Charts: radial, u-axis and v-axis NPS against cycles/mm with markers, the
+// radial curve's standard-error band, a linear or logarithmic NPS axis, and a readout of the bin
+// under the mouse. Colours, names and scales are the PNG plot's.
 #include <QChartView>
 #include <functional>
 
@@ -24,6 +25,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Adds a series on both axes; only a curve's first series stands in the legend.
+    void AddSeries(QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y, bool inLegend);
     const NpsResult* result_ = nullptr;
 };
 

@@ -14,8 +14,6 @@
 #include "NpsPictures.h"
 #include "NpsPlot.h"
 #include "NpsWindow.h"
-
-#include <QFileInfo>
 #include "SaveExport.h"
 
 namespace nps {
@@ -127,19 +125,35 @@ void NpsWindow::ShowResult()
         ImageNps->clear();
 }
 
+namespace {
+
+// Asks for the file; a name typed without an extension gets the export's own.
+void SaveWithExtension(QWidget* parent, const QString& extension, std::span<const std::uint8_t> bytes)
+{
+    std::optional<QString> path = toolkit::DialogSeam::Current().SaveFile(parent, QString());
+    if (!path)
+        return;
+    if (QFileInfo(*path).suffix().isEmpty())
+        *path += QStringLiteral(".") + extension;
+    toolkit::WriteAfterAsking(parent, *path, bytes);
+}
+
+} // namespace
+
 void NpsWindow::ButtonCsvClick()
 {
     if (!result_)
         return;
     const std::string text = NpsTableText(*result_);
-    toolkit::SaveBytesAs(this, QString(), std::vector<std::uint8_t>(text.begin(), text.end()));
+    SaveWithExtension(this, QStringLiteral("csv"), std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 void NpsWindow::ButtonPngClick()
 {
     if (!result_)
         return;
-    toolkit::SaveBytesAs(this, QString(), PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), "NPS plot"));
+    SaveWithExtension(this, QStringLiteral("png"),
+                      PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), "NPS plot"));
 }
 
 } // namespace nps
