@@ -126,7 +126,7 @@ void NpsCurves::Show(const NpsResult* result, bool logarithmic)
             series->setName(QString::fromLatin1(style.name));
             series->setPen(QPen(style.colour, 1.6));
             series->setPointsVisible(true);
-            series->setMarkerSize(5.0);
+            series->setMarkerSize(3.5);
             for (const std::size_t b : run)
                 series->append(result->curve[b].frequency, result->curve[b].*style.value);
             AddSeries(series, x, y, first);

@@ -106,6 +106,10 @@ void NpsWindow::BuildControls()
     Progress->setObjectName("Progress");
     LabelStatus = new QLabel;
     LabelStatus->setObjectName("LabelStatus");
+    // A long status (a note on the settings after the result) is cut rather than widening the
+    // window past the screen; its tool tip holds it whole.
+    LabelStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LabelStatus->setMinimumWidth(200);
     ImageRois = new QLabel;
     ImageRois->setObjectName("ImageRois");
     ImageRois->setFixedSize(360, 360);
@@ -145,6 +149,8 @@ void NpsWindow::BuildControls()
     for (QWidget* w : {static_cast<QWidget*>(ButtonRun), static_cast<QWidget*>(ButtonCancel),
                        static_cast<QWidget*>(Progress), static_cast<QWidget*>(LabelStatus)})
         run->addWidget(w);
+    Progress->setMaximumWidth(320);
+    run->setStretchFactor(LabelStatus, 1);
     auto* pictures = new QHBoxLayout;
     pictures->addWidget(ImageRois);
     pictures->addWidget(ImageNps);

@@ -100,8 +100,9 @@ void NpsWindow::Finish(std::shared_ptr<NpsResult> result, std::exception_ptr fai
                                                            : QStringLiteral("%1 and %2 more").arg(first).arg(resultFiles_.size() - 1))
                              .arg(QString::fromStdString(NumberField(result_->parsevalRelativeError)));
         for (const std::string& note : result_->notes)
-            status += QStringLiteral("\n") + QString::fromStdString(note);
+            status += QStringLiteral(". ") + QString::fromStdString(note);
         LabelStatus->setText(status);
+        LabelStatus->setToolTip(status);
         return;
     }
     try {

@@ -1,6 +1,7 @@
 # The NPS window from the viewer's shortcut, worked by the keyboard: the ROI size and an own list
 # of ROIs typed in, a run, the table saved through the save dialog and compared with an NPS that
-# check.py computes with numpy; then the window closed by the window manager.
+# check.py computes with numpy; then the window closed by the window manager. check.py places the
+# axis curves' samples along the axis, so the window is asked for that placement ("along").
 start_app
 load "$WORK/samples/ct-phantom.dcm"
 xdotool key ctrl+shift+n
@@ -8,6 +9,7 @@ NPS_WID=$(wait_window '^NPS$' 50) || die "the NPS window did not come up"
 xdotool windowactivate --sync "$NPS_WID"; sleep 0.3
 xdotool key alt+r ctrl+a; xdotool type --delay 2 "64"
 xdotool key alt+o ctrl+a; xdotool type --delay 2 "0,0;64,64;128,128"
+xdotool key alt+c; xdotool type --delay 2 "a"
 xdotool key ctrl+r
 expect_no_box 30 "the NPS run gave a message"
 shot_window 6-nps-window "$NPS_WID"
