@@ -1,0 +1,77 @@
+#include "Dqe.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "Errors.h"
+
+namespace quality {
+
+namespace {
+
+struct QualityRow {
+    BeamQuality quality;
+    const char* name;
+    double photonsPerAreaPerKerma;  // 1 / (mm^2 uGy)
+};
+
+// IEC 62220-1-1:2015, the table of the input signal-to-noise ratio squared per air kerma.
+constexpr QualityRow kQualities[] = {
+    {BeamQuality::Rqa3, "RQA3", 20673.0},
+    {BeamQuality::Rqa5, "RQA5", 29653.0},
+    {BeamQuality::Rqa7, "RQA7", 32490.0},
+    {BeamQuality::Rqa9, "RQA9", 31077.0},
+};
+
+const QualityRow& RowOf(BeamQuality quality)
+{
+    return *std::find_if(std::begin(kQualities), std::end(kQualities),
+                         [&](const QualityRow& row) { return row.quality == quality; });
+}
+
+} // namespace
+
+BeamQuality ParseBeamQuality(const std::string& text)
+{
+    std::string upper = text;
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    for (const QualityRow& row : kQualities)
+        if (upper == row.name)
+            return row.quality;
+    throw common::InputError("The beam quality must be RQA3, RQA5, RQA7 or RQA9, not '" + text + "'.");
+}
+
+const char* BeamQualityName(BeamQuality quality)
+{
+    return RowOf(quality).name;
+}
+
+double PhotonsPerAreaPerKerma(BeamQuality quality)
+{
+    return RowOf(quality).photonsPerAreaPerKerma;
+}
+
+std::vector<DqePoint> DqeCurve(const std::vector<MtfPoint>& mtf, std::span<const double> frequencies,
+                               std::span<const double> nps, double kerma, double photonsPerAreaPerKerma)
+{
+    if (!(kerma > 0.0) || !std::isfinite(kerma))
+        throw common::InputError("The air kerma of the flat fields must be above 0 uGy.");
+    if (!(photonsPerAreaPerKerma > 0.0))
+        throw common::InputError("The photon fluence per air kerma must be above 0.");
+    if (frequencies.size() != nps.size())
+        throw common::InputError("The NPS has " + std::to_string(nps.size()) + " values for " +
+                                 std::to_string(frequencies.size()) + " frequencies.");
+    std::vector<DqePoint> curve;
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        DqePoint p;
+        p.frequency = frequencies[i];
+        p.mtf = MtfAt(mtf, p.frequency);
+        p.nnps = nps[i] / (kerma * kerma);
+        p.dqe = std::isfinite(p.mtf) && p.nnps > 0.0 ? p.mtf * p.mtf / (photonsPerAreaPerKerma * kerma * p.nnps) : NAN;
+        curve.push_back(p);
+    }
+    return curve;
+}
+
+} // namespace quality

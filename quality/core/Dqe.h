@@ -1,0 +1,37 @@
+#pragma once
+// The detective quantum efficiency along one axis:
+//
+//   DQE(f) = MTF(f)^2 / (q K NNPS(f)),   NNPS(f) = NPS(f) / K^2
+//
+// with the NPS of flat fields linearised to air kerma (uGy^2 mm^2), K their air kerma (uGy), q the
+// photon fluence per air kerma of the beam quality (1 / (mm^2 uGy)) and the MTF of an edge image
+// along the same axis, taken at the NPS's frequencies.
+#include <span>
+#include <string>
+#include <vector>
+
+#include "SlantedEdge.h"
+
+namespace quality {
+
+enum class BeamQuality { Rqa3, Rqa5, Rqa7, Rqa9 };
+
+// "RQA3", "RQA5", "RQA7", "RQA9" (any case); refuses (common::InputError) anything else.
+BeamQuality ParseBeamQuality(const std::string& text);
+const char* BeamQualityName(BeamQuality quality);
+// Photons per mm^2 per uGy of the beam quality, as IEC 62220-1-1 tabulates them.
+double PhotonsPerAreaPerKerma(BeamQuality quality);
+
+struct DqePoint {
+    double frequency = 0.0;  // cycles/mm
+    double mtf = 0.0;        // interpolated in the edge's curve
+    double nnps = 0.0;       // mm^2
+    double dqe = 0.0;        // NaN where the NNPS is undefined or not above 0, or the MTF unknown
+};
+
+// DQE at each frequency of `frequencies` with its NPS of linearised flat fields `nps` (uGy^2 mm^2):
+// refuses (common::InputError) an air kerma or q not above 0 and spans of different lengths.
+std::vector<DqePoint> DqeCurve(const std::vector<MtfPoint>& mtf, std::span<const double> frequencies,
+                               std::span<const double> nps, double kerma, double photonsPerAreaPerKerma);
+
+} // namespace quality
