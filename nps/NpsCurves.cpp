@@ -112,6 +112,9 @@ void NpsCurves::Show(const NpsResult* result, bool logarithmic)
             lower->append(p.frequency, logarithmic && !(bottom > 0.0) ? scales.y.min : bottom);
         }
         auto* band = new QAreaSeries(upper, lower);
+        // The band does not own its edges: they go with it, or every redraw would leak two.
+        upper->setParent(band);
+        lower->setParent(band);
         band->setName(QString::fromUtf8(kNpsBandName));
         band->setColor(NpsBandColour());
         band->setBorderColor(Qt::transparent);
