@@ -38,6 +38,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddNpsCommand(app, context);
     AddSpectrumCommand(app, context);
     AddFilterCommand(app, context);
+    AddMtfCommand(app, context);
 
     std::vector<const char*> argv;
     for (const std::string& a : args)

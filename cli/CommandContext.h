@@ -88,5 +88,6 @@ std::span<const std::uint8_t> BytesOf(const std::string& text);
 CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context);
 CLI::App* AddSpectrumCommand(CLI::App& app, CommandContext& context);
 CLI::App* AddFilterCommand(CLI::App& app, CommandContext& context);
+CLI::App* AddMtfCommand(CLI::App& app, CommandContext& context);
 
 } // namespace cli

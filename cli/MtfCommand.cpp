@@ -1,0 +1,104 @@
+// The "mtf" subcommand: the presampling MTF of an edge image by the slanted edge, as CSV and JSON.
+#include <filesystem>
+#include <system_error>
+
+#include "CommandContext.h"
+#include "Errors.h"
+#include "MtfRun.h"
+#include "Progress.h"
+#include "QualityExports.h"
+#include "WriteErrors.h"
+
+namespace cli {
+
+namespace {
+
+struct MtfTexts {
+    std::string file, roi, bin = "0.25", out = "mtf";
+    bool force = false;
+    LoadTexts load;
+};
+
+quality::MtfRunSettings SettingsOf(const MtfTexts& t)
+{
+    // Checked here rather than by the parser, so that a misspelt option is named first.
+    if (t.roi.empty())
+        throw UsageError("--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height).");
+    quality::MtfRunSettings settings;
+    settings.file = t.file;
+    settings.load = t.load.Convert();
+    settings.roi = OptionValue("--roi", t.roi, [&] { return quality::ParseEdgeRoi(t.roi, "--roi"); });
+    settings.binFraction = PositiveRealOption(t.bin, "--bin");
+    if (settings.binFraction > 0.5)
+        throw UsageError("--bin must be at most 0.5 (a fraction of a pixel), not " + t.bin + ".");
+    return settings;
+}
+
+// PREFIX.csv and PREFIX.json; a folder given as --out (an existing one, or a text that ends in a
+// separator) holds mtf.csv and mtf.json. The folder must exist: checked before anything is read.
+std::string OutputPrefix(const std::string& out)
+{
+    namespace fs = std::filesystem;
+    if (out.empty())
+        throw UsageError("--out needs a file prefix or a folder.");
+    std::error_code error;
+    const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
+    const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / "mtf" : fs::path(out);
+    const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, error))
+        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
+                                                                 folder.string() + " does not exist"));
+    return prefix.string();
+}
+
+void RunMtf(const MtfTexts& t, CommandContext& context)
+{
+    const quality::MtfRunSettings settings = SettingsOf(t);
+    const std::string prefix = OutputPrefix(t.out);
+    const std::string csv = prefix + ".csv", json = prefix + ".json";
+    CheckOutputs({csv, json}, {t.file}, t.force);
+    ProgressBar computing(context.err, context.progress, "MTF");
+    computing.Show(0, 2);
+    const quality::MtfRunOutcome outcome =
+        quality::RunMtfOnFile(settings, context.Pool(), [&](const imageio::LoadedImage& image) {
+            if (!image.notes.empty()) {
+                computing.EndLine();
+                ReportLoadNotes(image, context.err);
+            }
+            computing.Show(1, 2);
+        });
+    computing.Show(2, 2);
+    computing.EndLine();
+    const quality::MtfResult& r = outcome.result;
+    for (const std::string& note : r.notes)
+        context.err << "warning: " << note << '\n';
+
+    // The table and its summary are replaced as one set.
+    const std::string table = quality::MtfTableText(r), summary = quality::MtfSummaryJson(outcome);
+    WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {json, BytesOf(summary)}}, t.force);
+    context.out << "MTF of the " << quality::OrientationName(r.orientation) << " edge tilted "
+                << quality::NumberText(r.angleDegrees) << " degrees: MTF50 "
+                << (std::isfinite(r.mtf50) ? quality::NumberText(r.mtf50) + " cycles/mm" : "not reached") << ", MTF10 "
+                << (std::isfinite(r.mtf10) ? quality::NumberText(r.mtf10) + " cycles/mm" : "not reached")
+                << ", contrast " << quality::NumberText(r.contrast) << ", noise " << quality::NumberText(r.noise)
+                << "\nwrote " << csv << ", " << json << "\n";
+}
+
+} // namespace
+
+CLI::App* AddMtfCommand(CLI::App& app, CommandContext& context)
+{
+    auto texts = std::make_shared<MtfTexts>();
+    CLI::App* c = app.add_subcommand("mtf", "Presampling MTF of an edge image by the slanted edge (CSV, JSON summary)");
+    c->add_option("file", texts->file, "Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)")->required();
+    c->add_option("--roi", texts->roi, "Edge ROI x,y,w,h: top-left pixel, width, height (required)");
+    c->add_option("--bin", texts->bin, "ESF bin width as a fraction of a pixel")->capture_default_str();
+    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .json) or a folder (mtf.csv, ...)")
+        ->capture_default_str();
+    AddForceOption(*c, texts->force);
+    AddLoadOptions(*c, texts->load);
+    c->callback([texts, &context] { RunMtf(*texts, context); });
+    return c;
+}
+
+} // namespace cli
