@@ -39,6 +39,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddSpectrumCommand(app, context);
     AddFilterCommand(app, context);
     AddMtfCommand(app, context);
+    AddDqeCommand(app, context);
 
     std::vector<const char*> argv;
     for (const std::string& a : args)

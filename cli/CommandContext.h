@@ -89,5 +89,6 @@ CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context);
 CLI::App* AddSpectrumCommand(CLI::App& app, CommandContext& context);
 CLI::App* AddFilterCommand(CLI::App& app, CommandContext& context);
 CLI::App* AddMtfCommand(CLI::App& app, CommandContext& context);
+CLI::App* AddDqeCommand(CLI::App& app, CommandContext& context);
 
 } // namespace cli

@@ -544,6 +544,9 @@ MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, comm
             break;
         result.curve.push_back(p);
     }
+    // The curve ends at the Nyquist frequency itself, where the NPS's last bin may lie.
+    if (result.curve.back().frequency < nyquist)
+        result.curve.push_back({nyquist, MtfAt(full, nyquist)});
     // The curve's last sample may lie just below the Nyquist frequency; the half steps reach it
     // through the next sample.
     for (int i = 0; 0.5 * i <= nyquist * (1 + 1e-12); ++i)

@@ -77,7 +77,8 @@ struct MtfResult {
     double esfStartPx = 0.0;
     std::vector<double> esf, lsf;
     // The MTF at the transform's own frequencies from 0 to the pixel grid's Nyquist frequency
-    // 1 / (2 pixelMm), and at 0, 0.5, 1.0 ... cycles/mm up to it (linear between transform samples).
+    // 1 / (2 pixelMm), and at the Nyquist frequency itself; and at 0, 0.5, 1.0 ... cycles/mm up to
+    // it (linear between transform samples).
     std::vector<MtfPoint> curve, halfSteps;
     // Where the MTF first falls to 0.5 and 0.1 (linear between transform samples), cycles/mm; NaN
     // when it does not within the oversampled range (up to 1 / (2 bin width)).
