@@ -6,12 +6,9 @@
 #include "NpsLauncher.h"
 #include "NpsSource.h"
 #include "NpsWindow.h"
+#include "ProgramWindows.h"
 #include "UiFont.h"
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
 #include "WindowCascade.h"
-#include "WorkerPool.h"
 
 namespace {
 
@@ -50,16 +47,13 @@ int main(int argc, char** argv)
 
     // The worker threads of every window, one per hardware thread, for the whole run.
     common::ThreadPool pool;
-    const toolkit::UseWindowPool usePool(pool);
 
     // The viewer is the main window; the two analysis windows exist from the start, hidden.
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    nps::ViewerNpsSource npsSource(form1);
-    nps::NpsWindow npsWindow(npsSource);
-    nps::InstallNpsLauncher(form1, npsWindow);
-    PlaceWindows({&form1, &form2, &form3, &npsWindow});
-    form1.show();
+    links::ProgramWindows windows(pool);
+    nps::ViewerNpsSource npsSource(windows.form1);
+    nps::NpsWindow npsWindow(npsSource, pool);
+    nps::InstallNpsLauncher(windows.form1, npsWindow);
+    PlaceWindows({&windows.form1, &windows.form2, &windows.form3, &npsWindow});
+    windows.form1.show();
     return app.exec();
 }

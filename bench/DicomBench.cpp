@@ -13,6 +13,7 @@
 #include "DicomHeader.h"
 #include "ImageFile.h"
 #include "Unit1.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ BENCHMARK(BM_BuildTagIndex)->Unit(benchmark::kMicrosecond);
 void BM_WindowReadDicomHeader512(benchmark::State& state)
 {
     toolkit::DialogDouble dialogs;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     form.ImageStream = imageio::ReadWholeFile(SampleFile());
     form.ReadDicomHeader();  // builds the name index once, as the first load after start-up does
     for (auto _ : state)
@@ -96,7 +98,8 @@ BENCHMARK(BM_ReadCraftedHeader)->Unit(benchmark::kMillisecond)->Iterations(2);
 void BM_WindowReadCraftedHeader(benchmark::State& state)
 {
     toolkit::DialogDouble dialogs;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     form.ImageStream = CraftedStream();
     for (auto _ : state) {
         form.ReadDicomHeader();

@@ -18,7 +18,7 @@
 #include "FftwReference.h"
 #include "ThreadArgs.h"
 #include "Unit3.h"
-#include "WorkerPool.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -37,9 +37,10 @@ double PeakResidentMiB()
 // The three windows with an n x n table, as the viewer's hand-off leaves them.
 struct Windows {
     toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     int n;
 
     // The samples are made with the windows, before any timing: the hand-off measured is the
@@ -47,7 +48,7 @@ struct Windows {
     // test pattern.
     std::vector<long long> samples;
 
-    explicit Windows(int size) : n(size)
+    Windows(int size, int threads) : windows(threads), n(size)
     {
         form1.ui.EditROISizeX->setText(QString::number(n));
         form1.ui.EditROISizeY->setText(QString::number(n));
@@ -74,9 +75,7 @@ struct Windows {
 
 void BM_FirstImagePath(benchmark::State& state)
 {
-    common::ThreadPool pool(static_cast<int>(state.range(1)));
-    const toolkit::UseWindowPool usePool(pool);
-    Windows w(static_cast<int>(state.range(0)));
+    Windows w(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     w.FillTable();
     w.form2.FormActivate();
     for (auto _ : state) {
@@ -90,9 +89,7 @@ BENCHMARK(BM_FirstImagePath)->Apply([](auto* b) { ThreadArgs(b, {1024}); })->Uni
 
 void BM_HandOff(benchmark::State& state)
 {
-    common::ThreadPool pool(static_cast<int>(state.range(1)));
-    const toolkit::UseWindowPool usePool(pool);
-    Windows w(static_cast<int>(state.range(0)));
+    Windows w(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         w.FillTable();
         w.form2.FormActivate();

@@ -19,7 +19,7 @@
 #include "FftwReference.h"
 #include "ThreadArgs.h"
 #include "Unit3.h"
-#include "WorkerPool.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -56,11 +56,12 @@ BENCHMARK(BM_Fft2DSingle)->Apply([](auto* b) { ThreadArgs(b, {256, 512, 1024}); 
 
 // Three windows with a 1024 x 1024 16-bit image loaded and a 1024 x 1024 ROI over all of it.
 struct HandOffScene {
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
 
-    HandOffScene()
+    explicit HandOffScene(int threads = common::ThreadPool::MachineThreads()) : windows(threads)
     {
         const int side = 1024;
         form1.ImageStream.resize(static_cast<std::size_t>(side) * side * 2);
@@ -91,8 +92,6 @@ long PeakResidentMiB()
 void BM_ToFilter1024(benchmark::State& state)
 {
     HandOffScene scene;
-    common::ThreadPool pool;
-    const toolkit::UseWindowPool usePool(pool);
     for (auto _ : state) {
         scene.form1.ButtonToTableClick();
         benchmark::DoNotOptimize(scene.form2.ui.StringGridRaw->ColCount());
@@ -106,9 +105,7 @@ BENCHMARK(BM_ToFilter1024)->Unit(benchmark::kMillisecond);
 // picture, 2DFFT, Spectl, statistics, spectrum picture.
 void BM_DispChain1024(benchmark::State& state)
 {
-    common::ThreadPool pool(static_cast<int>(state.range(1)));
-    const toolkit::UseWindowPool usePool(pool);
-    HandOffScene scene;
+    HandOffScene scene(static_cast<int>(state.range(1)));
     scene.form1.ButtonToTableClick();
     for (auto _ : state) {
         scene.form2.ButtonDispClick();

@@ -14,6 +14,7 @@
 #include "DialogDouble.h"
 #include "ImageFile.h"
 #include "Unit1.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ BENCHMARK(BM_ReadOneFileReference)->Unit(benchmark::kMicrosecond);
 void BM_WheelStep(benchmark::State& state)
 {
     toolkit::DialogDouble dialogs;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     form.show();
     QApplication::setActiveWindow(&form);
     form.ui.RadioGroupMode->setItemIndex(1);
@@ -82,7 +84,8 @@ BENCHMARK(BM_WheelStep)->Unit(benchmark::kMicrosecond);
 void BM_StepParts(benchmark::State& state)
 {
     toolkit::DialogDouble dialogs;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     form.ui.RadioGroupMode->setItemIndex(1);
     dialogs.openAnswers.push_back(FilePath(0));
     form.BitBtnLoadClick();

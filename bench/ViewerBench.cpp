@@ -14,6 +14,7 @@
 #include "Unit3.h"
 #include "ViewFill.h"
 #include "WindowMap.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ BENCHMARK(BM_MemcpyReference)->Unit(benchmark::kMillisecond);
 // 2048 x 2048 16-bit image.
 void BM_RenderView2048(benchmark::State& state)
 {
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     form.ImageStream = RandomImage();
     form.ui.RadioGroupMode->setItemIndex(1);
     form.ui.EditImgSizeX->setText("2048");
@@ -64,10 +66,8 @@ BENCHMARK(BM_RenderView2048)->Unit(benchmark::kMillisecond);
 void BM_StartUpWindows(benchmark::State& state)
 {
     for (auto _ : state) {
-        TForm1 form1;
-        TForm2 form2;
-        TForm3 form3;
-        form1.show();
+        TestWindows windows;
+        windows.form1.show();
         QApplication::processEvents();
     }
 }

@@ -6,8 +6,7 @@
 #include "Conversions.h"
 #include "Errors.h"
 #include "FilterExports.h"
-#include "FilterPipeline.h"
-#include "RadialFilter.h"
+#include "FilterRun.h"
 #include "RoiSpectrum.h"
 
 namespace cli {
@@ -29,41 +28,56 @@ filter::FilterType TypeOf(const std::string& text)
     throw common::InputError("The filter must be LCF, HCF, BPF or No, not '" + text + "'.");
 }
 
+// The filter options as the run asks for them; a band pass takes --cof as its high cut, and its low
+// cut defaults to what the window's BPF button sets.
+class OptionFilterSettings final : public filter::FilterSettings {
+public:
+    explicit OptionFilterSettings(const FilterTexts& t) : t_(t) {}
+    filter::FilterType Type() override { return TypeOf(t_.type); }
+    bool Steepen() override { return t_.steepen; }
+    double LowCutOff() override
+    {
+        if (Type() == filter::FilterType::LCF || t_.lowCof.empty())
+            return Type() == filter::FilterType::LCF ? Cof() : filter::BandPassLowCutOff(Cof());
+        return PositiveRealOption(t_.lowCof, "--low-cof");
+    }
+    std::int32_t LowPower() override
+    {
+        if (Type() == filter::FilterType::LCF || t_.lowPower.empty())
+            return HighPower();
+        return IntOption(t_.lowPower, "--low-power");
+    }
+    double HighCutOff() override { return Cof(); }
+    std::int32_t HighPower() override { return IntOption(t_.power, "--power"); }
+    std::optional<double> NoiseFloorDivisor() override
+    {
+        if (t_.ssir.empty())
+            return std::nullopt;
+        return RealOption(t_.ssir, "--ssir");
+    }
+
+private:
+    double Cof() const { return PositiveRealOption(t_.cof, "--cof"); }
+    const FilterTexts& t_;
+};
+
 void RunFilterCommand(const FilterTexts& t, CommandContext& context)
 {
-    const filter::FilterType type = TypeOf(t.type);
+    OptionFilterSettings settings(t);
+    settings.Type();  // a filter name that is none of them is refused before anything is read
     CheckOutputs({t.out}, {t.file}, t.force);
     const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
     ReportLoadNotes(image, context.err);
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
-    auto s = TransformRoi(image, roi, "power", false);
+    const auto s = TransformRoi(image, roi, "power", false, context.Pool());
     const int n = s->n;
-    // The same steps, in the same order, as the filter window's filtering run.
-    auto gain = std::make_unique<spectrum::SquareMatrix>();
-    auto filteredRe = std::make_unique<spectrum::SquareMatrix>(), filteredIm = std::make_unique<spectrum::SquareMatrix>();
-    auto filteredPower = std::make_unique<spectrum::SquareMatrix>(), filtered = std::make_unique<spectrum::SquareMatrix>();
-    double filterMax = 0.0;
-    filter::ResetGain(*gain, n);
-    const bool lowCut = type == filter::FilterType::LCF, highCut = type == filter::FilterType::HCF;
-    const bool band = type == filter::FilterType::BPF;
-    // A band pass takes --cof as its high cut; its low cut defaults to 0.05 below it, as the
-    // window's BPF button sets it.
-    const double cof = PositiveRealOption(t.cof, "--cof");
-    const std::int32_t power = IntOption(t.power, "--power");
-    if (lowCut || band) {
-        const double low = lowCut ? cof : (t.lowCof.empty() ? cof - 0.05 : PositiveRealOption(t.lowCof, "--low-cof"));
-        const std::int32_t lowPower = lowCut || t.lowPower.empty() ? power : IntOption(t.lowPower, "--low-power");
-        filter::LowCutFilter(*gain, n, low, lowPower, t.steepen, filterMax);
-    }
-    if (highCut || band)
-        filter::HighCutFilter(*gain, n, static_cast<float>(cof), power, t.steepen, filterMax);
-    filter::FilterSpectrum(*s->re, *s->im, *s->map, *gain, n, *filteredRe, *filteredIm, *filteredPower);
-    std::optional<double> noiseFloor;
-    if (!t.ssir.empty())
-        noiseFloor = common::StrToFloat(t.ssir);
-    filter::FilterFft2D(s->fft, *filteredRe, *filteredIm, n, noiseFloor);
-    filter::PlaceFilteredImage(*filteredRe, n, *filtered);
-    const std::vector<std::uint8_t> bytes = filter::FilteredRawFile(*filtered, n);
+    spectrum::SquareMatrix gain, filteredRe, filteredIm, filteredPower, filtered;
+    double filterMax = 0.0, filteredPowerMax = 0.0, filteredMax = 0.0, filteredMin = 0.0;
+    filter::RunFilter(settings, {*s->re, *s->im, *s->map, n}, s->fft,
+                      {gain, filterMax, filteredRe, filteredIm, filteredPower, filteredPowerMax, filtered, filteredMax,
+                       filteredMin},
+                      context.Pool());
+    const std::vector<std::uint8_t> bytes = filter::FilteredRawFile(filtered, n);
     WriteOutputs(std::vector{common::OutputFile{t.out, bytes}}, t.force);
 }
 
@@ -78,7 +92,7 @@ CLI::App* AddFilterCommand(CLI::App& app, CommandContext& context)
     c->add_option("--filter", texts->type, "LCF, HCF, BPF or No")->capture_default_str();
     c->add_option("--cof", texts->cof, "Cut-off in cycles/pixel (the high cut of a band pass)")->capture_default_str();
     c->add_option("--power", texts->power, "Filter power")->capture_default_str();
-    c->add_option("--low-cof", texts->lowCof, "Band pass: low cut-off (default --cof - 0.05)");
+    c->add_option("--low-cof", texts->lowCof, "Band pass: low cut-off (default --cof - 0.05, as the BPF button sets it)");
     c->add_option("--low-power", texts->lowPower, "Band pass: low-cut power (default --power)");
     c->add_flag("--steepen", texts->steepen, "As the window's COF box");
     c->add_option("--ssir", texts->ssir, "Noise-floor divisor, as the window's SSIR box and edit");

@@ -3,18 +3,18 @@
 #include "CommandContext.h"
 #include "Conversions.h"
 #include "Errors.h"
-#include "SpectrumMap.h"
+#include "SpectrumRun.h"
 
 namespace cli {
 
 namespace {
 
-int KindIndex(const std::string& kind)
+spectrum::MapKind KindOf(const std::string& kind)
 {
     const char* names[] = {"power", "abs", "real", "imag"};
     for (int i = 0; i < 4; ++i)
         if (kind == names[i])
-            return i;
+            return static_cast<spectrum::MapKind>(i);
     throw common::InputError("The spectrum kind must be power, abs, real or imag, not '" + kind + "'.");
 }
 
@@ -31,28 +31,22 @@ SquareRoi ParseSquareRoi(const std::string& text, const imageio::LoadedImage& im
 }
 
 std::unique_ptr<RoiSpectrum> TransformRoi(const imageio::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
-                                          bool logarithmic)
+                                          bool logarithmic, common::ThreadPool& pool)
 {
-    const int kindIndex = KindIndex(kind);
+    const spectrum::MapKind mapKind = KindOf(kind);
     if (!image.pixelMm)
         throw common::InputError("No pixel spacing for " + image.path + ": give --pixel.");
     auto s = std::make_unique<RoiSpectrum>();
     s->n = roi.n;
     s->pixelMm = *image.pixelMm;
-    spectrum::SquareMatrix& re = *s->re;
-    spectrum::SquareMatrix& im = *s->im;
-    // The table's cell (column x, row y) goes to re[x][y].
-    for (int y = 0; y < roi.n; ++y)
-        for (int x = 0; x < roi.n; ++x) {
-            re[x][y] = image.samples[static_cast<std::size_t>((roi.y + y) * image.width + roi.x + x)];
-            im[x][y] = 0.0;
-        }
-    spectrum::BuildFftTables(s->fft, roi.n, spectrum::FftPrecision::Double);
-    spectrum::TransformLines(s->fft, re, im, roi.n, spectrum::Axis::First, roi.n, spectrum::FftPrecision::Double);
-    spectrum::TransformLines(s->fft, re, im, roi.n, spectrum::Axis::Second, roi.n, spectrum::FftPrecision::Double);
-    spectrum::BuildSpectrumMap(re, im, roi.n, s->pixelMm, kindIndex, *s->map);
-    if (logarithmic)
-        spectrum::TakeLogarithm(*s->map, roi.n);
+    // The table's row y is the ROI's row y.
+    const auto readRow = [&](int y, double* out) {
+        const double* row = image.samples.data() + static_cast<std::size_t>((roi.y + y) * image.width + roi.x);
+        for (int x = 0; x < roi.n; ++x)
+            out[x] = row[x];
+    };
+    spectrum::TransformTable(s->fft, roi.n, readRow, *s->re, *s->im, pool);
+    spectrum::MakeSpectrumMap(*s->re, *s->im, roi.n, s->pixelMm, mapKind, logarithmic, *s->map, pool);
     return s;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
-// The spectrum window's transform of a ROI, composed from the spectrum core as the window runs it
-// after the viewer's hand-off: the ROI's samples as the table, the double-precision 2-D transform
-// (along x for every row, then along y), and the centred map of the chosen kind.
+// A ROI of a loaded image through the spectrum engine the spectrum window runs after the viewer's
+// hand-off: the ROI's samples as the table, its 2-D transform and the centred map of the chosen
+// kind.
 #include <memory>
 #include <string>
 
 #include "Fft.h"
 #include "ImageLoading.h"
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 
 namespace cli {
 
@@ -29,6 +30,6 @@ SquareRoi ParseSquareRoi(const std::string& text, const imageio::LoadedImage& im
 
 // kind: "power", "abs", "real", "imag" (the spectrum window's choices); `logarithmic` as its "Log".
 std::unique_ptr<RoiSpectrum> TransformRoi(const imageio::LoadedImage& image, const SquareRoi& roi, const std::string& kind,
-                                          bool logarithmic);
+                                          bool logarithmic, common::ThreadPool& pool);
 
 } // namespace cli

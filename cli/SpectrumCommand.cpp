@@ -20,7 +20,7 @@ void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
     const imageio::LoadedImage image = imageio::LoadImage(t.file, t.load.Convert());
     ReportLoadNotes(image, context.err);
     const SquareRoi roi = ParseSquareRoi(t.roi, image);
-    const auto s = TransformRoi(image, roi, t.kind, t.logarithmic);
+    const auto s = TransformRoi(image, roi, t.kind, t.logarithmic, context.Pool());
     const std::string text = spectrum::SpectrumValuesText(*s->map, s->n);
     if (t.out.empty())
         context.out << text;

@@ -97,7 +97,10 @@ void ThreadPool::Run(int runs, void (*task)(void*, int), void* context)
         return;
     if (runs > Size())
         runs = Size();
-    if (runs == 1 || InsideBody()) {
+    // A loop started while another thread's loop has the workers runs on its own thread rather
+    // than wait: a window's short loop never waits behind a long NPS loop on the same pool.
+    std::unique_lock caller(callers_, std::defer_lock);
+    if (runs == 1 || InsideBody() || !caller.try_lock()) {
         const RunningMark mark(this);
         std::exception_ptr first;
         for (int run = 0; run < runs; ++run) {
@@ -112,7 +115,6 @@ void ThreadPool::Run(int runs, void (*task)(void*, int), void* context)
             std::rethrow_exception(first);
         return;
     }
-    std::lock_guard caller(callers_);
     {
         std::lock_guard lock(mutex_);
         task_ = task;

@@ -12,7 +12,8 @@
 //   thread after the join; the other runs still end first (each stops at its own failure).
 // - A ParallelFor started from inside a body of the same pool runs its items on that thread, in
 //   order, instead of waiting for workers that are busy with the outer loop.
-// - Calls from several threads are served one after the other.
+// - Calls from several threads are all served: one has the workers at a time, and a call made
+//   while another thread's loop has them runs its items on its own thread instead of waiting.
 #include <condition_variable>
 #include <cstdint>
 #include <exception>

@@ -8,7 +8,7 @@
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "ProfileGraph.h"
-#include "Unit1.h"
+#include "ViewerParameters.h"
 #include "WorkBitmap.h"
 
 using toolkit::Guarded;
@@ -16,21 +16,16 @@ using toolkit::RunNested;
 using toolkit::SetItemIndex;
 using toolkit::SetText;
 
-TForm3* Form3 = nullptr;
-
-TForm3::TForm3(QWidget* parent) : QWidget(parent), ProfileValues(filter::kProfileCapacity, 0.0)
+TForm3::TForm3(common::ThreadPool& pool, links::ViewerParameters& viewer, links::SpectrumSource& spectrum,
+               QWidget* parent)
+    : QWidget(parent), ProfileValues(filter::kProfileCapacity, 0.0), pool_(pool), viewer_(viewer), spectrum_(spectrum)
 {
     ui.setupUi(this);
-    Form3 = this;
     FormCreate();
     ConnectHandlers();
 }
 
-TForm3::~TForm3()
-{
-    if (Form3 == this)
-        Form3 = nullptr;
-}
+TForm3::~TForm3() = default;
 
 void TForm3::FormCreate()
 {
@@ -97,7 +92,7 @@ void TForm3::ButtonNewImageClick()
         RunNested([this] { ui.UpDownDeg->setPosition(0); });
         SetText(ui.EditDeg, QString("0"));
         ClearGraph();
-        const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
+        const std::int32_t n = IntOf(viewer_.RoiSizeX());
         CheckFilterMatrixSize(n);
         FilterMatrixSize = n;
         ProfileDX = 0;

@@ -15,15 +15,24 @@
 #include "LineChart.h"
 #include "ResultFreshness.h"
 #include "SquareMatrix.h"
+#include "ThreadPool.h"
 #include "ui_Form3.h"
 
 class QSlider;
+
+namespace links {
+class SpectrumSource;
+class ViewerParameters;
+}
 
 class TForm3 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    // `viewer`: what the window reads of the viewer; `spectrum`: what it reads of the spectrum
+    // window.
+    TForm3(common::ThreadPool& pool, links::ViewerParameters& viewer, links::SpectrumSource& spectrum,
+           QWidget* parent = nullptr);
     ~TForm3() override;
 
     Ui::TForm3 ui;
@@ -190,6 +199,9 @@ private:
     void ViewPictureToClipboard(const toolkit::ImageBox* image);
     QString SaveFolder() const;
     spectrum::ResultStamp resultStamp_;
+
+    common::ThreadPool& pool_;
+    links::ViewerParameters& viewer_;
+    links::SpectrumSource& spectrum_;
 };
 
-extern TForm3* Form3;

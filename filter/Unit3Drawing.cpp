@@ -19,7 +19,6 @@
 
 #include "Canvas.h"
 #include "Unit3.h"
-#include "WorkerPool.h"
 
 using filter::View;
 
@@ -135,7 +134,7 @@ void TForm3::FinishDrawing(const PendingDrawing& d, bool last)
         // from the elements its stretch picks.
         filter::RenderViewStretched(d.source, d.n, d.window, d.log, d.invert, width, height, image->Bitmap());
     } else {
-        filter::RenderViewBitmap(d.source, d.n, d.window, d.log, d.invert, *WorkBitmap, toolkit::WindowPool());
+        filter::RenderViewBitmap(d.source, d.n, d.window, d.log, d.invert, *WorkBitmap, pool_);
         image->Bitmap() = common::StretchNearest(*WorkBitmap, width, height);
     }
     for (const ZoomText& line : d.viewTexts)

@@ -88,7 +88,7 @@ void TForm3::ButtonToClipBClick()
     if (selected < 0)
         return;
     const View view = static_cast<View>(selected);
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    links::SpectrumSource& source = spectrum_;
     filter::ClipSource clip{view, nullptr, 1.0};
     switch (view) {
     case View::Raw:
@@ -107,7 +107,7 @@ void TForm3::ButtonVlSpctlClick()
 {
     RequireCurrentResult(spectrum::ExportKind::Clipboard);
     const BusyCursor busy;
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    links::SpectrumSource& source = spectrum_;
     TextToClipboard(filter::DoubleValuesText(source.SpectrumMap(), source.MatrixSize()));
 }
 
@@ -115,8 +115,8 @@ void TForm3::ButtonVlCnvlClick()
 {
     RequireCurrentResult(spectrum::ExportKind::Clipboard);
     const BusyCursor busy;
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    links::SpectrumSource& source = spectrum_;
     TextToClipboard(filter::DoubleValuesText(FilteredPower, source.MatrixSize()));
 }
 
-void TForm3::ButtonROIToCBClick() { filter::SpectrumSource::Current().ButtonAllClick(); }
+void TForm3::ButtonROIToCBClick() { spectrum_.ButtonAllClick(); }

@@ -1,13 +1,12 @@
 // The filter window: the filter parameters, their step buttons and the filtering pipeline.
 #include "BusyCursor.h"
-#include "FilterPipeline.h"
+#include "FilterRun.h"
 #include "FilteredHistogram.h"
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "RadialFilter.h"
 #include "SpectrumSource.h"
 #include "Unit3.h"
-#include "WorkerPool.h"
 
 using filter::FilterType;
 using toolkit::SetText;
@@ -15,6 +14,28 @@ using toolkit::SetText;
 namespace {
 
 FilterType TypeOf(const toolkit::RadioGroup* group) { return static_cast<FilterType>(group->ItemIndex()); }
+
+// The window's filter settings: its radio group, check boxes and edits, each converted when the
+// run asks for it.
+class WindowFilterSettings final : public filter::FilterSettings {
+public:
+    explicit WindowFilterSettings(const Ui::TForm3& ui) : ui_(ui) {}
+    FilterType Type() override { return TypeOf(ui_.RadioGroupFilter); }
+    bool Steepen() override { return ui_.CheckBoxCOF->isChecked(); }
+    double LowCutOff() override { return RealOf(ui_.EditLCOF); }
+    std::int32_t LowPower() override { return IntOf(ui_.EditLN); }
+    double HighCutOff() override { return RealOf(ui_.EditHCOF); }
+    std::int32_t HighPower() override { return IntOf(ui_.EditHN); }
+    std::optional<double> NoiseFloorDivisor() override
+    {
+        if (!ui_.CheckBoxSSIR->isChecked())
+            return std::nullopt;
+        return RealOf(ui_.EditSSIR);
+    }
+
+private:
+    const Ui::TForm3& ui_;
+};
 
 } // namespace
 
@@ -31,50 +52,26 @@ std::string TForm3::FilterSettingsText() const
 
 void TForm3::RequireCurrentResult(spectrum::ExportKind kind) const
 {
-    spectrum::RequireCurrent(resultStamp_, filter::SpectrumSource::Current().DataSerial(), FilterSettingsText(), kind,
+    spectrum::RequireCurrent(resultStamp_, spectrum_.DataSerial(), FilterSettingsText(), kind,
                              {"filter window's result", "*"});
 }
 
 void TForm3::RunFilter()
 {
     const int n = FilterMatrixSize;
-    common::ThreadPool& pool = toolkit::WindowPool();
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    common::ThreadPool& pool = pool_;
+    links::SpectrumSource& source = spectrum_;
     // The gain, the filtered image and its power change from here on: the drawings that wait to
     // show them as they are now are drawn first.
     if (DrawingWaits({filter::View::Filtered, filter::View::Filter, filter::View::Convolution}))
         DrawPending();
     resultStamp_.interrupted = true;  // the matrices change from here on
-    // The gain is reset to 1 in the first filter's pass; where no filter runs over it, or an
-    // edit refuses before one does, it is reset on its own.
-    filter::GainStart start = filter::GainStart::Ones;
-    try {
-        const FilterType type = TypeOf(ui.RadioGroupFilter);
-        const bool steepen = ui.CheckBoxCOF->isChecked();
-        if (type == FilterType::LCF || type == FilterType::BPF)
-            filter::LowCutFilter(FilterGain, n, RealOf(ui.EditLCOF), IntOf(ui.EditLN), steepen, FilterMax, pool, start);
-        if (type == FilterType::HCF || type == FilterType::BPF) {
-            const double cutOff = RealOf(ui.EditHCOF);
-            filter::CheckHighCutOff(cutOff);
-            filter::HighCutFilter(FilterGain, n, static_cast<float>(cutOff), IntOf(ui.EditHN), steepen, FilterMax,
-                                  pool, start);
-        }
-    } catch (...) {
-        if (start == filter::GainStart::Ones)
-            filter::ResetGain(FilterGain, n);
-        throw;
-    }
-    if (start == filter::GainStart::Ones)
-        filter::ResetGain(FilterGain, n);
-    FilteredPowerMax = filter::FilterSpectrum(source.SpectrumRe(), source.SpectrumIm(), source.SpectrumMap(),
-                                              FilterGain, n, FilteredRe, FilteredIm, FilteredPower, pool);
-    std::optional<double> noiseFloor;
-    if (ui.CheckBoxSSIR->isChecked())
-        noiseFloor = RealOf(ui.EditSSIR);
-    filter::FilterFft2D(spectrum::SharedFft(), FilteredRe, FilteredIm, n, noiseFloor, pool);
-    const filter::Extremes extremes = filter::PlaceFilteredImage(FilteredRe, n, FilteredImage, pool);
-    FilteredMax = extremes.max;
-    FilteredMin = extremes.min;
+    WindowFilterSettings settings(ui);
+    filter::RunFilter(settings, {source.SpectrumRe(), source.SpectrumIm(), source.SpectrumMap(), n},
+                      spectrum::SharedFft(),
+                      {FilterGain, FilterMax, FilteredRe, FilteredIm, FilteredPower, FilteredPowerMax, FilteredImage,
+                       FilteredMax, FilteredMin},
+                      pool);
     const double max = common::StrToFloat(source.EditMax().toStdString());
     const double min = common::StrToFloat(source.EditMin().toStdString());
     std::vector<QPointF> points;
@@ -150,7 +147,7 @@ void TForm3::ButtonPwrDwnClick()
 void TForm3::ButtonBPFClick()
 {
     if (TypeOf(ui.RadioGroupFilter) == FilterType::BPF) {
-        SetText(ui.EditLCOF, RealText(RealOf(ui.EditHCOF) - 0.05));
+        SetText(ui.EditLCOF, QString::fromStdString(filter::BandPassLowCutOffText(RealOf(ui.EditHCOF))));
         SetText(ui.EditLN, RealText(RealOf(ui.EditHN)));
     }
     RefreshFilterViews(false);

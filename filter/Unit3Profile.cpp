@@ -35,7 +35,7 @@ void TForm3::DrawSpectrumProfile()
         ToggleProfileLine(ui.ImageSpctl);
         ToggleProfileLine(ui.ImageCnvl);
     }
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    links::SpectrumSource& source = spectrum_;
     const filter::ProfilePath path = filter::MakeProfilePath(RealOf(ui.EditDeg), n);
     const int k = filter::SampleProfile(source.SpectrumMap(), n, path, ProfileValues);
     ProfileCount = k;

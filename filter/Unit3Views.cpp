@@ -81,7 +81,7 @@ void TForm3::SetTrackPosition(QSlider* track, std::int32_t position)
 
 filter::ViewSource TForm3::SourceOf(View view)
 {
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    links::SpectrumSource& source = spectrum_;
     switch (view) {
     case View::Raw:
         ReadRawValues();
@@ -105,7 +105,7 @@ void TForm3::ReadRawValues()
         return;
     if (DrawingWaits({View::Raw}))
         DrawPending();
-    filter::SpectrumSource::Current().RawValues(FilterMatrixSize, RawValues);
+    spectrum_.RawValues(FilterMatrixSize, RawValues);
     rawValuesHeld_ = operationDepth_ > 0;
 }
 
@@ -192,7 +192,7 @@ void TForm3::ButtonRstImgClick()
 {
     InOneOperation([this] {
         SetItemIndex(ui.RadioGroupImg, 0);
-        filter::SpectrumSource& source = filter::SpectrumSource::Current();
+        links::SpectrumSource& source = spectrum_;
         const std::int32_t max = IntOf(source.EditMaxRaw());
         ResetToRange(max, IntOf(source.EditMinRaw()));
     });

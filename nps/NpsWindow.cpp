@@ -42,7 +42,8 @@ std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 } // namespace
 
-NpsWindow::NpsWindow(NpsSource& source, QWidget* parent) : QWidget(parent, Qt::Window), source_(source)
+NpsWindow::NpsWindow(NpsSource& source, common::ThreadPool& pool, QWidget* parent)
+    : QWidget(parent, Qt::Window), source_(source), pool_(pool)
 {
     setObjectName("FormNps");
     setWindowTitle(QStringLiteral("NPS"));

@@ -30,7 +30,8 @@ class NpsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit NpsWindow(NpsSource& source, QWidget* parent = nullptr);
+    // `pool`: the program's worker threads; a run computes on them from its own thread.
+    NpsWindow(NpsSource& source, common::ThreadPool& pool, QWidget* parent = nullptr);
     ~NpsWindow() override;
 
     // Takes the files, ROI size and spacing from the viewer and shows the window.
@@ -85,6 +86,7 @@ private:
     std::vector<std::string> FilesToRun() const;
 
     NpsSource& source_;
+    common::ThreadPool& pool_;
     ViewerHandOff handOff_;
     QString fromViewerRoi_, fromViewerPixel_;  // what the edits got from the viewer
     std::vector<std::string> runFiles_, resultFiles_;

@@ -68,9 +68,8 @@ void NpsWindow::Work(NpsRunSettings settings)
             const QImage rois = RoiPicture(first.pixels, grid, kPictureSide);
             post([=, this] { ImageRois->setPixmap(QPixmap::fromImage(rois)); });
         };
-        Pool pool(PoolThreads(0));
         auto result = std::make_shared<NpsResult>(
-            RunNpsOnFiles(settings, pool,
+            RunNpsOnFiles(settings, pool_,
                           {[&](std::size_t done, std::size_t total) { show(QStringLiteral("ROI"), done, total, 0, 1000); },
                            &cancel_},
                           hooks)

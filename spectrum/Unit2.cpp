@@ -9,22 +9,21 @@
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "PixelSpacing.h"
-#include "Unit1.h"
-#include "Unit3.h"
-#include "WorkerPool.h"
-
-TForm2* Form2 = nullptr;
+#include "FilterLink.h"
+#include "ViewerParameters.h"
 
 using toolkit::Guarded;
 
-TForm2::TForm2(QWidget* parent)
+TForm2::TForm2(common::ThreadPool& pool, links::ViewerParameters& viewer, links::FilterLink& filter, QWidget* parent)
     : QWidget(parent),
       SpectrumRe(std::make_unique<spectrum::SquareMatrix>()),
       SpectrumIm(std::make_unique<spectrum::SquareMatrix>()),
-      SpectrumMap(std::make_unique<spectrum::SquareMatrix>())
+      SpectrumMap(std::make_unique<spectrum::SquareMatrix>()),
+      pool_(pool),
+      viewer_(viewer),
+      filter_(filter)
 {
     ui.setupUi(this);
-    Form2 = this;
     ui.StringGridRaw->SetColCount(257);
     ui.StringGridRaw->SetRowCount(257);
     // The profile chart: a red line over frequency, its left axis logarithmic until the first
@@ -38,11 +37,7 @@ TForm2::TForm2(QWidget* parent)
     ConnectHandlers();
 }
 
-TForm2::~TForm2()
-{
-    if (Form2 == this)
-        Form2 = nullptr;
-}
+TForm2::~TForm2() = default;
 
 void TForm2::ConnectHandlers()
 {
@@ -104,14 +99,14 @@ void TForm2::ConnectSpectrumHandlers()
 
 std::int32_t TForm2::RoiMatrixSize() const
 {
-    const std::int32_t n = IntOf(Form1->ui.EditROISizeX);
+    const std::int32_t n = IntOf(viewer_.RoiSizeX());
     spectrum::CheckMatrixSize(n);
     return n;
 }
 
 void TForm2::LoadMatrixSize() { MatrixSize = RoiMatrixSize(); }
 
-double TForm2::PixelSpacing() const { return spectrum::CheckPixelSpacing(RealOf(Form1->ui.EditPxlSpc)); }
+double TForm2::PixelSpacing() const { return spectrum::CheckPixelSpacing(RealOf(viewer_.PixelSpacing())); }
 
 const std::vector<double>& TForm2::ReadDataCells(int n)
 {
@@ -125,7 +120,7 @@ const std::vector<double>& TForm2::ReadDataCells(int n)
     std::vector<double>& values = heldCells_.values;
     values.resize(static_cast<std::size_t>(n) * n);
     constexpr int kBand = 16;
-    common::ParallelFor(toolkit::WindowPool(), (n + kBand - 1) / kBand, [&](int band) {
+    common::ParallelFor(pool_, (n + kBand - 1) / kBand, [&](int band) {
         const int first = band * kBand;
         const int rows = std::min(kBand, n - first);
         ui.StringGridRaw->ReadValues(1, 1 + first, n, rows, &values[static_cast<std::size_t>(first) * n]);
@@ -181,14 +176,13 @@ void TForm2::FormActivate()
     activationExpected_ = false;
     LoadMatrixSize();
     ButtonDispClick();
-    Form3->ButtonNewImageClick();
+    filter_.NewImage();
     Button3Click();
     showMinimized();
 }
 
 void TForm2::Button3Click()
 {
-    Form3->ButtonNewImageClick();
-    Form3->show();
-    Form3->raise();
+    filter_.NewImage();
+    filter_.ShowAndRaise();
 }

@@ -18,11 +18,18 @@
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
 
+namespace links {
+class FilterLink;
+class ViewerParameters;
+}
+
 class TForm2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    // `viewer`: what the window reads of the viewer; `filter`: what it does to the filter window.
+    TForm2(common::ThreadPool& pool, links::ViewerParameters& viewer, links::FilterLink& filter,
+           QWidget* parent = nullptr);
     ~TForm2() override;
 
     Ui::TForm2 ui;
@@ -146,6 +153,9 @@ private:
     bool activationRunning_ = false;
     bool activationExpected_ = false;  // shown by the viewer, the sequence not yet run
     QLineSeries* profileSeries_ = nullptr;
+
+    common::ThreadPool& pool_;
+    links::ViewerParameters& viewer_;
+    links::FilterLink& filter_;
 };
 
-extern TForm2* Form2;

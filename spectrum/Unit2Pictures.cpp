@@ -12,11 +12,10 @@
 #include "SizeLabels.h"
 #include "SpectrumMap.h"
 #include "TextTable.h"
-#include "Unit1.h"
+#include "ViewerParameters.h"
 #include "Unit2.h"
 #include "WindowDrag.h"
 #include "WorkBitmap.h"
-#include "WorkerPool.h"
 
 using toolkit::SetChecked;
 using toolkit::SetItemIndex;
@@ -31,11 +30,11 @@ void TForm2::DrawCurrentView()
     if (data) {
         const double width = RealOf(ui.EditImgWW), level = RealOf(ui.EditImgWL);
         const std::vector<double>& values = ReadDataCells(n);
-        spectrum::RenderGrey(values.data(), 1, n, n, width, level, work, toolkit::WindowPool());
+        spectrum::RenderGrey(values.data(), 1, n, n, width, level, work, pool_);
     } else {
         const double width = RealOf(ui.EditSpctWW), level = RealOf(ui.EditSpctWL);
         spectrum::RenderGrey((*SpectrumMap)[0], spectrum::kMatrixSide, 1, n, width, level, work,
-                             toolkit::WindowPool());
+                             pool_);
     }
     image->Bitmap() = common::StretchNearest(work, image->width(), image->height());
     image->update();
@@ -100,14 +99,14 @@ void TForm2::ImageMouseDown(Qt::MouseButton button, int x, int y)
 {
     if (button != Qt::RightButton)
         return;
-    Form1->DragButton = "Right";
+    viewer_.SetDragButton(QStringLiteral("Right"));
     DragLastX = x;
     DragLastY = y;
 }
 
 void TForm2::Image2DDataMouseMove(int x, int y)
 {
-    if (Form1->DragButton != "Right")
+    if (viewer_.DragButton() != QLatin1String("Right"))
         return;
     auto [widthEdit, levelEdit] = CurrentWindowEdits();
     const auto w = spectrum::IntegerDragStep(IntOf(widthEdit), IntOf(levelEdit), x - DragLastX, y - DragLastY);
@@ -118,7 +117,7 @@ void TForm2::Image2DDataMouseMove(int x, int y)
 
 void TForm2::ImageSpctlMouseMove(int x, int y)
 {
-    if (Form1->DragButton != "Right")
+    if (viewer_.DragButton() != QLatin1String("Right"))
         return;
     auto [widthEdit, levelEdit] = CurrentWindowEdits();
     const auto w = spectrum::ProportionalDragStep(RealOf(widthEdit), RealOf(levelEdit), x - DragLastX, y - DragLastY);
@@ -147,7 +146,7 @@ void TForm2::Image2DDataMouseUp(Qt::MouseButton button, int x, int y)
     if (button == Qt::LeftButton) {
         Image2DDataClick();
     } else if (button == Qt::RightButton) {
-        Form1->DragButton.clear();
+        viewer_.SetDragButton(QString());
         DragLastX = x;
         DragLastY = y;
     }
@@ -158,13 +157,13 @@ void TForm2::ImageSpctlMouseUp(Qt::MouseButton button)
     if (button == Qt::LeftButton)
         ImageSpctlClick();
     else if (button == Qt::RightButton)
-        Form1->DragButton.clear();
+        viewer_.SetDragButton(QString());
 }
 
 void TForm2::ButtonParaClick()
 {
     const double d = PixelSpacing();
-    const std::int32_t m = IntOf(Form1->ui.EditROISizeY);
+    const std::int32_t m = IntOf(viewer_.RoiSizeY());
     ui.Labelmm->setText(QString::fromStdString(spectrum::HeightLabel(m, d)));
     ui.LabelFrq->setText(QString::fromStdString(spectrum::NyquistLabel(m, d)));
 }

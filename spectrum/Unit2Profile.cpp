@@ -7,7 +7,6 @@
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "SpectrumProfile.h"
-#include "Unit1.h"
 #include "Unit2.h"
 
 using toolkit::SetText;

@@ -9,8 +9,7 @@
 #include "TableStatistics.h"
 #include "TextTable.h"
 #include "Unit2.h"
-#include "Unit3.h"
-#include "WorkerPool.h"
+#include "FilterLink.h"
 
 using toolkit::SetText;
 
@@ -42,14 +41,14 @@ void TForm2::ButtonAveSDClick()
     // the same.
     std::optional<std::int32_t> goodBins;
     try {
-        const std::int32_t bins = IntOf(Form3->EditNdHist);
+        const std::int32_t bins = IntOf(filter_.HistogramBins());
         spectrum::CheckBinCount(bins);
         goodBins = bins;
     } catch (const std::exception&) {
     }
     spectrum::StatisticsWithHistogram both;
     if (goodBins)
-        both = spectrum::ComputeTableStatisticsAndHistogram(values, w, h, *goodBins, toolkit::WindowPool());
+        both = spectrum::ComputeTableStatisticsAndHistogram(values, w, h, *goodBins, pool_);
     else
         both.statistics = spectrum::ComputeTableStatistics(values, w, h);
     const spectrum::TableStatistics& s = both.statistics;
@@ -64,13 +63,13 @@ void TForm2::ButtonAveSDClick()
     SetText(ui.EditMax, RealText(s.max));
     SetText(ui.EditMin, RealText(s.min));
 
-    const std::int32_t bins = IntOf(Form3->EditNdHist);
+    const std::int32_t bins = IntOf(filter_.HistogramBins());
     const auto counts = goodBins == bins ? both.counts
-                                         : spectrum::HistogramCounts(values, s.min, s.max, bins, toolkit::WindowPool());
+                                         : spectrum::HistogramCounts(values, s.min, s.max, bins, pool_);
     std::vector<QPointF> points;
     for (const spectrum::ChartPoint& p : spectrum::HistogramPoints(counts, s.min, s.max, bins))
         points.emplace_back(p.x, p.y);
-    Form3->ChartHist->SetPoints(Form3->Series1, points);
+    filter_.ShowRawHistogram(points);
     SetText(ui.EditImgWW, RealText(s.max - s.min));
     SetText(ui.EditImgWL, RealText((s.max + s.min) / 2));
 }

@@ -19,31 +19,24 @@
 #include "SplashPicture.h"
 #include "ViewFill.h"
 #include "WindowMap.h"
-#include "WorkerPool.h"
 
 using toolkit::Guarded;
 using toolkit::SetChecked;
 using toolkit::SetText;
 
-TForm1* Form1 = nullptr;
-
 namespace {
 constexpr int kHeaderGridStartRows = 512;  // the header grid's rows before any listing
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+TForm1::TForm1(common::ThreadPool& pool, links::HandOffTarget& analysis, QWidget* parent)
+    : QWidget(parent), pool_(pool), analysis_(analysis)
 {
     ui.setupUi(this);
-    Form1 = this;
     FormCreate();
     ConnectHandlers();
 }
 
-TForm1::~TForm1()
-{
-    if (Form1 == this)
-        Form1 = nullptr;
-}
+TForm1::~TForm1() = default;
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
@@ -409,7 +402,7 @@ void TForm1::RenderView(bool fillPixels)
     viewer::WindowFactor(window.width);  // a width of 0 stops here, before any pixel is stored
     const imageio::PixelSource source = Source();
     if (fillPixels)
-        viewer::FillView(source, geometry.bounds, window, DisplayBitmap(), toolkit::WindowPool());
+        viewer::FillView(source, geometry.bounds, window, DisplayBitmap(), pool_);
 
     const viewer::ImageLayout layout = viewer::ComputeImageLayout(ImageWidth, ImageHeight, geometry.squareLimited);
     ui.Image1->setGeometry(static_cast<int>(layout.left), 0, static_cast<int>(layout.width),

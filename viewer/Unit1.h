@@ -17,6 +17,7 @@
 #include "PixelRule.h"
 #include "RoiBlock.h"
 #include "RoiFrame.h"
+#include "ThreadPool.h"
 #include "ViewGeometry.h"
 #include "ui_Form1.h"
 
@@ -30,11 +31,16 @@ class QShortcut;
 class QEvent;
 class QMenu;
 
+namespace links {
+class HandOffTarget;
+}
+
 class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // `analysis`: the spectrum and filter windows as the hand-off reaches them.
+    TForm1(common::ThreadPool& pool, links::HandOffTarget& analysis, QWidget* parent = nullptr);
     ~TForm1() override;
 
     Ui::TForm1 ui;
@@ -197,6 +203,8 @@ private:
     void PanView(int x, int y);
     void DragWindow(int x, int y);
     void RewriteMatrix(void (*operation)(const viewer::PixelMatrix&, const viewer::ViewBounds&));
+
+    common::ThreadPool& pool_;
+    links::HandOffTarget& analysis_;
 };
 
-extern TForm1* Form1;

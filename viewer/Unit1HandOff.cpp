@@ -6,9 +6,9 @@
 #include "ParameterText.h"
 #include "PixelSpacing.h"
 #include "RoiBlock.h"
+#include "HandOffTarget.h"
+#include "TextGrid.h"
 #include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
 
 void TForm1::ConnectHandOffHandlers()
 {
@@ -35,7 +35,7 @@ void TForm1::ButtonToTableClick()
     // In " 8bit" mode the elements are the bytes, so the table holds the 8-bit samples.
     const std::vector<std::uint16_t> elements = viewer::ReadBlockElements(source, block);
 
-    toolkit::TextGrid* grid = Form2->ui.StringGridRaw;
+    toolkit::TextGrid* grid = &analysis_.Table();
     const int w = static_cast<int>(block.w), h = static_cast<int>(block.h);
     grid->SetColCount(w + 1);
     grid->SetRowCount(h + 1);
@@ -50,24 +50,13 @@ void TForm1::ButtonToTableClick()
         for (int c = 0; c < w; ++c)
             grid->SetCellInt(c + 1, r + 1, imageio::SampleValue(elements[i++], swap, valueOffset));
 
-    Form2->TableReplaced();
-    toolkit::SetText(Form3->EditFileName, ui.EditFileName->text());
-    toolkit::SetText(Form3->EditNAct, QStringLiteral("0"));
+    analysis_.TableReplaced();
+    analysis_.SetFilterFileName(ui.EditFileName->text());
+    analysis_.ResetFilterCount();
     ButtonToForm2Click();
-    Form2->ExpectActivation();
+    analysis_.ExpectSpectrumActivation();
 }
 
-void TForm1::ButtonToForm2Click()
-{
-    Form2->setWindowState(Qt::WindowNoState);
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
-}
+void TForm1::ButtonToForm2Click() { analysis_.ShowSpectrumWindow(); }
 
-void TForm1::ButtonToForm3Click()
-{
-    Form3->show();
-    Form3->raise();
-    Form3->activateWindow();
-}
+void TForm1::ButtonToForm3Click() { analysis_.ShowFilterWindow(); }

@@ -1,5 +1,6 @@
 // "spectrum" and "filter" on the command line against the windows: the same ROI handed from the
-// viewer, the spectrum window's value export and the filter window's "SaveFltrd", byte for byte.
+// viewer, the spectrum window's value export and the filter window's "SaveFltrd", byte for byte,
+// with the windows on one and on two worker threads and the command line on one and on two.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,16 +15,18 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
-class CliMatchesWindows : public ::testing::Test {
+class CliMatchesWindows : public ::testing::TestWithParam<int> {
 protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows{GetParam()};
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     std::string image, roi;
 
     void SetUp() override
@@ -55,9 +58,9 @@ protected:
               form2.ui.StringGridRaw->Cell(0, 1).toStdString() + ",64";
     }
 
-    std::string Cli(std::vector<std::string> args)
+    std::string Cli(std::vector<std::string> args, int threads)
     {
-        args.insert(args.begin(), "spectrum_cli");
+        args.insert(args.begin(), {"spectrum_cli", "--threads", std::to_string(threads)});
         std::ostringstream out, err;
         EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
         return out.str();
@@ -71,55 +74,85 @@ protected:
     }
 };
 
-TEST_F(CliMatchesWindows, SpectrumValues)
+TEST_P(CliMatchesWindows, SpectrumValues)
 {
     const char* kinds[] = {"power", "abs", "real", "imag"};
     for (int kind = 0; kind < 4; ++kind)
         for (const bool logarithmic : {false, true}) {
-            if (logarithmic && kind != 0)
-                continue;  // the logarithm of a signed map is refused alike; one case shows the switch
+            if (logarithmic && kind >= 2)
+                continue;  // the logarithm of a signed map is refused alike
             form2.ui.RadioGroup2dSpctl->setItemIndex(kind);
             form2.ui.CheckBoxLog->setChecked(logarithmic);
             form2.ButtonSpctlClick();
             form2.ButtonSpctVlClick();
             const std::string window = QApplication::clipboard()->text().toStdString();
+            ASSERT_FALSE(window.empty());
             std::vector<std::string> args = {"spectrum", image, "--roi", roi, "--kind", kinds[kind]};
             if (logarithmic)
                 args.push_back("--log");
-            const std::string cli = Cli(args);
-            ASSERT_FALSE(window.empty());
-            EXPECT_TRUE(cli == window) << kinds[kind] << (logarithmic ? " log" : "");
+            for (const int threads : {1, 2})
+                EXPECT_TRUE(Cli(args, threads) == window)
+                    << kinds[kind] << (logarithmic ? " log" : "") << ", command line on " << threads << " threads";
         }
 }
 
-TEST_F(CliMatchesWindows, SavedFilteredImage)
+TEST_P(CliMatchesWindows, SavedFilteredImage)
 {
+    // `lowCof` empty: the band pass's low cut as its button sets it (0.05 below the high cut, as
+    // its text shows it: "0.1" for 0.15, not 0.09999999999999999). `ssir` empty: no noise floor.
     const struct {
-        int type;
         const char* name;
-        const char* hcof;
-        const char* hn;
+        int type;
+        const char *cof, *power, *lowCof, *lowPower;
         bool steepen;
-    } cases[] = {{1, "HCF", "0.25", "5", false}, {0, "LCF", "0.1", "3", true}, {3, "No", "0.25", "5", false}};
+        const char* ssir;
+    } cases[] = {
+        {"HCF", 1, "0.25", "5", "", "", false, ""},
+        {"LCF", 0, "0.1", "3", "", "", true, ""},
+        {"BPF", 2, "0.15", "4", "", "", false, ""},
+        {"BPF", 2, "0.3", "6", "0.07", "2", true, ""},
+        {"No", 3, "0.25", "5", "", "", false, ""},
+        {"HCF", 1, "0.2", "4", "", "", false, "40"},
+    };
+    int index = 0;
     for (const auto& c : cases) {
-        form3.ui.RadioGroupFilter->setItemIndex(c.type);
-        (c.type == 0 ? form3.ui.EditLCOF : form3.ui.EditHCOF)->setText(c.hcof);
-        (c.type == 0 ? form3.ui.EditLN : form3.ui.EditHN)->setText(c.hn);
-        form3.ui.CheckBoxCOF->setChecked(c.steepen);
-        form3.ButtonBPFClick();  // outside "BPF" it only filters again
-        const QString saved = folder.Path(QString("window-%1.raw").arg(c.name));
+        const std::string what = std::string(c.name) + " case " + std::to_string(index++);
+        auto& u = form3.ui;
+        u.EditSSIR->setText(*c.ssir ? c.ssir : "10");
+        u.CheckBoxSSIR->setChecked(*c.ssir != 0);
+        u.RadioGroupFilter->setItemIndex(c.type);
+        u.CheckBoxCOF->setChecked(c.steepen);
+        (c.type == 0 ? u.EditLCOF : u.EditHCOF)->setText(c.cof);
+        (c.type == 0 ? u.EditLN : u.EditHN)->setText(c.power);
+        form3.ButtonBPFClick();  // a band pass's low cut from its high cut; outside "BPF" it only filters again
+        if (*c.lowCof) {
+            u.EditLCOF->setText(c.lowCof);
+            u.EditLN->setText(c.lowPower);
+            form3.RunFilter();
+        }
+        ASSERT_TRUE(dialogs.messages.isEmpty()) << what << ": " << dialogs.messages.join("\n").toStdString();
+        const QString saved = folder.Path(QString("window-%1.raw").arg(index));
         dialogs.saveAnswers.push_back(saved);
         form3.ButtonSaveFltrdClick();
-        const QString cli = folder.Path(QString("cli-%1.raw").arg(c.name));
-        std::vector<std::string> args = {"filter", image, "--roi", roi, "--filter", c.name, "--cof", c.hcof,
-                                         "--power", c.hn, "--out", cli.toStdString()};
-        if (c.steepen)
-            args.push_back("--steepen");
-        Cli(args);
         const std::string expected = ReadBytes(saved);
-        EXPECT_EQ(expected.size(), 4u * 64 * 64) << c.name;
-        EXPECT_TRUE(ReadBytes(cli) == expected) << c.name;
+        EXPECT_EQ(expected.size(), 4u * 64 * 64) << what;
+        for (const int threads : {1, 2}) {
+            const QString out = folder.Path(QString("cli-%1-%2.raw").arg(index).arg(threads));
+            std::vector<std::string> args = {"filter", image, "--roi", roi, "--filter", c.name, "--cof", c.cof,
+                                             "--power", c.power, "--out", out.toStdString()};
+            if (*c.lowCof)
+                args.insert(args.end(), {"--low-cof", c.lowCof, "--low-power", c.lowPower});
+            if (c.steepen)
+                args.push_back("--steepen");
+            if (*c.ssir)
+                args.insert(args.end(), {"--ssir", c.ssir});
+            Cli(args, threads);
+            EXPECT_TRUE(ReadBytes(out) == expected) << what << ", command line on " << threads << " threads";
+        }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(WindowThreads, CliMatchesWindows, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
 } // namespace

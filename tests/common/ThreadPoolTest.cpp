@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -90,6 +92,33 @@ TEST(ThreadPool, ServesSeveralCallingThreads)
     for (std::thread& t : callers)
         t.join();
     EXPECT_EQ(sum.load(), 4LL * 50 * 4950);
+}
+
+// A loop asked for while another thread's loop has the workers (an NPS run behind a window) runs
+// on its own thread at once, with every item once, instead of waiting for the other to end.
+TEST(ThreadPool, LoopDoesNotWaitBehindAnotherThreadsLoop)
+{
+    common::ThreadPool pool(2);
+    std::atomic<bool> holding{false}, release{false};
+    std::thread nps([&] {
+        common::ParallelFor(pool, 2, [&](int) {
+            holding = true;
+            while (!release)
+                std::this_thread::yield();
+        });
+    });
+    while (!holding)
+        std::this_thread::yield();
+    auto window = std::async(std::launch::async, [&] {
+        std::vector<int> seen(100, 0);
+        common::ParallelFor(pool, 100, [&](int i) { ++seen[static_cast<std::size_t>(i)]; });
+        return seen;
+    });
+    const bool finished = window.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    release = true;
+    nps.join();
+    ASSERT_TRUE(finished) << "the second loop waited for the first";
+    EXPECT_EQ(window.get(), std::vector<int>(100, 1));
 }
 
 } // namespace

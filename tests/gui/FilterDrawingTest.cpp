@@ -18,17 +18,20 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "WorkBitmap.h"
-#include "WorkerPool.h"
+#include "TestWindows.h"
 
 namespace {
 
 double Pattern(int x, int y) { return 100 + (x * 37 + y * 11) % 50 + 3 * x + ((x / 4 + y / 4) % 2) * 40; }
 
 struct Windows {
+    explicit Windows(int threads) : windows(threads, &spectrum) {}
+
     toolkit::DialogDouble dialogs;
     SpectrumDouble spectrum;
-    TForm1 form1;
-    TForm3 form;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm3& form = windows.form3;
     Ui::TForm3& ui = form.ui;
 
     void HandOver(int n)
@@ -75,11 +78,9 @@ using Steps = std::function<void(Windows&)>;
 
 Seen RunSteps(const Steps& steps, bool deferred, int threads)
 {
-    common::ThreadPool pool(threads);
-    const toolkit::UseWindowPool usePool(pool);
     // The work bitmap outlives the windows: start every run from the same bytes.
     spectrum::WorkBitmap() = common::GreyBitmap(512, 512);
-    Windows w;
+    Windows w(threads);
     w.form.SetDeferredDrawing(deferred);
     steps(w);
     return Look(w);
@@ -202,9 +203,10 @@ TEST(FilterDrawing, HandOffThroughTheSpectrumWindow)
     const auto run = [](bool deferred) {
         spectrum::WorkBitmap() = common::GreyBitmap(512, 512);
         toolkit::DialogDouble dialogs;
-        TForm1 form1;
-        TForm2 form2;
-        TForm3 form3;
+        TestWindows windows;
+        TForm1& form1 = windows.form1;
+        TForm2& form2 = windows.form2;
+        TForm3& form3 = windows.form3;
         form3.SetDeferredDrawing(deferred);
         FillHandOffTable(form1, form2, form3, 128, "0.5", Pattern);
         form2.FormActivate();

@@ -19,6 +19,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "WorkBitmap.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -29,8 +30,9 @@ class FilterWindow : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
     SpectrumDouble spectrum;
-    TForm1 form1;
-    TForm3 form;
+    TestWindows windows{spectrum};
+    TForm1& form1 = windows.form1;
+    TForm3& form = windows.form3;
     Ui::TForm3& ui = form.ui;
     TempFolder folder;
 
@@ -464,9 +466,10 @@ namespace {
 TEST(FilterHandOff, ThroughTheSpectrumWindowToAllFiveViews)
 {
     toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     const int n = 64;
     FillHandOffTable(form1, form2, form3, n, "0.5", Pattern);
     form2.FormActivate();

@@ -19,6 +19,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -64,9 +65,10 @@ QStringList CutEditTexts(std::initializer_list<const QLineEdit*> edits)
 class FormTexts : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
 
     void LoadSample()
     {

@@ -10,10 +10,8 @@
 #include "Rounding.h"
 #include "SpectrumSource.h"
 
-class SpectrumDouble : public filter::SpectrumSource {
+class SpectrumDouble : public links::SpectrumSource {
 public:
-    SpectrumDouble() { Install(this); }
-    ~SpectrumDouble() override { Install(nullptr); }
 
     int n = 0;
     std::unique_ptr<spectrum::SquareMatrix> raw = std::make_unique<spectrum::SquareMatrix>();

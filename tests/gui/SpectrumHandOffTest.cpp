@@ -10,6 +10,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -18,9 +19,10 @@ class SpectrumHandOff : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     toolkit::TextGrid* grid = form2.ui.StringGridRaw;
 
     // A 16-bit image of w x h pixels named after the convention (spacing 0.5 mm).

@@ -11,15 +11,17 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
 class SpectrumTable : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     Ui::TForm2& ui = form2.ui;
     toolkit::TextGrid* grid = form2.ui.StringGridRaw;
 

@@ -15,7 +15,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
-#include "WorkerPool.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -25,12 +25,14 @@ constexpr double kUntouched = 7.5;
 // The three windows with an n x n table of SetCellInt values and an n x n ROI.
 struct Windows {
     toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     toolkit::TextGrid* grid = form2.ui.StringGridRaw;
 
-    Windows(int n, long long (*value)(int col, int row))
+    Windows(int n, long long (*value)(int col, int row), int threads = common::ThreadPool::MachineThreads())
+        : windows(threads)
     {
         grid->SetColCount(n + 1);
         grid->SetRowCount(n + 1);
@@ -51,9 +53,7 @@ struct Outcome {
 // Bad cells: {row, text}; the matrices start as kUntouched so that rows never stored show.
 Outcome TransformWith(int threads, const std::vector<std::pair<int, const char*>>& badCells)
 {
-    common::ThreadPool pool(threads);
-    const toolkit::UseWindowPool usePool(pool);
-    Windows w(kN, [](int c, int r) { return (c * 37 + r * 11) % 997LL; });
+    Windows w(kN, [](int c, int r) { return (c * 37 + r * 11) % 997LL; }, threads);
     TForm2& form2 = w.form2;
     toolkit::TextGrid* grid = w.grid;
     for (const auto& [row, text] : badCells)
@@ -146,7 +146,7 @@ TEST(SpectrumHeldCells, RawValuesForTheFilterWindow)
     Windows w(n, [](int c, int r) { return c * 100LL + r; });
     toolkit::TextGrid* grid = w.grid;
     auto out = std::make_unique<spectrum::SquareMatrix>();
-    filter::SpectrumSource& source = filter::SpectrumSource::Current();
+    links::SpectrumSource& source = w.windows.windows.SpectrumForFilter();
     source.RawValues(n, *out);
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)

@@ -14,6 +14,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -21,9 +22,10 @@ namespace {
 class SpectrumWindow : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     Ui::TForm2& ui = form2.ui;
     toolkit::TextGrid* grid = form2.ui.StringGridRaw;
 

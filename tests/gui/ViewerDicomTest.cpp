@@ -8,6 +8,7 @@
 #include "Errors.h"
 #include "TempFolder.h"
 #include "Unit1.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ class ViewerDicom : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     Ui::TForm1& ui = form.ui;
 
     static QString Sample(const char* name) { return QStringLiteral(SAMPLES_DIR "/") + name; }

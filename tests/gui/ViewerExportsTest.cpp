@@ -10,6 +10,7 @@
 #include "Errors.h"
 #include "TempFolder.h"
 #include "Unit1.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ class ViewerExports : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     Ui::TForm1& ui = form.ui;
     const QString trimmedMessage = QStringLiteral("トリミングした画像を保存しました。");
 

@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "TempFolder.h"
 #include "Unit1.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ class ViewerLoad : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     Ui::TForm1& ui = form.ui;
 
     void SetMode(int index) { ui.RadioGroupMode->setItemIndex(index); }

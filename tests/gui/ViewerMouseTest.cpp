@@ -4,6 +4,7 @@
 
 #include "HandlerGuard.h"
 #include "ViewerFixture.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -257,7 +258,8 @@ TEST_F(ViewerMouse, MenuChangeKeepsTheZoomAndResetsThePanAtOne)
 
 TEST(ViewerCreate, MenuChangeRunsOnceWhileTheWindowIsCreated)
 {
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     EXPECT_EQ(form.ui.EditMF->text(), "1.0");
     EXPECT_EQ(form.ui.EditImgSftX->text(), "0");
     EXPECT_EQ(form.RoiFrame, (viewer::Rect{32, 32, 95, 95}));  // placed from the default edits

@@ -13,8 +13,8 @@ namespace {
 
 class ViewerRoiEdits : public ViewerFixture {
 protected:
-    TForm2 form2;
-    TForm3 form3;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
 
     // A 512 x 512 ramp, value c + 2r, spacing 1.0; the load leaves the ROI at 256, 256, 256 x 256.
     void SetUp() override

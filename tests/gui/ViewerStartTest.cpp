@@ -3,17 +3,16 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
 TEST(ViewerStart, WindowsControlsAndDefaults)
 {
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
-    EXPECT_EQ(Form1, &form1);
-    EXPECT_EQ(Form2, &form2);
-    EXPECT_EQ(Form3, &form3);
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     EXPECT_FALSE(form2.isVisible());
     EXPECT_FALSE(form3.isVisible());
 
@@ -74,7 +73,8 @@ TEST(ViewerStart, WindowsControlsAndDefaults)
 
 TEST(ViewerStart, SplashIsInColour)
 {
-    TForm1 form1;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
     const QImage splash = form1.ui.Image2->Picture();
     int coloured = 0;
     for (int y = 0; y < 512; y += 16)

@@ -4,6 +4,7 @@
 #include "FlipRotate.h"
 #include "HandlerGuard.h"
 #include "ViewerFixture.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -190,7 +191,8 @@ TEST_F(ViewerStatsFlips, ExchangeOfSizesRereadsTheSameBytes)
 TEST(ViewerBeforeLoad, ToolsChangeNoPictureBeforeTheFirstLoad)
 {
     toolkit::DialogDouble dialogs;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     const common::GreyBitmap before = form.DisplayBitmap();
     for (QPushButton* b : {form.ui.ButtonVert, form.ui.ButtonCW, form.ui.ButtonAutoWL, form.ui.ButtonStat,
                            form.ui.ButtonRowCulm, form.ui.Button1, form.ui.ButtonDisp})

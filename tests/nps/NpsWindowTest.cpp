@@ -24,6 +24,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
     FakeSource source;
-    nps::NpsWindow window{source};
+    common::ThreadPool pool;
+    nps::NpsWindow window{source, pool};
 
     std::string WriteNoise(const QString& stem, int side)
     {
@@ -232,11 +234,12 @@ TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
 struct ProgramWindows {
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+    TestWindows windows;
+    TForm1& form1 = windows.form1;
+    TForm2& form2 = windows.form2;
+    TForm3& form3 = windows.form3;
     nps::ViewerNpsSource source{form1};
-    nps::NpsWindow window{source};
+    nps::NpsWindow window{source, windows.pool};
     QString path;
 
     explicit ProgramWindows(int side)

@@ -8,12 +8,14 @@
 #include "TempFolder.h"
 #include "Unit1.h"
 #include "Words.h"
+#include "TestWindows.h"
 
 class ViewerFixture : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
     TempFolder folder;
-    TForm1 form;
+    TestWindows windows;
+    TForm1& form = windows.form1;
     Ui::TForm1& ui = form.ui;
 
     void SetUp() override

@@ -2,14 +2,12 @@
 // What the filter window reads from the spectrum window: the matrix size, the transform, the
 // centred map with its maximum, the raw-data table and its range. The filter window never writes
 // into the spectrum window.
-//
-// SpectrumSource::Current reads Form2 unless a test installed another source.
 #include <QString>
 #include <cstdint>
 
 #include "SquareMatrix.h"
 
-namespace filter {
+namespace links {
 
 class SpectrumSource {
 public:
@@ -34,10 +32,6 @@ public:
     // The serial of the spectrum window's data (ResultFreshness.h): a new one with every hand-off
     // and every new transform or map, 0 before the first hand-off.
     virtual std::uint64_t DataSerial() = 0;
-
-    static SpectrumSource& Current();
-    // Installs `source` (not owned); nullptr returns to the spectrum window.
-    static void Install(SpectrumSource* source);
 };
 
-} // namespace filter
+} // namespace links

@@ -1,0 +1,39 @@
+#pragma once
+// The three designed windows of one run, each given the worker pool and its seams to the others.
+// The windows never name each other: what one reads of or does to another goes through the seams
+// in this folder, and only the links here know all three.
+#include <memory>
+
+#include "SpectrumSource.h"
+#include "ThreadPool.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+namespace links {
+
+class FormLinks;
+
+class ProgramWindows {
+public:
+    // `spectrumForFilter` replaces what the filter window reads of the spectrum window (tests hand
+    // it their own spectrum); not owned.
+    explicit ProgramWindows(common::ThreadPool& pool, SpectrumSource* spectrumForFilter = nullptr);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    // What the filter window reads as the spectrum window.
+    SpectrumSource& SpectrumForFilter() { return spectrumForFilter_; }
+
+private:
+    std::unique_ptr<FormLinks> links_;  // made before the windows that hold its seams
+    SpectrumSource& spectrumForFilter_;
+
+public:
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+};
+
+} // namespace links
