@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "CutTextTips.h"
@@ -8,6 +10,7 @@
 #include "NpsWindow.h"
 #include "ProgramWindows.h"
 #include "UiFont.h"
+#include "Version.h"
 #include "WindowCascade.h"
 
 namespace {
@@ -34,11 +37,43 @@ void PlaceWindows(const std::vector<QWidget*>& windows)
         windows[i]->move(placed[i].x, placed[i].y);
 }
 
+constexpr const char* kUsage =
+    "Usage: spectrum_viewer [OPTION]\n"
+    "Look at medical images and their spatial-frequency content: open a raw matrix or a DICOM file,\n"
+    "window it, cut a square ROI, look at its 2-D Fourier spectrum in cycles/mm, filter it, and\n"
+    "measure a detector's noise power spectrum. The same analyses run without a window in\n"
+    "spectrum_cli.\n"
+    "\n"
+    "Options:\n"
+    "  --help      show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Qt's own options (-platform, -style, ...) are taken as well.\n";
+
+// The options answered before any window (and any display) is needed. Returns true when one was.
+bool AnsweredWithoutWindows(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("spectrum_viewer %s\n", common::kVersion);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (AnsweredWithoutWindows(argc, argv))
+        return 0;
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QString::fromLatin1(common::kVersion));
     // The name message boxes carry as their title (otherwise the executable's file name). Not the
     // display name: that one would also be appended to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Spectrum Viewer"));

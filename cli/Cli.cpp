@@ -8,6 +8,7 @@
 #include "Conversions.h"
 #include "Errors.h"
 #include "ExitCodes.h"
+#include "Version.h"
 
 namespace cli {
 
@@ -29,6 +30,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     bool quiet = false;
     app.add_option("--threads", threads, "Worker threads (0: one per hardware thread)")->capture_default_str();
     app.add_flag("--quiet", quiet, "No progress bar on standard error");
+    app.set_help_all_flag("--help-all", "Print this help with every subcommand's options and exit");
+    app.set_version_flag("--version", std::string("spectrum_cli ") + common::kVersion, "The version, then exit");
     app.parse_complete_callback([&] {
         context.threads = IntOption(threads, "--threads");
         if (context.threads < 0 || context.threads > kMaxThreads)
@@ -50,6 +53,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const CLI::CallForHelp&) {
         out << app.help();
         return ExitCodeFor(std::current_exception());
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return kExitDone;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
+        return kExitDone;
     } catch (const CLI::ParseError& e) {
         err << e.what() << "\nRun with --help for more information.\n";
         return ExitCodeFor(std::current_exception());

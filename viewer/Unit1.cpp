@@ -17,6 +17,7 @@
 #include "ParameterText.h"
 #include "SizeGuess.h"
 #include "SplashPicture.h"
+#include "Version.h"
 #include "ViewFill.h"
 #include "WindowMap.h"
 
@@ -61,6 +62,8 @@ void TForm1::FormCreate()
     ui.Image1->hide();
 
     ui.Image2->SetColorPicture(MakeSplashPicture());
+    // The start picture is the program's about text: its name and version on the pointer.
+    ui.Image2->setToolTip(QStringLiteral("Spectrum Viewer %1").arg(QString::fromLatin1(common::kVersion)));
     ui.Image1->Bitmap() = common::GreyBitmap(512, 512);
     ui.Image1->setStretch(true);
     ui.Image3->Bitmap() = common::GreyBitmap(512, 512);
