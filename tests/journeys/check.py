@@ -135,11 +135,13 @@ def filtered_bmp(dicom_path, bmp_path, x0, y0, n):
         fail("greys do not follow the filtered values")
 
 
-def nps_csv(dicom_path, csv_path, n, corners_text, bin_width="0.05", axis_lines="7"):
+def nps_csv(dicom_path, csv_path, n, corners_text, bin_width="0.05", axis_lines="7", placement="radial"):
     """The NPS window's table for the given ROIs (top-left corners "x,y;x,y;...") of side n, with a
     second-order polynomial fitted by least squares over their bounding box: radial NPS,
     standard error (spread of the single-ROI bin means), count, NNPS and the two axis curves,
-    from numpy's FFT over the full plane."""
+    from numpy's FFT over the full plane. The axis curves' samples (the k lines each side of an
+    axis) are binned by their radial frequency ("radial") or by their distance along the axis
+    ("along")."""
     n, w, k = int(n), float(bin_width), int(axis_lines)
     ds, _ = dicom_words(dicom_path)
     dx = float(ds.PixelSpacing[0])
@@ -186,8 +188,11 @@ def nps_csv(dicom_path, csv_path, n, corners_text, bin_width="0.05", axis_lines=
         nps = mean_power[inside].mean() if count else nan
         single = [p[inside].mean() * scale for p in powers] if count else []
         error = np.std(single, ddof=1) / np.sqrt(len(single)) if count and len(single) > 1 else nan
-        u_in = u_lines & (np.rint(np.abs(uu) / w) == b)
-        v_in = u_lines.T & (np.rint(np.abs(vv) / w) == b)
+        if placement == "radial":
+            u_in, v_in = u_lines & inside, u_lines.T & inside
+        else:
+            u_in = u_lines & (np.rint(np.abs(uu) / w) == b)
+            v_in = u_lines.T & (np.rint(np.abs(vv) / w) == b)
         close(rows[b + 1][1], nps, "nps", b)
         close(rows[b + 1][2], error, "standard error", b)
         close(rows[b + 1][4], nps / mean ** 2 if mean else nan, "nnps", b)
