@@ -9,6 +9,8 @@
 #include "NpsSource.h"
 #include "NpsWindow.h"
 #include "ProgramWindows.h"
+#include "QualityLauncher.h"
+#include "QualityWindow.h"
 #include "UiFont.h"
 #include "Version.h"
 #include "WindowCascade.h"
@@ -88,7 +90,9 @@ int main(int argc, char** argv)
     nps::ViewerNpsSource npsSource(windows.form1);
     nps::NpsWindow npsWindow(npsSource, pool);
     nps::InstallNpsLauncher(windows.form1, npsWindow);
-    PlaceWindows({&windows.form1, &windows.form2, &windows.form3, &npsWindow});
+    quality::QualityWindow qualityWindow(npsSource, pool);
+    quality::InstallQualityLauncher(windows.form1, qualityWindow);
+    PlaceWindows({&windows.form1, &windows.form2, &windows.form3, &npsWindow, &qualityWindow});
     windows.form1.show();
     return app.exec();
 }

@@ -16,6 +16,10 @@ struct ViewerHandOff {
     std::string roiSize;                   // texts of the viewer's edits
     std::string pixelSpacing;
     imageio::FileMode mode = imageio::FileMode::Dicom;
+    // The viewer's ROI as "x,y,w,h" in image pixels, cut to the image: the place an edge
+    // measurement starts from. Empty when nothing is loaded, its edits are not numbers or it lies
+    // wholly outside the image.
+    std::string roiRect;
 };
 
 class NpsSource {
