@@ -16,6 +16,8 @@ namespace quality {
 
 namespace {
 
+constexpr std::size_t kMostMarkedPoints = 120;
+
 QValueAxis* AxisOf(const nps::AxisScale& scale, const QString& title)
 {
     auto* axis = new QValueAxis;
@@ -89,7 +91,9 @@ void ShowCurves(QChartView* view, const QString& title, const QString& xTitle, c
             auto* series = new QLineSeries;
             series->setName(curve.name);
             series->setPen(QPen(curve.colour, 1.6));
-            series->setPointsVisible(true);
+            // Markers as on the NPS chart where the samples can be told apart; on the densely
+            // sampled ESF, LSF and MTF they would merge into a thick band that hides the line.
+            series->setPointsVisible(curve.points.size() <= kMostMarkedPoints);
             series->setMarkerSize(3.5);
             for (const QPointF& p : run)
                 series->append(p);

@@ -201,7 +201,7 @@ QWidget* QualityWindow::BuildDqeTab()
                            {"&Conversion (K=file; ...)", EditConversion}});
     AddCells(settings, 2, {{"&Vertical edge (u)", EditEdgeV}, {"its R&OI", EditEdgeVRoi},
                            {"&Horizontal edge (v)", EditEdgeH}, {"its RO&I", EditEdgeHRoi}});
-    AddCells(settings, 4, {{"&NPS ROI (px)", EditNpsRoi}, {"O&verlap", ComboOverlap}, {"NPS &bin (/mm)", EditNpsBin},
+    AddCells(settings, 4, {{"&NPS ROI (px)", EditNpsRoi}, {"Ove&rlap", ComboOverlap}, {"NPS &bin (/mm)", EditNpsBin},
                            {"&ESF bin (px)", EditEsfBin}});
     settings->setColumnStretch(0, 1);
     settings->setColumnStretch(3, 1);
@@ -225,8 +225,8 @@ void QualityWindow::BuildControls()
 {
     Tabs = new QTabWidget;
     Tabs->setObjectName("Tabs");
-    Tabs->addTab(BuildMtfTab(), QStringLiteral("MTF"));
-    Tabs->addTab(BuildDqeTab(), QStringLiteral("DQE"));
+    Tabs->addTab(BuildMtfTab(), QStringLiteral("&MTF"));
+    Tabs->addTab(BuildDqeTab(), QStringLiteral("&DQE"));
     EditPixel = Edit("EditPixel", "", 60);
     EditPixel->setFixedWidth(60);
     EditPixel->setToolTip(QStringLiteral("Pixel spacing in mm; empty to take it from the file name or header"));

@@ -25,7 +25,7 @@ constexpr int kPictureSide = 300;
 // Thrown on the worker thread at the next file it reads once the user cancelled.
 struct RunCancelled {};
 
-QString Short(double v) { return std::isfinite(v) ? QString::number(v, 'g', 4) : QStringLiteral("not reached"); }
+QString Short(double v) { return std::isfinite(v) ? QString::number(v, 'g', 5) : QStringLiteral("not reached"); }
 
 QString Notes(const std::vector<std::string>& notes)
 {
