@@ -37,6 +37,15 @@ QPushButton* Button(const QString& name, const QString& caption)
     return button;
 }
 
+// Each tab's exports on the same keys: a button's shortcut works only while its tab is shown.
+QPushButton* ExportButton(const QString& name, const QString& caption, const QString& keys)
+{
+    QPushButton* button = Button(name, caption);
+    button->setShortcut(QKeySequence(keys));
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(caption, keys));
+    return button;
+}
+
 QChartView* Chart(const QString& name, const QString& title)
 {
     auto* view = new QChartView(new QChart);
@@ -131,8 +140,8 @@ QWidget* QualityWindow::BuildMtfTab()
     ChartLsf = Chart("ChartLsf", QStringLiteral("LSF"));
     ChartMtf = Chart("ChartMtf", QStringLiteral("MTF"));
     LabelMtfSummary = Summary("LabelMtfSummary");
-    ButtonMtfCsv = Button("ButtonMtfCsv", QStringLiteral("Export CSV"));
-    ButtonMtfJson = Button("ButtonMtfJson", QStringLiteral("Export JSON"));
+    ButtonMtfCsv = ExportButton("ButtonMtfCsv", QStringLiteral("Export CSV"), QStringLiteral("Ctrl+S"));
+    ButtonMtfJson = ExportButton("ButtonMtfJson", QStringLiteral("Export JSON"), QStringLiteral("Ctrl+Shift+S"));
 
     auto* settings = new QGridLayout;
     AddCells(settings, 0, {{"Edge &image", EditMtfFile}, {"", ButtonMtfFile}, {"Edge &ROI (x,y,w,h)", EditMtfRoi},
@@ -193,8 +202,8 @@ QWidget* QualityWindow::BuildDqeTab()
     ChartDqe = Chart("ChartDqe", QStringLiteral("DQE"));
     ChartDqeMtf = Chart("ChartDqeMtf", QStringLiteral("MTF"));
     LabelDqeSummary = Summary("LabelDqeSummary");
-    ButtonDqeCsv = Button("ButtonDqeCsv", QStringLiteral("Export CSV"));
-    ButtonDqeJson = Button("ButtonDqeJson", QStringLiteral("Export JSON"));
+    ButtonDqeCsv = ExportButton("ButtonDqeCsv", QStringLiteral("Export CSV"), QStringLiteral("Ctrl+S"));
+    ButtonDqeJson = ExportButton("ButtonDqeJson", QStringLiteral("Export JSON"), QStringLiteral("Ctrl+Shift+S"));
 
     auto* settings = new QGridLayout;
     AddCells(settings, 0, {{"&Flat fields", EditFlats}, {"&K (uGy)", EditKerma}, {"&Quality", ComboQuality},
