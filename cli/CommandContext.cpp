@@ -1,5 +1,7 @@
 #include "CommandContext.h"
 
+#include <filesystem>
+
 #include "Conversions.h"
 #include "Errors.h"
 #include "FileIdentity.h"
@@ -120,6 +122,21 @@ void WriteOutputs(std::span<const common::OutputFile> files, bool force)
 std::span<const std::uint8_t> BytesOf(const std::string& text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::string OutputPrefix(const std::string& out, const char* name)
+{
+    namespace fs = std::filesystem;
+    if (out.empty())
+        throw UsageError("--out needs a file prefix or a folder.");
+    std::error_code error;
+    const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
+    const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / name : fs::path(out);
+    const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, error))
+        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
+                                                                 folder.string() + " does not exist"));
+    return prefix.string();
 }
 
 } // namespace cli

@@ -82,6 +82,12 @@ void CheckOutputs(const std::vector<std::string>& outputs, const std::vector<std
 // with the path and the cause (a read-only output says that --force replaces it).
 void WriteOutputs(std::span<const common::OutputFile> files, bool force);
 
+// The common prefix of a command's output files (PREFIX.csv, PREFIX.json, ...): `out` itself, or,
+// for a folder (an existing one, or any text that ends in a separator), `name` inside it. Its
+// folder must exist: checked before anything is read, not after the whole run. An empty `out` is
+// a usage error.
+std::string OutputPrefix(const std::string& out, const char* name);
+
 // The bytes of a text, for WriteOutputs.
 std::span<const std::uint8_t> BytesOf(const std::string& text);
 

@@ -1,5 +1,4 @@
 // The "dqe" subcommand: the DQE along both axes from flat fields and two edge images, as CSV and JSON.
-#include <filesystem>
 #include <system_error>
 
 #include "CommandContext.h"
@@ -58,26 +57,10 @@ quality::DqeRunSettings SettingsOf(const DqeTexts& t)
     return s;
 }
 
-// PREFIX.csv and PREFIX.json, or dqe.csv and dqe.json in a folder; the folder must exist.
-std::string OutputPrefix(const std::string& out)
-{
-    namespace fs = std::filesystem;
-    if (out.empty())
-        throw UsageError("--out needs a file prefix or a folder.");
-    std::error_code error;
-    const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
-    const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / "dqe" : fs::path(out);
-    const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
-    if (!fs::is_directory(folder, error))
-        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
-                                                                 folder.string() + " does not exist"));
-    return prefix.string();
-}
-
 void RunDqe(const DqeTexts& t, CommandContext& context)
 {
     const quality::DqeRunSettings settings = SettingsOf(t);
-    const std::string prefix = OutputPrefix(t.out);
+    const std::string prefix = OutputPrefix(t.out, "dqe");
     const std::string csv = prefix + ".csv", json = prefix + ".json";
     std::vector<std::string> inputs = t.flats;
     inputs.push_back(t.edgeH);

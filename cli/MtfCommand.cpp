@@ -1,5 +1,4 @@
 // The "mtf" subcommand: the presampling MTF of an edge image by the slanted edge, as CSV and JSON.
-#include <filesystem>
 #include <system_error>
 
 #include "CommandContext.h"
@@ -34,27 +33,10 @@ quality::MtfRunSettings SettingsOf(const MtfTexts& t)
     return settings;
 }
 
-// PREFIX.csv and PREFIX.json; a folder given as --out (an existing one, or a text that ends in a
-// separator) holds mtf.csv and mtf.json. The folder must exist: checked before anything is read.
-std::string OutputPrefix(const std::string& out)
-{
-    namespace fs = std::filesystem;
-    if (out.empty())
-        throw UsageError("--out needs a file prefix or a folder.");
-    std::error_code error;
-    const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
-    const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / "mtf" : fs::path(out);
-    const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
-    if (!fs::is_directory(folder, error))
-        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
-                                                                 folder.string() + " does not exist"));
-    return prefix.string();
-}
-
 void RunMtf(const MtfTexts& t, CommandContext& context)
 {
     const quality::MtfRunSettings settings = SettingsOf(t);
-    const std::string prefix = OutputPrefix(t.out);
+    const std::string prefix = OutputPrefix(t.out, "mtf");
     const std::string csv = prefix + ".csv", json = prefix + ".json";
     CheckOutputs({csv, json}, {t.file}, t.force);
     ProgressBar computing(context.err, context.progress, "MTF");

@@ -1,6 +1,5 @@
 // The "nps" subcommand: the noise power spectrum of one or more images as CSV, PNG and JSON.
 #include <algorithm>
-#include <filesystem>
 #include <system_error>
 
 #include "CommandContext.h"
@@ -48,28 +47,10 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
     return settings;
 }
 
-// The outputs' common prefix: a folder given as --out (an existing one, or any text that ends in
-// a separator) holds nps.csv, nps.png and nps.json. Its folder must exist: that is checked before
-// anything is read, not after the whole run.
-std::string OutputPrefix(const std::string& out)
-{
-    namespace fs = std::filesystem;
-    if (out.empty())
-        throw UsageError("--out needs a file prefix or a folder.");
-    std::error_code error;
-    const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
-    const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / "nps" : fs::path(out);
-    const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
-    if (!fs::is_directory(folder, error))
-        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
-                                                                 folder.string() + " does not exist"));
-    return prefix.string();
-}
-
 void RunNps(const NpsTexts& t, CommandContext& context)
 {
     const nps::NpsRunSettings settings = SettingsOf(t);
-    const std::string prefix = OutputPrefix(t.out);
+    const std::string prefix = OutputPrefix(t.out, "nps");
     const std::string csv = prefix + ".csv", png = prefix + ".png", json = prefix + ".json";
     CheckOutputs({csv, png, json}, t.files, t.force);
     ProgressBar computing(context.err, context.progress, "NPS");

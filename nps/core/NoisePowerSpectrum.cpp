@@ -8,21 +8,14 @@
 #include <complex>
 #include <limits>
 #include <memory>
-#include <mutex>
 
 #include "Errors.h"
+#include "FftwPlannerLock.h"
 #include "RadialAverage.h"
 
 namespace nps {
 
 namespace {
-
-// FFTW's planner is not thread-safe (its execute functions are); plans are made under this lock.
-std::mutex& PlannerLock()
-{
-    static std::mutex lock;
-    return lock;
-}
 
 struct FftwFree {
     void operator()(void* p) const { fftw_free(p); }
@@ -48,14 +41,14 @@ public:
     explicit RealPlan(int n)
     {
         auto buffer = Allocate<double>(PaddedSize(n));
-        const std::lock_guard lock(PlannerLock());
+        const std::lock_guard lock(common::FftwPlannerLock());
         plan_ = fftw_plan_dft_r2c_2d(n, n, buffer.get(), reinterpret_cast<fftw_complex*>(buffer.get()), FFTW_ESTIMATE);
         if (!plan_)
             common::ThrowOutOfMemory();
     }
     ~RealPlan()
     {
-        const std::lock_guard lock(PlannerLock());
+        const std::lock_guard lock(common::FftwPlannerLock());
         fftw_destroy_plan(plan_);
     }
     RealPlan(const RealPlan&) = delete;

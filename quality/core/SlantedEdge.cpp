@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <charconv>
 #include <memory>
-#include <mutex>
 #include <numbers>
 
 #include "Errors.h"
+#include "FftwPlannerLock.h"
 
 namespace quality {
 
@@ -225,13 +225,6 @@ std::string SlopeText(const EdgeLine& edge, double angleDegrees)
     return text;
 }
 
-// FFTW's planner is not thread-safe (its execute functions are); plans are made under this lock.
-std::mutex& PlannerLock()
-{
-    static std::mutex lock;
-    return lock;
-}
-
 // |DFT| of `lsf` zero-padded to `padded` samples, bins 0 .. padded / 2.
 std::vector<double> SpectrumMagnitude(const std::vector<double>& lsf, std::size_t padded)
 {
@@ -245,7 +238,7 @@ std::vector<double> SpectrumMagnitude(const std::vector<double>& lsf, std::size_
         common::ThrowOutOfMemory();
     fftw_plan plan;
     {
-        const std::lock_guard lock(PlannerLock());
+        const std::lock_guard lock(common::FftwPlannerLock());
         // FFTW_ESTIMATE chooses by the size alone: the same size always runs the same arithmetic.
         plan = fftw_plan_dft_r2c_1d(static_cast<int>(padded), in.get(), out.get(), FFTW_ESTIMATE);
     }
@@ -258,7 +251,7 @@ std::vector<double> SpectrumMagnitude(const std::vector<double>& lsf, std::size_
     for (std::size_t k = 0; k < magnitude.size(); ++k)
         magnitude[k] = std::hypot(out.get()[k][0], out.get()[k][1]);
     {
-        const std::lock_guard lock(PlannerLock());
+        const std::lock_guard lock(common::FftwPlannerLock());
         fftw_destroy_plan(plan);
     }
     return magnitude;

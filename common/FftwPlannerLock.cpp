@@ -1,0 +1,11 @@
+#include "FftwPlannerLock.h"
+
+namespace common {
+
+std::mutex& FftwPlannerLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+} // namespace common
