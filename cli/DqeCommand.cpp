@@ -7,6 +7,7 @@
 #include "NpsRun.h"
 #include "Progress.h"
 #include "QualityExports.h"
+#include "QualityPlots.h"
 #include "WriteErrors.h"
 
 namespace cli {
@@ -61,13 +62,13 @@ void RunDqe(const DqeTexts& t, CommandContext& context)
 {
     const quality::DqeRunSettings settings = SettingsOf(t);
     const std::string prefix = OutputPrefix(t.out, "dqe");
-    const std::string csv = prefix + ".csv", json = prefix + ".json";
+    const std::string csv = prefix + ".csv", png = prefix + ".png", json = prefix + ".json";
     std::vector<std::string> inputs = t.flats;
     inputs.push_back(t.edgeH);
     inputs.push_back(t.edgeV);
     for (const auto& point : settings.conversion)
         inputs.push_back(point.second);
-    CheckOutputs({csv, json}, inputs, t.force);
+    CheckOutputs({csv, png, json}, inputs, t.force);
     ProgressBar computing(context.err, context.progress, "DQE");
     const std::size_t total = settings.conversion.size() + settings.flats.files.size() + 2;
     std::size_t read = 0;
@@ -83,14 +84,17 @@ void RunDqe(const DqeTexts& t, CommandContext& context)
     for (const std::string& note : outcome.notes)
         context.err << "warning: " << note << '\n';
 
+    // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::DqeTableText(outcome), summary = quality::DqeSummaryJson(outcome);
-    WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {json, BytesOf(summary)}}, t.force);
+    const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::CurvePlotImage(quality::DqeCurvePlot(outcome)), png);
+    WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}},
+                 t.force);
     context.out << "DQE at " << quality::NumberText(outcome.kerma) << " uGy, " << quality::BeamQualityName(outcome.quality)
                 << ", from " << outcome.nps.result.roiCount << " ROIs in " << outcome.nps.result.imageCount
                 << " flat field(s): conversion offset " << quality::NumberText(outcome.conversion.offset) << ", gain "
                 << quality::NumberText(outcome.conversion.gain) << " per uGy; MTF50 u "
                 << quality::NumberText(outcome.mtfU.result.mtf50) << ", v "
-                << quality::NumberText(outcome.mtfV.result.mtf50) << " cycles/mm\nwrote " << csv << ", " << json << "\n";
+                << quality::NumberText(outcome.mtfV.result.mtf50) << " cycles/mm\nwrote " << csv << ", " << png << ", " << json << "\n";
 }
 
 } // namespace
@@ -98,7 +102,7 @@ void RunDqe(const DqeTexts& t, CommandContext& context)
 CLI::App* AddDqeCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<DqeTexts>();
-    CLI::App* c = app.add_subcommand("dqe", "DQE along u and v from flat fields and two edge images (CSV, JSON summary)");
+    CLI::App* c = app.add_subcommand("dqe", "DQE along u and v from flat fields and two edge images (CSV, PNG plot, JSON summary)");
     c->add_option("--flat", texts->flats, "Flat fields at the air kerma --kerma (required)");
     c->add_option("--kerma", texts->kerma, "Air kerma of the flat fields, uGy (required)");
     c->add_option("--edge-h", texts->edgeH, "Image of a horizontal edge: the MTF along v (required)");
@@ -113,7 +117,7 @@ CLI::App* AddDqeCommand(CLI::App& app, CommandContext& context)
     c->add_option("--overlap", texts->overlap, "NPS grid overlap, 0 or 0.5")->capture_default_str();
     c->add_option("--bin", texts->bin, "NPS bin width in cycles/mm")->capture_default_str();
     c->add_option("--esf-bin", texts->esfBin, "ESF bin width as a fraction of a pixel")->capture_default_str();
-    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .json) or a folder (dqe.csv, ...)")
+    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (dqe.csv, ...)")
         ->capture_default_str();
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);

@@ -6,6 +6,7 @@
 #include "MtfRun.h"
 #include "Progress.h"
 #include "QualityExports.h"
+#include "QualityPlots.h"
 #include "WriteErrors.h"
 
 namespace cli {
@@ -37,8 +38,8 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
 {
     const quality::MtfRunSettings settings = SettingsOf(t);
     const std::string prefix = OutputPrefix(t.out, "mtf");
-    const std::string csv = prefix + ".csv", json = prefix + ".json";
-    CheckOutputs({csv, json}, {t.file}, t.force);
+    const std::string csv = prefix + ".csv", png = prefix + ".png", json = prefix + ".json";
+    CheckOutputs({csv, png, json}, {t.file}, t.force);
     ProgressBar computing(context.err, context.progress, "MTF");
     computing.Show(0, 2);
     const quality::MtfRunOutcome outcome =
@@ -55,15 +56,17 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
     for (const std::string& note : r.notes)
         context.err << "warning: " << note << '\n';
 
-    // The table and its summary are replaced as one set.
+    // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::MtfTableText(r), summary = quality::MtfSummaryJson(outcome);
-    WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {json, BytesOf(summary)}}, t.force);
+    const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::CurvePlotImage(quality::MtfCurvePlot(outcome)), png);
+    WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}},
+                 t.force);
     context.out << "MTF of the " << quality::OrientationName(r.orientation) << " edge tilted "
                 << quality::NumberText(r.angleDegrees) << " degrees: MTF50 "
                 << (std::isfinite(r.mtf50) ? quality::NumberText(r.mtf50) + " cycles/mm" : "not reached") << ", MTF10 "
                 << (std::isfinite(r.mtf10) ? quality::NumberText(r.mtf10) + " cycles/mm" : "not reached")
                 << ", contrast " << quality::NumberText(r.contrast) << ", noise " << quality::NumberText(r.noise)
-                << "\nwrote " << csv << ", " << json << "\n";
+                << "\nwrote " << csv << ", " << png << ", " << json << "\n";
 }
 
 } // namespace
@@ -71,11 +74,11 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
 CLI::App* AddMtfCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<MtfTexts>();
-    CLI::App* c = app.add_subcommand("mtf", "Presampling MTF of an edge image by the slanted edge (CSV, JSON summary)");
+    CLI::App* c = app.add_subcommand("mtf", "Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)");
     c->add_option("file", texts->file, "Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)")->required();
     c->add_option("--roi", texts->roi, "Edge ROI x,y,w,h: top-left pixel, width, height (required)");
     c->add_option("--bin", texts->bin, "ESF bin width as a fraction of a pixel")->capture_default_str();
-    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .json) or a folder (mtf.csv, ...)")
+    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (mtf.csv, ...)")
         ->capture_default_str();
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CurvePlot.h"
 #include "NoisePowerSpectrum.h"
 
 namespace nps {
@@ -24,12 +25,11 @@ const std::array<NpsCurveStyle, 3>& NpsCurveStyles();
 QColor NpsBandColour();
 inline constexpr const char* kNpsBandName = "± standard error";
 
+// The NPS curves and band as a curve plot.
+CurvePlot NpsCurvePlot(const NpsResult& result, bool logarithmic);
+
 // A linear or logarithmic NPS axis; on the logarithmic one, values <= 0 and empty bins are left out
 // and a note says so; where nothing can be drawn the plot says that instead of staying empty.
 QImage NpsPlotImage(const NpsResult& result, bool logarithmic, int width = 900, int height = 600);
-
-// The picture as the bytes of a PNG file; raises the file-creation error for `path` when it cannot
-// be encoded.
-std::vector<std::uint8_t> PngFileBytes(const QImage& image, const std::string& path);
 
 } // namespace nps

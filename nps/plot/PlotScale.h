@@ -1,7 +1,7 @@
 #pragma once
-// The scales of the NPS plots, shared by the PNG and the window's chart so that both show the
-// same ranges and ticks: ticks at 1, 2 or 5 x 10^k on a linear axis, at the decades on a
-// logarithmic one, ranges that hold every curve and the standard-error band.
+// The scales of the plots, shared by the PNG and the windows' charts so that both show the same
+// ranges and ticks: ticks at 1, 2 or 5 x 10^k on a linear axis, at the decades on a logarithmic
+// one, ranges that hold every curve and band.
 #include <string>
 #include <vector>
 
@@ -27,16 +27,18 @@ AxisScale DecadeScale(double lo, double hi, int wantedLabels = 8);
 // and the very small.
 std::string TickText(double value, double step);
 
-// The values a plot draws from one bin: the three curves and the band of the radial curve's
-// standard error. Values that cannot be drawn (NaN; on a logarithmic axis, 0 or below) are left
-// out.
-struct NpsPlotScales {
+// What a plot can show of its values. Values that cannot be drawn (NaN; on a logarithmic axis, 0
+// or below) are left out.
+struct CurveScales {
     AxisScale x, y;
     std::size_t drawn = 0;     // values that can be drawn
     std::size_t leftOut = 0;   // finite values a logarithmic axis cannot show (0 or below)
     // Said in the plot when nothing, or not everything, can be drawn; empty otherwise.
     std::string note;
 };
+using NpsPlotScales = CurveScales;
+
+// The scales of the NPS plot: the three curves and the band of the radial curve's standard error.
 NpsPlotScales PlotScales(const NpsResult& result, bool logarithmic);
 
 } // namespace nps

@@ -13,6 +13,8 @@
 // Hence DQE(f) = T(f)^2 / (q K NNPS) = T(f)^2 * g^2 N / (g^2 N + s^2), with q K a^2 = N.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <numbers>
 
 #include <filesystem>
@@ -156,6 +158,19 @@ TEST(DqeCli, SimulatedCountingDetectorMatchesItsDerivation)
     EXPECT_NEAR(summary["conversion"]["offset"].get<double>(), kOffset, 5.0);
     EXPECT_EQ(summary["edge_u"]["orientation"], "vertical");
     EXPECT_EQ(summary["edge_v"]["orientation"], "horizontal");
+
+    // The plot beside the table: a PNG with both curves drawn in the NPS plot's u and v colours.
+    const QImage plot(QString::fromStdString(prefix + ".png"), "PNG");
+    ASSERT_FALSE(plot.isNull());
+    int red = 0, blue = 0;
+    for (int y = 0; y < plot.height(); ++y)
+        for (int x = 0; x < plot.width(); ++x) {
+            const QColor c = plot.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 90 && c.blue() < 90;
+            blue += c.blue() > 150 && c.red() < 90 && c.green() < 120;
+        }
+    EXPECT_GT(red, 200);
+    EXPECT_GT(blue, 200);
 }
 
 TEST(DqeCli, Refusals)

@@ -81,7 +81,7 @@ TEST(MtfCli, MeasuresEdgeFiles)
         ASSERT_EQ(o.code, cli::kExitDone) << c.what << ": " << o.err;
         EXPECT_EQ(o.err, "") << c.what;
         EXPECT_NE(o.out.find(std::string("MTF of the ") + c.what + " edge"), std::string::npos) << o.out;
-        EXPECT_NE(o.out.find("wrote " + prefix + ".csv, " + prefix + ".json"), std::string::npos) << o.out;
+        EXPECT_NE(o.out.find("wrote " + prefix + ".csv, " + prefix + ".png, " + prefix + ".json"), std::string::npos) << o.out;
 
         std::istringstream csv(Read(prefix + ".csv"));
         std::string line;
@@ -133,7 +133,7 @@ TEST(MtfCli, RefusalsAndWarnings)
     const std::string out = folder.Path("out").toStdString();
     fs::create_directory(out);
     const std::string prefix = out + "/run";
-    const std::vector<std::string> written = {"run.csv", "run.json"};
+    const std::vector<std::string> written = {"run.csv", "run.json", "run.png"};
     const struct {
         const char* what;
         std::vector<std::string> args;
@@ -162,7 +162,7 @@ TEST(MtfCli, RefusalsAndWarnings)
         {"slope of 1/4", {"mtf", quarter, "--roi", "16,8,96,80", "--out", prefix}, cli::kExitDone,
          {"warning:", "close to a slope of 1/4"}, written},
         {"a folder", {"mtf", edge, "--roi", "16,8,96,80", "--out", out + "/"}, cli::kExitDone, {},
-         {"mtf.csv", "mtf.json"}},
+         {"mtf.csv", "mtf.json", "mtf.png"}},
         {"a folder that does not exist", {"mtf", edge, "--roi", "16,8,96,80", "--out", out + "/none/"},
          cli::kExitOutputUnwritable, {"does not exist"}, {}},
         // The table would replace the image it was measured on.
