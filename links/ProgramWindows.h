@@ -1,5 +1,5 @@
 #pragma once
-// The three designed windows of one run, each given the worker pool and its seams to the others.
+// The three main windows of one run (viewer, spectrum, filter), each given the worker pool and its seams to the others.
 // The windows never name each other: what one reads of or does to another goes through the seams
 // in this folder, and only the links here know all three.
 #include <memory>
