@@ -6,7 +6,7 @@
 #include "Errors.h"
 #include "NpsRun.h"
 #include "Progress.h"
-#include "QualityExports.h"
+#include "MtfDqeExports.h"
 #include "QualityPlots.h"
 #include "WriteErrors.h"
 

@@ -5,7 +5,7 @@
 #include "Errors.h"
 #include "MtfRun.h"
 #include "Progress.h"
-#include "QualityExports.h"
+#include "MtfDqeExports.h"
 #include "QualityPlots.h"
 #include "WriteErrors.h"
 

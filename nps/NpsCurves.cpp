@@ -16,10 +16,7 @@
 
 namespace nps {
 
-namespace {
-
-// The axis of a scale, ticks where the PNG has them.
-QAbstractAxis* AxisOf(const AxisScale& scale, const QString& title)
+QAbstractAxis* ChartAxisOf(const AxisScale& scale, const QString& title)
 {
     if (scale.logarithmic) {
         auto* log = new QLogValueAxis;
@@ -39,6 +36,8 @@ QAbstractAxis* AxisOf(const AxisScale& scale, const QString& title)
     axis->setTitleText(title);
     return axis;
 }
+
+namespace {
 
 // Runs of neighbouring bins that have a drawable value: a line is not drawn across an empty bin.
 template <typename Value>
@@ -91,8 +90,8 @@ void NpsCurves::Show(const NpsResult* result, bool logarithmic)
         return;
     // The same ranges as the PNG: every curve and the band fit, the u and v curves included.
     const NpsPlotScales scales = PlotScales(*result, logarithmic);
-    QAbstractAxis* x = AxisOf(scales.x, QStringLiteral("cycles/mm"));
-    QAbstractAxis* y = AxisOf(scales.y, QStringLiteral("NPS (value² mm²)"));
+    QAbstractAxis* x = ChartAxisOf(scales.x, QStringLiteral("cycles/mm"));
+    QAbstractAxis* y = ChartAxisOf(scales.y, QStringLiteral("NPS (value² mm²)"));
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     if (!scales.note.empty())

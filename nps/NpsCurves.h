@@ -6,8 +6,13 @@
 #include <functional>
 
 #include "NoisePowerSpectrum.h"
+#include "PlotScale.h"
 
 namespace nps {
+
+// A chart axis for a plot scale, with its ticks where the PNG plots have them (every chart of the
+// measurements uses it, so the windows and the PNGs read alike).
+QAbstractAxis* ChartAxisOf(const AxisScale& scale, const QString& title);
 
 class NpsCurves : public QChartView {
     Q_OBJECT

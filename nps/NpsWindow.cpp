@@ -16,6 +16,7 @@
 #include "Errors.h"
 #include "HandlerGuard.h"
 #include "NpsCurves.h"
+#include "ViewerFollow.h"
 
 namespace nps {
 
@@ -171,25 +172,14 @@ void NpsWindow::BuildControls()
 void NpsWindow::OpenFromViewer()
 {
     TakeViewerState();
-    LabelStatus->setText(handOff_.loadedFile.empty() ? QStringLiteral("No image loaded in the viewer")
-                                                     : QString::fromStdString(handOff_.loadedFile));
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    BringUpFromViewer(*this, *LabelStatus, handOff_);
 }
 
 void NpsWindow::TakeViewerState()
 {
     handOff_ = source_.HandOff();
-    const auto follow = [](QLineEdit* edit, QString& fromViewer, const std::string& now) {
-        const bool untouched = edit->text() == fromViewer;
-        fromViewer = QString::fromStdString(now);
-        if (untouched && !now.empty())
-            edit->setText(fromViewer);
-    };
-    follow(EditRoi, fromViewerRoi_, handOff_.roiSize);
-    follow(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
+    FollowViewer(EditRoi, fromViewerRoi_, handOff_.roiSize);
+    FollowViewer(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
     const std::size_t count = handOff_.folderFiles.size();
     ComboFiles->setItemText(1, QStringLiteral("All files of the folder list (%1)").arg(count));
     if (result_ && !Running() && FilesToRun() != resultFiles_) {

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Errors.h"
-#include "QualityExports.h"
+#include "MtfDqeExports.h"
 
 namespace quality {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "QualityExports.h"
+#include "MtfDqeExports.h"
 
 namespace quality {
 

@@ -5,10 +5,10 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
-#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
+#include "NpsCurves.h"
 #include "NpsPlot.h"
 #include "PlotScale.h"
 
@@ -17,18 +17,6 @@ namespace quality {
 namespace {
 
 constexpr std::size_t kMostMarkedPoints = 120;
-
-QValueAxis* AxisOf(const nps::AxisScale& scale, const QString& title)
-{
-    auto* axis = new QValueAxis;
-    axis->setRange(scale.min, scale.max);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(scale.step);
-    axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setTitleText(title);
-    return axis;
-}
 
 // Runs of neighbouring points with finite values: a line is not drawn across an undefined one.
 std::vector<std::vector<QPointF>> Runs(const std::vector<QPointF>& points)
@@ -80,8 +68,8 @@ void ShowCurves(QChartView* view, const QString& title, const QString& xTitle, c
             }
     if (!(xLo <= xHi))
         return;
-    QValueAxis* x = AxisOf(nps::LinearScale(xLo, xHi), xTitle);
-    QValueAxis* y = AxisOf(nps::LinearScale(std::min(yLo, 0.0), yHi), yTitle);
+    QAbstractAxis* x = nps::ChartAxisOf(nps::LinearScale(xLo, xHi), xTitle);
+    QAbstractAxis* y = nps::ChartAxisOf(nps::LinearScale(std::min(yLo, 0.0), yHi), yTitle);
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     c->legend()->setVisible(curves.size() > 1);

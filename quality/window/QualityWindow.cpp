@@ -17,6 +17,7 @@
 #include "Conversions.h"
 #include "Errors.h"
 #include "HandlerGuard.h"
+#include "ViewerFollow.h"
 
 namespace quality {
 
@@ -283,26 +284,15 @@ void QualityWindow::ConnectHandlers()
 void QualityWindow::OpenFromViewer()
 {
     TakeViewerState();
-    LabelStatus->setText(handOff_.loadedFile.empty() ? QStringLiteral("No image loaded in the viewer")
-                                                     : QString::fromStdString(handOff_.loadedFile));
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    nps::BringUpFromViewer(*this, *LabelStatus, handOff_);
 }
 
 void QualityWindow::TakeViewerState()
 {
     handOff_ = source_.HandOff();
-    const auto follow = [](QLineEdit* edit, QString& fromViewer, const std::string& now) {
-        const bool untouched = edit->text() == fromViewer;
-        fromViewer = QString::fromStdString(now);
-        if (untouched && !now.empty())
-            edit->setText(fromViewer);
-    };
-    follow(EditMtfFile, fromViewerFile_, handOff_.loadedFile);
-    follow(EditMtfRoi, fromViewerRoi_, handOff_.roiRect);
-    follow(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
+    nps::FollowViewer(EditMtfFile, fromViewerFile_, handOff_.loadedFile);
+    nps::FollowViewer(EditMtfRoi, fromViewerRoi_, handOff_.roiRect);
+    nps::FollowViewer(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
 }
 
 imageio::LoadOptions QualityWindow::LoadOptionsFromEdits() const

@@ -12,7 +12,7 @@
 #include "DialogSeam.h"
 #include "HandlerGuard.h"
 #include "QualityCharts.h"
-#include "QualityExports.h"
+#include "MtfDqeExports.h"
 #include "QualityWindow.h"
 #include "SaveExport.h"
 

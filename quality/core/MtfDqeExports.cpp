@@ -1,4 +1,4 @@
-#include "QualityExports.h"
+#include "MtfDqeExports.h"
 
 #include <charconv>
 #include <cmath>

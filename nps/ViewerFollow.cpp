@@ -1,0 +1,23 @@
+#include "ViewerFollow.h"
+
+namespace nps {
+
+void FollowViewer(QLineEdit* edit, QString& fromViewer, const std::string& now)
+{
+    const bool untouched = edit->text() == fromViewer;
+    fromViewer = QString::fromStdString(now);
+    if (untouched && !now.empty())
+        edit->setText(fromViewer);
+}
+
+void BringUpFromViewer(QWidget& window, QLabel& status, const ViewerHandOff& handOff)
+{
+    status.setText(handOff.loadedFile.empty() ? QStringLiteral("No image loaded in the viewer")
+                                              : QString::fromStdString(handOff.loadedFile));
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace nps
