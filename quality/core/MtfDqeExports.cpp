@@ -45,15 +45,6 @@ std::string Dump(const nlohmann::json& j)
 
 } // namespace
 
-std::string NumberText(double value)
-{
-    if (!std::isfinite(value))
-        return {};
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
-
 std::string MtfTableText(const MtfResult& result)
 {
     std::string text = "frequency_per_mm,mtf\n";

@@ -7,11 +7,13 @@
 #include "ConversionFunction.h"
 #include "Dqe.h"
 #include "MtfRun.h"
+#include "NpsExports.h"
 
 namespace quality {
 
-// Shortest text that reads back to the same double; "" for NaN or an infinity.
-std::string NumberText(double value);
+// Shortest text that reads back to the same double; "" for NaN or an infinity (the NPS exports'
+// number format, so that every table of a measurement writes its numbers alike).
+inline std::string NumberText(double value) { return nps::NumberField(value); }
 
 // frequency_per_mm,mtf: the transform's frequencies from 0 to the Nyquist frequency.
 std::string MtfTableText(const MtfResult& result);

@@ -9,24 +9,11 @@
 #include <sstream>
 #include <sys/stat.h>
 
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExitCodes.h"
 #include "TempFolder.h"
 
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome RunCliWith(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "spectrum_cli");
-    std::ostringstream out, err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // A 16-bit noise image around 1000, named by the file-name convention (spacing 0.2 mm).
 std::string WriteNoise(const TempFolder& folder, int w, int h, const char* stem = "flat")

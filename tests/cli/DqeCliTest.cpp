@@ -24,24 +24,11 @@
 #include <sstream>
 
 #include "../quality/EdgeImages.h"
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExitCodes.h"
 #include "TempFolder.h"
 
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome RunCliWith(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "spectrum_cli");
-    std::ostringstream out, err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 constexpr double kPixelMm = 0.1, kQ = 29653.0, kGain = 2.0, kOffset = 100.0, kElectronic = 20.0, kBlur = 0.5;
 constexpr double kAngle = 3.0;

@@ -8,26 +8,13 @@
 #include <sstream>
 
 #include "../quality/EdgeImages.h"
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExitCodes.h"
 #include "TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome RunCliWith(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "spectrum_cli");
-    std::ostringstream out, err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // The edge as 16-bit words (rounded), 128 x 96 pixels, in a file named by the file-name convention.
 std::string WriteEdge(const TempFolder& folder, const QString& name, edge_images::EdgeSpec e)

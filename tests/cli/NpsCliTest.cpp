@@ -9,7 +9,7 @@
 #include <random>
 #include <sstream>
 
-#include "Cli.h"
+#include "CliRun.h"
 #include "ExitCodes.h"
 #include "Progress.h"
 #include "TempFolder.h"
@@ -17,19 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome RunCliWith(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "spectrum_cli");
-    std::ostringstream out, err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // 16-bit noise around 1000 with the spacing 0.2 mm, named by the file-name convention unless a
 // name is given.
