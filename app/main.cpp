@@ -2,6 +2,8 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "CutTextTips.h"
@@ -11,6 +13,7 @@
 #include "ProgramWindows.h"
 #include "QualityLauncher.h"
 #include "QualityWindow.h"
+#include "Translation.h"
 #include "UiFont.h"
 #include "Version.h"
 #include "WindowCascade.h"
@@ -39,7 +42,7 @@ void PlaceWindows(const std::vector<QWidget*>& windows)
         windows[i]->move(placed[i].x, placed[i].y);
 }
 
-constexpr const char* kUsage =
+constexpr const char* kUsage = TR_NOOP("main",
     "Usage: spectrum_viewer [OPTION]\n"
     "Look at medical images and their spatial-frequency content: open a raw matrix or a DICOM file,\n"
     "window it, cut a square ROI, look at its 2-D Fourier spectrum in cycles/mm, filter it, and\n"
@@ -49,15 +52,17 @@ constexpr const char* kUsage =
     "Options:\n"
     "  --help      show this help and exit\n"
     "  --version   show the version and exit\n"
+    "  --lang ja|en  the language of this run (otherwise the locale's: LC_ALL,\n"
+    "              LC_MESSAGES or LANG starting with ja gives Japanese, else English)\n"
     "\n"
-    "Qt's own options (-platform, -style, ...) are taken as well.\n";
+    "Qt's own options (-platform, -style, ...) are taken as well.\n");
 
 // The options answered before any window (and any display) is needed. Returns true when one was.
 bool AnsweredWithoutWindows(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
+            std::fputs(i18n::TranslateStd("main", kUsage).c_str(), stdout);
             return true;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -72,9 +77,18 @@ bool AnsweredWithoutWindows(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // The language first: --help already speaks it.
+    std::optional<std::string> badLanguage;
+    i18n::UseLanguage(i18n::ChooseLanguage(std::vector<std::string>(argv, argv + argc), &badLanguage));
+    if (badLanguage) {
+        std::fputs(i18n::ShownStd(common::TrText("main", "--lang takes ja or en, not '%1'.\n").Arg(*badLanguage)).c_str(),
+                   stderr);
+        return 2;
+    }
     if (AnsweredWithoutWindows(argc, argv))
         return 0;
     QApplication app(argc, argv);
+    i18n::UseLanguage(i18n::CurrentLanguage());  // now for every window's tr() too
     QApplication::setApplicationVersion(QString::fromLatin1(common::kVersion));
     // The name message boxes carry as their title (otherwise the executable's file name). Not the
     // display name: that one would also be appended to every window's caption.

@@ -2,36 +2,36 @@
 
 namespace common {
 
-std::string NotIntegerMessage(std::string_view text)
+Text NotIntegerMessage(std::string_view text)
 {
-    return "'" + std::string(text) + "' は整数ではありません";
+    return TrText("common", "'%1' は整数ではありません").Arg(text);
 }
 
-std::string NotRealMessage(std::string_view text)
+Text NotRealMessage(std::string_view text)
 {
-    return "'" + std::string(text) + "' は浮動小数点数ではありません";
+    return TrText("common", "'%1' は浮動小数点数ではありません").Arg(text);
 }
 
 void ThrowNotInteger(std::string_view text) { throw ConversionError(NotIntegerMessage(text)); }
 void ThrowNotReal(std::string_view text) { throw ConversionError(NotRealMessage(text)); }
-void ThrowDivideByZero() { throw FloatError(kDivideByZeroMessage); }
-void ThrowInvalidFloatOp() { throw FloatError(kInvalidFloatOpMessage); }
+void ThrowDivideByZero() { throw FloatError(Text(kErrorContext, kDivideByZeroMessage)); }
+void ThrowInvalidFloatOp() { throw FloatError(Text(kErrorContext, kInvalidFloatOpMessage)); }
 
 void ThrowCannotOpen(std::string_view path)
 {
-    throw FileReadError("ファイル " + std::string(path) + " は開けません");
+    throw FileReadError(TrText("common", "ファイル %1 は開けません").Arg(path));
 }
 
 void ThrowCannotCreate(std::string_view path)
 {
-    throw FileWriteError("ファイル " + std::string(path) + " を作成できません");
+    throw FileWriteError(TrText("common", "ファイル %1 を作成できません").Arg(path));
 }
 
 void ThrowListIndex(long long index)
 {
-    throw ListIndexError("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
+    throw ListIndexError(TrText("common", "リストのインデックスが範囲を超えています (%1)").Arg(index));
 }
 
-void ThrowOutOfMemory() { throw OutOfMemoryError(kOutOfMemoryMessage); }
+void ThrowOutOfMemory() { throw OutOfMemoryError(Text(kErrorContext, kOutOfMemoryMessage)); }
 
 } // namespace common

@@ -1,16 +1,27 @@
 #pragma once
-// The error model: every failure is an exception carrying the exact text the user sees.
+// The error model: every failure is an exception carrying the text the user sees, as a Text the
+// front end shows in the user's language (what() is its source form, Text::Plain()).
 // An error stops the handler that raised it and every handler that started it; the outermost
 // handler shows the message. Nothing is rolled back.
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "Text.h"
+
 namespace common {
 
 class AppError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit AppError(Text text) : std::runtime_error(text.Plain()), text_(std::move(text)) {}
+    // A message that is shown as it is, untranslated (a library's own words).
+    explicit AppError(const std::string& text) : AppError(Text::Verbatim(text)) {}
+    explicit AppError(const char* text) : AppError(Text::Verbatim(text)) {}
+
+    const Text& Message() const { return text_; }
+
+private:
+    Text text_;
 };
 
 // A text that does not convert to a number.
@@ -67,12 +78,14 @@ public:
 [[noreturn]] void ThrowListIndex(long long index);
 [[noreturn]] void ThrowOutOfMemory();
 
-// Message texts, exactly as the user sees them.
-std::string NotIntegerMessage(std::string_view text);
-std::string NotRealMessage(std::string_view text);
-inline constexpr const char* kDivideByZeroMessage = "0 による浮動小数点数除算";
-inline constexpr const char* kInvalidFloatOpMessage = "浮動小数点数の無効な演算";
-inline constexpr const char* kOutOfMemoryMessage = "メモリストリームの拡大中にメモリが足りなくなりました";
+// Message texts, as Japanese users see them (the source texts of their translations).
+inline constexpr const char* kErrorContext = "common";
+Text NotIntegerMessage(std::string_view text);
+Text NotRealMessage(std::string_view text);
+inline constexpr const char* kDivideByZeroMessage = TR_NOOP("common", "0 による浮動小数点数除算");
+inline constexpr const char* kInvalidFloatOpMessage = TR_NOOP("common", "浮動小数点数の無効な演算");
+inline constexpr const char* kOutOfMemoryMessage =
+    TR_NOOP("common", "メモリストリームの拡大中にメモリが足りなくなりました");
 
 // Division that fails the way the arithmetic unit reports it instead of producing an infinity
 // or a NaN: 0 / 0 is an invalid operation, anything else over 0 a division by zero.

@@ -1,10 +1,12 @@
 #include "HandlerGuard.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include "DialogSeam.h"
 #include "RadioGroup.h"
+#include "Translation.h"
 
 namespace toolkit {
 
@@ -15,14 +17,14 @@ namespace {
 int nestedChanges = 0;
 std::exception_ptr parkedError;
 
-std::string MessageOf(const std::exception_ptr& error)
+QString MessageOf(const std::exception_ptr& error)
 {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        return e.what();
+        return i18n::ShownError(e);
     } catch (...) {
-        return "Unknown error";
+        return QCoreApplication::translate("toolkit", "Unknown error");
     }
 }
 
@@ -30,7 +32,7 @@ std::string MessageOf(const std::exception_ptr& error)
 
 void ShowError(const std::exception_ptr& error)
 {
-    DialogSeam::Current().MessageBox(nullptr, QString::fromStdString(MessageOf(error)));
+    DialogSeam::Current().MessageBox(nullptr, MessageOf(error));
 }
 
 void RunSlot(const std::function<void()>& body)

@@ -88,7 +88,7 @@ TEST(SpectrumThreads, SameTransformForAnyThreadCountAndTheSameStopAtABadCell)
     };
     for (const auto& c : cases) {
         const Outcome one = TransformWith(1, c.bad);
-        EXPECT_EQ(one.error, *c.error ? common::NotRealMessage(c.error) : "") << c.what;
+        EXPECT_EQ(one.error, *c.error ? common::NotRealMessage(c.error).Plain() : "") << c.what;
         // Rows from the bad one on were never stored; the rows before it were transformed.
         for (int x = 0; x < kN; ++x)
             for (int y = 0; y < kN; ++y)
@@ -132,7 +132,7 @@ TEST(SpectrumHeldCells, ReadAgainAfterEveryChangeOfTheTable)
             EXPECT_EQ((*form2.SpectrumRe)[0][0], s.sum) << s.what;
         } catch (const common::ConversionError& e) {
             ASSERT_NE(s.error, nullptr) << s.what;
-            EXPECT_EQ(std::string(e.what()), common::NotRealMessage(s.error)) << s.what;
+            EXPECT_EQ(std::string(e.what()), common::NotRealMessage(s.error).Plain()) << s.what;
         }
     }
 }
@@ -158,7 +158,7 @@ TEST(SpectrumHeldCells, RawValuesForTheFilterWindow)
         source.RawValues(n, *out);
         ADD_FAILURE() << "no error";
     } catch (const common::ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), common::NotRealMessage("column first"));
+        EXPECT_EQ(std::string(e.what()), common::NotRealMessage("column first").Plain());
     }
 }
 

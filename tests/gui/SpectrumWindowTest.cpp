@@ -277,7 +277,7 @@ TEST_F(SpectrumWindow, RefusalsAndConversionErrors)
         form2.Button2DFFTClick();
         ADD_FAILURE();
     } catch (const common::ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), common::NotRealMessage("x"));
+        EXPECT_EQ(std::string(e.what()), common::NotRealMessage("x").Plain());
     }
     EXPECT_EQ((*form2.SpectrumRe)[0][0], 28);  // row 0 transformed: 0 + 1 + ... + 7
     form1.ui.EditPxlSpc->setText("0");

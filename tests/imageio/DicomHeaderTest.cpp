@@ -304,9 +304,9 @@ TEST(DicomHeader, ConversionErrorsKeepWhatWasListed)
         std::string message;
     } cases[] = {
         {"RescaleIntercept not a number", [](DicomBytes& f) { f.Explicit(0x0028, 0x1052, "DS", "abc "); },
-         common::NotRealMessage("abc")},
+         common::NotRealMessage("abc").Plain()},
         {"DetectorActiveDimensions without a backslash", [](DicomBytes& f) { f.Explicit(0x0018, 0x7026, "DS", "300 "); },
-         common::NotRealMessage("")},
+         common::NotRealMessage("").Plain()},
     };
     for (const auto& c : cases) {
         const auto h = Read(With([&](DicomBytes& f) {

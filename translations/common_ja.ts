@@ -1,0 +1,85 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>common</name>
+    <message>
+        <source>&apos;%1&apos; は整数ではありません</source>
+        <translation>&apos;%1&apos; は整数ではありません</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は浮動小数点数ではありません</source>
+        <translation>&apos;%1&apos; は浮動小数点数ではありません</translation>
+    </message>
+    <message>
+        <source>ファイル %1 は開けません</source>
+        <translation>ファイル %1 は開けません</translation>
+    </message>
+    <message>
+        <source>ファイル %1 を作成できません</source>
+        <translation>ファイル %1 を作成できません</translation>
+    </message>
+    <message>
+        <source>リストのインデックスが範囲を超えています (%1)</source>
+        <translation>リストのインデックスが範囲を超えています (%1)</translation>
+    </message>
+    <message>
+        <source>0 による浮動小数点数除算</source>
+        <translation>0 による浮動小数点数除算</translation>
+    </message>
+    <message>
+        <source>浮動小数点数の無効な演算</source>
+        <translation>浮動小数点数の無効な演算</translation>
+    </message>
+    <message>
+        <source>メモリストリームの拡大中にメモリが足りなくなりました</source>
+        <translation>メモリストリームの拡大中にメモリが足りなくなりました</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Usage: spectrum_viewer [OPTION]
+Look at medical images and their spatial-frequency content: open a raw matrix or a DICOM file,
+window it, cut a square ROI, look at its 2-D Fourier spectrum in cycles/mm, filter it, and
+measure a detector&apos;s noise power spectrum. The same analyses run without a window in
+spectrum_cli.
+
+Options:
+  --help      show this help and exit
+  --version   show the version and exit
+  --lang ja|en  the language of this run (otherwise the locale&apos;s: LC_ALL,
+              LC_MESSAGES or LANG starting with ja gives Japanese, else English)
+
+Qt&apos;s own options (-platform, -style, ...) are taken as well.
+</source>
+        <translation>使い方: spectrum_viewer [オプション]
+医用画像とその空間周波数成分を見ます: raw 行列または DICOM ファイルを開き、
+ウィンドウ処理し、正方形の ROI を切り出し、その 2 次元フーリエスペクトルを cycles/mm で見て、
+フィルタをかけ、検出器のノイズパワースペクトルを測ります。同じ解析はウィンドウなしで
+spectrum_cli でも実行できます。
+
+オプション:
+  --help      このヘルプを表示して終了します
+  --version   バージョンを表示して終了します
+  --lang ja|en  この実行の言語 (指定しなければロケールに従います: LC_ALL、
+              LC_MESSAGES または LANG が ja で始まれば日本語、それ以外は英語)
+
+Qt 自身のオプション (-platform、-style など) も受け付けます。
+</translation>
+    </message>
+    <message>
+        <source>--lang takes ja or en, not &apos;%1&apos;.
+</source>
+        <translation>--lang には ja または en を指定してください (&apos;%1&apos; は使えません)。
+</translation>
+    </message>
+</context>
+<context>
+    <name>toolkit</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>不明なエラー</translation>
+    </message>
+</context>
+</TS>
