@@ -1,6 +1,7 @@
 #include "Translation.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 #include <memory>
 
@@ -16,9 +17,23 @@ namespace {
 
 struct Catalogue {
     std::unique_ptr<QTranslator> translator;
+    // Qt's own words (the buttons of message boxes, the file dialog) from the system's Qt
+    // translations, when installed; without them those stay English.
+    std::unique_ptr<QTranslator> qt;
     Language language = Language::English;
     bool installed = false;
 };
+
+std::unique_ptr<QTranslator> QtCatalogue(Language language)
+{
+    if (language == Language::English)
+        return nullptr;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_%1").arg(QLatin1String(LanguageCode(language))),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    return translator;
+}
 
 Catalogue& Current()
 {
@@ -33,8 +48,11 @@ void UseLanguage(Language language)
     Catalogue& c = Current();
     if (!c.translator || c.language != language) {
         RegisterCatalogues();
-        if (c.translator && c.installed)
+        if (c.translator && c.installed) {
             QCoreApplication::removeTranslator(c.translator.get());
+            if (c.qt)
+                QCoreApplication::removeTranslator(c.qt.get());
+        }
         c.installed = false;
         auto translator = std::make_unique<QTranslator>();
         const QString file = QStringLiteral(":/i18n/spectrum_%1.qm").arg(QLatin1String(LanguageCode(language)));
@@ -42,10 +60,14 @@ void UseLanguage(Language language)
         if (!translator->load(file))
             qFatal("The %s catalogue is missing from the program", LanguageCode(language));
         c.translator = std::move(translator);
+        c.qt = QtCatalogue(language);
         c.language = language;
     }
-    if (!c.installed && QCoreApplication::instance())
+    if (!c.installed && QCoreApplication::instance()) {
+        if (c.qt)
+            QCoreApplication::installTranslator(c.qt.get());
         c.installed = QCoreApplication::installTranslator(c.translator.get());
+    }
 }
 
 Language CurrentLanguage() { return Current().translator ? Current().language : Language::English; }
