@@ -27,9 +27,9 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication application(argc, argv);
     std::vector<std::string> args(argv, argv + argc);
-    // The environment's language when --lang names none (or a wrong one: RunCli refuses it in
-    // that language); a good --lang is RunCli's to apply.
+    // --lang's language, else the environment's; a wrong --lang is RunCli's to refuse, in the
+    // environment's language.
     std::optional<std::string> badLanguage;
-    i18n::UseLanguage(i18n::ChooseLanguage({args.begin() + 1, args.end()}, &badLanguage));
+    i18n::UseLanguage(i18n::ChooseLanguage({args.empty() ? args.end() : args.begin() + 1, args.end()}, &badLanguage));
     return cli::RunCli(args, std::cout, std::cerr);
 }
