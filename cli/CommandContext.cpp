@@ -37,7 +37,7 @@ double PositiveRealOption(const std::string& text, const char* option)
 {
     const double value = RealOption(text, option);
     if (!(value > 0))
-        throw UsageError(std::string(option) + " must be above 0, not " + text + ".");
+        throw UsageError(common::TrText("cli", "%1 must be above 0, not %2.").Arg(option).Arg(text));
     return value;
 }
 
@@ -47,12 +47,12 @@ imageio::LoadOptions LoadTexts::Convert() const
     try {
         options.mode = imageio::ParseFileMode(mode);
     } catch (const common::InputError& e) {
-        throw UsageError(std::string("--mode: ") + e.what());
+        throw UsageError(common::TrText("cli", "--mode: %1").Arg(e.Message()));
     }
     if (!size.empty()) {
         const std::size_t x = size.find('x');
         if (x == std::string::npos)
-            throw UsageError("--size needs WIDTHxHEIGHT, not '" + size + "'.");
+            throw UsageError(common::TrText("cli", "--size needs WIDTHxHEIGHT, not '%1'.").Arg(size));
         options.width = IntOption(size.substr(0, x), "--size");
         options.height = IntOption(size.substr(x + 1), "--size");
     }
@@ -72,31 +72,44 @@ imageio::LoadOptions LoadTexts::Convert() const
 
 void AddLoadOptions(CLI::App& command, LoadTexts& texts)
 {
-    command.add_option("--mode", texts.mode, "File mode as in the viewer: 8bit, 16bit or dicom")->capture_default_str();
-    command.add_option("--size", texts.size, "Matrix size WIDTHxHEIGHT (else from the file name or DICOM header)");
-    command.add_option("--header", texts.header, "Bytes before the first pixel");
-    command.add_option("--offset", texts.offset, "Value added to every pixel");
-    command.add_option("--pixel", texts.pixel, "Pixel spacing in mm (else from the file name or DICOM header)");
-    command.add_flag("--swap", texts.swap, "Read 16-bit pixels big-endian");
-    command.add_flag("--no-swap", texts.noSwap, "Read 16-bit pixels little-endian even if the header says otherwise");
+    using common::TrText;
+    command.add_option("--mode", texts.mode, Tr(TrText("cli", "File mode as in the viewer: 8bit, 16bit or dicom")))
+        ->capture_default_str();
+    command.add_option("--size", texts.size,
+                       Tr(TrText("cli", "Matrix size WIDTHxHEIGHT (else from the file name or DICOM header)")));
+    command.add_option("--header", texts.header, Tr(TrText("cli", "Bytes before the first pixel")));
+    command.add_option("--offset", texts.offset, Tr(TrText("cli", "Value added to every pixel")));
+    command.add_option("--pixel", texts.pixel,
+                       Tr(TrText("cli", "Pixel spacing in mm (else from the file name or DICOM header)")));
+    command.add_flag("--swap", texts.swap, Tr(TrText("cli", "Read 16-bit pixels big-endian")));
+    command.add_flag("--no-swap", texts.noSwap,
+                     Tr(TrText("cli", "Read 16-bit pixels little-endian even if the header says otherwise")));
     command.add_flag("--accept-damaged", texts.acceptDamaged,
-                     "Measure a file the decoder read with a warning (its pixels may be wrong)");
+                     Tr(TrText("cli", "Measure a file the decoder read with a warning (its pixels may be wrong)")));
 }
 
 void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err)
 {
-    for (const std::string& note : image.notes)
-        err << "warning: " << image.path << ": the decoder reported: " << note << "\n";
+    for (const auto& note : image.notes)
+        err << Tr(common::TrText("cli", "warning: %1: the decoder reported: %2").Arg(image.path).Arg(note)) << "\n";
 }
 
 void AddForceOption(CLI::App& command, bool& force)
 {
-    command.add_flag("--force", force, "Replace outputs that are read-only");
+    command.add_flag("--force", force, Tr(common::TrText("cli", "Replace outputs that are read-only")));
 }
 
 namespace {
 
-constexpr const char* kForceHint = " (--force replaces it)";
+// The program's own "cannot create" text for `path`, to which the command line adds the cause.
+common::Text CannotCreate(const std::string& path)
+{
+    try {
+        common::ThrowCannotCreate(path);
+    } catch (const common::FileWriteError& e) {
+        return e.Message();
+    }
+}
 
 } // namespace
 
@@ -105,7 +118,8 @@ void CheckOutputs(const std::vector<std::string>& outputs, const std::vector<std
     common::RefuseOutputsOverInputs(outputs, inputs);
     for (const std::string& output : outputs)
         if (!force && common::IsReadOnlyTarget(output))
-            throw common::ReadOnlyTargetError(common::CannotCreateMessage(output, "the file is read-only") + kForceHint);
+            throw common::ReadOnlyTargetError(
+                common::TrText("cli", "%1: the file is read-only (--force replaces it)").Arg(CannotCreate(output)));
 }
 
 void WriteOutputs(std::span<const common::OutputFile> files, bool force)
@@ -115,8 +129,13 @@ void WriteOutputs(std::span<const common::OutputFile> files, bool force)
     try {
         common::WriteFilesSafely(files, options);
     } catch (const common::ReadOnlyTargetError& e) {
-        throw common::ReadOnlyTargetError(std::string(e.what()) + kForceHint);
+        throw common::ReadOnlyTargetError(common::TrText("cli", "%1 (--force replaces it)").Arg(e.Message()));
     }
+}
+
+std::string WroteLine(const std::string& csv, const std::string& png, const std::string& json)
+{
+    return Tr(common::TrText("cli", "wrote %1, %2, %3").Arg(csv).Arg(png).Arg(json));
 }
 
 std::span<const std::uint8_t> BytesOf(const std::string& text)
@@ -128,14 +147,15 @@ std::string OutputPrefix(const std::string& out, const char* name)
 {
     namespace fs = std::filesystem;
     if (out.empty())
-        throw UsageError("--out needs a file prefix or a folder.");
+        throw UsageError(common::TrText("cli", "--out needs a file prefix or a folder."));
     std::error_code error;
     const bool endsInSeparator = out.back() == '/' || out.back() == fs::path::preferred_separator;
     const fs::path prefix = endsInSeparator || fs::is_directory(out, error) ? fs::path(out) / name : fs::path(out);
     const fs::path folder = prefix.has_parent_path() ? prefix.parent_path() : fs::path(".");
     if (!fs::is_directory(folder, error))
-        throw common::FileWriteError(common::CannotCreateMessage(prefix.string() + ".csv", "the folder " +
-                                                                 folder.string() + " does not exist"));
+        throw common::FileWriteError(common::TrText("cli", "%1: the folder %2 does not exist")
+                                         .Arg(CannotCreate(prefix.string() + ".csv"))
+                                         .Arg(folder.string()));
     return prefix.string();
 }
 

@@ -15,8 +15,12 @@
 #include "ImageLoading.h"
 #include "SafeFileWrite.h"
 #include "ThreadPool.h"
+#include "Translation.h"
 
 namespace cli {
+
+// A text of the command line in the run's language: a description of --help, a line it prints.
+inline std::string Tr(const common::Text& text) { return i18n::ShownStd(text); }
 
 // One per run of the executable: the command that runs reaches the streams and the worker
 // threads through it.
@@ -62,9 +66,9 @@ auto OptionValue(const char* option, const std::string& text, Convert convert)
     } catch (const UsageError&) {
         throw;
     } catch (const common::ConversionError& e) {
-        throw UsageError(std::string(option) + " does not take '" + text + "': " + e.what());
+        throw UsageError(common::TrText("cli", "%1 does not take '%2': %3").Arg(option).Arg(text).Arg(e.Message()));
     } catch (const common::InputError& e) {
-        throw UsageError(e.what());
+        throw UsageError(e.Message());
     }
 }
 
@@ -87,6 +91,9 @@ void WriteOutputs(std::span<const common::OutputFile> files, bool force);
 // folder must exist: checked before anything is read, not after the whole run. An empty `out` is
 // a usage error.
 std::string OutputPrefix(const std::string& out, const char* name);
+
+// "wrote A, B, C" in the run's language: the set of files a command wrote, for its summary.
+std::string WroteLine(const std::string& csv, const std::string& png, const std::string& json);
 
 // The bytes of a text, for WriteOutputs.
 std::span<const std::uint8_t> BytesOf(const std::string& text);

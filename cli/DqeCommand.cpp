@@ -26,10 +26,10 @@ quality::DqeRunSettings SettingsOf(const DqeTexts& t)
 {
     // Checked here rather than by the parser, so that a misspelt option is named first.
     if (t.flats.empty())
-        throw UsageError("--flat is required: the flat fields at the air kerma --kerma.");
+        throw UsageError(common::TrText("cli", "--flat is required: the flat fields at the air kerma --kerma."));
     for (const auto& [text, option] : {std::pair{&t.kerma, "--kerma"}, {&t.edgeH, "--edge-h"}, {&t.edgeV, "--edge-v"}})
         if (text->empty())
-            throw UsageError(std::string(option) + " is required.");
+            throw UsageError(common::TrText("cli", "%1 is required.").Arg(option));
     quality::DqeRunSettings s;
     s.flats.files = t.flats;
     s.flats.load = t.load.Convert();
@@ -43,7 +43,9 @@ quality::DqeRunSettings SettingsOf(const DqeTexts& t)
     for (const std::string& pair : t.conversion) {
         const std::size_t equals = pair.find('=');
         if (equals == std::string::npos || equals + 1 == pair.size())
-            throw UsageError("--conversion needs K=FILE (air kerma in uGy, then the flat field), not '" + pair + "'.");
+            throw UsageError(
+                common::TrText("cli", "--conversion needs K=FILE (air kerma in uGy, then the flat field), not '%1'.")
+                    .Arg(pair));
         s.conversion.emplace_back(RealOption(pair.substr(0, equals), "--conversion"), pair.substr(equals + 1));
     }
     s.edgeHorizontal = t.edgeH;
@@ -54,7 +56,8 @@ quality::DqeRunSettings SettingsOf(const DqeTexts& t)
         s.roiVertical = OptionValue("--edge-v-roi", t.roiV, [&] { return quality::ParseEdgeRoi(t.roiV, "--edge-v-roi"); });
     s.binFraction = PositiveRealOption(t.esfBin, "--esf-bin");
     if (s.binFraction > 0.5)
-        throw UsageError("--esf-bin must be at most 0.5 (a fraction of a pixel), not " + t.esfBin + ".");
+        throw UsageError(
+            common::TrText("cli", "--esf-bin must be at most 0.5 (a fraction of a pixel), not %1.").Arg(t.esfBin));
     return s;
 }
 
@@ -81,20 +84,25 @@ void RunDqe(const DqeTexts& t, CommandContext& context)
             computing.Show(std::min(++read, total), total);
         });
     computing.EndLine();
-    for (const std::string& note : outcome.notes)
-        context.err << "warning: " << note << '\n';
+    for (const auto& note : outcome.notes)
+        context.err << Tr(common::TrText("cli", "warning: %1").Arg(note)) << '\n';
 
     // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::DqeTableText(outcome), summary = quality::DqeSummaryJson(outcome);
     const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::CurvePlotImage(quality::DqeCurvePlot(outcome)), png);
     WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}},
                  t.force);
-    context.out << "DQE at " << quality::NumberText(outcome.kerma) << " uGy, " << quality::BeamQualityName(outcome.quality)
-                << ", from " << outcome.nps.result.roiCount << " ROIs in " << outcome.nps.result.imageCount
-                << " flat field(s): conversion offset " << quality::NumberText(outcome.conversion.offset) << ", gain "
-                << quality::NumberText(outcome.conversion.gain) << " per uGy; MTF50 u "
-                << quality::NumberText(outcome.mtfU.result.mtf50) << ", v "
-                << quality::NumberText(outcome.mtfV.result.mtf50) << " cycles/mm\nwrote " << csv << ", " << png << ", " << json << "\n";
+    context.out << Tr(common::TrText("cli", "DQE at %1 uGy, %2, from %3 ROIs in %4 flat field(s): conversion offset %5, "
+                                            "gain %6 per uGy; MTF50 u %7, v %8 cycles/mm")
+                          .Arg(quality::NumberText(outcome.kerma))
+                          .Arg(quality::BeamQualityName(outcome.quality))
+                          .Arg(outcome.nps.result.roiCount)
+                          .Arg(outcome.nps.result.imageCount)
+                          .Arg(quality::NumberText(outcome.conversion.offset))
+                          .Arg(quality::NumberText(outcome.conversion.gain))
+                          .Arg(quality::NumberText(outcome.mtfU.result.mtf50))
+                          .Arg(quality::NumberText(outcome.mtfV.result.mtf50)))
+                << '\n' << WroteLine(csv, png, json) << '\n';
 }
 
 } // namespace
@@ -102,22 +110,31 @@ void RunDqe(const DqeTexts& t, CommandContext& context)
 CLI::App* AddDqeCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<DqeTexts>();
-    CLI::App* c = app.add_subcommand("dqe", "DQE along u and v from flat fields and two edge images (CSV, PNG plot, JSON summary)");
-    c->add_option("--flat", texts->flats, "Flat fields at the air kerma --kerma (required)");
-    c->add_option("--kerma", texts->kerma, "Air kerma of the flat fields, uGy (required)");
-    c->add_option("--edge-h", texts->edgeH, "Image of a horizontal edge: the MTF along v (required)");
-    c->add_option("--edge-v", texts->edgeV, "Image of a vertical edge: the MTF along u (required)");
-    c->add_option("--edge-h-roi", texts->roiH, "Edge ROI x,y,w,h in --edge-h (default: the whole image)");
-    c->add_option("--edge-v-roi", texts->roiV, "Edge ROI x,y,w,h in --edge-v (default: the whole image)");
-    c->add_option("--quality", texts->quality, "Beam quality: RQA3, RQA5, RQA7 or RQA9")->capture_default_str();
+    using common::TrText;
+    CLI::App* c = app.add_subcommand(
+        "dqe", Tr(TrText("cli", "DQE along u and v from flat fields and two edge images (CSV, PNG plot, JSON summary)")));
+    c->add_option("--flat", texts->flats, Tr(TrText("cli", "Flat fields at the air kerma --kerma (required)")));
+    c->add_option("--kerma", texts->kerma, Tr(TrText("cli", "Air kerma of the flat fields, uGy (required)")));
+    c->add_option("--edge-h", texts->edgeH, Tr(TrText("cli", "Image of a horizontal edge: the MTF along v (required)")));
+    c->add_option("--edge-v", texts->edgeV, Tr(TrText("cli", "Image of a vertical edge: the MTF along u (required)")));
+    c->add_option("--edge-h-roi", texts->roiH,
+                  Tr(TrText("cli", "Edge ROI x,y,w,h in --edge-h (default: the whole image)")));
+    c->add_option("--edge-v-roi", texts->roiV,
+                  Tr(TrText("cli", "Edge ROI x,y,w,h in --edge-v (default: the whole image)")));
+    c->add_option("--quality", texts->quality, Tr(TrText("cli", "Beam quality: RQA3, RQA5, RQA7 or RQA9")))
+        ->capture_default_str();
     c->add_option("--conversion", texts->conversion,
-                  "K=FILE, one per flat field of the conversion function (default: a response proportional to K)");
-    c->add_option("--roi", texts->roi, "NPS ROI side in pixels")->capture_default_str();
-    c->add_option("--area", texts->area, "NPS grid area x,y,w,h (default: the whole first flat field)");
-    c->add_option("--overlap", texts->overlap, "NPS grid overlap, 0 or 0.5")->capture_default_str();
-    c->add_option("--bin", texts->bin, "NPS bin width in cycles/mm")->capture_default_str();
-    c->add_option("--esf-bin", texts->esfBin, "ESF bin width as a fraction of a pixel")->capture_default_str();
-    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (dqe.csv, ...)")
+                  Tr(TrText("cli", "K=FILE, one per flat field of the conversion function (default: a response "
+                                   "proportional to K)")));
+    c->add_option("--roi", texts->roi, Tr(TrText("cli", "NPS ROI side in pixels")))->capture_default_str();
+    c->add_option("--area", texts->area,
+                  Tr(TrText("cli", "NPS grid area x,y,w,h (default: the whole first flat field)")));
+    c->add_option("--overlap", texts->overlap, Tr(TrText("cli", "NPS grid overlap, 0 or 0.5")))->capture_default_str();
+    c->add_option("--bin", texts->bin, Tr(TrText("cli", "NPS bin width in cycles/mm")))->capture_default_str();
+    c->add_option("--esf-bin", texts->esfBin, Tr(TrText("cli", "ESF bin width as a fraction of a pixel")))
+        ->capture_default_str();
+    c->add_option("--out", texts->out,
+                  Tr(TrText("cli", "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (dqe.csv, ...)")))
         ->capture_default_str();
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);

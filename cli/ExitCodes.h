@@ -23,9 +23,8 @@ enum ExitCode : int {
     kExitArithmetic = 6,       // an arithmetic fault the windows also refuse (division by zero, ...)
 };
 
-inline constexpr const char* kExitCodeTable =
-    "Exit codes: 0 done, 1 unexpected failure, 2 usage, 3 input unreadable, 4 input unusable,\n"
-    "            5 output unwritable, 6 arithmetic refused.";
+// The source text of the table (context "cli"), shown in the run's language.
+inline constexpr const char* kExitCodeTable = TR_NOOP("cli", "Exit codes: 0 done, 1 unexpected failure, 2 usage, 3 input unreadable, 4 input unusable,\n            5 output unwritable, 6 arithmetic refused.");
 
 // The exit code for a failure (kExitDone for none).
 int ExitCodeFor(std::exception_ptr failure);

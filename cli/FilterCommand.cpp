@@ -25,7 +25,7 @@ filter::FilterType TypeOf(const std::string& text)
     if (text == "HCF") return filter::FilterType::HCF;
     if (text == "BPF") return filter::FilterType::BPF;
     if (text == "No") return filter::FilterType::No;
-    throw common::InputError("The filter must be LCF, HCF, BPF or No, not '" + text + "'.");
+    throw common::InputError(common::TrText("cli", "The filter must be LCF, HCF, BPF or No, not '%1'.").Arg(text));
 }
 
 // The filter options as the run asks for them; a band pass takes --cof as its high cut, and its low
@@ -86,17 +86,22 @@ void RunFilterCommand(const FilterTexts& t, CommandContext& context)
 CLI::App* AddFilterCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<FilterTexts>();
-    CLI::App* c = app.add_subcommand("filter", "A square ROI filtered as the filter window does, saved as \"SaveFltrd\" saves it");
-    c->add_option("file", texts->file, "Image file")->required();
-    c->add_option("--roi", texts->roi, "x,y,n: top-left pixel and side (a power of two up to 1024)")->required();
-    c->add_option("--filter", texts->type, "LCF, HCF, BPF or No")->capture_default_str();
-    c->add_option("--cof", texts->cof, "Cut-off in cycles/pixel (the high cut of a band pass)")->capture_default_str();
-    c->add_option("--power", texts->power, "Filter power")->capture_default_str();
-    c->add_option("--low-cof", texts->lowCof, "Band pass: low cut-off (default --cof - 0.05, as the BPF button sets it)");
-    c->add_option("--low-power", texts->lowPower, "Band pass: low-cut power (default --power)");
-    c->add_flag("--steepen", texts->steepen, "As the window's COF box");
-    c->add_option("--ssir", texts->ssir, "Noise-floor divisor, as the window's SSIR box and edit");
-    c->add_option("--out", texts->out, "Output file (raw binary32, n x n)")->required();
+    using common::TrText;
+    CLI::App* c = app.add_subcommand(
+        "filter", Tr(TrText("cli", "A square ROI filtered as the filter window does, saved as \"SaveFltrd\" saves it")));
+    c->add_option("file", texts->file, Tr(TrText("cli", "Image file")))->required();
+    c->add_option("--roi", texts->roi, Tr(TrText("cli", "x,y,n: top-left pixel and side (a power of two up to 1024)")))
+        ->required();
+    c->add_option("--filter", texts->type, Tr(TrText("cli", "LCF, HCF, BPF or No")))->capture_default_str();
+    c->add_option("--cof", texts->cof, Tr(TrText("cli", "Cut-off in cycles/pixel (the high cut of a band pass)")))
+        ->capture_default_str();
+    c->add_option("--power", texts->power, Tr(TrText("cli", "Filter power")))->capture_default_str();
+    c->add_option("--low-cof", texts->lowCof,
+                  Tr(TrText("cli", "Band pass: low cut-off (default --cof - 0.05, as the BPF button sets it)")));
+    c->add_option("--low-power", texts->lowPower, Tr(TrText("cli", "Band pass: low-cut power (default --power)")));
+    c->add_flag("--steepen", texts->steepen, Tr(TrText("cli", "As the window's COF box")));
+    c->add_option("--ssir", texts->ssir, Tr(TrText("cli", "Noise-floor divisor, as the window's SSIR box and edit")));
+    c->add_option("--out", texts->out, Tr(TrText("cli", "Output file (raw binary32, n x n)")))->required();
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunFilterCommand(*texts, context); });

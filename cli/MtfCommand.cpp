@@ -23,14 +23,15 @@ quality::MtfRunSettings SettingsOf(const MtfTexts& t)
 {
     // Checked here rather than by the parser, so that a misspelt option is named first.
     if (t.roi.empty())
-        throw UsageError("--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height).");
+        throw UsageError(
+            common::TrText("cli", "--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height)."));
     quality::MtfRunSettings settings;
     settings.file = t.file;
     settings.load = t.load.Convert();
     settings.roi = OptionValue("--roi", t.roi, [&] { return quality::ParseEdgeRoi(t.roi, "--roi"); });
     settings.binFraction = PositiveRealOption(t.bin, "--bin");
     if (settings.binFraction > 0.5)
-        throw UsageError("--bin must be at most 0.5 (a fraction of a pixel), not " + t.bin + ".");
+        throw UsageError(common::TrText("cli", "--bin must be at most 0.5 (a fraction of a pixel), not %1.").Arg(t.bin));
     return settings;
 }
 
@@ -53,20 +54,31 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
     computing.Show(2, 2);
     computing.EndLine();
     const quality::MtfResult& r = outcome.result;
-    for (const std::string& note : r.notes)
-        context.err << "warning: " << note << '\n';
+    for (const auto& note : r.notes)
+        context.err << Tr(common::TrText("cli", "warning: %1").Arg(note)) << '\n';
 
     // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::MtfTableText(r), summary = quality::MtfSummaryJson(outcome);
     const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::CurvePlotImage(quality::MtfCurvePlot(outcome)), png);
     WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}},
                  t.force);
-    context.out << "MTF of the " << quality::OrientationName(r.orientation) << " edge tilted "
-                << quality::NumberText(r.angleDegrees) << " degrees: MTF50 "
-                << (std::isfinite(r.mtf50) ? quality::NumberText(r.mtf50) + " cycles/mm" : "not reached") << ", MTF10 "
-                << (std::isfinite(r.mtf10) ? quality::NumberText(r.mtf10) + " cycles/mm" : "not reached")
-                << ", contrast " << quality::NumberText(r.contrast) << ", noise " << quality::NumberText(r.noise)
-                << "\nwrote " << csv << ", " << png << ", " << json << "\n";
+    const auto frequency = [](double f) {
+        return std::isfinite(f) ? common::TrText("cli", "%1 cycles/mm").Arg(quality::NumberText(f))
+                                : common::TrText("cli", "not reached");
+    };
+    // A word of the sentence in the run's language; the files keep quality::OrientationName's.
+    const common::Text orientation = r.orientation == quality::EdgeOrientation::Vertical
+                                         ? common::TrText("cli", "vertical")
+                                         : common::TrText("cli", "horizontal");
+    context.out << Tr(common::TrText("cli", "MTF of the %1 edge tilted %2 degrees: MTF50 %3, MTF10 %4, contrast %5, "
+                                            "noise %6")
+                          .Arg(orientation)
+                          .Arg(quality::NumberText(r.angleDegrees))
+                          .Arg(frequency(r.mtf50))
+                          .Arg(frequency(r.mtf10))
+                          .Arg(quality::NumberText(r.contrast))
+                          .Arg(quality::NumberText(r.noise)))
+                << '\n' << WroteLine(csv, png, json) << '\n';
 }
 
 } // namespace
@@ -74,11 +86,15 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
 CLI::App* AddMtfCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<MtfTexts>();
-    CLI::App* c = app.add_subcommand("mtf", "Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)");
-    c->add_option("file", texts->file, "Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)")->required();
-    c->add_option("--roi", texts->roi, "Edge ROI x,y,w,h: top-left pixel, width, height (required)");
-    c->add_option("--bin", texts->bin, "ESF bin width as a fraction of a pixel")->capture_default_str();
-    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (mtf.csv, ...)")
+    using common::TrText;
+    CLI::App* c = app.add_subcommand(
+        "mtf", Tr(TrText("cli", "Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)")));
+    c->add_option("file", texts->file, Tr(TrText("cli", "Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)")))
+        ->required();
+    c->add_option("--roi", texts->roi, Tr(TrText("cli", "Edge ROI x,y,w,h: top-left pixel, width, height (required)")));
+    c->add_option("--bin", texts->bin, Tr(TrText("cli", "ESF bin width as a fraction of a pixel")))->capture_default_str();
+    c->add_option("--out", texts->out,
+                  Tr(TrText("cli", "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (mtf.csv, ...)")))
         ->capture_default_str();
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);

@@ -29,7 +29,7 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
     // Checked here rather than by the parser, which would name a missing --roi before an unknown
     // option: "--rio 32" must be reported as the misspelling it is.
     if (t.roi.empty())
-        throw UsageError("--roi is required: the ROI side in pixels, 16 to 1024.");
+        throw UsageError(common::TrText("cli", "--roi is required: the ROI side in pixels, 16 to 1024."));
     nps::NpsRunSettings settings;
     settings.files = t.files;
     settings.load = t.load.Convert();
@@ -67,19 +67,23 @@ void RunNps(const NpsTexts& t, CommandContext& context)
         settings, context.Pool(), {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }}, hooks);
     computing.EndLine();
     const nps::NpsResult& result = outcome.result;
-    for (const std::string& note : result.notes)
-        context.err << "warning: " << note << '\n';
+    for (const auto& note : result.notes)
+        context.err << Tr(common::TrText("cli", "warning: %1").Arg(note)) << '\n';
 
     // The table, its plot and its summary belong together: they are replaced as one set, so a
     // failure never leaves a new table beside an old plot.
     const std::string table = nps::NpsTableText(result), summary = nps::NpsSummaryJson(result, outcome.names);
     const std::vector<std::uint8_t> plot = nps::PngFileBytes(nps::NpsPlotImage(result, t.logarithmic), png);
     WriteOutputs(std::vector<common::OutputFile>{{csv, BytesOf(table)}, {png, plot}, {json, BytesOf(summary)}}, t.force);
-    context.out << "NPS of " << result.roiCount << " ROIs in " << result.imageCount << " image(s): mean "
-                << nps::NumberField(result.meanSignal) << ", mean square after detrending "
-                << nps::NumberField(result.meanSquare) << ", ROI variance " << nps::NumberField(result.roiVariance)
-                << ", Parseval relative error " << nps::NumberField(result.parsevalRelativeError) << "\nwrote "
-                << csv << ", " << png << ", " << json << "\n";
+    context.out << Tr(common::TrText("cli", "NPS of %1 ROIs in %2 image(s): mean %3, mean square after detrending %4, "
+                                            "ROI variance %5, Parseval relative error %6")
+                          .Arg(result.roiCount)
+                          .Arg(result.imageCount)
+                          .Arg(nps::NumberField(result.meanSignal))
+                          .Arg(nps::NumberField(result.meanSquare))
+                          .Arg(nps::NumberField(result.roiVariance))
+                          .Arg(nps::NumberField(result.parsevalRelativeError)))
+                << '\n' << WroteLine(csv, png, json) << '\n';
 }
 
 } // namespace
@@ -87,24 +91,31 @@ void RunNps(const NpsTexts& t, CommandContext& context)
 CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<NpsTexts>();
-    CLI::App* c = app.add_subcommand("nps", "Noise power spectrum of one or more images (CSV, PNG plot, JSON summary)");
-    c->add_option("files", texts->files, "Image files (raw by the file-name convention, or DICOM)")->required();
-    c->add_option("--roi", texts->roi, "ROI side in pixels, 16 to 1024 (required)");
-    c->add_option("--area", texts->area, "Grid area x,y,w,h (default: the whole first image)");
-    c->add_option("--rois", texts->rois, "Own ROI list instead of a grid: x,y;x,y;... (top-left corners)");
-    c->add_option("--overlap", texts->overlap, "Grid overlap, 0 or 0.5")->capture_default_str();
-    c->add_option("--detrend", texts->detrend, "none, mean, plane or poly2")->capture_default_str();
+    using common::TrText;
+    CLI::App* c = app.add_subcommand(
+        "nps", Tr(TrText("cli", "Noise power spectrum of one or more images (CSV, PNG plot, JSON summary)")));
+    c->add_option("files", texts->files, Tr(TrText("cli", "Image files (raw by the file-name convention, or DICOM)")))
+        ->required();
+    c->add_option("--roi", texts->roi, Tr(TrText("cli", "ROI side in pixels, 16 to 1024 (required)")));
+    c->add_option("--area", texts->area, Tr(TrText("cli", "Grid area x,y,w,h (default: the whole first image)")));
+    c->add_option("--rois", texts->rois,
+                  Tr(TrText("cli", "Own ROI list instead of a grid: x,y;x,y;... (top-left corners)")));
+    c->add_option("--overlap", texts->overlap, Tr(TrText("cli", "Grid overlap, 0 or 0.5")))->capture_default_str();
+    c->add_option("--detrend", texts->detrend, Tr(TrText("cli", "none, mean, plane or poly2")))->capture_default_str();
     c->add_option("--scope", texts->scope,
-                  "Fit the trend per ROI (roi) or over the area (area); default area for a grid, roi for --rois");
-    c->add_option("--bin", texts->bin, "Radial bin width in cycles/mm")->capture_default_str();
-    c->add_option("--axis-lines", texts->axisLines, "Lines each side of an axis for the axis curves")
+                  Tr(TrText("cli", "Fit the trend per ROI (roi) or over the area (area); default area for a grid, "
+                                   "roi for --rois")));
+    c->add_option("--bin", texts->bin, Tr(TrText("cli", "Radial bin width in cycles/mm")))->capture_default_str();
+    c->add_option("--axis-lines", texts->axisLines, Tr(TrText("cli", "Lines each side of an axis for the axis curves")))
         ->capture_default_str();
     c->add_option("--axes", texts->axes,
-                  "Axis curves' samples at their radial frequency (radial, IEC 62220-1-1) or along the axis (along)")
+                  Tr(TrText("cli", "Axis curves' samples at their radial frequency (radial, IEC 62220-1-1) or along "
+                                   "the axis (along)")))
         ->capture_default_str();
-    c->add_option("--out", texts->out, "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (nps.csv, ...)")
+    c->add_option("--out", texts->out,
+                  Tr(TrText("cli", "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (nps.csv, ...)")))
         ->capture_default_str();
-    c->add_flag("--log", texts->logarithmic, "Logarithmic NPS axis in the plot");
+    c->add_flag("--log", texts->logarithmic, Tr(TrText("cli", "Logarithmic NPS axis in the plot")));
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunNps(*texts, context); });

@@ -15,7 +15,8 @@ spectrum::MapKind KindOf(const std::string& kind)
     for (int i = 0; i < 4; ++i)
         if (kind == names[i])
             return static_cast<spectrum::MapKind>(i);
-    throw common::InputError("The spectrum kind must be power, abs, real or imag, not '" + kind + "'.");
+    throw common::InputError(
+        common::TrText("cli", "The spectrum kind must be power, abs, real or imag, not '%1'.").Arg(kind));
 }
 
 } // namespace
@@ -35,7 +36,7 @@ std::unique_ptr<RoiSpectrum> TransformRoi(const imageio::LoadedImage& image, con
 {
     const spectrum::MapKind mapKind = KindOf(kind);
     if (!image.pixelMm)
-        throw common::InputError("No pixel spacing for " + image.path + ": give --pixel.");
+        throw common::InputError(common::TrText("cli", "No pixel spacing for %1: give --pixel.").Arg(image.path));
     auto s = std::make_unique<RoiSpectrum>();
     s->n = roi.n;
     s->pixelMm = *image.pixelMm;

@@ -33,12 +33,15 @@ void RunSpectrum(const SpectrumTexts& t, CommandContext& context)
 CLI::App* AddSpectrumCommand(CLI::App& app, CommandContext& context)
 {
     auto texts = std::make_shared<SpectrumTexts>();
-    CLI::App* c = app.add_subcommand("spectrum", "The centred spectrum of a square ROI, as the spectrum window's values");
-    c->add_option("file", texts->file, "Image file")->required();
-    c->add_option("--roi", texts->roi, "x,y,n: top-left pixel and side (a power of two up to 1024)")->required();
-    c->add_option("--kind", texts->kind, "power, abs, real or imag")->capture_default_str();
-    c->add_flag("--log", texts->logarithmic, "Logarithm of the map, as the window's Log box");
-    c->add_option("--out", texts->out, "Output file (default: standard output)");
+    using common::TrText;
+    CLI::App* c = app.add_subcommand(
+        "spectrum", Tr(TrText("cli", "The centred spectrum of a square ROI, as the spectrum window's values")));
+    c->add_option("file", texts->file, Tr(TrText("cli", "Image file")))->required();
+    c->add_option("--roi", texts->roi, Tr(TrText("cli", "x,y,n: top-left pixel and side (a power of two up to 1024)")))
+        ->required();
+    c->add_option("--kind", texts->kind, Tr(TrText("cli", "power, abs, real or imag")))->capture_default_str();
+    c->add_flag("--log", texts->logarithmic, Tr(TrText("cli", "Logarithm of the map, as the window's Log box")));
+    c->add_option("--out", texts->out, Tr(TrText("cli", "Output file (default: standard output)")));
     AddForceOption(*c, texts->force);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunSpectrum(*texts, context); });

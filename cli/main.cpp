@@ -1,10 +1,12 @@
 // The command-line program: owns the Qt GUI application the PNG plot needs (on the offscreen
-// platform unless one is chosen), runs the command line and returns its exit code.
+// platform unless one is chosen), speaks the language of --lang or else of the locale, runs the
+// command line and returns its exit code.
 #include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
 
 #include "Cli.h"
+#include "Translation.h"
 
 namespace {
 
@@ -25,5 +27,9 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication application(argc, argv);
     std::vector<std::string> args(argv, argv + argc);
+    // --lang's language, else the environment's; a wrong --lang is RunCli's to refuse, in the
+    // environment's language.
+    std::optional<std::string> badLanguage;
+    i18n::UseLanguage(i18n::ChooseLanguage({args.empty() ? args.end() : args.begin() + 1, args.end()}, &badLanguage));
     return cli::RunCli(args, std::cout, std::cerr);
 }
