@@ -54,7 +54,7 @@ TEST(WindowTexts, ComposedMessagesKeepTheirWordsAndShowInBothLanguages)
          [] { return RefusalOf([] { spectrum::CheckMatrixSize(100); }); },
          "The spectrum needs a square ROI of 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 pixels per side; the ROI is "
          "100 wide.",
-         "スペクトルには 1 辺が 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024 画素のいずれかの正方形の ROI が必要です。ROI は"
+         "スペクトルには 1 辺が 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024 画素のいずれかの正方形の ROI が必要です。ROI は "
          "幅 100 です。"},
         {"a stale copy, the result's name from the filter window",
          [] {
