@@ -24,8 +24,10 @@ common::Text StaleText(Freshness freshness, bool file)
 {
     switch (freshness) {
     case Freshness::NothingYet:
-        return file ? common::TrText("spectrum", "Nothing to save yet: hand a ROI over with \"toFilter\" in the viewer first.")
-                    : common::TrText("spectrum", "Nothing to copy yet: hand a ROI over with \"toFilter\" in the viewer first.");
+        return file ? common::TrText("spectrum",
+                                     "Nothing to save yet: hand a ROI over with \"toFilter\" in the viewer first.")
+                    : common::TrText("spectrum",
+                                     "Nothing to copy yet: hand a ROI over with \"toFilter\" in the viewer first.");
     case Freshness::EarlierData:
         return file ? common::TrText("spectrum", "Nothing to save: the %1 does not belong to the ROI handed over last, "
                                                  "because the hand-off stopped before it was computed. Press "
@@ -74,7 +76,8 @@ void RequireCurrentProfile(const ResultStamp& profile, const ResultStamp& map, s
 {
     if (FreshnessOf(map, currentSerial, {}) == Freshness::Current && profile.serial != map.serial)
         throw common::InputError(common::Text("spectrum", kProfileNotDrawnMessage));
-    RequireCurrent(profile, currentSerial, {}, ExportKind::Clipboard, {common::TrText("spectrum", "profile"), "Spectl"});
+    RequireCurrent(profile, currentSerial, {}, ExportKind::Clipboard,
+                   {common::TrText("spectrum", "profile"), "Spectl"});
 }
 
 } // namespace spectrum

@@ -301,7 +301,8 @@ TEST_F(FilterWindow, ToClipBRefusesAMaximumThatWouldTurnTheSigns)
     dialogs.messages.clear();
     QTest::mouseClick(ui.ButtonToClipB, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("Raw ビューの値をその最大値で割りますが、ここでは最大値が -1010 です"))) << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("Raw ビューの値をその最大値で割りますが、ここでは最大値が -1010 です")))
+        << dialogs.messages[0].toStdString();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     // The spectrum has a maximum above 0: its views copy as before.
     form.ImageCnvlClick();
