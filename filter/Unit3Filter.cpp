@@ -53,7 +53,7 @@ std::string TForm3::FilterSettingsText() const
 void TForm3::RequireCurrentResult(spectrum::ExportKind kind) const
 {
     spectrum::RequireCurrent(resultStamp_, spectrum_.DataSerial(), FilterSettingsText(), kind,
-                             {"filter window's result", "*"});
+                             {common::TrText("filter", "filter window's result"), "*"});
 }
 
 void TForm3::RunFilter()

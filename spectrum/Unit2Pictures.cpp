@@ -174,6 +174,7 @@ void TForm2::ButtonSpctBMPClick() { QGuiApplication::clipboard()->setImage(ui.Im
 
 void TForm2::ButtonSpctVlClick()
 {
-    spectrum::RequireCurrent(mapStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard, {"spectrum", "Spectl"});
+    spectrum::RequireCurrent(mapStamp_, DataSerial, {}, spectrum::ExportKind::Clipboard,
+                             {common::TrText("spectrum", "spectrum"), "Spectl"});
     QGuiApplication::clipboard()->setText(QString::fromStdString(spectrum::SpectrumValuesText(*SpectrumMap, MatrixSize)));
 }

@@ -5,7 +5,33 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <cmath>
+#include <initializer_list>
+
+namespace {
+
+constexpr int kTextWidth = 496;  // the picture's width less a margin on each side
+
+// The picture's font (Japanese glyphs included) at `pixelSize`, made smaller where needed so that
+// each line fits the picture: a translation may be longer than the text the layout was made for.
+QFont FittedFont(int pixelSize, bool bold, std::initializer_list<QString> lines)
+{
+    QFont font("IPAPGothic");
+    font.setBold(bold);
+    for (int size = pixelSize;; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        bool fits = true;
+        for (const QString& line : lines)
+            fits = fits && metrics.horizontalAdvance(line) <= kTextWidth;
+        if (fits || size <= 8)
+            return font;
+    }
+}
+
+} // namespace
 
 QImage MakeSplashPicture()
 {
@@ -48,18 +74,17 @@ QImage MakeSplashPicture()
     p.setPen(QPen(QColor(140, 255, 160), 3));
     p.drawPath(curve);
 
-    QFont title("IPAPGothic");
-    title.setPixelSize(30);
-    title.setBold(true);
-    p.setFont(title);
+    // The title's two lines and the line under them, in the run's language.
+    const QString title[] = {QCoreApplication::translate("viewer", "画像の周波数スペクトル計算"),
+                             QCoreApplication::translate("viewer", "とフィルタ処理")};
+    const QString subtitle =
+        QCoreApplication::translate("viewer", "Spatial-frequency spectra and radial filters of medical images");
     p.setPen(Qt::white);
-    p.drawText(QRect(0, 28, 512, 40), Qt::AlignCenter, QStringLiteral("画像の周波数スペクトル計算"));
-    p.drawText(QRect(0, 68, 512, 40), Qt::AlignCenter, QStringLiteral("とフィルタ処理"));
-    QFont sub("IPAPGothic");
-    sub.setPixelSize(15);
-    p.setFont(sub);
+    p.setFont(FittedFont(30, true, {title[0], title[1]}));
+    p.drawText(QRect(0, 28, 512, 40), Qt::AlignCenter, title[0]);
+    p.drawText(QRect(0, 68, 512, 40), Qt::AlignCenter, title[1]);
     p.setPen(QColor(200, 230, 255));
-    p.drawText(QRect(0, 114, 512, 24), Qt::AlignCenter,
-               QStringLiteral("Spatial-frequency spectra and radial filters of medical images"));
+    p.setFont(FittedFont(15, false, {subtitle}));
+    p.drawText(QRect(0, 114, 512, 24), Qt::AlignCenter, subtitle);
     return image;
 }

@@ -276,14 +276,14 @@ bool TForm1::ReadChosenFile(const QString& chosen, std::shared_ptr<const imageio
     if (candidate.size() < 4)
         candidate = QString::fromStdString(viewer::SizeGuessText(ImageStream.size(), bytesPerPixel));
     auto& dialogs = toolkit::DialogSeam::Current();
-    const std::optional<QString> answer = dialogs.InputBox(this, QString(), "Matrix Size x y , ", candidate);
+    const std::optional<QString> answer = dialogs.InputBox(this, QString(), tr("Matrix Size x y , "), candidate);
     if (!answer)
         return false;
     TakeSizesFromAnswer(*answer);
     imageio::CheckBitmapSize(ImageWidth, ImageHeight);
     // The spacing is asked only for a size the program takes.
     const std::optional<QString> spacing = dialogs.InputBox(
-        this, "InputBox", QStringLiteral("ﾋﾟｸｾﾙ間隔(mm)を入力してください。"), ui.EditPxlSpc->text());
+        this, "InputBox", tr("ﾋﾟｸｾﾙ間隔(mm)を入力してください。"), ui.EditPxlSpc->text());
     if (!spacing)
         return false;
     SetText(ui.EditPxlSpc, *spacing);
@@ -345,8 +345,8 @@ void TForm1::WarnIfFileTooSmall()
     if (needed <= static_cast<long long>(ImageStream.size()))
         return;
     toolkit::DialogSeam::Current().InformationBox(
-        this, QString("The file holds %1 bytes, but a %2 x %3 matrix from byte %4 needs %5 bytes: the missing "
-                      "pixels are shown as 0.")
+        this, tr("The file holds %1 bytes, but a %2 x %3 matrix from byte %4 needs %5 bytes: the missing "
+                 "pixels are shown as 0.")
                   .arg(ImageStream.size())
                   .arg(ImageWidth)
                   .arg(ImageHeight)

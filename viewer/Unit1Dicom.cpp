@@ -86,7 +86,7 @@ void TForm1::ShowDicomHeader(const imageio::DicomHeaderResult& header)
     if (header.unlistedElements > 0) {
         // The listing stopped at its limit; its last row says how much it left out.
         grid->setRowCount(rows + 1);
-        grid->setItem(rows, 5, new QTableWidgetItem(QStringLiteral("%1 more elements not listed").arg(header.unlistedElements)));
+        grid->setItem(rows, 5, new QTableWidgetItem(tr("%1 more elements not listed").arg(header.unlistedElements)));
     }
     FitHeaderGridColumns();
     if (header.summary) {

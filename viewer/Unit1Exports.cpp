@@ -9,6 +9,7 @@
 #include "ExportTrim.h"
 #include "ImageBox.h"
 #include "SaveExport.h"
+#include "Translation.h"
 #include "Unit1.h"
 
 void TForm1::ButtonTrimingClick()
@@ -18,8 +19,8 @@ void TForm1::ButtonTrimingClick()
     const viewer::RoiBlock block = RoiBlockOfEdits();
     const std::vector<std::uint8_t> bytes = viewer::TrimmedBytes(Source(), block);
     auto& dialogs = toolkit::DialogSeam::Current();
-    if (const std::optional<std::string> note = viewer::TrimmedValuesNote(Source(), block, SampleRuleNow()))
-        dialogs.MessageBox(this, QString::fromStdString(*note));
+    if (const std::optional<common::Text> note = viewer::TrimmedValuesNote(Source(), block, SampleRuleNow()))
+        dialogs.MessageBox(this, i18n::Shown(*note));
     const std::optional<QString> chosen = dialogs.SaveFile(this, StartFolder());
     if (!chosen)
         return;
@@ -29,7 +30,7 @@ void TForm1::ButtonTrimingClick()
         viewer::TrimmedFileName(chosen->toStdString(), block.w, block.h, ui.EditPxlSpc->text().toStdString());
     if (!toolkit::WriteAfterAsking(this, QString::fromStdString(path), bytes))
         return;
-    dialogs.InformationBox(this, QStringLiteral("トリミングした画像を保存しました。"));
+    dialogs.InformationBox(this, tr("トリミングした画像を保存しました。"));
 }
 
 void TForm1::ButtonSaveBMPClick()

@@ -23,7 +23,7 @@ void TForm1::ButtonToTableClick()
     // it was.
     const viewer::RoiBlock block = RoiBlockOfEdits();
     if (block.IsEmpty())
-        throw common::InputError(viewer::kRoiEmptyMessage);
+        throw common::InputError(common::Text("viewer", viewer::kRoiEmptyMessage));
     // A shape the analysis cannot use is refused here, before the table changes, rather than by
     // whichever later step first trips over it.
     spectrum::CheckRoiShape(block.w, block.h);

@@ -4,6 +4,7 @@
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "RoiStatistics.h"
+#include "Translation.h"
 #include "Unit1.h"
 
 using toolkit::Guarded;
@@ -55,8 +56,8 @@ void TForm1::ButtonStatClick()
     SetText(ui.EditMin, RealText(stats->min));
     SetText(ui.EditSD, RealText(stats->sd));
     // A ROI that reaches outside the image is measured over its part inside: the edits say which.
-    const std::optional<std::string> part = viewer::PartCounted(*stats, RoiBlockOfEdits());
-    const QString tip = part ? QStringLiteral("Of the ROI's %1").arg(QString::fromStdString(*part)) : QString();
+    const std::optional<common::Text> part = viewer::PartCounted(*stats, RoiBlockOfEdits());
+    const QString tip = part ? tr("Of the ROI's %1").arg(i18n::Shown(*part)) : QString();
     for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
         edit->setToolTip(tip);
 }

@@ -111,9 +111,11 @@ std::string ViewValuesText(const ClipSource& source, int n)
     // Divided by a maximum of 0 or below, the values would be undefined or come out with their
     // signs turned (a ROI in air: -1024 / -24 = 42.67).
     if (source.view != View::Power && !(source.divisor > 0.0))
-        throw common::InputError(std::string("\"ToClipB\" divides the ") + ViewCaption(source.view) +
-                                 " view's values by its maximum, which is " + common::FloatToStr(source.divisor) +
-                                 " here: only a maximum above 0 keeps the values' signs. Nothing was copied.");
+        throw common::InputError(common::TrText("filter", "\"ToClipB\" divides the %1 view's values by its maximum, "
+                                                          "which is %2 here: only a maximum above 0 keeps the values' "
+                                                          "signs. Nothing was copied.")
+                                     .Arg(ViewCaption(source.view))
+                                     .Arg(common::FloatToStr(source.divisor)));
     return ValuesText(*source.matrix, n, [&](double e) {
         return common::SingleToStr(static_cast<float>(ClipValue(source, e)));
     });

@@ -47,8 +47,9 @@ void CheckViewSource(const ViewSource& source)
         // divisor) and at or below 0. A maximum between 0 and 1 gives a negative divisor, which
         // is a scale all the same.
         if (!(source.spectrumMax > 0.0) || source.spectrumMax == 1.0)
-            throw common::InputError("The spectrum maximum (" + common::FloatToStr(source.spectrumMax) +
-                                     ") is 1, 0 or below: the Power and Convolution views have no scale");
+            throw common::InputError(common::TrText("filter", "The spectrum maximum (%1) is 1, 0 or below: the "
+                                                              "Power and Convolution views have no scale")
+                                         .Arg(common::FloatToStr(source.spectrumMax)));
     }
     if (source.view == View::Filter && source.filterMax == 0.0)
         common::ThrowDivideByZero();

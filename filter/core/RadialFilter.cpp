@@ -303,8 +303,9 @@ void HighCutFilter(SquareMatrix& gain, int n, float cutOff, std::int32_t power, 
 void CheckHighCutOff(double cutOff)
 {
     if (!(static_cast<float>(cutOff) > 0.0f) || !std::isfinite(static_cast<float>(cutOff)))
-        throw common::InputError("The high cut-off must be above 0 cycles per pixel; it is " +
-                                 common::FloatToStr(cutOff) + ".");
+        throw common::InputError(
+            common::TrText("filter", "The high cut-off must be above 0 cycles per pixel; it is %1.")
+                .Arg(common::FloatToStr(cutOff)));
 }
 
 double CutOffStep(int n, int stepItem)

@@ -94,10 +94,11 @@ bool IsMatrixSize(long long n) { return n >= kMinMatrixSize && n <= kMaxMatrixSi
 
 namespace {
 
-[[noreturn]] void ThrowRoiSize(const std::string& shape)
+[[noreturn]] void ThrowRoiSize(const common::Text& shape)
 {
-    throw common::InputError("The spectrum needs a square ROI of 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 "
-                             "pixels per side; the ROI is " + shape + ".");
+    throw common::InputError(common::TrText("spectrum", "The spectrum needs a square ROI of 2, 4, 8, 16, 32, 64, "
+                                                        "128, 256, 512 or 1024 pixels per side; the ROI is %1.")
+                                 .Arg(shape));
 }
 
 } // namespace
@@ -105,13 +106,13 @@ namespace {
 void CheckMatrixSize(long long n)
 {
     if (!IsMatrixSize(n))
-        ThrowRoiSize(std::to_string(n) + " wide");
+        ThrowRoiSize(common::TrText("spectrum", "%1 wide").Arg(n));
 }
 
 void CheckRoiShape(long long w, long long h)
 {
     if (w != h || !IsMatrixSize(w))
-        ThrowRoiSize(std::to_string(w) + " x " + std::to_string(h));
+        ThrowRoiSize(common::Text::Verbatim(std::to_string(w) + " x " + std::to_string(h)));
 }
 
 void BuildFftTables(FftWorkspace& ws, int n, FftPrecision precision)

@@ -17,26 +17,47 @@ Freshness FreshnessOf(const ResultStamp& result, std::uint64_t currentSerial, co
     return Freshness::Current;
 }
 
-std::string StaleResultMessage(Freshness freshness, ExportKind kind, const ResultName& name)
+namespace {
+
+// One text per refusal and export kind: "save" and "copy" read differently in other languages.
+common::Text StaleText(Freshness freshness, bool file)
 {
-    const std::string verb = kind == ExportKind::File ? "save" : "copy";
     switch (freshness) {
-    case Freshness::Current: return {};
     case Freshness::NothingYet:
-        return "Nothing to " + verb + " yet: hand a ROI over with \"toFilter\" in the viewer first.";
+        return file ? common::TrText("spectrum",
+                                     "Nothing to save yet: hand a ROI over with \"toFilter\" in the viewer first.")
+                    : common::TrText("spectrum",
+                                     "Nothing to copy yet: hand a ROI over with \"toFilter\" in the viewer first.");
     case Freshness::EarlierData:
-        return "Nothing to " + verb + ": the " + name.what +
-               " does not belong to the ROI handed over last, because the hand-off stopped before it "
-               "was computed. Press \"toFilter\" in the viewer again once the ROI can be analysed.";
+        return file ? common::TrText("spectrum", "Nothing to save: the %1 does not belong to the ROI handed over last, "
+                                                 "because the hand-off stopped before it was computed. Press "
+                                                 "\"toFilter\" in the viewer again once the ROI can be analysed.")
+                    : common::TrText("spectrum", "Nothing to copy: the %1 does not belong to the ROI handed over last, "
+                                                 "because the hand-off stopped before it was computed. Press "
+                                                 "\"toFilter\" in the viewer again once the ROI can be analysed.");
     case Freshness::Interrupted:
-        return "Nothing to " + verb + ": the last run stopped before the " + name.what +
-               " was complete. Correct the setting that stopped it and press \"" + name.rerunButton + "\" again.";
+        return file ? common::TrText("spectrum", "Nothing to save: the last run stopped before the %1 was complete. "
+                                                 "Correct the setting that stopped it and press \"%2\" again.")
+                    : common::TrText("spectrum", "Nothing to copy: the last run stopped before the %1 was complete. "
+                                                 "Correct the setting that stopped it and press \"%2\" again.");
     case Freshness::OtherSettings:
-        return "Nothing to " + verb + ": the " + name.what +
-               " was made with other settings than those shown. Press \"" + name.rerunButton +
-               "\" to compute it with the settings shown.";
+    case Freshness::Current:
+        break;
     }
-    return {};
+    return file ? common::TrText("spectrum", "Nothing to save: the %1 was made with other settings than those shown. "
+                                             "Press \"%2\" to compute it with the settings shown.")
+                : common::TrText("spectrum", "Nothing to copy: the %1 was made with other settings than those shown. "
+                                             "Press \"%2\" to compute it with the settings shown.");
+}
+
+} // namespace
+
+common::Text StaleResultMessage(Freshness freshness, ExportKind kind, const ResultName& name)
+{
+    common::Text text = StaleText(freshness, kind == ExportKind::File);
+    if (freshness == Freshness::EarlierData)
+        return text.Arg(name.what);
+    return text.Arg(name.what).Arg(name.rerunButton);
 }
 
 void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, const std::string& currentSettings,
@@ -48,14 +69,15 @@ void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, cons
 }
 
 const char* const kProfileNotDrawnMessage =
-    "Nothing to copy: no profile of the spectrum shown has been drawn yet. Step the angle with the arrows "
-    "beside it to draw one.";
+    TR_NOOP("spectrum", "Nothing to copy: no profile of the spectrum shown has been drawn yet. Step the angle with "
+                        "the arrows beside it to draw one.");
 
 void RequireCurrentProfile(const ResultStamp& profile, const ResultStamp& map, std::uint64_t currentSerial)
 {
     if (FreshnessOf(map, currentSerial, {}) == Freshness::Current && profile.serial != map.serial)
-        throw common::InputError(kProfileNotDrawnMessage);
-    RequireCurrent(profile, currentSerial, {}, ExportKind::Clipboard, {"profile", "Spectl"});
+        throw common::InputError(common::Text("spectrum", kProfileNotDrawnMessage));
+    RequireCurrent(profile, currentSerial, {}, ExportKind::Clipboard,
+                   {common::TrText("spectrum", "profile"), "Spectl"});
 }
 
 } // namespace spectrum

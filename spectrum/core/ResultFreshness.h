@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Text.h"
+
 namespace spectrum {
 
 struct ResultStamp {
@@ -22,15 +24,15 @@ enum class ExportKind { File, Clipboard };
 
 Freshness FreshnessOf(const ResultStamp& result, std::uint64_t currentSerial, const std::string& currentSettings);
 
-// How the user knows a result: its name ("filtered image") and the button that computes it
-// again ("*").
+// How the user knows a result: its name ("filtered image", translated with the refusal) and the
+// button that computes it again ("*", a control's caption, never translated).
 struct ResultName {
-    std::string what;
+    common::Text what;
     std::string rerunButton;
 };
 
-// The refusal of an export whose result is not current.
-std::string StaleResultMessage(Freshness freshness, ExportKind kind, const ResultName& name);
+// The refusal of an export whose result is not current (`freshness` is not Current).
+common::Text StaleResultMessage(Freshness freshness, ExportKind kind, const ResultName& name);
 
 // Throws InputError with StaleResultMessage unless the result is current.
 void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, const std::string& currentSettings,
@@ -41,6 +43,7 @@ void RequireCurrent(const ResultStamp& result, std::uint64_t currentSerial, cons
 // is refused with that reason; otherwise as RequireCurrent, by the map's own freshness.
 void RequireCurrentProfile(const ResultStamp& profile, const ResultStamp& map, std::uint64_t currentSerial);
 
+// The refusal's source text, of the "spectrum" context.
 extern const char* const kProfileNotDrawnMessage;
 
 } // namespace spectrum

@@ -58,8 +58,8 @@ TableStatistics ComputeTableStatistics(std::span<const double> values, int width
 void CheckBinCount(long long bins)
 {
     if (bins < 1 || bins > kMaxHistogramBins)
-        throw common::InputError("The number of histogram bins must lie between 1 and " +
-                                 std::to_string(kMaxHistogramBins) + ".");
+        throw common::InputError(common::TrText("spectrum", "The number of histogram bins must lie between 1 and %1.")
+                                     .Arg(kMaxHistogramBins));
 }
 
 BinCounter::BinCounter(double min, double max, int bins) : min_(min)

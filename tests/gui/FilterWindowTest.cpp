@@ -301,7 +301,8 @@ TEST_F(FilterWindow, ToClipBRefusesAMaximumThatWouldTurnTheSigns)
     dialogs.messages.clear();
     QTest::mouseClick(ui.ButtonToClipB, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].contains("Raw view's values by its maximum, which is -1010 here")) << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("Raw ビューの値をその最大値で割りますが、ここでは最大値が -1010 です")))
+        << dialogs.messages[0].toStdString();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     // The spectrum has a maximum above 0: its views copy as before.
     form.ImageCnvlClick();
@@ -378,7 +379,7 @@ TEST_F(FilterWindow, HighCutOffAtOrBelowZeroIsRefused)
             dialogs.messages.clear();
             QTest::mouseClick(ui.ButtonBPF, Qt::LeftButton);
             ASSERT_EQ(dialogs.messages.size(), 1) << typed;
-            EXPECT_EQ(dialogs.messages[0], QString("The high cut-off must be above 0 cycles per pixel; it is %1.").arg(typed));
+            EXPECT_EQ(dialogs.messages[0], QStringLiteral("高域カットオフは 0 cycles/pixel より大きくしてください（現在 %1）。").arg(typed));
         }
     }
     // Stepped: "▼" that would reach 0 leaves both cut-offs as they were (step 3 / 8 = 0.375).
@@ -387,7 +388,7 @@ TEST_F(FilterWindow, HighCutOffAtOrBelowZeroIsRefused)
     ui.EditHCOF->setText("0.25");
     dialogs.messages.clear();
     QTest::mouseClick(ui.ButtonFltrDwn, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages, QStringList{"The high cut-off must be above 0 cycles per pixel; it is -0.125."});
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("高域カットオフは 0 cycles/pixel より大きくしてください（現在 -0.125）。")});
     EXPECT_EQ(ui.EditHCOF->text(), "0.25");
     EXPECT_EQ(ui.EditLCOF->text(), "0.1");
     // The low cut-off alone may go to 0 or below: it then cuts nothing, as designed.
@@ -451,7 +452,7 @@ TEST_F(FilterWindow, BadInputGetsAClearMessage)
     ui.ImageSpctl->Bitmap().At(0, 0) = 9;
     QTest::mouseClick(ui.ButtonRstSpct, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].contains("is 1, 0 or below"));
+    EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("(1) が 1、0 またはそれ以下のため"))) << dialogs.messages[0].toStdString();
     EXPECT_EQ(ui.ImageSpctl->Bitmap().At(0, 0), 9);
     // The busy cursor of the failed operations is gone again.
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -148,7 +148,7 @@ TEST_F(ViewerDicom, ListingPastItsLimitEndsWithTheCountLeftOut)
     const int last = static_cast<int>(imageio::kDicomListedRows) + 1;
     EXPECT_EQ(ui.StringGridDICOM->rowCount(), last + 1);
     EXPECT_EQ(Cell(last - 1, 1), "0009");
-    EXPECT_EQ(Cell(last, 5), "6 more elements not listed");
+    EXPECT_EQ(Cell(last, 5), QStringLiteral("ほか 6 個のエレメントは省略しました"));
     EXPECT_EQ(Cell(last, 1), "");
     EXPECT_EQ(form.ImageWidth, 64);
     EXPECT_EQ(ui.EditPxlSpc->text(), "0.5");

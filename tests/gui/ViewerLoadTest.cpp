@@ -10,6 +10,9 @@
 
 namespace {
 
+// The size question as the double records it (caption|prompt|offered size), in Japanese.
+const QString kSizePrompt = QStringLiteral("|マトリクスサイズ x y を入力してください（空白区切り）。|");
+
 class ViewerLoad : public ::testing::Test {
 protected:
     toolkit::DialogDouble dialogs;
@@ -91,7 +94,7 @@ TEST_F(ViewerLoad, PromptsOfferTheGuessAndTakeTheAnswer)
     dialogs.inputAnswers = {QString("256 128"), QString("0.5")};
     Load(folder.Path("scan.raw"));
     ASSERT_EQ(dialogs.prompts.size(), 2);
-    EXPECT_EQ(dialogs.prompts[0], "|Matrix Size x y , |256 256");
+    EXPECT_EQ(dialogs.prompts[0], kSizePrompt + "256 256");
     EXPECT_EQ(dialogs.prompts[1], QStringLiteral("InputBox|ﾋﾟｸｾﾙ間隔(mm)を入力してください。|"));
     EXPECT_EQ(form.ImageWidth, 256);
     EXPECT_EQ(form.ImageHeight, 128);
@@ -122,7 +125,7 @@ TEST_F(ViewerLoad, GuessesAndSingleNumberAnswers)
         if (c.answer)
             dialogs.inputAnswers = {QString(c.answer)};
         Load(folder.Path("plain.bin"));
-        EXPECT_EQ(dialogs.prompts.value(0), QString("|Matrix Size x y , |") + c.offered) << c.bytes;
+        EXPECT_EQ(dialogs.prompts.value(0), kSizePrompt + c.offered) << c.bytes;
         EXPECT_EQ(form.ImageWidth, c.w);
         EXPECT_EQ(form.ImageHeight, c.h);
     }
@@ -136,7 +139,7 @@ TEST_F(ViewerLoad, FieldFourLongEnoughIsOfferedAsIs)
     folder.Write("a b.c d 1 2.raw", QByteArray(8192, '\0'));
     dialogs.inputAnswers = {QString("64")};
     Load(folder.Path("a b.c d 1 2.raw"));
-    EXPECT_EQ(dialogs.prompts.value(0), "|Matrix Size x y , |64 64");
+    EXPECT_EQ(dialogs.prompts.value(0), kSizePrompt + "64 64");
 }
 
 TEST_F(ViewerLoad, CancelledDialogChangesNothing)
@@ -196,7 +199,7 @@ TEST_F(ViewerLoad, EmptyFileAndNonIntegerAnswerStopBeforeTheImageIsSet)
     dialogs.inputAnswers = {QString("abc")};
     dialogs.openAnswers.push_back(folder.Path("empty.raw"));
     EXPECT_THROW(form.BitBtnLoadClick(), common::ConversionError);
-    EXPECT_EQ(dialogs.prompts, QStringList{"|Matrix Size x y , |0 0"});  // no spacing asked
+    EXPECT_EQ(dialogs.prompts, QStringList{kSizePrompt + "0 0"});  // no spacing asked
     EXPECT_EQ(form.LoadState, 0);
 }
 
@@ -301,8 +304,8 @@ TEST_F(ViewerLoad, MatrixBiggerThanTheFileShowsMissingPixelsAsZero)
     ui.EditHeader->setText("0");
     Load(folder.WriteWords("short 4 4 1p0.raw", {600, 600}));
     EXPECT_EQ(dialogs.informations,
-              QStringList{"The file holds 4 bytes, but a 4 x 4 matrix from byte 0 needs 32 bytes: the missing pixels "
-                          "are shown as 0."});
+              QStringList{QStringLiteral("ファイルは 4 バイトですが、バイト 0 から始まる 4 x 4 のマトリクスには 32 バイト"
+                                         "必要です。足りない画素は 0 で表示します。")});
     EXPECT_EQ(form.LoadState, 1);
     ui.EditWindowLevel->setText("0");
     ui.EditWindowWidth->setText("256");

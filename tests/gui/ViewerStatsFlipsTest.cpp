@@ -10,6 +10,9 @@ namespace {
 
 using ViewerStatsFlips = ViewerFixture;
 
+const QString kRotateRefusal = QStringLiteral("回転できるのは、画像の内側に収まる正方形の表示範囲だけです。表示範囲が正方形に"
+                                              "なるまで拡大するか、画像の内側に戻してください。何も移動していません。");
+
 TEST_F(ViewerStatsFlips, StatisticsOfTheRoiInTheRoiToolOnly)
 {
     Load(folder.WriteWords("s 3 3 1p0.raw", {1, 2, 3, 4, 5, 6, 7, 8, 9}));
@@ -21,7 +24,7 @@ TEST_F(ViewerStatsFlips, StatisticsOfTheRoiInTheRoiToolOnly)
     EXPECT_EQ(ui.EditMin->text(), "1");
     // The statistics say which part of the ROI they are of.
     for (QLineEdit* edit : {ui.EditAve, ui.EditSD, ui.EditMax, ui.EditMin})
-        EXPECT_EQ(edit->toolTip(), "Of the ROI's 3 x 3 inside the image");
+        EXPECT_EQ(edit->toolTip(), QStringLiteral("ROI のうち画像内の 3 x 3 の値"));
 
     const struct {
         int tool;
@@ -146,7 +149,7 @@ TEST_F(ViewerStatsFlips, StatisticsOfThePreviousPixelsAreNotLeftStanding)
     QTest::mouseClick(ui.ButtonStat, Qt::LeftButton);
     const QString mean = ui.EditAve->text();
     QTest::mouseClick(ui.ButtonCW, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages, QStringList{viewer::kRotateBlockMessage});
+    EXPECT_EQ(dialogs.messages, QStringList{kRotateRefusal});
     EXPECT_EQ(ui.EditAve->text(), mean);
 }
 
@@ -155,7 +158,7 @@ TEST_F(ViewerStatsFlips, RefusedRotationsAndShortFilesMoveNothing)
     Load(WriteRamp(256, 512));  // portrait at magnification 1: the view is 256 x 512
     const auto stream = form.ImageStream;
     QTest::mouseClick(ui.ButtonCW, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages, QStringList{viewer::kRotateBlockMessage});
+    EXPECT_EQ(dialogs.messages, QStringList{kRotateRefusal});
     EXPECT_EQ(form.ImageStream, stream);
     ui.EditMF->setText("1.5");  // now 170 x 341 columns and rows: still not square
     form.RenderView();
@@ -168,7 +171,8 @@ TEST_F(ViewerStatsFlips, RefusedRotationsAndShortFilesMoveNothing)
     const auto shortStream = form.ImageStream;
     for (QPushButton* b : {ui.ButtonVert, ui.ButtonHoriz, ui.ButtonCW})
         QTest::mouseClick(b, Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages, QStringList(3, viewer::kMatrixExceedsDataMessage));
+    EXPECT_EQ(dialogs.messages, QStringList(3, QStringLiteral("画像サイズとヘッダオフセットの示すデータがファイルより大きく"
+                                                               "なっています。何も移動していません。")));
     EXPECT_EQ(form.ImageStream, shortStream);
 }
 

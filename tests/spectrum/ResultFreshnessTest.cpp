@@ -31,7 +31,7 @@ TEST(ResultFreshness, OnlyAResultOfTheCurrentDataAndSettingsIsCurrent)
 
 TEST(ResultFreshness, RefusalsSayWhatToDo)
 {
-    const spectrum::ResultName name{"filtered image", "*"};
+    const spectrum::ResultName name{common::Text::Verbatim("filtered image"), "*"};
     const struct {
         Freshness freshness;
         ExportKind kind;
@@ -45,7 +45,7 @@ TEST(ResultFreshness, RefusalsSayWhatToDo)
         {Freshness::OtherSettings, ExportKind::File, "Press \"*\" to compute it with the settings shown."},
     };
     for (const auto& c : cases)
-        EXPECT_NE(spectrum::StaleResultMessage(c.freshness, c.kind, name).find(c.says), std::string::npos) << c.says;
+        EXPECT_NE(spectrum::StaleResultMessage(c.freshness, c.kind, name).Plain().find(c.says), std::string::npos) << c.says;
 
     EXPECT_NO_THROW(spectrum::RequireCurrent({1, "s", false}, 1, "s", ExportKind::File, name));
     EXPECT_THROW(spectrum::RequireCurrent({1, "s", false}, 2, "s", ExportKind::File, name), common::InputError);

@@ -80,7 +80,8 @@ TEST(ExportTrim, ValuesBeyondSignedWordsAreNamedBeforeWriting)
     for (const auto& c : cases) {
         const std::vector<std::uint8_t> bytes = Words(c.words);
         const imageio::PixelSource source{bytes, 0, 2, 2, 2};
-        const std::optional<std::string> note = viewer::TrimmedValuesNote(source, {0, 0, 2, 2}, c.rule);
+        const std::optional<common::Text> text = viewer::TrimmedValuesNote(source, {0, 0, 2, 2}, c.rule);
+        const std::optional<std::string> note = text ? std::optional(text->Plain()) : std::nullopt;
         EXPECT_EQ(note.has_value(), c.note != nullptr) << c.what << ": " << note.value_or("");
         if (note && c.note)
             EXPECT_NE(note->find(c.note), std::string::npos) << c.what << ": " << *note;

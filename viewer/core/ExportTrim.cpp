@@ -39,8 +39,8 @@ std::vector<std::uint8_t> TrimmedBytes(const imageio::PixelSource& source, const
     return bytes;
 }
 
-std::optional<std::string> TrimmedValuesNote(const imageio::PixelSource& source, const RoiBlock& block,
-                                             const SampleRule& rule)
+std::optional<common::Text> TrimmedValuesNote(const imageio::PixelSource& source, const RoiBlock& block,
+                                              const SampleRule& rule)
 {
     std::int32_t low = 0, high = 0;
     bool first = true;
@@ -51,11 +51,16 @@ std::optional<std::string> TrimmedValuesNote(const imageio::PixelSource& source,
     });
     if (first || (low >= -32768 && high <= 32767))
         return std::nullopt;
-    const std::string offset = common::IntToStr(rule.valueOffset);
-    return "The ROI's values run from " + common::IntToStr(low) + " to " + common::IntToStr(high) +
-           ", beyond what a signed 16-bit word holds. The file keeps the words as stored; to get these values "
-           "back, open it in 16bit with Offset " + offset + (rule.swap ? " and Swap checked" : "") +
-           " (other programs: 16-bit signed raw, plus " + offset + ").";
+    common::Text note =
+        rule.swap ? common::TrText("viewer", "The ROI's values run from %1 to %2, beyond what a signed 16-bit word "
+                                             "holds. The file keeps the words as stored; to get these values back, "
+                                             "open it in 16bit with Offset %3 and Swap checked (other programs: "
+                                             "16-bit signed raw, plus %3).")
+                  : common::TrText("viewer", "The ROI's values run from %1 to %2, beyond what a signed 16-bit word "
+                                             "holds. The file keeps the words as stored; to get these values back, "
+                                             "open it in 16bit with Offset %3 (other programs: 16-bit signed raw, "
+                                             "plus %3).");
+    return note.Arg(common::IntToStr(low)).Arg(common::IntToStr(high)).Arg(common::IntToStr(rule.valueOffset));
 }
 
 } // namespace viewer

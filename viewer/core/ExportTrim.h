@@ -11,6 +11,7 @@
 #include "AutoWindow.h"
 #include "PixelRule.h"
 #include "RoiBlock.h"
+#include "Text.h"
 
 namespace viewer {
 
@@ -31,7 +32,7 @@ std::vector<std::uint8_t> TrimmedBytes(const imageio::PixelSource& source, const
 // the Offset. When the block's values (as every tool sees them) lie beyond what a signed word holds,
 // the values come back only with the same Offset: the text that says so before the file is
 // written, naming the range and the Offset. Nothing when every value fits a signed word.
-std::optional<std::string> TrimmedValuesNote(const imageio::PixelSource& source, const RoiBlock& block,
-                                             const SampleRule& rule);
+std::optional<common::Text> TrimmedValuesNote(const imageio::PixelSource& source, const RoiBlock& block,
+                                              const SampleRule& rule);
 
 } // namespace viewer

@@ -6,11 +6,11 @@
 
 namespace viewer {
 
-const char* const kMatrixExceedsDataMessage =
-    "The image size and header offset describe more data than the file holds. Nothing was moved.";
+const char* const kMatrixExceedsDataMessage = TR_NOOP(
+    "viewer", "The image size and header offset describe more data than the file holds. Nothing was moved.");
 const char* const kRotateBlockMessage =
-    "Only a square view that lies wholly inside the image can be rotated. Zoom in until the view is "
-    "square, or move it back inside the image. Nothing was moved.";
+    TR_NOOP("viewer", "Only a square view that lies wholly inside the image can be rotated. Zoom in until the view is "
+                      "square, or move it back inside the image. Nothing was moved.");
 
 namespace {
 
@@ -24,7 +24,7 @@ public:
         const long long pixels = static_cast<long long>(m.width) * m.height;
         if (m.headerOffset < 0 || m.width < 0 || m.height < 0 ||
             first_ + pixels * bpp_ > static_cast<long long>(m.stream.size()))
-            throw common::InputError(kMatrixExceedsDataMessage);
+            throw common::InputError(common::Text("viewer", kMatrixExceedsDataMessage));
     }
 
     std::uint8_t* At(long long column, long long row) const
@@ -75,7 +75,7 @@ void RotateViewBlock(const PixelMatrix& m, const ViewBounds& view, bool clockwis
     const long long r0 = view.FirstRow, r1 = view.LastRow, c0 = view.FirstColumn, c1 = view.LastColumn;
     const long long n = r1 - r0;
     if (n < 0 || c1 - c0 != n || r0 < 0 || c0 < 0 || r1 >= m.height || c1 >= m.width)
-        throw common::InputError(kRotateBlockMessage);
+        throw common::InputError(common::Text("viewer", kRotateBlockMessage));
     const Pixels px(m);
     for (long long i = 0; i <= (n + 1) / 2; ++i) {
         for (long long j = i; j <= n - i - 1; ++j) {

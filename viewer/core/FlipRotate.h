@@ -28,6 +28,7 @@ void FlipHorizontal(const PixelMatrix& m);  // left column <-> right column
 // turn; any other block is refused with a clear message and nothing moves.
 void RotateViewBlock(const PixelMatrix& m, const ViewBounds& view, bool clockwise);
 
+// The refusals' source texts, of the "viewer" context.
 extern const char* const kMatrixExceedsDataMessage;
 extern const char* const kRotateBlockMessage;
 

@@ -6,7 +6,7 @@
 
 namespace viewer {
 
-const char* const kRoiEmptyMessage = "The ROI has no pixels. Give it a size of at least 1 x 1.";
+const char* const kRoiEmptyMessage = TR_NOOP("viewer", "The ROI has no pixels. Give it a size of at least 1 x 1.");
 
 RoiBlock RoiBlockOf(const Rect& roiBounds)
 {
@@ -44,7 +44,7 @@ bool BlockIsReadable(const imageio::PixelSource& source, const RoiBlock& block)
 std::vector<std::uint16_t> ReadBlockElements(const imageio::PixelSource& source, const RoiBlock& block)
 {
     if (block.IsEmpty())
-        throw common::InputError(kRoiEmptyMessage);
+        throw common::InputError(common::Text("viewer", kRoiEmptyMessage));
     if (!BlockIsReadable(source, block))
         throw common::InputError(imageio::kRoiOutsideImageMessage);
     std::vector<std::uint16_t> elements;

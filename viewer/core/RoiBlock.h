@@ -35,8 +35,8 @@ bool BlockIsReadable(const imageio::PixelSource& source, const RoiBlock& block);
 // readable (see BlockIsReadable).
 std::vector<std::uint16_t> ReadBlockElements(const imageio::PixelSource& source, const RoiBlock& block);
 
-// The message given for a block without pixels; one that reaches outside the image gets
-// imageio::kRoiOutsideImageMessage, as in the command line.
+// The message given for a block without pixels (a source text of the "viewer" context); one that
+// reaches outside the image gets imageio::kRoiOutsideImageMessage, as in the command line.
 extern const char* const kRoiEmptyMessage;
 
 } // namespace viewer

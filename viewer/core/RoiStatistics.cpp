@@ -37,11 +37,11 @@ std::optional<RoiStatistics> ComputeRoiStatistics(const imageio::PixelSource& so
     return s;
 }
 
-std::optional<std::string> PartCounted(const RoiStatistics& stats, const RoiBlock& block)
+std::optional<common::Text> PartCounted(const RoiStatistics& stats, const RoiBlock& block)
 {
     if (stats.width == block.w && stats.height == block.h)
         return std::nullopt;
-    return std::to_string(stats.width) + " x " + std::to_string(stats.height) + " inside the image";
+    return common::TrText("viewer", "%1 x %2 inside the image").Arg(stats.width).Arg(stats.height);
 }
 
 } // namespace viewer

@@ -7,6 +7,7 @@
 #include "AutoWindow.h"
 #include "PixelRule.h"
 #include "RoiBlock.h"
+#include "Text.h"
 
 namespace viewer {
 
@@ -20,7 +21,7 @@ struct RoiStatistics {
 
 // Nothing when the statistics are of the whole block; else what says which part they are of
 // ("228 x 204 inside the image").
-std::optional<std::string> PartCounted(const RoiStatistics& stats, const RoiBlock& block);
+std::optional<common::Text> PartCounted(const RoiStatistics& stats, const RoiBlock& block);
 
 // Over the part of the block that lies inside the image, samples formed by the pixel rule (8-bit
 // pixels in 8-bit mode); nothing when no sample of the block is inside the image.
