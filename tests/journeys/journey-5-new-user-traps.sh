@@ -14,7 +14,7 @@ click Form1 ButtonDisp
 confirm_box 5-bad-size
 click Form1 EditROISizeX
 text=$(box_text 5-bad-size-entry)
-grep -q "'12a' は整数ではありません" <<<"$text" || die "unexpected entry message: $text"
+grep -qF "$(in_lang "'12a' は整数ではありません" "'12a' is not an integer")" <<<"$text" || die "unexpected entry message: $text"
 expect_no_box 25 "the error box came back after it closed: the user is trapped"
 # The user can now correct the text and go on.
 xdotool key ctrl+a; xdotool type "64"; xdotool key Tab
@@ -45,7 +45,7 @@ printf 'keep me' >"$WORK/new/old.raw"
 click Form3 ButtonSaveFltrd
 answer_save_dialog "$WORK/new/old.raw"
 text=$(box_text 5-replace-question)   # Return: the default answer, No
-grep -q "already exists" <<<"$text" || die "no replace question: $text"
+grep -q "$(in_lang "は既に存在します" "already exists")" <<<"$text" || die "no replace question: $text"
 [ "$(cat "$WORK/new/old.raw")" = "keep me" ] || die "the old file was replaced although the user said No"
 click Form3 ButtonSaveFltrd
 answer_save_dialog "$WORK/new/old.raw"
@@ -71,7 +71,7 @@ xdotool windowactivate --sync "$form3"; sleep 0.5
 keep=$WID; WID=$form3
 click Form3 ButtonSaveFltrd
 text=$(box_text 5-stale-refused)
-grep -q "does not belong to the ROI handed over last" <<<"$text" || die "stale result not refused: $text"
-xdotool search --onlyvisible --name '^Save As$' >/dev/null 2>&1 && die "a save dialog opened for a stale result"
+grep -q "$(in_lang "最後に渡した ROI のものではありません" "does not belong to the ROI handed over last")" <<<"$text" || die "stale result not refused: $text"
+xdotool search --onlyvisible --name "^$(in_lang 名前を付けて保存 "Save As")\$" >/dev/null 2>&1 && die "a save dialog opened for a stale result"
 WID=$keep
 stop_app

@@ -2,14 +2,20 @@
 # Sourced by run-journeys; expects ROOT, APP, OUT and WORK to be set.
 
 BOX_TITLE='^Spectrum Viewer$'  # the title of every message box of the program
+# The run's language: Japanese from the locale run-journeys sets (as a Japanese desktop starts the
+# program), English through --lang, which beats the locale. in_lang JAPANESE ENGLISH prints the
+# text of the run's language.
+JOURNEY_LANG=${JOURNEY_LANG:-ja}
+in_lang() { if [ "$JOURNEY_LANG" = en ]; then printf '%s' "$2"; else printf '%s' "$1"; fi; }
 PY=/usr/bin/python3  # Debian's python, with numpy and pydicom from scripts/setup
 WID=""
 
 log() { printf '[journey] %s\n' "$*"; }
 die() { log "FAILED: $*"; shot "failure-$(date +%s)"; exit 1; }
 
-shot() { import -window root "$OUT/$1.png"; }
-shot_window() { import -frame -window "$2" "$OUT/$1.png" 2>/dev/null || shot "$1"; }  # name, window id
+# Screenshots of an English run are named en-*.
+shot() { import -window root "$OUT/$(in_lang "" en-)$1.png"; }
+shot_window() { import -frame -window "$2" "$OUT/$(in_lang "" en-)$1.png" 2>/dev/null || shot "$1"; }  # name, window id
 
 # Waits until a visible window whose name matches the pattern exists; prints its id.
 wait_window() {
@@ -33,7 +39,9 @@ wait_gone() {
 
 start_app() {
   # As scripts/run starts it: from the samples folder (here a private copy of it).
-  (cd "$WORK/samples" && exec "$APP" >"$OUT/app.log" 2>&1) &
+  local lang_option=()
+  [ "$JOURNEY_LANG" = en ] && lang_option=(--lang en)
+  (cd "$WORK/samples" && exec "$APP" "${lang_option[@]}" >"$OUT/app.log" 2>&1) &
   APP_PID=$!
   WID=$(wait_window '^Viewer$' 150) || die "the viewer window did not appear"
   xdotool windowactivate --sync "$WID"
@@ -64,8 +72,9 @@ answer_file_dialog() {
   wait_gone "^$1\$" || die "the '$1' dialog stayed"
   sleep 0.5
 }
-answer_open_dialog() { answer_file_dialog Open "$1"; }
-answer_save_dialog() { answer_file_dialog "Save As" "$1"; }
+# Qt's own dialog titles, Japanese from Debian's Qt translations.
+answer_open_dialog() { answer_file_dialog "$(in_lang 開く Open)" "$1"; }
+answer_save_dialog() { answer_file_dialog "$(in_lang 名前を付けて保存 "Save As")" "$1"; }
 
 # The message box's own text, copied with Ctrl+C into the clipboard, then the box confirmed.
 # Prints the text. Usage: box_text [screenshot-name]
