@@ -5,6 +5,7 @@
 #include "Conversions.h"
 #include "Errors.h"
 #include "FileIdentity.h"
+#include "Translation.h"
 
 namespace cli {
 
@@ -85,8 +86,8 @@ void AddLoadOptions(CLI::App& command, LoadTexts& texts)
 
 void ReportLoadNotes(const imageio::LoadedImage& image, std::ostream& err)
 {
-    for (const std::string& note : image.notes)
-        err << "warning: " << image.path << ": the decoder reported: " << note << "\n";
+    for (const common::Text& note : image.notes)
+        err << "warning: " << image.path << ": the decoder reported: " << i18n::ShownStd(note) << "\n";
 }
 
 void AddForceOption(CLI::App& command, bool& force)
@@ -105,7 +106,8 @@ void CheckOutputs(const std::vector<std::string>& outputs, const std::vector<std
     common::RefuseOutputsOverInputs(outputs, inputs);
     for (const std::string& output : outputs)
         if (!force && common::IsReadOnlyTarget(output))
-            throw common::ReadOnlyTargetError(common::CannotCreateMessage(output, "the file is read-only") + kForceHint);
+            throw common::ReadOnlyTargetError(common::CannotCreateMessage(output, common::ReadOnlyCause()).Plain() +
+                                              kForceHint);
 }
 
 void WriteOutputs(std::span<const common::OutputFile> files, bool force)
