@@ -89,10 +89,8 @@ std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, co
 {
     const std::vector<std::string> parts = SplitAtCommas(text);
     if (parts.size() != count)
-        throw InputError(TrText("common", "%1 needs %2 integers separated by commas, not '%3'.")
-                             .Arg(what)
-                             .Arg(count)
-                             .Arg(text));
+        throw InputError(
+            TrText("common", "%1 needs %2 integers separated by commas, not '%3'.").Arg(what).Arg(count).Arg(text));
     std::vector<std::int32_t> values;
     for (const std::string& part : parts)
         values.push_back(StrToInt(part));

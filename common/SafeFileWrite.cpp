@@ -55,10 +55,7 @@ Text Described(const Pending& p, const Text& cause)
     return TrText("common", "%1 (writing through the link to %2)").Arg(cause).Arg(p.target);
 }
 
-[[noreturn]] void Fail(const Pending& p, const Text& cause)
-{
-    ThrowCannotCreate(p.file->path, Described(p, cause));
-}
+[[noreturn]] void Fail(const Pending& p, const Text& cause) { ThrowCannotCreate(p.file->path, Described(p, cause)); }
 
 // The system's words for an errno value, never translated.
 Text SystemCause(int error) { return Text::Verbatim(CauseOf(error)); }
@@ -227,8 +224,9 @@ void WriteFilesSafely(std::span<const OutputFile> files, const WriteOptions& opt
             ::unlink(p.keep.c_str());
     for (const Pending& p : set)
         if (p.folder == unsynced)
-            Fail(p, TrText("common", "written, but its folder could not be flushed to the disk: %1")
-                        .Arg(SystemCause(syncError)));
+            Fail(p,
+                 TrText("common", "written, but its folder could not be flushed to the disk: %1")
+                     .Arg(SystemCause(syncError)));
 }
 
 void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes, const WriteOptions& options)

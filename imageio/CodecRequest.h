@@ -30,9 +30,9 @@ struct CodecRequest {
 enum class CodecFailure : std::uint8_t {
     None,
     BufferLength,  // the library expects `expectedBytes` where the request states `statedBytes`
-    Corrupt,       // the library refused the data; the first note says why, in its own words
-    OutOfMemory,   // more than the helper may take
-    Exception,     // the library threw; `detail` is its message
+    Corrupt,  // the library refused the data; the first note says why, in its own words
+    OutOfMemory,  // more than the helper may take
+    Exception,  // the library threw; `detail` is its message
 };
 
 struct CodecResult {

@@ -39,7 +39,10 @@ std::string HexByte(unsigned byte)
 }
 
 // The problems both walks of a JPEG stream find.
-common::Text NotAMarkerText() { return common::TrText("imageio", "holds bytes that are not a marker where one belongs"); }
+common::Text NotAMarkerText()
+{
+    return common::TrText("imageio", "holds bytes that are not a marker where one belongs");
+}
 common::Text StuffedByteText() { return common::TrText("imageio", "holds FF 00 where a marker belongs"); }
 
 // What the marker segments of a JPEG or JPEG-LS codestream hold from SOI up to the first scan
@@ -90,7 +93,8 @@ std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
         if (marker == 0xE0 && data.size() >= 14 && StartsWith(data, std::string_view("JFIF\0", 5))) {
             walk.jfif = true;
             if (data[5] != 1)
-                return stop(common::TrText("imageio", "is marked JFIF version %1, not 1").Arg(static_cast<int>(data[5])));
+                return stop(
+                    common::TrText("imageio", "is marked JFIF version %1, not 1").Arg(static_cast<int>(data[5])));
         }
         if (marker == 0xEE && data.size() >= 12 && StartsWith(data, "Adobe"))
             walk.adobeTransform = data[11];
@@ -165,10 +169,13 @@ std::optional<common::Text> JpegHeaderProblem(const JpegHeaderWalk& walk, bool l
     if (frame == 0)
         return common::TrText("imageio", "has no frame header before its first scan");
     if (lossless ? frame != 0xC3 : frame != 0xC0 && frame != 0xC1)
-        return common::TrText("imageio", "is a kind of JPEG (frame marker FF%1) that this transfer syntax does not hold").Arg(HexByte(frame));
+        return common::TrText("imageio",
+                              "is a kind of JPEG (frame marker FF%1) that this transfer syntax does not hold")
+            .Arg(HexByte(frame));
     const int precision = walk.frame->precision;
     if (lossless ? precision < 2 || precision > 16 : precision != 8 && precision != 12)
-        return common::TrText("imageio", "has samples of %1 bits, which this kind of JPEG does not have").Arg(precision);
+        return common::TrText("imageio", "has samples of %1 bits, which this kind of JPEG does not have")
+            .Arg(precision);
     if (walk.frame->components == 3 && !walk.jfif && walk.adobeTransform > 1)
         return common::TrText("imageio", "names an unknown colour transform (%1)").Arg(walk.adobeTransform);
     return std::nullopt;
@@ -270,7 +277,8 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
     const bool jpeg2000 = kind == Codestream::Jpeg2000;
     const auto refuse = [&](const common::Text& why) { return CannotOpenError(syntaxText, why); };
     if (!jpeg2000 && shape.bitsAllocated > 16)
-        throw refuse(common::TrText("imageio", "its header states samples of %1 bits, which a JPEG or JPEG-LS stream cannot hold")
+        throw refuse(common::TrText("imageio",
+                                    "its header states samples of %1 bits, which a JPEG or JPEG-LS stream cannot hold")
                          .Arg(shape.bitsAllocated));
     // The first item is the offset table; every frame needs a fragment of its own at least.
     if (fragments.size() < 2 || static_cast<long long>(fragments.size() - 1) < shape.frames)
@@ -304,22 +312,25 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
         // Eight-bit samples hold exactly what the codestream's precision says: fewer stored bits
         // than that is a pixel module that contradicts its own data.
         if (shape.bitsAllocated == 8 && shape.bitsStored > 0 && h->precision > shape.bitsStored)
-            throw refuse(common::TrText("imageio", "the compressed image in fragment %1 has samples of %2 bits where the header "
-                                     "states %3 bits stored")
+            throw refuse(common::TrText("imageio",
+                                        "the compressed image in fragment %1 has samples of %2 bits where the header "
+                                        "states %3 bits stored")
                              .Arg(i)
                              .Arg(h->precision)
                              .Arg(shape.bitsStored));
         if (h->columns != shape.columns || h->rows != shape.rows || h->components != shape.samplesPerPixel ||
             h->precision < 1 || h->precision > shape.bitsAllocated || h->subsampled)
-            throw refuse(common::TrText("imageio", "the compressed image in fragment %1 is %2 x %3 with %4 component(s) of %5 bits, "
-                                     "not the %6 x %7 the header states")
-                             .Arg(i)
-                             .Arg(h->columns)
-                             .Arg(h->rows)
-                             .Arg(h->components)
-                             .Arg(h->precision)
-                             .Arg(shape.columns)
-                             .Arg(shape.rows));
+            throw refuse(
+                common::TrText("imageio",
+                               "the compressed image in fragment %1 is %2 x %3 with %4 component(s) of %5 bits, "
+                               "not the %6 x %7 the header states")
+                    .Arg(i)
+                    .Arg(h->columns)
+                    .Arg(h->rows)
+                    .Arg(h->components)
+                    .Arg(h->precision)
+                    .Arg(shape.columns)
+                    .Arg(shape.rows));
     }
 }
 

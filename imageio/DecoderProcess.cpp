@@ -239,7 +239,8 @@ public:
             taken = Start(program, why);
         if (!taken)
             throw CannotOpenError(
-                syntax, common::TrText("imageio", "the decoder helper %1 cannot be started (%2)").Arg(program).Arg(why));
+                syntax,
+                common::TrText("imageio", "the decoder helper %1 cannot be started (%2)").Arg(program).Arg(why));
         program_ = program;
         spare_ = Start(program, why);  // when it fails, the next decode starts its own
         return *taken;

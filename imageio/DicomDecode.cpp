@@ -36,15 +36,17 @@ std::int32_t ValueOffset(const DicomFacts& facts, std::int64_t shift, const comm
     try {
         intercept = trimmed.empty() ? 0 : common::StrToInt(TruncatedIntercept(trimmed));
     } catch (const common::ConversionError&) {
-        Refuse(syntax, common::TrText("imageio", "its Rescale Intercept \"%1\" is not a number it can use")
-                           .Arg(trimmed.substr(0, 32)));
+        Refuse(syntax,
+               common::TrText("imageio", "its Rescale Intercept \"%1\" is not a number it can use")
+                   .Arg(trimmed.substr(0, 32)));
     }
     const long long offset = intercept + shift;
     // Every value is a signed word plus this offset, in 32 bits.
     if (offset < INT32_MIN + 32768LL || offset > INT32_MAX - 32767LL)
-        Refuse(syntax,
-               common::TrText("imageio", "its values reach %1, beyond the range of about +-2.1 billion this program holds")
-                   .Arg(offset));
+        Refuse(
+            syntax,
+            common::TrText("imageio", "its values reach %1, beyond the range of about +-2.1 billion this program holds")
+                .Arg(offset));
     return static_cast<std::int32_t>(offset);
 }
 
@@ -66,13 +68,16 @@ SampleLayout LayoutOf(const DicomFacts& facts, const common::Text& syntax)
     layout.samplesPerPixel = static_cast<int>(facts.samplesPerPixel);
     layout.planar = facts.planar == 1;
     if (!Present(facts, 0x0010) || !Present(facts, 0x0011))
-        Refuse(syntax, !Present(facts, 0x0010) && !Present(facts, 0x0011)
-                           ? common::TrText("imageio", "its header has no Rows and no Columns element, so the image has no size")
-                       : !Present(facts, 0x0010)
-                           ? common::TrText("imageio", "its header has no Rows element, so the image has no size")
-                           : common::TrText("imageio", "its header has no Columns element, so the image has no size"));
+        Refuse(
+            syntax,
+            !Present(facts, 0x0010) && !Present(facts, 0x0011)
+                ? common::TrText("imageio", "its header has no Rows and no Columns element, so the image has no size")
+                : !Present(facts, 0x0010)
+                ? common::TrText("imageio", "its header has no Rows element, so the image has no size")
+                : common::TrText("imageio", "its header has no Columns element, so the image has no size"));
     if (facts.rows <= 0 || facts.columns <= 0 || facts.rows > 65535 || facts.columns > 65535)
-        Refuse(syntax, common::TrText("imageio", "the image states %1 rows and %2 columns").Arg(facts.rows).Arg(facts.columns));
+        Refuse(syntax,
+               common::TrText("imageio", "the image states %1 rows and %2 columns").Arg(facts.rows).Arg(facts.columns));
     if (facts.frames <= 0 || facts.frames > 1000000)
         Refuse(syntax, common::TrText("imageio", "the image states %1 frames").Arg(facts.frames));
     if (layout.bitsAllocated != 1 && layout.bitsAllocated != 8 && layout.bitsAllocated != 16 && layout.bitsAllocated != 32)
@@ -88,8 +93,9 @@ SampleLayout LayoutOf(const DicomFacts& facts, const common::Text& syntax)
     static const char* const known[] = {"",         "MONOCHROME1",  "MONOCHROME2",     "RGB",     "YBR_FULL",
                                         "YBR_FULL_422", "YBR_PARTIAL_422", "YBR_PARTIAL_420", "YBR_ICT", "YBR_RCT"};
     if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return facts.photometric == k; }))
-        Refuse(syntax, common::TrText("imageio", "the photometric interpretation \"%1\" is not known")
-                           .Arg(facts.photometric.substr(0, 32)));
+        Refuse(syntax,
+               common::TrText("imageio", "the photometric interpretation \"%1\" is not known")
+                   .Arg(facts.photometric.substr(0, 32)));
     return layout;
 }
 
@@ -123,7 +129,8 @@ std::optional<std::span<const std::uint8_t>> Jp2Codestream(std::span<const std::
             length = fragment.size() - p;
         }
         if (length < head || length > fragment.size() - p)
-            Refuse(syntax, common::TrText("imageio", "a JP2 box of its JPEG 2000 data runs past the end of its fragment"));
+            Refuse(syntax,
+                   common::TrText("imageio", "a JP2 box of its JPEG 2000 data runs past the end of its fragment"));
         if (codestream)
             return fragment.subspan(p + head, static_cast<std::size_t>(length) - head);
         p += static_cast<std::size_t>(length);
@@ -267,16 +274,18 @@ DicomPixels DecodeWalked(std::span<const std::uint8_t> file, const DicomFacts& f
     layout.ybr422 = !facts.encapsulated && facts.photometric == "YBR_FULL_422";
     const std::uint64_t need = LayoutBytes(layout);
     if (!facts.encapsulated && need > facts.pixelValueLength)
-        Refuse(syntax, common::TrText("imageio", "the pixel data hold %1 bytes, but %2 frame(s) of %3 x %4 need %5")
-                           .Arg(static_cast<unsigned long long>(facts.pixelValueLength))
-                           .Arg(facts.frames)
-                           .Arg(facts.columns)
-                           .Arg(facts.rows)
-                           .Arg(static_cast<unsigned long long>(need)));
+        Refuse(syntax,
+               common::TrText("imageio", "the pixel data hold %1 bytes, but %2 frame(s) of %3 x %4 need %5")
+                   .Arg(static_cast<unsigned long long>(facts.pixelValueLength))
+                   .Arg(facts.frames)
+                   .Arg(facts.columns)
+                   .Arg(facts.rows)
+                   .Arg(static_cast<unsigned long long>(need)));
     if (need > limits.maxDecodedBytes)
-        Refuse(syntax, common::TrText("imageio", "the decoded image would take %1 bytes, more than the limit of %2")
-                           .Arg(static_cast<unsigned long long>(need))
-                           .Arg(static_cast<unsigned long long>(limits.maxDecodedBytes)));
+        Refuse(syntax,
+               common::TrText("imageio", "the decoded image would take %1 bytes, more than the limit of %2")
+                   .Arg(static_cast<unsigned long long>(need))
+                   .Arg(static_cast<unsigned long long>(limits.maxDecodedBytes)));
 
     DicomPixels pixels;
     Words16 words = DecodeSamples(file, facts, layout, need, syntax, pixels.codecNotes, limits);

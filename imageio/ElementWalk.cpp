@@ -107,11 +107,14 @@ public:
             return h;
         }
         if (explicit_) {
-            Need(2, [&] { return common::TrText("imageio", "the value representation of %1").Arg(TagText(h.group, h.element)); });
+            Need(2, [&] {
+                return common::TrText("imageio", "the value representation of %1").Arg(TagText(h.group, h.element));
+            });
             h.vr.assign(reinterpret_cast<const char*>(&s_[p_]), 2);
             p_ += 2;
             if (!IsUpperAscii(h.vr[0]) || !IsUpperAscii(h.vr[1]))
-                Fail(common::TrText("imageio", "element %1 has no value representation").Arg(TagText(h.group, h.element)));
+                Fail(common::TrText("imageio", "element %1 has no value representation")
+                         .Arg(TagText(h.group, h.element)));
             if (IsLongVr(h.vr)) {
                 U16();
                 h.length = U32();
@@ -126,8 +129,7 @@ public:
 
     // Checks that a stated length lies inside the data; `what()` names the part that needs it (only
     // worded when it does not fit: this runs for every element).
-    template <typename What>
-    void Need(std::uint64_t n, const What& what) const
+    template <typename What> void Need(std::uint64_t n, const What& what) const
     {
         if (n > Remaining())
             Fail(common::TrText("imageio", "%1 needs %2 bytes, but the file ends %3 bytes later")
@@ -156,7 +158,8 @@ public:
             if (item.group == 0xFFFE && item.element == 0xE0DD)
                 return;
             if (item.group != 0xFFFE || item.element != 0xE000)
-                Fail(common::TrText("imageio", "a sequence holds %1 where an item belongs").Arg(TagText(item.group, item.element)));
+                Fail(common::TrText("imageio", "a sequence holds %1 where an item belongs")
+                         .Arg(TagText(item.group, item.element)));
             if (item.length == kUndefined) {
                 DataSet(s_.size(), depth + 1, true);
             } else {
@@ -251,8 +254,7 @@ private:
     bool explicit_;
     std::size_t p_ = 0;
 
-    template <typename What>
-    std::size_t Bounded(std::uint32_t length, const What& what) const
+    template <typename What> std::size_t Bounded(std::uint32_t length, const What& what) const
     {
         Need(length, what);
         return p_ + length;
@@ -405,7 +407,8 @@ void WalkElements(std::span<const std::uint8_t> data, std::size_t p, DicomFacts&
     while (!walker.AtEnd()) {
         const Header h = walker.ReadHeader();
         if (h.group == 0xFFFE)
-            walker.Fail(common::TrText("imageio", "the data set holds a stray item %1").Arg(TagText(h.group, h.element)));
+            walker.Fail(
+                common::TrText("imageio", "the data set holds a stray item %1").Arg(TagText(h.group, h.element)));
         walker.Value(h, 0, &facts);
         if (facts.hasPixelData) {
             // What follows the pixels (padding, signatures, stray bytes) is not needed.

@@ -184,13 +184,14 @@ std::vector<common::Text> DecodedSummaryLines(const DicomPixels& pixels, std::in
     if (pixels.colour)
         lines.push_back(common::TrText("imageio", "Colour image shown as luminance (0.299 R + 0.587 G + 0.114 B)"));
     if (pixels.scaleBits)
-        lines.push_back(common::TrText("imageio", "32-bit values divided by %1 to fit 16 bits").Arg(1LL << pixels.scaleBits));
+        lines.push_back(
+            common::TrText("imageio", "32-bit values divided by %1 to fit 16 bits").Arg(1LL << pixels.scaleBits));
     if (pixels.valueShift)
         lines.push_back(common::TrText("imageio", "Values beyond 16 bits signed: stored minus %1, Offset plus as much")
                             .Arg(static_cast<long long>(pixels.valueShift)));
     if (!pixels.rescaleSlope.empty() && pixels.rescaleSlope != "1" && pixels.rescaleSlope != "1.0")
-        lines.push_back(
-            common::TrText("imageio", "RescaleSlope %1 not applied: values are stored value + intercept").Arg(pixels.rescaleSlope));
+        lines.push_back(common::TrText("imageio", "RescaleSlope %1 not applied: values are stored value + intercept")
+                            .Arg(pixels.rescaleSlope));
     if (!pixels.spacingSource.empty())
         lines.push_back(common::TrText("imageio", "mm spacing from %1").Arg(pixels.spacingSource));
     for (const std::string& note : pixels.codecNotes)
@@ -210,8 +211,9 @@ std::optional<common::Text> DamageWarning(const DicomPixels& pixels)
 {
     if (pixels.codecNotes.empty())
         return std::nullopt;
-    return common::TrText("imageio", "The decoder reported a problem with this file (%1). The image is shown, but its "
-                                     "pixels may be wrong; measure it only if you accept that.")
+    return common::TrText("imageio",
+                          "The decoder reported a problem with this file (%1). The image is shown, but its "
+                          "pixels may be wrong; measure it only if you accept that.")
         .Arg(pixels.codecNotes.front());
 }
 

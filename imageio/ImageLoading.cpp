@@ -40,13 +40,17 @@ Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& str
     if (header.failure)
         std::rethrow_exception(header.failure);
     if (!header.pixelDataFound)
-        throw common::InputError(common::TrText("imageio", "The file %1 holds no DICOM image (no Pixel Data element). A raw file needs "
-                                             "its size in its name or given (--mode 16bit --size WIDTHxHEIGHT).")
-                                     .Arg(path));
+        throw common::InputError(
+            common::TrText("imageio",
+                           "The file %1 holds no DICOM image (no Pixel Data element). A raw file needs "
+                           "its size in its name or given (--mode 16bit --size WIDTHxHEIGHT).")
+                .Arg(path));
     if (header.edits.sizeX.empty())
-        throw common::InputError(common::TrText("imageio", "The DICOM header has no Columns element, so the image has no size."));
+        throw common::InputError(
+            common::TrText("imageio", "The DICOM header has no Columns element, so the image has no size."));
     if (header.edits.sizeY.empty())
-        throw common::InputError(common::TrText("imageio", "The DICOM header has no Rows element, so the image has no size."));
+        throw common::InputError(
+            common::TrText("imageio", "The DICOM header has no Rows element, so the image has no size."));
     Layout layout;
     layout.width = common::StrToInt(header.edits.sizeX);
     layout.height = common::StrToInt(header.edits.sizeY);
@@ -62,17 +66,21 @@ Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& str
 LoadedImage DecodedImage(const std::string& path, const DicomPixels& pixels, const LoadOptions& options)
 {
     if (options.width || options.height || options.headerBytes || options.swap)
-        throw common::InputError(common::TrText("imageio", "The file %1 is decoded (%2): its size, header and byte order come from the "
-                                             "file, not from options.")
-                                     .Arg(path)
-                                     .Arg(pixels.syntaxText));
+        throw common::InputError(
+            common::TrText("imageio",
+                           "The file %1 is decoded (%2): its size, header and byte order come from the "
+                           "file, not from options.")
+                .Arg(path)
+                .Arg(pixels.syntaxText));
     // Codecs decode some broken streams with a warning and wrong pixels; a measurement must not
     // take them unless the user says so.
     if (!pixels.codecNotes.empty() && !options.acceptDamaged)
-        throw common::InputError(common::TrText("imageio", "The decoder reported damage in %1 (%2): its pixels may be wrong. Accept "
-                                             "damaged files (--accept-damaged) to measure it anyway.")
-                                     .Arg(path)
-                                     .Arg(pixels.codecNotes.front()));
+        throw common::InputError(
+            common::TrText("imageio",
+                           "The decoder reported damage in %1 (%2): its pixels may be wrong. Accept "
+                           "damaged files (--accept-damaged) to measure it anyway.")
+                .Arg(path)
+                .Arg(pixels.codecNotes.front()));
     LoadedImage image{path, pixels.columns, pixels.rows, std::nullopt, {}};
     image.pixelMm = options.pixelMm ? options.pixelMm : SpacingOf(pixels.spacing);
     // The codec's own words, as it printed them.
@@ -113,7 +121,8 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
         }
         layout = DicomLayout(path, stream);
     } else if (!options.width || !options.height) {
-        throw common::InputError(common::TrText("imageio", "The name of %1 gives no matrix size; give --size.").Arg(path));
+        throw common::InputError(
+            common::TrText("imageio", "The name of %1 gives no matrix size; give --size.").Arg(path));
     }
     if (options.width) layout.width = *options.width;
     if (options.height) layout.height = *options.height;
@@ -133,13 +142,14 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     source.bytesPerPixel = layout.bytesPerPixel;
     const long long needed = MatrixEndByte(source);
     if (needed > static_cast<long long>(stream.size()))
-        throw common::InputError(common::TrText("imageio", "The file %1 holds %2 bytes, but a %3 x %4 matrix from byte %5 needs %6 bytes.")
-                                     .Arg(path)
-                                     .Arg(stream.size())
-                                     .Arg(layout.width)
-                                     .Arg(layout.height)
-                                     .Arg(layout.headerBytes)
-                                     .Arg(needed));
+        throw common::InputError(
+            common::TrText("imageio", "The file %1 holds %2 bytes, but a %3 x %4 matrix from byte %5 needs %6 bytes.")
+                .Arg(path)
+                .Arg(stream.size())
+                .Arg(layout.width)
+                .Arg(layout.height)
+                .Arg(layout.headerBytes)
+                .Arg(needed));
     LoadedImage image{path, layout.width, layout.height, layout.pixelMm, {}};
     image.samples.resize(static_cast<std::size_t>(layout.width * layout.height));
     std::size_t i = 0;
@@ -158,9 +168,10 @@ double CommonPixelSpacing(const std::vector<LoadedImage>& images)
         throw common::InputError(common::TrText("imageio", "No pixel spacing for %1: give one.").Arg(first.path));
     for (const LoadedImage& image : images)
         if (image.pixelMm != first.pixelMm)
-            throw common::InputError(common::TrText("imageio", "The pixel spacing of %1 differs from that of %2; give one spacing for all.")
-                                         .Arg(image.path)
-                                         .Arg(first.path));
+            throw common::InputError(
+                common::TrText("imageio", "The pixel spacing of %1 differs from that of %2; give one spacing for all.")
+                    .Arg(image.path)
+                    .Arg(first.path));
     return *first.pixelMm;
 }
 

@@ -41,8 +41,8 @@ struct LoadedImage {
 LoadedImage LoadImage(const std::string& path, const LoadOptions& options);
 
 // The message for a ROI that does not lie wholly inside a loaded image, the same in every front end.
-inline constexpr const char* kRoiOutsideImageMessage = TR_NOOP(
-    "imageio", "The ROI reaches outside the image. Move or shrink the ROI so that it lies inside the image.");
+inline constexpr const char* kRoiOutsideImageMessage =
+    TR_NOOP("imageio", "The ROI reaches outside the image. Move or shrink the ROI so that it lies inside the image.");
 inline common::Text RoiOutsideImageMessage() { return common::Text("imageio", kRoiOutsideImageMessage); }
 
 FileMode ParseFileMode(const std::string& text);  // "8bit", "16bit", "dicom"

@@ -54,14 +54,14 @@ std::vector<std::uint8_t> DecodeRle(const std::vector<std::span<const std::uint8
     for (long long f = 0; f < frames; ++f) {
         const std::span<const std::uint8_t> fragment = fragments[static_cast<std::size_t>(f) + 1];
         if (fragment.size() < 64 || Le32(fragment, 0) != segments)
-            throw refuse(common::TrText("imageio", "frame %1 does not start with %2 RLE segments")
-                             .Arg(f + 1)
-                             .Arg(segments));
+            throw refuse(
+                common::TrText("imageio", "frame %1 does not start with %2 RLE segments").Arg(f + 1).Arg(segments));
         for (std::size_t k = 0; k < segments; ++k) {
             const std::size_t start = Le32(fragment, 4 + 4 * k);
             const std::size_t end = k + 1 < segments ? Le32(fragment, 8 + 4 * k) : fragment.size();
             if (start < 64 || start > end || end > fragment.size())
-                throw refuse(common::TrText("imageio", "an RLE segment of frame %1 lies outside its fragment").Arg(f + 1));
+                throw refuse(
+                    common::TrText("imageio", "an RLE segment of frame %1 lies outside its fragment").Arg(f + 1));
             // Segment k holds byte (k % bytes) of sample (k / bytes), most significant first.
             const std::size_t sample = k / static_cast<std::size_t>(bytesPerSample);
             const std::size_t byte = static_cast<std::size_t>(bytesPerSample) - 1 - k % static_cast<std::size_t>(bytesPerSample);

@@ -14,7 +14,8 @@ bool MayReplace(QWidget* parent, const QString& path)
         return true;
     if (common::IsReadOnlyTarget(path.toStdString()))
         return DialogSeam::Current().Confirm(
-            parent, QCoreApplication::translate("toolkit", "%1 is read-only.\nDo you want to replace it anyway?").arg(path));
+            parent,
+            QCoreApplication::translate("toolkit", "%1 is read-only.\nDo you want to replace it anyway?").arg(path));
     return DialogSeam::Current().Confirm(
         parent, QCoreApplication::translate("toolkit", "%1 already exists.\nDo you want to replace it?").arg(path));
 }

@@ -51,7 +51,8 @@ TEST(DecoderProcess, TheHelperDecodesWhatTheFileHolds)
 {
     PhantomRequest phantom;
     std::vector<char> out(phantom.request.need);
-    const imageio::CodecResult result = imageio::DecodeInHelper(phantom.request, [&] { return out.data(); }, common::Text::Verbatim("JPEG-LS"));
+    const imageio::CodecResult result = imageio::DecodeInHelper(
+        phantom.request, [&] { return out.data(); }, common::Text::Verbatim("JPEG-LS"));
     ASSERT_TRUE(result.decoded) << imageio::CodecFailureText(result).Plain();
     // The same words as the uncompressed phantom.
     const imageio::DicomPixels original = imageio::DecodeDicomBytes(Sample("compressed/ct-phantom-rle.dcm"));
@@ -98,7 +99,9 @@ TEST(DecoderProcess, TheHelperCannotCreateFiles)
     PhantomRequest phantom;
     std::vector<char> out(phantom.request.need);
     const HelperSwitch misbehave("write-file");
-    EXPECT_TRUE(imageio::DecodeInHelper(phantom.request, [&] { return out.data(); }, common::Text::Verbatim("JPEG-LS")).decoded);
+    EXPECT_TRUE(imageio::DecodeInHelper(
+                    phantom.request, [&] { return out.data(); }, common::Text::Verbatim("JPEG-LS"))
+                    .decoded);
     EXPECT_FALSE(std::filesystem::exists(escape));
 }
 
