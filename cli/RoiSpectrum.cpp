@@ -27,7 +27,7 @@ SquareRoi ParseSquareRoi(const std::string& text, const imageio::LoadedImage& im
     spectrum::CheckMatrixSize(v[2]);
     const SquareRoi roi{v[0], v[1], v[2]};
     if (roi.x < 0 || roi.y < 0 || roi.x + roi.n > image.width || roi.y + roi.n > image.height)
-        throw common::InputError(imageio::kRoiOutsideImageMessage);
+        throw common::InputError(imageio::RoiOutsideImageMessage());
     return roi;
 }
 

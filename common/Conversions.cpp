@@ -82,10 +82,15 @@ std::vector<std::string> SplitAtCommas(const std::string& text)
 
 std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const std::string& what)
 {
+    return IntList(text, count, Text::Verbatim(what));
+}
+
+std::vector<std::int32_t> IntList(const std::string& text, std::size_t count, const Text& what)
+{
     const std::vector<std::string> parts = SplitAtCommas(text);
     if (parts.size() != count)
-        throw InputError(what + " needs " + std::to_string(count) + " integers separated by commas, not '" + text +
-                         "'.");
+        throw InputError(
+            TrText("common", "%1 needs %2 integers separated by commas, not '%3'.").Arg(what).Arg(count).Arg(text));
     std::vector<std::int32_t> values;
     for (const std::string& part : parts)
         values.push_back(StrToInt(part));

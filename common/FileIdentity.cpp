@@ -73,8 +73,11 @@ void RefuseOutputsOverInputs(std::span<const std::string> outputs, std::span<con
     for (const std::string& output : outputs)
         for (const std::string& input : inputs)
             if (SameFile(output, input))
-                throw FileWriteError("Refusing to write " + output + ": it is the input file " + input +
-                                     ", which would be lost. Choose another output.");
+                throw FileWriteError(TrText("common",
+                                            "Refusing to write %1: it is the input file %2, which would be lost. "
+                                            "Choose another output.")
+                                         .Arg(output)
+                                         .Arg(input));
 }
 
 } // namespace common

@@ -48,17 +48,17 @@ struct Pending {
     bool renamed = false;
 };
 
-std::string Described(const Pending& p, const std::string& cause)
+Text Described(const Pending& p, const Text& cause)
 {
     if (p.target == p.file->path)
         return cause;
-    return cause + " (writing through the link to " + p.target + ")";
+    return TrText("common", "%1 (writing through the link to %2)").Arg(cause).Arg(p.target);
 }
 
-[[noreturn]] void Fail(const Pending& p, const std::string& cause)
-{
-    ThrowCannotCreate(p.file->path, Described(p, cause));
-}
+[[noreturn]] void Fail(const Pending& p, const Text& cause) { ThrowCannotCreate(p.file->path, Described(p, cause)); }
+
+// The system's words for an errno value, never translated.
+Text SystemCause(int error) { return Text::Verbatim(CauseOf(error)); }
 
 bool ReadOnly(const std::string& path, const struct stat& info)
 {
@@ -72,23 +72,23 @@ Pending Inspect(const OutputFile& file, const WriteOptions& options)
     Pending p;
     p.file = &file;
     if (file.path.empty() || file.path.back() == '/')
-        ThrowCannotCreate(file.path, "no file name given");
+        ThrowCannotCreate(file.path, TrText("common", "no file name given"));
     p.target = FollowLinks(file.path);
     p.folder = FolderOf(p.target);
     struct stat info {};
     if (::stat(p.target.c_str(), &info) != 0) {
         if (errno != ENOENT)
-            Fail(p, CauseOf(errno));
+            Fail(p, SystemCause(errno));
         return p;  // a new file; a missing folder is reported when the file is created
     }
     if (S_ISDIR(info.st_mode))
-        Fail(p, CauseOf(EISDIR));
+        Fail(p, SystemCause(EISDIR));
     if (!S_ISREG(info.st_mode))
-        Fail(p, "it is not a regular file");  // a device or a pipe is never replaced by a file
+        Fail(p, TrText("common", "it is not a regular file"));  // a device or a pipe is never replaced by a file
     p.existed = true;
     p.mode = info.st_mode & 07777;
     if (!options.replaceReadOnly && ReadOnly(p.target, info))
-        throw ReadOnlyTargetError(CannotCreateMessage(file.path, Described(p, "the file is read-only")));
+        throw ReadOnlyTargetError(CannotCreateMessage(file.path, Described(p, ReadOnlyCause())));
     return p;
 }
 
@@ -98,7 +98,7 @@ void WriteTemporary(Pending& p)
     if (fd < 0) {
         const int error = errno;
         p.temporary.clear();
-        Fail(p, CauseOf(error));
+        Fail(p, SystemCause(error));
     }
     bool ok = (!p.existed || ::fchmod(fd, p.mode) == 0) && WriteAll(fd, p.file->bytes.data(), p.file->bytes.size()) &&
               ::fsync(fd) == 0;
@@ -108,7 +108,7 @@ void WriteTemporary(Pending& p)
         error = errno;
     }
     if (!ok)
-        Fail(p, CauseOf(error));
+        Fail(p, SystemCause(error));
 }
 
 void RemoveTemporaries(std::vector<Pending>& set)
@@ -131,27 +131,29 @@ bool Keep(Pending& p)
     return p.kept != Kept::None;
 }
 
-// Puts every target back as it was and removes what the set made; returns what could not be
-// put back, as words for the error message.
-std::string PutBack(std::vector<Pending>& set)
+// Puts every target back as it was and removes what the set made; returns `cause` followed by
+// what could not be put back, as words for the error message.
+Text PutBack(std::vector<Pending>& set, Text cause)
 {
-    std::string trouble;
     for (Pending& p : set) {
         // A kept old file goes back when its target was replaced or moved aside.
         const bool restore = p.kept == Kept::MovedAside || (p.kept == Kept::Linked && p.renamed);
         if (restore) {
             if (std::rename(p.keep.c_str(), p.target.c_str()) != 0)
-                trouble += "; " + p.target + " could not be put back, its old contents are in " + p.keep;
+                cause = TrText("common", "%1; %2 could not be put back, its old contents are in %3")
+                            .Arg(cause)
+                            .Arg(p.target)
+                            .Arg(p.keep);
         } else if (p.kept == Kept::Linked) {
             ::unlink(p.keep.c_str());
         } else if (p.renamed && !p.existed && ::unlink(p.target.c_str()) != 0) {
-            trouble += "; the new " + p.target + " could not be removed";
+            cause = TrText("common", "%1; the new %2 could not be removed").Arg(cause).Arg(p.target);
         }
         p.kept = Kept::None;
         p.renamed = false;
     }
     RemoveTemporaries(set);
-    return trouble;
+    return cause;
 }
 
 void PutInPlace(std::vector<Pending>& set)
@@ -161,13 +163,11 @@ void PutInPlace(std::vector<Pending>& set)
         const bool last = i + 1 == set.size();
         if (p.existed && !last && !Keep(p)) {
             const int error = errno;
-            const std::string trouble = PutBack(set);
-            Fail(p, CauseOf(error) + trouble);
+            Fail(p, PutBack(set, SystemCause(error)));
         }
         if (std::rename(p.temporary.c_str(), p.target.c_str()) != 0) {
             const int error = errno;
-            const std::string trouble = PutBack(set);
-            Fail(p, CauseOf(error) + trouble);
+            Fail(p, PutBack(set, SystemCause(error)));
         }
         p.temporary.clear();
         p.renamed = true;
@@ -189,7 +189,7 @@ std::vector<Pending> InspectAll(std::span<const OutputFile> files, const WriteOp
         set.push_back(Inspect(file, options));
         for (std::size_t j = 0; j + 1 < set.size(); ++j)
             if (SameFile(set[j].target, set.back().target))
-                Fail(set.back(), "it is the same file as " + set[j].file->path);
+                Fail(set.back(), TrText("common", "it is the same file as %1").Arg(set[j].file->path));
     }
     return set;
 }
@@ -224,7 +224,9 @@ void WriteFilesSafely(std::span<const OutputFile> files, const WriteOptions& opt
             ::unlink(p.keep.c_str());
     for (const Pending& p : set)
         if (p.folder == unsynced)
-            Fail(p, "written, but its folder could not be flushed to the disk: " + CauseOf(syncError));
+            Fail(p,
+                 TrText("common", "written, but its folder could not be flushed to the disk: %1")
+                     .Arg(SystemCause(syncError)));
 }
 
 void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes, const WriteOptions& options)

@@ -121,7 +121,10 @@ std::vector<std::uint8_t> SerialiseCodecResult(const CodecResult& result)
     w.U64(0);  // the length, filled in below
     w.U64(result.decoded ? 1 : 0);
     w.Text(result.holds);
-    w.Text(result.failure);
+    w.U64(static_cast<std::uint64_t>(result.failure));
+    w.U64(result.expectedBytes);
+    w.U64(result.statedBytes);
+    w.Text(result.detail);
     w.U64(result.notes.size());
     for (const std::string& note : result.notes)
         w.Text(note);
@@ -137,14 +140,46 @@ std::optional<CodecResult> ParseCodecResult(std::span<const std::uint8_t> bytes)
     CodecResult result;
     const std::uint64_t decoded = r.U64();
     result.holds = r.Text();
-    result.failure = r.Text();
+    const std::uint64_t failure = r.U64();
+    result.expectedBytes = r.U64();
+    result.statedBytes = r.U64();
+    result.detail = r.Text();
     const std::uint64_t count = r.U64();
     for (std::uint64_t i = 0; r.ok && i < count && i < 1000; ++i)
         result.notes.push_back(r.Text());
-    if (!r.ok || !r.AtEnd() || decoded > 1 || count > 1000)
+    if (!r.ok || !r.AtEnd() || decoded > 1 || count > 1000 ||
+        failure > static_cast<std::uint64_t>(CodecFailure::Exception))
         return std::nullopt;
     result.decoded = decoded == 1;
+    result.failure = static_cast<CodecFailure>(failure);
     return result;
+}
+
+common::Text CodecFailureText(const CodecResult& result)
+{
+    switch (result.failure) {
+    case CodecFailure::BufferLength:
+        return common::TrText("imageio", "the decoder expects %1 bytes of pixels where the header states %2")
+            .Arg(static_cast<unsigned long long>(result.expectedBytes))
+            .Arg(static_cast<unsigned long long>(result.statedBytes));
+    case CodecFailure::Corrupt:
+        if (result.notes.empty())
+            return common::TrText("imageio", "the compressed pixel data are corrupt or truncated");
+        return common::TrText("imageio", "the compressed pixel data are corrupt or truncated (%1)")
+            .Arg(result.notes.front());
+    case CodecFailure::OutOfMemory:
+        return common::TrText("imageio", "it needs more memory than the decoder may take");
+    case CodecFailure::Exception:
+        return DecoderFailedText(result.detail);
+    case CodecFailure::None:
+        break;
+    }
+    return common::TrText("imageio", "the decoder gave no reason");
+}
+
+common::Text DecoderFailedText(const std::string& what)
+{
+    return common::TrText("imageio", "the decoder failed: %1").Arg(what);
 }
 
 } // namespace imageio

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Text.h"
+
 namespace imageio {
 
 struct CodecRequest {
@@ -23,12 +25,31 @@ struct CodecRequest {
     std::string testAction;
 };
 
+// Why the codec did not decode. The helper reports what happened, not words: the program that
+// shows the refusal words it in its user's language (CodecFailureText).
+enum class CodecFailure : std::uint8_t {
+    None,
+    BufferLength,  // the library expects `expectedBytes` where the request states `statedBytes`
+    Corrupt,  // the library refused the data; the first note says why, in its own words
+    OutOfMemory,  // more than the helper may take
+    Exception,  // the library threw; `detail` is its message
+};
+
 struct CodecResult {
     bool decoded = false;
     std::string holds;                // the photometric interpretation of the samples written
     std::vector<std::string> notes;   // what the codec printed while it decoded
-    std::string failure;              // why it did not decode, in words for the refusal
+    CodecFailure failure = CodecFailure::None;
+    std::uint64_t expectedBytes = 0, statedBytes = 0;
+    std::string detail;
 };
+
+// Why the codec did not decode, for the refusal ("the compressed pixel data are corrupt or
+// truncated (<the codec's first note>)"). The codec's own words stay as they are.
+common::Text CodecFailureText(const CodecResult& result);
+
+// "the decoder failed: <what>", where `what` is a library's own message.
+common::Text DecoderFailedText(const std::string& what);
 
 // The request as bytes for the helper process, and back. ParseCodecRequest keeps spans into
 // `bytes` and returns nothing for bytes that are not a whole, well-formed request.

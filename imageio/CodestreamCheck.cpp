@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "DecodeError.h"
@@ -30,6 +31,20 @@ bool StartsWith(std::span<const std::uint8_t> data, std::string_view text)
     return data.size() >= text.size() && std::equal(text.begin(), text.end(), data.begin());
 }
 
+// A marker's second byte as two upper-case hex digits ("C3").
+std::string HexByte(unsigned byte)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    return {digits[(byte >> 4) & 15], digits[byte & 15]};
+}
+
+// The problems both walks of a JPEG stream find.
+common::Text NotAMarkerText()
+{
+    return common::TrText("imageio", "holds bytes that are not a marker where one belongs");
+}
+common::Text StuffedByteText() { return common::TrText("imageio", "holds FF 00 where a marker belongs"); }
+
 // What the marker segments of a JPEG or JPEG-LS codestream hold from SOI up to the first scan
 // (SOS), walked the way the JPEG library reads them before it decodes a frame.
 struct JpegHeaderWalk {
@@ -37,7 +52,7 @@ struct JpegHeaderWalk {
     unsigned frameMarker = 0;
     bool jfif = false;
     int adobeTransform = -1;
-    std::optional<std::string> problem;  // why the walk stopped before the first scan
+    std::optional<common::Text> problem;  // why the walk stopped before the first scan
 };
 
 // Nothing when the fragment does not start with SOI.
@@ -46,16 +61,16 @@ std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
     if (s.size() < 4 || s[0] != 0xFF || s[1] != 0xD8)
         return std::nullopt;
     JpegHeaderWalk walk;
-    const auto stop = [&](std::string why) {
+    const auto stop = [&](common::Text why) {
         walk.problem = std::move(why);
         return walk;
     };
     std::size_t p = 2;  // after SOI
     for (;;) {
         if (p + 2 > s.size())
-            return stop("ends before its first scan");
+            return stop(common::TrText("imageio", "ends before its first scan"));
         if (s[p] != 0xFF)
-            return stop("holds bytes that are not a marker where one belongs");
+            return stop(NotAMarkerText());
         const unsigned marker = s[p + 1];
         if (marker == 0xFF) {
             ++p;  // fill byte
@@ -66,19 +81,20 @@ std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
             continue;
         }
         if (marker == 0xD8 || marker == 0xD9)
-            return stop("starts again or ends before its first scan");
+            return stop(common::TrText("imageio", "starts again or ends before its first scan"));
         if (marker == 0x00)
-            return stop("holds FF 00 where a marker belongs");
+            return stop(StuffedByteText());
         if (p + 4 > s.size())
-            return stop("ends before its first scan");
+            return stop(common::TrText("imageio", "ends before its first scan"));
         const std::size_t length = Be16(s, p + 2);
         if (length < 2 || length > s.size() - p - 2)
-            return stop("has a header segment that runs past its fragment");
+            return stop(common::TrText("imageio", "has a header segment that runs past its fragment"));
         const std::span<const std::uint8_t> data = s.subspan(p + 4, length - 2);
         if (marker == 0xE0 && data.size() >= 14 && StartsWith(data, std::string_view("JFIF\0", 5))) {
             walk.jfif = true;
             if (data[5] != 1)
-                return stop("is marked JFIF version " + std::to_string(data[5]) + ", not 1");
+                return stop(
+                    common::TrText("imageio", "is marked JFIF version %1, not 1").Arg(static_cast<int>(data[5])));
         }
         if (marker == 0xEE && data.size() >= 12 && StartsWith(data, "Adobe"))
             walk.adobeTransform = data[11];
@@ -97,7 +113,7 @@ std::optional<JpegHeaderWalk> WalkJpegHeader(std::span<const std::uint8_t> s)
 // the restart markers; in JPEG-LS, FF followed by a byte of 80 or more). The library trusts each
 // segment's length and, past the end of its data, waits for bytes that never come. Nothing when
 // every segment lies inside the fragment; a codestream may go on in the next fragment.
-std::optional<std::string> JpegSegmentProblem(std::span<const std::uint8_t> s, bool jpegLs)
+std::optional<common::Text> JpegSegmentProblem(std::span<const std::uint8_t> s, bool jpegLs)
 {
     std::size_t p = 2;  // after SOI
     bool inScan = false;
@@ -116,7 +132,7 @@ std::optional<std::string> JpegSegmentProblem(std::span<const std::uint8_t> s, b
             inScan = false;
         }
         if (s[p] != 0xFF)
-            return "holds bytes that are not a marker where one belongs";
+            return NotAMarkerText();
         const unsigned marker = s[p + 1];
         if (marker == 0xFF) {
             ++p;
@@ -125,7 +141,7 @@ std::optional<std::string> JpegSegmentProblem(std::span<const std::uint8_t> s, b
         if (marker == 0xD9)
             return std::nullopt;
         if (marker == 0x00)
-            return "holds FF 00 where a marker belongs";
+            return StuffedByteText();
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
             p += 2;
             continue;
@@ -134,8 +150,8 @@ std::optional<std::string> JpegSegmentProblem(std::span<const std::uint8_t> s, b
             return std::nullopt;  // the segment's length is in the next fragment
         const std::size_t length = Be16(s, p + 2);
         if (length < 2 || length > s.size() - p - 2)
-            return "has a segment (marker FF" + std::string(1, "0123456789ABCDEF"[marker >> 4]) +
-                   std::string(1, "0123456789ABCDEF"[marker & 15]) + ") that runs past the end of its fragment";
+            return common::TrText("imageio", "has a segment (marker FF%1) that runs past the end of its fragment")
+                .Arg(HexByte(marker));
         inScan = marker == 0xDA;
         p += 2 + length;
     }
@@ -145,25 +161,23 @@ std::optional<std::string> JpegSegmentProblem(std::span<const std::uint8_t> s, b
 // The JPEG library inside the decoder stops the whole program (an assertion) on any warning it
 // gives while reading the header, and on frame types and precisions it was not built for. What
 // would make it do so, or nothing.
-std::optional<std::string> JpegHeaderProblem(const JpegHeaderWalk& walk, bool lossless)
+std::optional<common::Text> JpegHeaderProblem(const JpegHeaderWalk& walk, bool lossless)
 {
     if (walk.problem)
         return walk.problem;
     const unsigned frame = walk.frameMarker;
     if (frame == 0)
-        return "has no frame header before its first scan";
-    if (lossless ? frame != 0xC3 : frame != 0xC0 && frame != 0xC1) {
-        const char digits[] = "0123456789ABCDEF";
-        std::string kind = "is a kind of JPEG (frame marker FF";
-        kind += digits[frame >> 4];
-        kind += digits[frame & 15];
-        return kind + ") that this transfer syntax does not hold";
-    }
+        return common::TrText("imageio", "has no frame header before its first scan");
+    if (lossless ? frame != 0xC3 : frame != 0xC0 && frame != 0xC1)
+        return common::TrText("imageio",
+                              "is a kind of JPEG (frame marker FF%1) that this transfer syntax does not hold")
+            .Arg(HexByte(frame));
     const int precision = walk.frame->precision;
     if (lossless ? precision < 2 || precision > 16 : precision != 8 && precision != 12)
-        return "has samples of " + std::to_string(precision) + " bits, which this kind of JPEG does not have";
+        return common::TrText("imageio", "has samples of %1 bits, which this kind of JPEG does not have")
+            .Arg(precision);
     if (walk.frame->components == 3 && !walk.jfif && walk.adobeTransform > 1)
-        return "names an unknown colour transform (" + std::to_string(walk.adobeTransform) + ")";
+        return common::TrText("imageio", "names an unknown colour transform (%1)").Arg(walk.adobeTransform);
     return std::nullopt;
 }
 
@@ -258,26 +272,26 @@ bool Jpeg2000ColourTransform(std::span<const std::uint8_t> s)
 }
 
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
-                      Codestream kind, const std::string& syntaxText)
+                      Codestream kind, const common::Text& syntaxText)
 {
     const bool jpeg2000 = kind == Codestream::Jpeg2000;
-    const auto refuse = [&](const std::string& why) {
-        return DecodeError("Cannot open this DICOM file (" + syntaxText + "): " + why + ".");
-    };
+    const auto refuse = [&](const common::Text& why) { return CannotOpenError(syntaxText, why); };
     if (!jpeg2000 && shape.bitsAllocated > 16)
-        throw refuse("its header states samples of " + std::to_string(shape.bitsAllocated) +
-                     " bits, which a JPEG or JPEG-LS stream cannot hold");
+        throw refuse(common::TrText("imageio",
+                                    "its header states samples of %1 bits, which a JPEG or JPEG-LS stream cannot hold")
+                         .Arg(shape.bitsAllocated));
     // The first item is the offset table; every frame needs a fragment of its own at least.
     if (fragments.size() < 2 || static_cast<long long>(fragments.size() - 1) < shape.frames)
-        throw refuse("its pixel data hold " + std::to_string(fragments.size() < 2 ? 0 : fragments.size() - 1) +
-                     " fragment(s) for " + std::to_string(shape.frames) + " frame(s)");
+        throw refuse(common::TrText("imageio", "its pixel data hold %1 fragment(s) for %2 frame(s)")
+                         .Arg(fragments.size() < 2 ? 0 : fragments.size() - 1)
+                         .Arg(shape.frames));
     for (std::size_t i = 1; i < fragments.size(); ++i) {
         const bool soc = fragments[i].size() >= 2 && fragments[i][0] == 0xFF && fragments[i][1] == 0x4F;
         // Only bare codestreams: the library's parser of JP2 boxes trusts their lengths too.
         if (jpeg2000 && i == 1 && !soc)
-            throw refuse("the first fragment does not start a JPEG 2000 codestream");
+            throw refuse(common::TrText("imageio", "the first fragment does not start a JPEG 2000 codestream"));
         if (jpeg2000 && soc && !Jpeg2000MarkersInside(fragments[i]))
-            throw refuse("the JPEG 2000 header in fragment " + std::to_string(i) + " runs past its end");
+            throw refuse(common::TrText("imageio", "the JPEG 2000 header in fragment %1 runs past its end").Arg(i));
         const std::optional<JpegHeaderWalk> walk =
             jpeg2000 ? std::nullopt : WalkJpegHeader(fragments[i]);
         // A codestream whose walk found no frame header gets an empty one, which fails the check.
@@ -286,27 +300,37 @@ void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragment
                                                  : std::nullopt;
         if (!h) {
             if (i == 1)
-                throw refuse("the first fragment does not start a compressed image");
+                throw refuse(common::TrText("imageio", "the first fragment does not start a compressed image"));
             continue;  // the rest of a codestream that began in an earlier fragment
         }
         if (kind == Codestream::JpegLossy || kind == Codestream::JpegLossless)
             if (const auto problem = JpegHeaderProblem(*walk, kind == Codestream::JpegLossless))
-                throw refuse("the JPEG stream in fragment " + std::to_string(i) + " " + *problem);
+                throw refuse(common::TrText("imageio", "the JPEG stream in fragment %1 %2").Arg(i).Arg(*problem));
         if (!jpeg2000)
             if (const auto problem = JpegSegmentProblem(fragments[i], kind == Codestream::JpegLs))
-                throw refuse("the compressed stream in fragment " + std::to_string(i) + " " + *problem);
+                throw refuse(common::TrText("imageio", "the compressed stream in fragment %1 %2").Arg(i).Arg(*problem));
         // Eight-bit samples hold exactly what the codestream's precision says: fewer stored bits
         // than that is a pixel module that contradicts its own data.
         if (shape.bitsAllocated == 8 && shape.bitsStored > 0 && h->precision > shape.bitsStored)
-            throw refuse("the compressed image in fragment " + std::to_string(i) + " has samples of " +
-                         std::to_string(h->precision) + " bits where the header states " +
-                         std::to_string(shape.bitsStored) + " bits stored");
+            throw refuse(common::TrText("imageio",
+                                        "the compressed image in fragment %1 has samples of %2 bits where the header "
+                                        "states %3 bits stored")
+                             .Arg(i)
+                             .Arg(h->precision)
+                             .Arg(shape.bitsStored));
         if (h->columns != shape.columns || h->rows != shape.rows || h->components != shape.samplesPerPixel ||
             h->precision < 1 || h->precision > shape.bitsAllocated || h->subsampled)
-            throw refuse("the compressed image in fragment " + std::to_string(i) + " is " + std::to_string(h->columns) +
-                         " x " + std::to_string(h->rows) + " with " + std::to_string(h->components) + " component(s) of " +
-                         std::to_string(h->precision) + " bits, not the " + std::to_string(shape.columns) + " x " +
-                         std::to_string(shape.rows) + " the header states");
+            throw refuse(
+                common::TrText("imageio",
+                               "the compressed image in fragment %1 is %2 x %3 with %4 component(s) of %5 bits, "
+                               "not the %6 x %7 the header states")
+                    .Arg(i)
+                    .Arg(h->columns)
+                    .Arg(h->rows)
+                    .Arg(h->components)
+                    .Arg(h->precision)
+                    .Arg(shape.columns)
+                    .Arg(shape.rows));
     }
 }
 

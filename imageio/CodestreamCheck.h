@@ -23,7 +23,7 @@ struct StreamShape {
 // holds what the JPEG library meets only with an assertion (see JpegHeaderProblem), or when a
 // JPEG or JPEG-LS segment anywhere in a fragment runs past its end.
 void CheckCodestreams(const std::vector<std::span<const std::uint8_t>>& fragments, const StreamShape& shape,
-                      Codestream kind, const std::string& syntaxText);
+                      Codestream kind, const common::Text& syntaxText);
 
 // Whether a JPEG 2000 codestream's COD segment asks for the multiple component transform, which
 // the decoder undoes: its three components then come out as R, G, B whatever the DICOM header calls

@@ -9,4 +9,10 @@ public:
     using AppError::AppError;
 };
 
+// "Cannot open this DICOM file (<syntax>): <why>.", the decoder's one refusal.
+inline DecodeError CannotOpenError(const common::Text& syntax, const common::Text& why)
+{
+    return DecodeError(common::TrText("imageio", "Cannot open this DICOM file (%1): %2.").Arg(syntax).Arg(why));
+}
+
 } // namespace imageio

@@ -28,9 +28,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-[[noreturn]] void Stopped(const std::string& syntax, const std::string& why)
+[[noreturn]] void Stopped(const common::Text& syntax, const common::Text& why)
 {
-    throw DecodeError("Cannot open this DICOM file (" + syntax + "): the decoder stopped on this file (" + why + ").");
+    throw CannotOpenError(syntax, common::TrText("imageio", "the decoder stopped on this file (%1)").Arg(why));
 }
 
 bool IsProgram(const std::string& path)
@@ -143,25 +143,29 @@ bool ReceiveAll(int fd, void* into, std::size_t size, Clock::time_point deadline
     return true;
 }
 
-std::string HowItEnded(int status, bool timedOut)
+common::Text HowItEnded(int status, bool timedOut)
 {
     if (timedOut)
-        return "it did not finish in time";
+        return common::TrText("imageio", "it did not finish in time");
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);
         switch (signal) {
-        case SIGABRT: return "it aborted";
+        case SIGABRT: return common::TrText("imageio", "it aborted");
         case SIGXCPU:
-        case SIGKILL: return "it ran out of its time";
-        case SIGSYS: return "it tried something a decoder may not do";
+        case SIGKILL: return common::TrText("imageio", "it ran out of its time");
+        case SIGSYS: return common::TrText("imageio", "it tried something a decoder may not do");
         case SIGSEGV:
-        case SIGBUS: return "it crashed";
-        default: return std::string("it was ended by ") + (::strsignal(signal) ? ::strsignal(signal) : "a signal");
+        case SIGBUS: return common::TrText("imageio", "it crashed");
+        default:
+            // The system's name of the signal stays as the system words it.
+            if (const char* name = ::strsignal(signal))
+                return common::TrText("imageio", "it was ended by %1").Arg(name);
+            return common::TrText("imageio", "it was ended by a signal");
         }
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
-        return "it ended with code " + std::to_string(WEXITSTATUS(status));
-    return "its answer was cut short";
+        return common::TrText("imageio", "it ended with code %1").Arg(WEXITSTATUS(status));
+    return common::TrText("imageio", "its answer was cut short");
 }
 
 // This program's environment, with the C library told to give the helper's heap in huge pages
@@ -221,7 +225,7 @@ std::optional<Started> Start(const std::string& program, std::string& why)
 // are processes; it holds nothing of any image.
 class SpareHelper {
 public:
-    Started Take(const std::string& program, const std::string& syntax)
+    Started Take(const std::string& program, const common::Text& syntax)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         std::optional<Started> taken;
@@ -234,8 +238,9 @@ public:
         if (!taken)
             taken = Start(program, why);
         if (!taken)
-            throw DecodeError("Cannot open this DICOM file (" + syntax + "): the decoder helper " + program +
-                              " cannot be started (" + why + ").");
+            throw CannotOpenError(
+                syntax,
+                common::TrText("imageio", "the decoder helper %1 cannot be started (%2)").Arg(program).Arg(why));
         program_ = program;
         spare_ = Start(program, why);  // when it fails, the next decode starts its own
         return *taken;
@@ -279,7 +284,7 @@ std::string DecoderHelperPath()
 }
 
 CodecResult DecodeInHelper(const CodecRequest& request, const std::function<char*()>& out,
-                           const std::string& syntaxText, const HelperOptions& options)
+                           const common::Text& syntaxText, const HelperOptions& options)
 {
     const Started started = Spare().Take(DecoderHelperPath(), syntaxText);
     Descriptor ours(started.socket);

@@ -22,7 +22,7 @@ struct HelperOptions {
 // `syntaxText` when the helper cannot be started or stops; a refusal of the codec's own comes back
 // as a result that did not decode.
 CodecResult DecodeInHelper(const CodecRequest& request, const std::function<char*()>& out,
-                           const std::string& syntaxText, const HelperOptions& options = {});
+                           const common::Text& syntaxText, const HelperOptions& options = {});
 
 // Where the helper program is: $SPECTRUM_DECODER, else beside this program, else in the build tree.
 std::string DecoderHelperPath();

@@ -22,16 +22,13 @@ namespace imageio {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& syntax, const std::string& why)
-{
-    throw DecodeError("Cannot open this DICOM file (" + syntax + "): " + why + ".");
-}
+[[noreturn]] void Refuse(const common::Text& syntax, const common::Text& why) { throw CannotOpenError(syntax, why); }
 
 std::string FirstValue(const std::string& text) { return text.substr(0, text.find('\\')); }
 
 // The value offset of the decoded frame: Rescale Intercept truncated, as the header reader takes
 // it, plus the shift that brought the samples into signed 16 bits.
-std::int32_t ValueOffset(const DicomFacts& facts, std::int64_t shift, const std::string& syntax)
+std::int32_t ValueOffset(const DicomFacts& facts, std::int64_t shift, const common::Text& syntax)
 {
     const std::optional<std::string> stated = facts.Text(0x0028, 0x1052);
     const std::string trimmed = stated ? TrimControls(*stated) : std::string();
@@ -39,13 +36,17 @@ std::int32_t ValueOffset(const DicomFacts& facts, std::int64_t shift, const std:
     try {
         intercept = trimmed.empty() ? 0 : common::StrToInt(TruncatedIntercept(trimmed));
     } catch (const common::ConversionError&) {
-        Refuse(syntax, "its Rescale Intercept \"" + trimmed.substr(0, 32) + "\" is not a number it can use");
+        Refuse(syntax,
+               common::TrText("imageio", "its Rescale Intercept \"%1\" is not a number it can use")
+                   .Arg(trimmed.substr(0, 32)));
     }
     const long long offset = intercept + shift;
     // Every value is a signed word plus this offset, in 32 bits.
     if (offset < INT32_MIN + 32768LL || offset > INT32_MAX - 32767LL)
-        Refuse(syntax, "its values reach " + std::to_string(offset) +
-                           ", beyond the range of about +-2.1 billion this program holds");
+        Refuse(
+            syntax,
+            common::TrText("imageio", "its values reach %1, beyond the range of about +-2.1 billion this program holds")
+                .Arg(offset));
     return static_cast<std::int32_t>(offset);
 }
 
@@ -55,7 +56,7 @@ bool Present(const DicomFacts& facts, std::uint16_t element)
                        [&](const RawElement& e) { return e.group == 0x0028 && e.element == element; });
 }
 
-SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
+SampleLayout LayoutOf(const DicomFacts& facts, const common::Text& syntax)
 {
     SampleLayout layout;
     layout.columns = facts.columns;
@@ -67,30 +68,34 @@ SampleLayout LayoutOf(const DicomFacts& facts, const std::string& syntax)
     layout.samplesPerPixel = static_cast<int>(facts.samplesPerPixel);
     layout.planar = facts.planar == 1;
     if (!Present(facts, 0x0010) || !Present(facts, 0x0011))
-        Refuse(syntax, std::string("its header has no ") +
-                           (!Present(facts, 0x0010) && !Present(facts, 0x0011) ? "Rows and no Columns element"
-                            : !Present(facts, 0x0010)                            ? "Rows element"
-                                                                                  : "Columns element") +
-                           ", so the image has no size");
+        Refuse(
+            syntax,
+            !Present(facts, 0x0010) && !Present(facts, 0x0011)
+                ? common::TrText("imageio", "its header has no Rows and no Columns element, so the image has no size")
+                : !Present(facts, 0x0010)
+                ? common::TrText("imageio", "its header has no Rows element, so the image has no size")
+                : common::TrText("imageio", "its header has no Columns element, so the image has no size"));
     if (facts.rows <= 0 || facts.columns <= 0 || facts.rows > 65535 || facts.columns > 65535)
-        Refuse(syntax, "the image states " + std::to_string(facts.rows) + " rows and " + std::to_string(facts.columns) +
-                           " columns");
+        Refuse(syntax,
+               common::TrText("imageio", "the image states %1 rows and %2 columns").Arg(facts.rows).Arg(facts.columns));
     if (facts.frames <= 0 || facts.frames > 1000000)
-        Refuse(syntax, "the image states " + std::to_string(facts.frames) + " frames");
+        Refuse(syntax, common::TrText("imageio", "the image states %1 frames").Arg(facts.frames));
     if (layout.bitsAllocated != 1 && layout.bitsAllocated != 8 && layout.bitsAllocated != 16 && layout.bitsAllocated != 32)
-        Refuse(syntax, "samples of " + std::to_string(facts.bitsAllocated) + " bits are not supported");
+        Refuse(syntax, common::TrText("imageio", "samples of %1 bits are not supported").Arg(facts.bitsAllocated));
     if (facts.samplesPerPixel == 3 && facts.planar != 0 && facts.planar != 1)
-        Refuse(syntax, "its Planar Configuration is " + std::to_string(facts.planar) + ", neither 0 nor 1");
+        Refuse(syntax, common::TrText("imageio", "its Planar Configuration is %1, neither 0 nor 1").Arg(facts.planar));
     if (layout.samplesPerPixel != 1 && layout.samplesPerPixel != 3)
-        Refuse(syntax, std::to_string(facts.samplesPerPixel) + " samples per pixel are not supported");
+        Refuse(syntax, common::TrText("imageio", "%1 samples per pixel are not supported").Arg(facts.samplesPerPixel));
     if (layout.bitsAllocated == 1 && (layout.samplesPerPixel != 1 || facts.encapsulated))
-        Refuse(syntax, "1-bit samples are supported uncompressed and monochrome only");
+        Refuse(syntax, common::TrText("imageio", "1-bit samples are supported uncompressed and monochrome only"));
     if (facts.photometric.rfind("PALETTE", 0) == 0)
-        Refuse(syntax, "palette colour images are not supported");
+        Refuse(syntax, common::TrText("imageio", "palette colour images are not supported"));
     static const char* const known[] = {"",         "MONOCHROME1",  "MONOCHROME2",     "RGB",     "YBR_FULL",
                                         "YBR_FULL_422", "YBR_PARTIAL_422", "YBR_PARTIAL_420", "YBR_ICT", "YBR_RCT"};
     if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return facts.photometric == k; }))
-        Refuse(syntax, "the photometric interpretation \"" + facts.photometric.substr(0, 32) + "\" is not known");
+        Refuse(syntax,
+               common::TrText("imageio", "the photometric interpretation \"%1\" is not known")
+                   .Arg(facts.photometric.substr(0, 32)));
     return layout;
 }
 
@@ -104,7 +109,7 @@ std::uint32_t Be32At(std::span<const std::uint8_t> s, std::size_t p)
 // contiguous codestream box, every box length checked against the fragment. Nothing when the
 // fragment does not start with the JP2 signature box.
 std::optional<std::span<const std::uint8_t>> Jp2Codestream(std::span<const std::uint8_t> fragment,
-                                                           const std::string& syntax)
+                                                           const common::Text& syntax)
 {
     static const std::uint8_t signature[12] = {0, 0, 0, 12, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A};
     if (fragment.size() < 12 || !std::equal(signature, signature + 12, fragment.begin()))
@@ -124,17 +129,18 @@ std::optional<std::span<const std::uint8_t>> Jp2Codestream(std::span<const std::
             length = fragment.size() - p;
         }
         if (length < head || length > fragment.size() - p)
-            Refuse(syntax, "a JP2 box of its JPEG 2000 data runs past the end of its fragment");
+            Refuse(syntax,
+                   common::TrText("imageio", "a JP2 box of its JPEG 2000 data runs past the end of its fragment"));
         if (codestream)
             return fragment.subspan(p + head, static_cast<std::size_t>(length) - head);
         p += static_cast<std::size_t>(length);
     }
-    Refuse(syntax, "its JPEG 2000 data are wrapped in JP2 boxes without a codestream box");
+    Refuse(syntax, common::TrText("imageio", "its JPEG 2000 data are wrapped in JP2 boxes without a codestream box"));
 }
 
 // The fragments as the codec is to see them: JPEG 2000 frames wrapped in JP2 boxes are unwrapped
 // to their codestream, which is what the transfer syntax holds and the checks read.
-std::vector<std::span<const std::uint8_t>> CodestreamsOf(const DicomFacts& facts, const std::string& syntax)
+std::vector<std::span<const std::uint8_t>> CodestreamsOf(const DicomFacts& facts, const common::Text& syntax)
 {
     std::vector<std::span<const std::uint8_t>> fragments = facts.fragments;
     if (CodestreamOf(facts.transferSyntax) == Codestream::Jpeg2000)
@@ -147,7 +153,7 @@ std::vector<std::span<const std::uint8_t>> CodestreamsOf(const DicomFacts& facts
 // Compressed pixels: the checks before the codec, then the codec itself in the helper process.
 // Decodes into what `out` gives once the samples arrive (`need` bytes), and returns the photometric interpretation of what the
 // codec wrote (JPEG codecs may turn YBR into RGB, or leave it).
-std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const std::string& syntax,
+std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const common::Text& syntax,
                               const std::function<char*()>& out, std::vector<std::string>& notes,
                               const DecodeLimits& limits)
 {
@@ -172,7 +178,7 @@ std::string DecodeWithLibrary(const DicomFacts& facts, std::uint64_t need, const
     const CodecResult result = DecodeInHelper(request, out, syntax, {limits.helperTimeout});
     notes.insert(notes.end(), result.notes.begin(), result.notes.end());
     if (!result.decoded)
-        Refuse(syntax, result.failure);
+        Refuse(syntax, CodecFailureText(result));
     return result.holds;
 }
 
@@ -191,7 +197,7 @@ std::vector<std::uint8_t> NativeSamples(const DicomFacts& facts, std::span<const
 // The samples of every frame as 16-bit words: RLE decoded here, other compressed syntaxes by the
 // library, uncompressed ones taken as they lie.
 Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& facts, SampleLayout layout,
-                      std::uint64_t need, const std::string& syntax, std::vector<std::string>& notes,
+                      std::uint64_t need, const common::Text& syntax, std::vector<std::string>& notes,
                       const DecodeLimits& limits)
 {
     const std::span<const std::uint8_t> walked = facts.deflated ? std::span<const std::uint8_t>(facts.inflated) : file;
@@ -230,9 +236,9 @@ Words16 DecodeSamples(std::span<const std::uint8_t> file, const DicomFacts& fact
     } catch (const DecodeError&) {
         throw;
     } catch (const std::bad_alloc&) {
-        Refuse(syntax, "not enough memory to decode it");
+        Refuse(syntax, common::TrText("imageio", "not enough memory to decode it"));
     } catch (const std::exception& e) {
-        Refuse(syntax, std::string("the decoder failed: ") + e.what());
+        Refuse(syntax, DecoderFailedText(e.what()));
     }
     return ToWords16(samples, layout);
 }
@@ -254,27 +260,32 @@ namespace {
 
 DicomPixels DecodeWalked(std::span<const std::uint8_t> file, const DicomFacts& facts, const DecodeLimits& limits)
 {
-    const std::string syntax = TransferSyntaxText(facts.transferSyntax);
+    const common::Text syntax = TransferSyntaxText(facts.transferSyntax);
     if (!facts.hasPixelData)
-        Refuse(syntax, "it holds no image (no Pixel Data element)");
+        Refuse(syntax, common::TrText("imageio", "it holds no image (no Pixel Data element)"));
     if (facts.encapsulated && !HasDecoder(facts.transferSyntax))
-        Refuse(syntax, "this program has no decoder for it");
+        Refuse(syntax, common::TrText("imageio", "this program has no decoder for it"));
     if (!facts.encapsulated && IsEncapsulated(facts.transferSyntax))
-        Refuse(syntax, "its pixel data are not the fragments that syntax needs");
+        Refuse(syntax, common::TrText("imageio", "its pixel data are not the fragments that syntax needs"));
     SampleLayout layout = LayoutOf(facts, syntax);
     // One limit for the decoder and the viewer, before a byte is decoded or allocated.
     if (facts.columns > kMaxBitmapSide || facts.rows > kMaxBitmapSide || facts.columns * facts.rows > kMaxBitmapPixels)
-        Refuse(syntax, "its image of " + std::to_string(facts.columns) + " x " + std::to_string(facts.rows) +
-                           " pixels is larger than the 268435456 pixels this program shows");
+        Refuse(syntax, TooLargeImageText(facts.columns, facts.rows));
     layout.ybr422 = !facts.encapsulated && facts.photometric == "YBR_FULL_422";
     const std::uint64_t need = LayoutBytes(layout);
     if (!facts.encapsulated && need > facts.pixelValueLength)
-        Refuse(syntax, "the pixel data hold " + std::to_string(facts.pixelValueLength) + " bytes, but " +
-                           std::to_string(facts.frames) + " frame(s) of " + std::to_string(facts.columns) + " x " +
-                           std::to_string(facts.rows) + " need " + std::to_string(need));
+        Refuse(syntax,
+               common::TrText("imageio", "the pixel data hold %1 bytes, but %2 frame(s) of %3 x %4 need %5")
+                   .Arg(static_cast<unsigned long long>(facts.pixelValueLength))
+                   .Arg(facts.frames)
+                   .Arg(facts.columns)
+                   .Arg(facts.rows)
+                   .Arg(static_cast<unsigned long long>(need)));
     if (need > limits.maxDecodedBytes)
-        Refuse(syntax, "the decoded image would take " + std::to_string(need) + " bytes, more than the limit of " +
-                           std::to_string(limits.maxDecodedBytes));
+        Refuse(syntax,
+               common::TrText("imageio", "the decoded image would take %1 bytes, more than the limit of %2")
+                   .Arg(static_cast<unsigned long long>(need))
+                   .Arg(static_cast<unsigned long long>(limits.maxDecodedBytes)));
 
     DicomPixels pixels;
     Words16 words = DecodeSamples(file, facts, layout, need, syntax, pixels.codecNotes, limits);

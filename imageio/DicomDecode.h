@@ -26,7 +26,7 @@ struct DicomPixels {
     std::int64_t valueShift = 0;       // subtracted from values beyond signed 16 bits; the offset adds it back
     std::int32_t valueOffset = 0;      // Rescale Intercept truncated plus the shift: value = signed word + this
     int scaleBits = 0;                 // 32-bit values wider than 16 bits were divided by 2^scaleBits
-    std::string syntaxText;            // "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"
+    common::Text syntaxText = common::Text::Verbatim("");  // "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"
     bool colour = false;               // shown as luminance
     std::string spacing;               // first value of the spacing used; empty when none is stated
     std::string spacingSource;         // "PixelSpacing", "ImagerPixelSpacing" or empty

@@ -37,6 +37,11 @@ std::string Hex4(unsigned v)
 
 std::string TagText(unsigned group, unsigned element) { return "(" + Hex4(group) + "," + Hex4(element) + ")"; }
 
+common::Text ElementText(const Header& h)
+{
+    return common::TrText("imageio", "element %1").Arg(TagText(h.group, h.element));
+}
+
 std::string Trimmed(std::span<const std::uint8_t> value)
 {
     std::string text(value.begin(), value.end());
@@ -71,14 +76,16 @@ public:
     bool AtEnd() const { return p_ >= s_.size(); }
     std::size_t Remaining() const { return s_.size() - std::min(p_, s_.size()); }
 
-    [[noreturn]] void Fail(const std::string& what) const
+    [[noreturn]] void Fail(const common::Text& what) const
     {
-        throw DecodeError("Cannot read this DICOM file (" + TransferSyntaxText(syntax_) + "): " + what + ".");
+        throw DecodeError(common::TrText("imageio", "Cannot read this DICOM file (%1): %2.")
+                              .Arg(TransferSyntaxText(syntax_))
+                              .Arg(what));
     }
 
     std::uint16_t U16()
     {
-        Need(2, "an element header");
+        Need(2, [] { return common::TrText("imageio", "an element header"); });
         const std::uint16_t v = little_ ? static_cast<std::uint16_t>(s_[p_] | (s_[p_ + 1] << 8))
                                         : static_cast<std::uint16_t>((s_[p_] << 8) | s_[p_ + 1]);
         p_ += 2;
@@ -100,11 +107,14 @@ public:
             return h;
         }
         if (explicit_) {
-            Need(2, "the value representation of " + TagText(h.group, h.element));
+            Need(2, [&] {
+                return common::TrText("imageio", "the value representation of %1").Arg(TagText(h.group, h.element));
+            });
             h.vr.assign(reinterpret_cast<const char*>(&s_[p_]), 2);
             p_ += 2;
             if (!IsUpperAscii(h.vr[0]) || !IsUpperAscii(h.vr[1]))
-                Fail("element " + TagText(h.group, h.element) + " has no value representation");
+                Fail(common::TrText("imageio", "element %1 has no value representation")
+                         .Arg(TagText(h.group, h.element)));
             if (IsLongVr(h.vr)) {
                 U16();
                 h.length = U32();
@@ -117,12 +127,15 @@ public:
         return h;
     }
 
-    // Checks that a stated length lies inside the data.
-    void Need(std::uint64_t n, const std::string& what) const
+    // Checks that a stated length lies inside the data; `what()` names the part that needs it (only
+    // worded when it does not fit: this runs for every element).
+    template <typename What> void Need(std::uint64_t n, const What& what) const
     {
         if (n > Remaining())
-            Fail(what + " needs " + std::to_string(n) + " bytes, but the file ends " + std::to_string(Remaining()) +
-                 " bytes later");
+            Fail(common::TrText("imageio", "%1 needs %2 bytes, but the file ends %3 bytes later")
+                     .Arg(what())
+                     .Arg(static_cast<unsigned long long>(n))
+                     .Arg(static_cast<unsigned long long>(Remaining())));
     }
 
     bool NextIsItem() const
@@ -137,24 +150,26 @@ public:
     void Sequence(std::uint32_t length, int depth)
     {
         if (depth > kMaxDepth)
-            Fail("sequences are nested more than " + std::to_string(kMaxDepth) + " deep");
-        const std::size_t end = length == kUndefined ? s_.size() : Bounded(length, "a sequence");
+            Fail(common::TrText("imageio", "sequences are nested more than %1 deep").Arg(kMaxDepth));
+        const std::size_t end =
+            length == kUndefined ? s_.size() : Bounded(length, [] { return common::TrText("imageio", "a sequence"); });
         while (p_ < end) {
             const Header item = ReadHeader();
             if (item.group == 0xFFFE && item.element == 0xE0DD)
                 return;
             if (item.group != 0xFFFE || item.element != 0xE000)
-                Fail("a sequence holds " + TagText(item.group, item.element) + " where an item belongs");
+                Fail(common::TrText("imageio", "a sequence holds %1 where an item belongs")
+                         .Arg(TagText(item.group, item.element)));
             if (item.length == kUndefined) {
                 DataSet(s_.size(), depth + 1, true);
             } else {
-                const std::size_t itemEnd = Bounded(item.length, "an item");
+                const std::size_t itemEnd = Bounded(item.length, [] { return common::TrText("imageio", "an item"); });
                 DataSet(itemEnd, depth + 1, false);
                 p_ = itemEnd;
             }
         }
         if (length == kUndefined)
-            Fail("a sequence has no end");
+            Fail(common::TrText("imageio", "a sequence has no end"));
         p_ = end;
     }
 
@@ -171,7 +186,7 @@ public:
             Value(h, depth, nullptr);
         }
         if (delimited)
-            Fail("an item has no end");
+            Fail(common::TrText("imageio", "an item has no end"));
     }
 
     // The value of an element read by ReadHeader; at the top level its facts go to `facts`.
@@ -196,7 +211,7 @@ public:
             explicit_ = outer;
             raw.sequence = true;
         } else {
-            const std::size_t end = Bounded(h.length, "element " + TagText(h.group, h.element));
+            const std::size_t end = Bounded(h.length, [&] { return ElementText(h); });
             raw.value = s_.subspan(p_, end - p_);
             if (facts && pixels) {
                 facts->pixelValueStart = p_;
@@ -222,8 +237,10 @@ public:
             if (item.group == 0xFFFE && item.element == 0xE0DD)
                 return;
             if (item.group != 0xFFFE || item.element != 0xE000 || item.length == kUndefined)
-                Fail("the compressed pixel data hold " + TagText(item.group, item.element) + " where a fragment belongs");
-            const std::size_t end = Bounded(item.length, "a pixel data fragment");
+                Fail(common::TrText("imageio", "the compressed pixel data hold %1 where a fragment belongs")
+                         .Arg(TagText(item.group, item.element)));
+            const std::size_t end =
+                Bounded(item.length, [] { return common::TrText("imageio", "a pixel data fragment"); });
             if (out)
                 out->push_back(s_.subspan(p_, end - p_));
             p_ = end;
@@ -237,7 +254,7 @@ private:
     bool explicit_;
     std::size_t p_ = 0;
 
-    std::size_t Bounded(std::uint32_t length, const std::string& what) const
+    template <typename What> std::size_t Bounded(std::uint32_t length, const What& what) const
     {
         Need(length, what);
         return p_ + length;
@@ -256,7 +273,7 @@ std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::s
 {
     z_stream z{};
     if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
-        walker.Fail("the data set cannot be inflated");
+        walker.Fail(common::TrText("imageio", "the data set cannot be inflated"));
     std::vector<std::uint8_t> out;
     z.next_in = const_cast<Bytef*>(deflated.data());
     z.avail_in = static_cast<uInt>(std::min<std::size_t>(deflated.size(), 0xFFFFFFFFu));
@@ -267,7 +284,8 @@ std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::s
             inflateEnd(&z);
             if (head)
                 return out;
-            walker.Fail("the data set inflates to more than " + std::to_string(limit) + " bytes");
+            walker.Fail(common::TrText("imageio", "the data set inflates to more than %1 bytes")
+                            .Arg(static_cast<unsigned long long>(limit)));
         }
         out.resize(std::min(limit, std::max<std::size_t>(had * 2, 65536)));
         z.next_out = out.data() + had;
@@ -281,7 +299,7 @@ std::vector<std::uint8_t> Inflate(std::span<const std::uint8_t> deflated, std::s
     }
     inflateEnd(&z);
     if (status != Z_STREAM_END && status != Z_BUF_ERROR)
-        walker.Fail("the deflated data set is corrupt");
+        walker.Fail(common::TrText("imageio", "the deflated data set is corrupt"));
     return out;
 }
 
@@ -366,8 +384,8 @@ Meta ReadMeta(std::span<const std::uint8_t> file)
     while (meta.Remaining() >= 2 && file[meta.Position()] == 0x02 && file[meta.Position() + 1] == 0x00) {
         const Header h = meta.ReadHeader();
         if (h.length == kUndefined)
-            meta.Fail("the file meta group has an element of undefined length");
-        meta.Need(h.length, "element " + TagText(h.group, h.element));
+            meta.Fail(common::TrText("imageio", "the file meta group has an element of undefined length"));
+        meta.Need(h.length, [&] { return ElementText(h); });
         if (h.element == 0x0010)
             m.transferSyntax = Trimmed(file.subspan(meta.Position(), h.length));
         meta.SetPosition(meta.Position() + h.length);
@@ -389,7 +407,8 @@ void WalkElements(std::span<const std::uint8_t> data, std::size_t p, DicomFacts&
     while (!walker.AtEnd()) {
         const Header h = walker.ReadHeader();
         if (h.group == 0xFFFE)
-            walker.Fail("the data set holds a stray item " + TagText(h.group, h.element));
+            walker.Fail(
+                common::TrText("imageio", "the data set holds a stray item %1").Arg(TagText(h.group, h.element)));
         walker.Value(h, 0, &facts);
         if (facts.hasPixelData) {
             // What follows the pixels (padding, signatures, stray bytes) is not needed.
@@ -420,8 +439,7 @@ std::size_t InflateLimit(std::span<const std::uint8_t> deflated, const DicomFact
         return limit;
     const long long pixels = facts.rows * facts.columns;
     if (facts.rows > kMaxBitmapSide || facts.columns > kMaxBitmapSide || pixels > kMaxBitmapPixels)
-        meta.Fail("its image of " + std::to_string(facts.columns) + " x " + std::to_string(facts.rows) +
-                  " pixels is larger than the 268435456 pixels this program shows");
+        meta.Fail(TooLargeImageText(facts.columns, facts.rows));
     const long long bytes = std::clamp<long long>(facts.bitsAllocated, 8, 32) / 8 *
                             std::clamp<long long>(facts.samplesPerPixel, 1, 4) * std::clamp<long long>(facts.frames, 1, 1000000);
     const unsigned long long need = static_cast<unsigned long long>(pixels) * static_cast<unsigned long long>(bytes) + kHead;

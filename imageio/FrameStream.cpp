@@ -176,32 +176,45 @@ std::vector<std::uint8_t> FrameStream(const DicomPixels& pixels, std::int32_t fr
     return stream;
 }
 
+std::vector<common::Text> DecodedSummaryLines(const DicomPixels& pixels, std::int32_t frame)
+{
+    std::vector<common::Text> lines;
+    lines.push_back(common::TrText("imageio", "Decoded : %1").Arg(pixels.syntaxText));
+    lines.push_back(common::TrText("imageio", "frame %1 of %2").Arg(frame + 1).Arg(pixels.frames));
+    if (pixels.colour)
+        lines.push_back(common::TrText("imageio", "Colour image shown as luminance (0.299 R + 0.587 G + 0.114 B)"));
+    if (pixels.scaleBits)
+        lines.push_back(
+            common::TrText("imageio", "32-bit values divided by %1 to fit 16 bits").Arg(1LL << pixels.scaleBits));
+    if (pixels.valueShift)
+        lines.push_back(common::TrText("imageio", "Values beyond 16 bits signed: stored minus %1, Offset plus as much")
+                            .Arg(static_cast<long long>(pixels.valueShift)));
+    if (!pixels.rescaleSlope.empty() && pixels.rescaleSlope != "1" && pixels.rescaleSlope != "1.0")
+        lines.push_back(common::TrText("imageio", "RescaleSlope %1 not applied: values are stored value + intercept")
+                            .Arg(pixels.rescaleSlope));
+    if (!pixels.spacingSource.empty())
+        lines.push_back(common::TrText("imageio", "mm spacing from %1").Arg(pixels.spacingSource));
+    for (const std::string& note : pixels.codecNotes)
+        lines.push_back(common::TrText("imageio", "WARNING, damaged? The decoder reported: %1").Arg(note));
+    return lines;
+}
+
 std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame)
 {
-    std::string text = "Decoded : " + pixels.syntaxText + "\r\n";
-    text += "frame " + std::to_string(frame + 1) + " of " + std::to_string(pixels.frames) + "\r\n";
-    if (pixels.colour)
-        text += "Colour image shown as luminance (0.299 R + 0.587 G + 0.114 B)\r\n";
-    if (pixels.scaleBits)
-        text += "32-bit values divided by " + std::to_string(1LL << pixels.scaleBits) + " to fit 16 bits\r\n";
-    if (pixels.valueShift)
-        text += "Values beyond 16 bits signed: stored minus " + std::to_string(pixels.valueShift) +
-                ", Offset plus as much\r\n";
-    if (!pixels.rescaleSlope.empty() && pixels.rescaleSlope != "1" && pixels.rescaleSlope != "1.0")
-        text += "RescaleSlope " + pixels.rescaleSlope + " not applied: values are stored value + intercept\r\n";
-    if (!pixels.spacingSource.empty())
-        text += "mm spacing from " + pixels.spacingSource + "\r\n";
-    for (const std::string& note : pixels.codecNotes)
-        text += "WARNING, damaged? The decoder reported: " + note + "\r\n";
+    std::string text;
+    for (const common::Text& line : DecodedSummaryLines(pixels, frame))
+        text += line.Plain() + "\r\n";
     return text;
 }
 
-std::optional<std::string> DamageWarning(const DicomPixels& pixels)
+std::optional<common::Text> DamageWarning(const DicomPixels& pixels)
 {
     if (pixels.codecNotes.empty())
         return std::nullopt;
-    return "The decoder reported a problem with this file (" + pixels.codecNotes.front() +
-           "). The image is shown, but its pixels may be wrong; measure it only if you accept that.";
+    return common::TrText("imageio",
+                          "The decoder reported a problem with this file (%1). The image is shown, but its "
+                          "pixels may be wrong; measure it only if you accept that.")
+        .Arg(pixels.codecNotes.front());
 }
 
 } // namespace imageio

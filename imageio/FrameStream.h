@@ -16,13 +16,16 @@ namespace imageio {
 // Raises std::out_of_range for a frame outside 0 .. frames - 1.
 std::vector<std::uint8_t> FrameStream(const DicomPixels& pixels, std::int32_t frame);
 
-// Lines for the summary, CR LF after each: the transfer syntax decoded, "frame k of K" (k from 1),
-// luminance for colour, the value shift, a rescale slope that is not applied, the spacing's source.
+// Lines for the summary: the transfer syntax decoded, "frame k of K" (k from 1), luminance for
+// colour, the value shift, a rescale slope that is not applied, the spacing's source, and each
+// warning the codec gave.
+std::vector<common::Text> DecodedSummaryLines(const DicomPixels& pixels, std::int32_t frame);
+// The same lines in their source form, CR LF after each.
 std::string DecodedSummary(const DicomPixels& pixels, std::int32_t frame);
 
 // What the viewer says when the codec reported a problem with a file it still decoded; nothing
 // for a file decoded without a word.
-std::optional<std::string> DamageWarning(const DicomPixels& pixels);
+std::optional<common::Text> DamageWarning(const DicomPixels& pixels);
 
 // The header of the decoded stream: the walked file's top-level elements (sequences, group
 // lengths, values over 65,534 bytes, long-form VRs other than OB/OW/UN and the pixel module left

@@ -40,11 +40,17 @@ Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& str
     if (header.failure)
         std::rethrow_exception(header.failure);
     if (!header.pixelDataFound)
-        throw common::InputError("The file " + path + " holds no DICOM image (no Pixel Data element). A raw file needs "
-                                 "its size in its name or given (--mode 16bit --size WIDTHxHEIGHT).");
-    if (header.edits.sizeX.empty() || header.edits.sizeY.empty())
-        throw common::InputError(std::string("The DICOM header has no ") +
-                                 (header.edits.sizeX.empty() ? "Columns" : "Rows") + " element, so the image has no size.");
+        throw common::InputError(
+            common::TrText("imageio",
+                           "The file %1 holds no DICOM image (no Pixel Data element). A raw file needs "
+                           "its size in its name or given (--mode 16bit --size WIDTHxHEIGHT).")
+                .Arg(path));
+    if (header.edits.sizeX.empty())
+        throw common::InputError(
+            common::TrText("imageio", "The DICOM header has no Columns element, so the image has no size."));
+    if (header.edits.sizeY.empty())
+        throw common::InputError(
+            common::TrText("imageio", "The DICOM header has no Rows element, so the image has no size."));
     Layout layout;
     layout.width = common::StrToInt(header.edits.sizeX);
     layout.height = common::StrToInt(header.edits.sizeY);
@@ -60,17 +66,26 @@ Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& str
 LoadedImage DecodedImage(const std::string& path, const DicomPixels& pixels, const LoadOptions& options)
 {
     if (options.width || options.height || options.headerBytes || options.swap)
-        throw common::InputError("The file " + path + " is decoded (" + pixels.syntaxText +
-                                 "): its size, header and byte order come from the file, not from options.");
+        throw common::InputError(
+            common::TrText("imageio",
+                           "The file %1 is decoded (%2): its size, header and byte order come from the "
+                           "file, not from options.")
+                .Arg(path)
+                .Arg(pixels.syntaxText));
     // Codecs decode some broken streams with a warning and wrong pixels; a measurement must not
     // take them unless the user says so.
     if (!pixels.codecNotes.empty() && !options.acceptDamaged)
-        throw common::InputError("The decoder reported damage in " + path + " (" + pixels.codecNotes.front() +
-                                 "): its pixels may be wrong. Accept damaged files (--accept-damaged) to "
-                                 "measure it anyway.");
+        throw common::InputError(
+            common::TrText("imageio",
+                           "The decoder reported damage in %1 (%2): its pixels may be wrong. Accept "
+                           "damaged files (--accept-damaged) to measure it anyway.")
+                .Arg(path)
+                .Arg(pixels.codecNotes.front()));
     LoadedImage image{path, pixels.columns, pixels.rows, std::nullopt, {}};
     image.pixelMm = options.pixelMm ? options.pixelMm : SpacingOf(pixels.spacing);
-    image.notes = pixels.codecNotes;
+    // The codec's own words, as it printed them.
+    for (const std::string& note : pixels.codecNotes)
+        image.notes.push_back(common::Text::Verbatim(note));
     const std::int32_t offset = options.valueOffset.value_or(pixels.valueOffset);
     const std::size_t count = static_cast<std::size_t>(pixels.columns) * static_cast<std::size_t>(pixels.rows);
     image.samples.resize(count);
@@ -86,7 +101,7 @@ FileMode ParseFileMode(const std::string& text)
     if (text == "8bit") return FileMode::Bits8;
     if (text == "16bit") return FileMode::Bits16;
     if (text == "dicom") return FileMode::Dicom;
-    throw common::InputError("The mode must be 8bit, 16bit or dicom, not '" + text + "'.");
+    throw common::InputError(common::TrText("imageio", "The mode must be 8bit, 16bit or dicom, not '%1'.").Arg(text));
 }
 
 LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
@@ -106,7 +121,8 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
         }
         layout = DicomLayout(path, stream);
     } else if (!options.width || !options.height) {
-        throw common::InputError("The name of " + path + " gives no matrix size; give --size.");
+        throw common::InputError(
+            common::TrText("imageio", "The name of %1 gives no matrix size; give --size.").Arg(path));
     }
     if (options.width) layout.width = *options.width;
     if (options.height) layout.height = *options.height;
@@ -116,7 +132,7 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     if (options.pixelMm) layout.pixelMm = options.pixelMm;
     CheckBitmapSize(layout.width, layout.height);
     if (layout.headerBytes < 0)
-        throw common::InputError("The header length cannot be negative.");
+        throw common::InputError(common::TrText("imageio", "The header length cannot be negative."));
 
     PixelSource source;
     source.stream = stream;
@@ -126,10 +142,14 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     source.bytesPerPixel = layout.bytesPerPixel;
     const long long needed = MatrixEndByte(source);
     if (needed > static_cast<long long>(stream.size()))
-        throw common::InputError("The file " + path + " holds " + std::to_string(stream.size()) + " bytes, but a " +
-                                 std::to_string(layout.width) + " x " + std::to_string(layout.height) +
-                                 " matrix from byte " + std::to_string(layout.headerBytes) + " needs " +
-                                 std::to_string(needed) + " bytes.");
+        throw common::InputError(
+            common::TrText("imageio", "The file %1 holds %2 bytes, but a %3 x %4 matrix from byte %5 needs %6 bytes.")
+                .Arg(path)
+                .Arg(stream.size())
+                .Arg(layout.width)
+                .Arg(layout.height)
+                .Arg(layout.headerBytes)
+                .Arg(needed));
     LoadedImage image{path, layout.width, layout.height, layout.pixelMm, {}};
     image.samples.resize(static_cast<std::size_t>(layout.width * layout.height));
     std::size_t i = 0;
@@ -142,14 +162,16 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
 double CommonPixelSpacing(const std::vector<LoadedImage>& images)
 {
     if (images.empty())
-        throw common::InputError("No images.");
+        throw common::InputError(common::TrText("imageio", "No images."));
     const LoadedImage& first = images.front();
     if (!first.pixelMm)
-        throw common::InputError("No pixel spacing for " + first.path + ": give one.");
+        throw common::InputError(common::TrText("imageio", "No pixel spacing for %1: give one.").Arg(first.path));
     for (const LoadedImage& image : images)
         if (image.pixelMm != first.pixelMm)
-            throw common::InputError("The pixel spacing of " + image.path + " differs from that of " + first.path +
-                                     "; give one spacing for all.");
+            throw common::InputError(
+                common::TrText("imageio", "The pixel spacing of %1 differs from that of %2; give one spacing for all.")
+                    .Arg(image.path)
+                    .Arg(first.path));
     return *first.pixelMm;
 }
 

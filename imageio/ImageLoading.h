@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Text.h"
+
 namespace imageio {
 
 enum class FileMode { Bits8, Bits16, Dicom };
@@ -27,7 +29,7 @@ struct LoadedImage {
     long long width = 0, height = 0;
     std::optional<double> pixelMm;
     std::vector<double> samples;  // row-major, width x height
-    std::vector<std::string> notes;  // warnings the decoder's codec gave for a file it still decoded
+    std::vector<common::Text> notes;  // warnings the decoder's codec gave for a file it still decoded
 };
 
 // Refuses (common::InputError) a size the viewer would refuse, a file without a size in its name
@@ -40,7 +42,8 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options);
 
 // The message for a ROI that does not lie wholly inside a loaded image, the same in every front end.
 inline constexpr const char* kRoiOutsideImageMessage =
-    "The ROI reaches outside the image. Move or shrink the ROI so that it lies inside the image.";
+    TR_NOOP("imageio", "The ROI reaches outside the image. Move or shrink the ROI so that it lies inside the image.");
+inline common::Text RoiOutsideImageMessage() { return common::Text("imageio", kRoiOutsideImageMessage); }
 
 FileMode ParseFileMode(const std::string& text);  // "8bit", "16bit", "dicom"
 

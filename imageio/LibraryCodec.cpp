@@ -51,8 +51,9 @@ CodecResult DecodeWithCodecLibrary(const CodecRequest& request, char* out)
     image.SetDataElement(pixelData);
     const unsigned long length = image.GetBufferLength();
     if (length != request.need) {
-        result.failure = "the decoder expects " + std::to_string(length) + " bytes of pixels where the header states " +
-                         std::to_string(request.need);
+        result.failure = CodecFailure::BufferLength;
+        result.expectedBytes = length;
+        result.statedBytes = request.need;
         return result;
     }
     CodecMessages messages;
@@ -65,9 +66,7 @@ CodecResult DecodeWithCodecLibrary(const CodecRequest& request, char* out)
             result.notes.size() < 20)
             result.notes.push_back(line.substr(0, 200));
     if (!result.decoded) {
-        result.failure = "the compressed pixel data are corrupt or truncated";
-        if (!result.notes.empty())
-            result.failure += " (" + result.notes.front() + ")";
+        result.failure = CodecFailure::Corrupt;
         return result;
     }
     // The JPEG 2000 codec undoes the colour transform the codestream names but leaves the

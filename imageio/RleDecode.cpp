@@ -39,15 +39,14 @@ bool Unpack(std::span<const std::uint8_t> segment, std::uint8_t* out, std::size_
 
 std::vector<std::uint8_t> DecodeRle(const std::vector<std::span<const std::uint8_t>>& fragments, long long columns,
                                     long long rows, long long frames, int bytesPerSample, int samplesPerPixel,
-                                    const std::string& syntaxText)
+                                    const common::Text& syntaxText)
 {
-    const auto refuse = [&](const std::string& why) {
-        return DecodeError("Cannot open this DICOM file (" + syntaxText + "): " + why + ".");
-    };
+    const auto refuse = [&](const common::Text& why) { return CannotOpenError(syntaxText, why); };
     // The first item is the offset table; then one fragment per frame.
     if (fragments.size() < static_cast<std::size_t>(frames) + 1)
-        throw refuse("the pixel data hold " + std::to_string(fragments.empty() ? 0 : fragments.size() - 1) +
-                     " fragment(s) for " + std::to_string(frames) + " frame(s)");
+        throw refuse(common::TrText("imageio", "the pixel data hold %1 fragment(s) for %2 frame(s)")
+                         .Arg(fragments.empty() ? 0 : fragments.size() - 1)
+                         .Arg(frames));
     const std::size_t pixels = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
     const std::size_t segments = static_cast<std::size_t>(bytesPerSample * samplesPerPixel);
     const std::size_t frameBytes = pixels * segments;
@@ -55,19 +54,20 @@ std::vector<std::uint8_t> DecodeRle(const std::vector<std::span<const std::uint8
     for (long long f = 0; f < frames; ++f) {
         const std::span<const std::uint8_t> fragment = fragments[static_cast<std::size_t>(f) + 1];
         if (fragment.size() < 64 || Le32(fragment, 0) != segments)
-            throw refuse("frame " + std::to_string(f + 1) + " does not start with " + std::to_string(segments) +
-                         " RLE segments");
+            throw refuse(
+                common::TrText("imageio", "frame %1 does not start with %2 RLE segments").Arg(f + 1).Arg(segments));
         for (std::size_t k = 0; k < segments; ++k) {
             const std::size_t start = Le32(fragment, 4 + 4 * k);
             const std::size_t end = k + 1 < segments ? Le32(fragment, 8 + 4 * k) : fragment.size();
             if (start < 64 || start > end || end > fragment.size())
-                throw refuse("an RLE segment of frame " + std::to_string(f + 1) + " lies outside its fragment");
+                throw refuse(
+                    common::TrText("imageio", "an RLE segment of frame %1 lies outside its fragment").Arg(f + 1));
             // Segment k holds byte (k % bytes) of sample (k / bytes), most significant first.
             const std::size_t sample = k / static_cast<std::size_t>(bytesPerSample);
             const std::size_t byte = static_cast<std::size_t>(bytesPerSample) - 1 - k % static_cast<std::size_t>(bytesPerSample);
             std::uint8_t* first = out.data() + static_cast<std::size_t>(f) * frameBytes + sample * static_cast<std::size_t>(bytesPerSample) + byte;
             if (!Unpack(fragment.subspan(start, end - start), first, pixels, segments))
-                throw refuse("an RLE segment of frame " + std::to_string(f + 1) + " ends before its pixels");
+                throw refuse(common::TrText("imageio", "an RLE segment of frame %1 ends before its pixels").Arg(f + 1));
         }
     }
     return out;

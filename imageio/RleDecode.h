@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Text.h"
+
 namespace imageio {
 
 // Frames out as little-endian samples, colour interleaved (R G B per pixel). Raises DecodeError,
@@ -14,6 +16,6 @@ namespace imageio {
 // a segment that ends before its pixels.
 std::vector<std::uint8_t> DecodeRle(const std::vector<std::span<const std::uint8_t>>& fragments, long long columns,
                                     long long rows, long long frames, int bytesPerSample, int samplesPerPixel,
-                                    const std::string& syntaxText);
+                                    const common::Text& syntaxText);
 
 } // namespace imageio

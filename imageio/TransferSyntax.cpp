@@ -45,13 +45,14 @@ const Syntax* Find(std::string_view uid)
 
 } // namespace
 
-std::string TransferSyntaxText(std::string_view uid)
+common::Text TransferSyntaxText(std::string_view uid)
 {
     if (uid.empty())
-        return "no transfer syntax";
+        return common::TrText("imageio", "no transfer syntax");
+    // The standard's names are names: the same in every language.
     if (const Syntax* s = Find(uid))
-        return std::string(s->name) + " (" + std::string(uid) + ")";
-    return "transfer syntax " + std::string(uid);
+        return common::Text::Verbatim(std::string(s->name) + " (" + std::string(uid) + ")");
+    return common::TrText("imageio", "transfer syntax %1").Arg(uid);
 }
 
 bool IsEncapsulated(std::string_view uid)

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "Text.h"
+
 namespace imageio {
 
 inline constexpr std::string_view kImplicitLittle = "1.2.840.10008.1.2";
@@ -13,7 +15,7 @@ inline constexpr std::string_view kRleLossless = "1.2.840.10008.1.2.5";
 
 // "JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"; an unknown UID is shown alone, an empty one as
 // "no transfer syntax".
-std::string TransferSyntaxText(std::string_view uid);
+common::Text TransferSyntaxText(std::string_view uid);
 
 // Pixel Data held as fragments of a compressed stream.
 bool IsEncapsulated(std::string_view uid);

@@ -1,5 +1,6 @@
 #include "SaveExport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "DialogSeam.h"
@@ -13,9 +14,10 @@ bool MayReplace(QWidget* parent, const QString& path)
         return true;
     if (common::IsReadOnlyTarget(path.toStdString()))
         return DialogSeam::Current().Confirm(
-            parent, QStringLiteral("%1 is read-only.\nDo you want to replace it anyway?").arg(path));
+            parent,
+            QCoreApplication::translate("toolkit", "%1 is read-only.\nDo you want to replace it anyway?").arg(path));
     return DialogSeam::Current().Confirm(
-        parent, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path));
+        parent, QCoreApplication::translate("toolkit", "%1 already exists.\nDo you want to replace it?").arg(path));
 }
 
 bool WriteAfterAsking(QWidget* parent, const QString& path, std::span<const std::uint8_t> bytes)

@@ -219,8 +219,8 @@ namespace {
 void CheckCount(long long count)
 {
     if (count < 1 || count > TextGrid::kMaxCount)
-        throw common::InputError("The table holds 0 to " + std::to_string(TextGrid::kMaxCount - 1) +
-                                 " data columns and rows.");
+        throw common::InputError(
+            common::TrText("toolkit", "The table holds 0 to %1 data columns and rows.").Arg(TextGrid::kMaxCount - 1));
 }
 } // namespace
 

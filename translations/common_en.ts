@@ -35,6 +35,50 @@
         <source>メモリストリームの拡大中にメモリが足りなくなりました</source>
         <translation>Out of memory while expanding memory stream</translation>
     </message>
+    <message>
+        <source>%1 needs %2 integers separated by commas, not &apos;%3&apos;.</source>
+        <translation>%1 needs %2 integers separated by commas, not &apos;%3&apos;.</translation>
+    </message>
+    <message>
+        <source>Refusing to write %1: it is the input file %2, which would be lost. Choose another output.</source>
+        <translation>Refusing to write %1: it is the input file %2, which would be lost. Choose another output.</translation>
+    </message>
+    <message>
+        <source>%1 (writing through the link to %2)</source>
+        <translation>%1 (writing through the link to %2)</translation>
+    </message>
+    <message>
+        <source>no file name given</source>
+        <translation>no file name given</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>%1; %2 could not be put back, its old contents are in %3</source>
+        <translation>%1; %2 could not be put back, its old contents are in %3</translation>
+    </message>
+    <message>
+        <source>%1; the new %2 could not be removed</source>
+        <translation>%1; the new %2 could not be removed</translation>
+    </message>
+    <message>
+        <source>it is the same file as %1</source>
+        <translation>it is the same file as %1</translation>
+    </message>
+    <message>
+        <source>written, but its folder could not be flushed to the disk: %1</source>
+        <translation>written, but its folder could not be flushed to the disk: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -80,6 +124,22 @@ Qt&apos;s own options (-platform, -style, ...) are taken as well.
     <message>
         <source>Unknown error</source>
         <translation>Unknown error</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.
+Do you want to replace it anyway?</source>
+        <translation>%1 is read-only.
+Do you want to replace it anyway?</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>The table holds 0 to %1 data columns and rows.</source>
+        <translation>The table holds 0 to %1 data columns and rows.</translation>
     </message>
 </context>
 </TS>

@@ -35,6 +35,50 @@
         <source>メモリストリームの拡大中にメモリが足りなくなりました</source>
         <translation>メモリストリームの拡大中にメモリが足りなくなりました</translation>
     </message>
+    <message>
+        <source>%1 needs %2 integers separated by commas, not &apos;%3&apos;.</source>
+        <translation>%1 にはコンマで区切った %2 個の整数が必要です (&apos;%3&apos; は使えません)。</translation>
+    </message>
+    <message>
+        <source>Refusing to write %1: it is the input file %2, which would be lost. Choose another output.</source>
+        <translation>%1 には書き込みません: 入力ファイル %2 であり、失われてしまいます。別の出力先を選んでください。</translation>
+    </message>
+    <message>
+        <source>%1 (writing through the link to %2)</source>
+        <translation>%1 (リンク先 %2 への書き込み)</translation>
+    </message>
+    <message>
+        <source>no file name given</source>
+        <translation>ファイル名が指定されていません</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1; %2 could not be put back, its old contents are in %3</source>
+        <translation>%1; %2 を元に戻せませんでした。元の内容は %3 にあります</translation>
+    </message>
+    <message>
+        <source>%1; the new %2 could not be removed</source>
+        <translation>%1; 新しい %2 を削除できませんでした</translation>
+    </message>
+    <message>
+        <source>it is the same file as %1</source>
+        <translation>%1 と同じファイルです</translation>
+    </message>
+    <message>
+        <source>written, but its folder could not be flushed to the disk: %1</source>
+        <translation>書き込みましたが、フォルダをディスクに反映できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>ファイルは読み取り専用です</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -80,6 +124,22 @@ Qt 自身のオプション (-platform、-style など) も受け付けます。
     <message>
         <source>Unknown error</source>
         <translation>不明なエラー</translation>
+    </message>
+    <message>
+        <source>%1 is read-only.
+Do you want to replace it anyway?</source>
+        <translation>%1 は読み取り専用です。
+それでも置き換えますか?</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 は既に存在します。
+置き換えますか?</translation>
+    </message>
+    <message>
+        <source>The table holds 0 to %1 data columns and rows.</source>
+        <translation>表のデータ列数と行数は 0 から %1 までです。</translation>
     </message>
 </context>
 </TS>

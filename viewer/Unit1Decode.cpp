@@ -13,6 +13,7 @@
 #include "FrameStream.h"
 #include "HandlerGuard.h"
 #include "ParameterText.h"
+#include "Translation.h"
 #include "Unit1.h"
 
 using toolkit::SetText;
@@ -43,15 +44,16 @@ void TForm1::WarnIfDamaged()
 {
     if (!decoded_)
         return;
-    if (const std::optional<std::string> warning = imageio::DamageWarning(*decoded_))
-        toolkit::DialogSeam::Current().MessageBox(this, QString::fromStdString(*warning));
+    if (const std::optional<common::Text> warning = imageio::DamageWarning(*decoded_))
+        toolkit::DialogSeam::Current().MessageBox(this, i18n::Shown(*warning));
 }
 
 void TForm1::ShowFrameSummary(const imageio::DicomPixels& pixels, int frame)
 {
-    QString lines = QString::fromStdString(imageio::DecodedSummary(pixels, frame));
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.chop(1);
+    QStringList shown;
+    for (const common::Text& line : imageio::DecodedSummaryLines(pixels, frame))
+        shown << i18n::Shown(line);
+    const QString lines = shown.join(QLatin1Char('\n'));
     ui.Memo1->setPlainText(decodedSummary_.isEmpty() ? lines : decodedSummary_ + "\n" + lines);
 }
 

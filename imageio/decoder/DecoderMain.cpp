@@ -86,10 +86,11 @@ int main()
         result = imageio::DecodeWithCodecLibrary(*request, samples.data());
     } catch (const std::bad_alloc&) {
         result = {};
-        result.failure = "it needs more memory than the decoder may take";
+        result.failure = imageio::CodecFailure::OutOfMemory;
     } catch (const std::exception& e) {
         result = {};
-        result.failure = std::string("the decoder failed: ") + e.what();
+        result.failure = imageio::CodecFailure::Exception;
+        result.detail = e.what();
     }
     const std::vector<std::uint8_t> head = imageio::SerialiseCodecResult(result);
     if (!WriteAll(STDOUT_FILENO, head.data(), head.size()))

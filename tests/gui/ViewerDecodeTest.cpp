@@ -26,9 +26,9 @@ TEST_F(ViewerDecode, CompressedSamplesShowThePhantomsPicture)
         const char* name;
         const char* syntax;
     } cases[] = {
-        {"compressed/ct-phantom-jpeg-lossless.dcm", "Decoded : JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"},
-        {"compressed/ct-phantom-j2k.dcm", "Decoded : JPEG 2000 Lossless (1.2.840.10008.1.2.4.90)"},
-        {"compressed/ct-phantom-true-bigendian.dcm", "Decoded : Explicit VR Big Endian (1.2.840.10008.1.2.2)"},
+        {"compressed/ct-phantom-jpeg-lossless.dcm", "デコード : JPEG Lossless SV1 (1.2.840.10008.1.2.4.70)"},
+        {"compressed/ct-phantom-j2k.dcm", "デコード : JPEG 2000 Lossless (1.2.840.10008.1.2.4.90)"},
+        {"compressed/ct-phantom-true-bigendian.dcm", "デコード : Explicit VR Big Endian (1.2.840.10008.1.2.2)"},
     };
     for (const auto& c : cases) {
         Load(Sample(c.name));
@@ -43,8 +43,8 @@ TEST_F(ViewerDecode, CompressedSamplesShowThePhantomsPicture)
         EXPECT_EQ(form.DisplayBitmap(), reference) << c.name;
         const QString summary = ui.Memo1->toPlainText();
         EXPECT_TRUE(summary.contains(c.syntax)) << c.name << ": " << summary.toStdString();
-        EXPECT_TRUE(summary.contains("frame 1 of 1")) << c.name;
-        EXPECT_TRUE(summary.contains("mm spacing from PixelSpacing")) << c.name;
+        EXPECT_TRUE(summary.contains("フレーム 1 / 1")) << c.name;
+        EXPECT_TRUE(summary.contains("mm 間隔は PixelSpacing から")) << c.name;
     }
 }
 
@@ -57,7 +57,7 @@ TEST_F(ViewerDecode, PageKeysStepThroughTheFrames)
     QTest::keyClick(ui.StringGridDICOM, Qt::Key_PageDown);
     EXPECT_GT(ui.StringGridDICOM->currentRow(), 1);
     Load(Sample("compressed/ct-phantom-3frames-rle.dcm"));
-    EXPECT_TRUE(ui.Memo1->toPlainText().contains("frame 1 of 3"));
+    EXPECT_TRUE(ui.Memo1->toPlainText().contains("フレーム 1 / 3"));
     const QString level = ui.EditWindowLevel->text();
     const struct {
         Qt::Key key;
@@ -67,7 +67,7 @@ TEST_F(ViewerDecode, PageKeysStepThroughTheFrames)
         QTest::keyClick(&form, s.key);
         EXPECT_EQ(form.Frame(), s.frame);
         EXPECT_EQ(Pixel(128, 128), centre + 100 * s.frame) << "frame " << s.frame;
-        EXPECT_TRUE(ui.Memo1->toPlainText().contains(QString("frame %1 of 3").arg(s.frame + 1))) << s.frame;
+        EXPECT_TRUE(ui.Memo1->toPlainText().contains(QString("フレーム %1 / 3").arg(s.frame + 1))) << s.frame;
         EXPECT_EQ(ui.EditWindowLevel->text(), level);  // stepping keeps the window
     }
 }
@@ -110,9 +110,10 @@ TEST_F(ViewerDecode, AFileDecodedWithAWarningIsShownWithAWarningThatCannotBeMiss
     Load(path);
     EXPECT_EQ(form.LoadState, 1);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].startsWith("The decoder reported a problem with this file (Invalid lossless"))
+    EXPECT_TRUE(dialogs.messages[0].startsWith("デコーダがこのファイルの問題を報告しました (Invalid lossless"))
         << dialogs.messages[0].toStdString();
-    EXPECT_TRUE(ui.Memo1->toPlainText().contains("WARNING, damaged? The decoder reported: ")) << ui.Memo1->toPlainText().toStdString();
+    EXPECT_TRUE(ui.Memo1->toPlainText().contains("警告: 破損の可能性があります。デコーダの報告: "))
+        << ui.Memo1->toPlainText().toStdString();
     // A clean file after it says nothing.
     dialogs.messages.clear();
     Load(Sample("compressed/ct-phantom-jpeg-lossless.dcm"));

@@ -51,8 +51,9 @@ TEST(DecoderProcess, TheHelperDecodesWhatTheFileHolds)
 {
     PhantomRequest phantom;
     std::vector<char> out(phantom.request.need);
-    const imageio::CodecResult result = imageio::DecodeInHelper(phantom.request, [&] { return out.data(); }, "JPEG-LS");
-    ASSERT_TRUE(result.decoded) << result.failure;
+    const imageio::CodecResult result = imageio::DecodeInHelper(
+        phantom.request, [&] { return out.data(); }, common::Text::Verbatim("JPEG-LS"));
+    ASSERT_TRUE(result.decoded) << imageio::CodecFailureText(result).Plain();
     // The same words as the uncompressed phantom.
     const imageio::DicomPixels original = imageio::DecodeDicomBytes(Sample("compressed/ct-phantom-rle.dcm"));
     ASSERT_EQ(original.valueShift, 0);
@@ -76,7 +77,8 @@ TEST(DecoderProcess, AMisbehavingHelperBecomesARefusal)
         std::vector<char> out(phantom.request.need);
         const HelperSwitch misbehave(c.action);
         try {
-            imageio::DecodeInHelper(phantom.request, [&] { return out.data(); }, "JPEG-LS Lossless (1.2.840.10008.1.2.4.80)",
+            imageio::DecodeInHelper(phantom.request, [&] { return out.data(); },
+                                    common::Text::Verbatim("JPEG-LS Lossless (1.2.840.10008.1.2.4.80)"),
                                     {std::chrono::milliseconds(1500)});
             ADD_FAILURE() << c.action << ": decoded";
         } catch (const imageio::DecodeError& e) {
@@ -97,7 +99,9 @@ TEST(DecoderProcess, TheHelperCannotCreateFiles)
     PhantomRequest phantom;
     std::vector<char> out(phantom.request.need);
     const HelperSwitch misbehave("write-file");
-    EXPECT_TRUE(imageio::DecodeInHelper(phantom.request, [&] { return out.data(); }, "JPEG-LS").decoded);
+    EXPECT_TRUE(imageio::DecodeInHelper(
+                    phantom.request, [&] { return out.data(); }, common::Text::Verbatim("JPEG-LS"))
+                    .decoded);
     EXPECT_FALSE(std::filesystem::exists(escape));
 }
 

@@ -46,7 +46,7 @@ std::vector<std::uint16_t> ReadBlockElements(const imageio::PixelSource& source,
     if (block.IsEmpty())
         throw common::InputError(common::Text("viewer", kRoiEmptyMessage));
     if (!BlockIsReadable(source, block))
-        throw common::InputError(imageio::kRoiOutsideImageMessage);
+        throw common::InputError(imageio::RoiOutsideImageMessage());
     std::vector<std::uint16_t> elements;
     elements.reserve(static_cast<std::size_t>(block.w * block.h));
     for (long long r = 0; r < block.h; ++r)
