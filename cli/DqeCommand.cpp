@@ -8,6 +8,7 @@
 #include "Progress.h"
 #include "MtfDqeExports.h"
 #include "QualityPlots.h"
+#include "Translation.h"
 #include "WriteErrors.h"
 
 namespace cli {
@@ -81,8 +82,8 @@ void RunDqe(const DqeTexts& t, CommandContext& context)
             computing.Show(std::min(++read, total), total);
         });
     computing.EndLine();
-    for (const std::string& note : outcome.notes)
-        context.err << "warning: " << note << '\n';
+    for (const common::Text& note : outcome.notes)
+        context.err << "warning: " << i18n::ShownStd(note) << '\n';
 
     // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::DqeTableText(outcome), summary = quality::DqeSummaryJson(outcome);

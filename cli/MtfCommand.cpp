@@ -7,6 +7,7 @@
 #include "Progress.h"
 #include "MtfDqeExports.h"
 #include "QualityPlots.h"
+#include "Translation.h"
 #include "WriteErrors.h"
 
 namespace cli {
@@ -53,8 +54,8 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
     computing.Show(2, 2);
     computing.EndLine();
     const quality::MtfResult& r = outcome.result;
-    for (const std::string& note : r.notes)
-        context.err << "warning: " << note << '\n';
+    for (const common::Text& note : r.notes)
+        context.err << "warning: " << i18n::ShownStd(note) << '\n';
 
     // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::MtfTableText(r), summary = quality::MtfSummaryJson(outcome);

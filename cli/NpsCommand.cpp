@@ -10,6 +10,7 @@
 #include "NpsPlot.h"
 #include "NpsRun.h"
 #include "Progress.h"
+#include "Translation.h"
 #include "WriteErrors.h"
 
 namespace cli {
@@ -67,8 +68,8 @@ void RunNps(const NpsTexts& t, CommandContext& context)
         settings, context.Pool(), {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }}, hooks);
     computing.EndLine();
     const nps::NpsResult& result = outcome.result;
-    for (const std::string& note : result.notes)
-        context.err << "warning: " << note << '\n';
+    for (const common::Text& note : result.notes)
+        context.err << "warning: " << i18n::ShownStd(note) << '\n';
 
     // The table, its plot and its summary belong together: they are replaced as one set, so a
     // failure never leaves a new table beside an old plot.
