@@ -625,7 +625,7 @@
     </message>
     <message>
         <source>; </source>
-        <translation> </translation>
+        <translation> / </translation>
     </message>
     <message>
         <source>Reading the edge image...</source>
