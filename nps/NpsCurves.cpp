@@ -145,7 +145,7 @@ QString NpsCurves::ReadoutAt(double frequency) const
     const std::size_t bin = static_cast<std::size_t>(std::clamp(b, 0.0, static_cast<double>(result_->curve.size() - 1)));
     const NpsCurvePoint& p = result_->curve[bin];
     const auto text = [](double v) { return QString::fromStdString(NumberField(v)); };
-    return QStringLiteral("f %1 /mm   NPS %2 ± %3   NNPS %4   u %5   v %6   (%7 samples)")
+    return tr("f %1 /mm   NPS %2 ± %3   NNPS %4   u %5   v %6   (%7 samples)")
         .arg(text(p.frequency), text(p.nps), text(p.standardError), text(p.nnps), text(p.uAxis), text(p.vAxis))
         .arg(p.count);
 }

@@ -1,5 +1,6 @@
 #include "NpsLauncher.h"
 
+#include <QCoreApplication>
 #include <QShortcut>
 
 #include "HandlerGuard.h"
@@ -14,8 +15,9 @@ void InstallNpsLauncher(TForm1& viewer, NpsWindow& window)
     shortcut->setObjectName("ShortcutNps");
     QObject::connect(shortcut, &QShortcut::activated, &window, toolkit::Guarded([&window] { window.OpenFromViewer(); }));
     if (viewer.ui.Panel3->toolTip().isEmpty())
-        viewer.ui.Panel3->setToolTip(QStringLiteral("%1: noise power spectrum (NPS) of the image or of the folder list")
-                                         .arg(QString::fromLatin1(kNpsShortcut)));
+        viewer.ui.Panel3->setToolTip(
+            QCoreApplication::translate("nps", "%1: noise power spectrum (NPS) of the image or of the folder list")
+                .arg(QString::fromLatin1(kNpsShortcut)));
 }
 
 } // namespace nps

@@ -47,7 +47,7 @@ NpsWindow::NpsWindow(NpsSource& source, common::ThreadPool& pool, QWidget* paren
     : QWidget(parent, Qt::Window), source_(source), pool_(pool)
 {
     setObjectName("FormNps");
-    setWindowTitle(QStringLiteral("NPS"));
+    setWindowTitle(tr("NPS"));
     BuildControls();
     // The defaults count as not typed by the user: the viewer's values take their place.
     fromViewerRoi_ = EditRoi->text();
@@ -76,33 +76,35 @@ void NpsWindow::closeEvent(QCloseEvent* event)
 
 void NpsWindow::BuildControls()
 {
-    ComboFiles = Combo("ComboFiles", {"Loaded file", "All files of the folder list"}, 0);
+    ComboFiles = Combo("ComboFiles", {tr("Loaded file"), tr("All files of the folder list")}, 0);
     EditRoi = Edit("EditRoi", "128", 60);
     EditArea = Edit("EditArea", "", 140);
-    EditArea->setPlaceholderText(QStringLiteral("whole image"));
-    EditArea->setToolTip(QStringLiteral("x,y,w,h of the ROI grid; empty for the whole image"));
+    EditArea->setPlaceholderText(tr("whole image"));
+    EditArea->setToolTip(tr("x,y,w,h of the ROI grid; empty for the whole image"));
     EditRois = Edit("EditRois", "", 160);
-    EditRois->setPlaceholderText(QStringLiteral("the grid"));
-    EditRois->setToolTip(QStringLiteral("x,y;x,y;... top-left corners of your own ROIs instead of the grid"));
-    // The command line's default too: the same settings give the same result in both.
+    EditRois->setPlaceholderText(tr("the grid"));
+    EditRois->setToolTip(tr("x,y;x,y;... top-left corners of your own ROIs instead of the grid"));
+    // The command line's default too: the same settings give the same result in both. The choices
+    // below are the command line's option values (--detrend, --scope, --axes) and read the same in
+    // every language; their tool tips say what they mean.
     ComboOverlap = Combo("ComboOverlap", {"0", "0.5"}, 0);
     ComboDetrend = Combo("ComboDetrend", {"none", "mean", "plane", "poly2"}, 3);
     ComboScope = Combo("ComboScope", {"area", "roi"}, 0);
-    ComboScope->setToolTip(QStringLiteral("Fit the trend over the whole area (radiography) or per ROI (CT)"));
+    ComboScope->setToolTip(tr("Fit the trend over the whole area (radiography) or per ROI (CT)"));
     EditBin = Edit("EditBin", "0.05", 60);
     EditAxisLines = Edit("EditAxisLines", "7", 40);
     ComboAxes = Combo("ComboAxes", {"radial", "along"}, 0);
-    ComboAxes->setToolTip(QStringLiteral("Axis curves: each sample at its radial frequency (IEC 62220-1-1) or at "
-                                         "its distance along the axis"));
+    ComboAxes->setToolTip(tr("Axis curves: each sample at its radial frequency (IEC 62220-1-1) or at its distance "
+                             "along the axis"));
     EditPixel = Edit("EditPixel", "", 60);
-    ButtonRun = new QPushButton(QStringLiteral("Run"));
+    ButtonRun = new QPushButton(tr("Run"));
     ButtonRun->setObjectName("ButtonRun");
     ButtonRun->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
-    ButtonRun->setToolTip(QStringLiteral("Run (Ctrl+R)"));
-    ButtonCancel = new QPushButton(QStringLiteral("Cancel"));
+    ButtonRun->setToolTip(tr("Run (Ctrl+R)"));
+    ButtonCancel = new QPushButton(tr("Cancel"));
     ButtonCancel->setObjectName("ButtonCancel");
     ButtonCancel->setShortcut(QKeySequence(Qt::Key_Escape));
-    ButtonCancel->setToolTip(QStringLiteral("Cancel (Esc)"));
+    ButtonCancel->setToolTip(tr("Cancel (Esc)"));
     ButtonCancel->setEnabled(false);
     Progress = new QProgressBar;
     Progress->setObjectName("Progress");
@@ -121,28 +123,29 @@ void NpsWindow::BuildControls()
     Curves = new NpsCurves;
     Curves->setObjectName("Curves");
     Curves->setMinimumSize(520, 360);
-    CheckBoxLog = new QCheckBox(QStringLiteral("Log"));
+    CheckBoxLog = new QCheckBox(tr("Log"));
     CheckBoxLog->setObjectName("CheckBoxLog");
-    ButtonCsv = new QPushButton(QStringLiteral("Export CSV"));
+    ButtonCsv = new QPushButton(tr("Export CSV"));
     ButtonCsv->setObjectName("ButtonCsv");
     ButtonCsv->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    ButtonCsv->setToolTip(QStringLiteral("Export CSV (Ctrl+S)"));
-    ButtonPng = new QPushButton(QStringLiteral("Export PNG"));
+    ButtonCsv->setToolTip(tr("Export CSV (Ctrl+S)"));
+    ButtonPng = new QPushButton(tr("Export PNG"));
     ButtonPng->setObjectName("ButtonPng");
     ButtonPng->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    ButtonPng->setToolTip(QStringLiteral("Export PNG (Ctrl+Shift+S)"));
+    ButtonPng->setToolTip(tr("Export PNG (Ctrl+Shift+S)"));
     LabelReadout = new QLabel;
     LabelReadout->setObjectName("LabelReadout");
 
     auto* settings = new QGridLayout;
     // Each caption's underlined letter (Alt+letter) moves to its field.
-    const std::pair<const char*, QWidget*> cells[] = {
-        {"&Images", ComboFiles},  {"&ROI (px)", EditRoi},   {"&Area", EditArea},       {"&Own ROIs", EditRois},
-        {"O&verlap", ComboOverlap}, {"&Detrend", ComboDetrend}, {"&Fit over", ComboScope}, {"&Bin (/mm)", EditBin},
-        {"A&xis lines", EditAxisLines}, {"Axis &curves", ComboAxes}, {"&Pixel (mm)", EditPixel}};
+    const std::pair<QString, QWidget*> cells[] = {
+        {tr("&Images"), ComboFiles},      {tr("&ROI (px)"), EditRoi},      {tr("&Area"), EditArea},
+        {tr("&Own ROIs"), EditRois},      {tr("O&verlap"), ComboOverlap},  {tr("&Detrend"), ComboDetrend},
+        {tr("&Fit over"), ComboScope},    {tr("&Bin (/mm)"), EditBin},     {tr("A&xis lines"), EditAxisLines},
+        {tr("Axis &curves"), ComboAxes},  {tr("&Pixel (mm)"), EditPixel}};
     int column = 0;
     for (const auto& [caption, widget] : cells) {
-        auto* label = new QLabel(QString::fromUtf8(caption));
+        auto* label = new QLabel(caption);
         label->setBuddy(widget);
         settings->addWidget(label, 0, column);
         settings->addWidget(widget, 1, column++);
@@ -181,11 +184,11 @@ void NpsWindow::TakeViewerState()
     FollowViewer(EditRoi, fromViewerRoi_, handOff_.roiSize);
     FollowViewer(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
     const std::size_t count = handOff_.folderFiles.size();
-    ComboFiles->setItemText(1, QStringLiteral("All files of the folder list (%1)").arg(count));
+    ComboFiles->setItemText(1, tr("All files of the folder list (%1)").arg(count));
     if (result_ && !Running() && FilesToRun() != resultFiles_) {
         result_.reset();
         ShowResult();
-        LabelStatus->setText(QStringLiteral("The last result was of other files; it was cleared."));
+        LabelStatus->setText(tr("The last result was of other files; it was cleared."));
     }
 }
 
@@ -201,16 +204,17 @@ NpsRunSettings NpsWindow::SettingsFromEdits()
     NpsRunSettings s;
     s.files = FilesToRun();
     if (s.files.empty())
-        throw common::InputError(ComboFiles->currentIndex() == 0 ? "Load an image in the viewer first."
-                                                                 : "The viewer's folder list is empty.");
+        throw common::InputError(ComboFiles->currentIndex() == 0
+                                     ? common::TrText("nps", "Load an image in the viewer first.")
+                                     : common::TrText("nps", "The viewer's folder list is empty."));
     s.load.mode = handOff_.mode;
     if (!EditPixel->text().trimmed().isEmpty())
         s.load.pixelMm = common::StrToFloat(Text(EditPixel));
     s.roiSize = common::StrToInt(Text(EditRoi));
     CheckRoiSize(s.roiSize);
     if (!EditArea->text().trimmed().isEmpty())
-        s.area = ParseArea(Text(EditArea), "The area");
-    s.roiList = ParseRoiList(EditRois->text().toStdString(), "the ROI list");
+        s.area = ParseArea(Text(EditArea), tr("The area").toStdString());
+    s.roiList = ParseRoiList(EditRois->text().toStdString(), tr("the ROI list").toStdString());
     s.overlap = ComboOverlap->currentIndex() == 1 ? 0.5 : 0.0;
     s.detrend = ParseDetrend(ComboDetrend->currentText().toStdString());
     s.scope = ParseDetrendScope(ComboScope->currentText().toStdString());

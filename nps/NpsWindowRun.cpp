@@ -15,6 +15,7 @@
 #include "NpsPlot.h"
 #include "NpsWindow.h"
 #include "SaveExport.h"
+#include "Translation.h"
 
 namespace nps {
 
@@ -37,7 +38,7 @@ void NpsWindow::ButtonRunClick()
     ImageRois->clear();
     Progress->setRange(0, 1000);
     Progress->setValue(0);
-    LabelStatus->setText(QStringLiteral("Reading..."));
+    LabelStatus->setText(tr("Reading..."));
     ButtonRun->setEnabled(false);
     ButtonCancel->setEnabled(true);
     worker_ = std::thread([this, settings = std::move(settings)]() mutable { Work(std::move(settings)); });
@@ -46,18 +47,19 @@ void NpsWindow::ButtonRunClick()
 void NpsWindow::ButtonCancelClick()
 {
     cancel_ = true;
-    LabelStatus->setText(QStringLiteral("Cancelling..."));
+    LabelStatus->setText(tr("Cancelling..."));
 }
 
 // On the worker thread: touches no widget, only the run's own data and queued calls.
 void NpsWindow::Work(NpsRunSettings settings)
 {
     const auto post = [this](auto call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); };
-    const auto show = [this, post](const QString& what, std::size_t done, std::size_t total, int from, int to) {
+    const auto show = [this, post](std::size_t done, std::size_t total, int from, int to) {
         const int value = from + static_cast<int>(static_cast<double>(to - from) * done / std::max<std::size_t>(total, 1));
+        const QString text = tr("ROI %1 / %2").arg(done).arg(total);
         post([=, this] {
             Progress->setValue(value);
-            LabelStatus->setText(QStringLiteral("%1 %2 / %3").arg(what).arg(done).arg(total));
+            LabelStatus->setText(text);
         });
     };
     try {
@@ -70,7 +72,7 @@ void NpsWindow::Work(NpsRunSettings settings)
         };
         auto result = std::make_shared<NpsResult>(
             RunNpsOnFiles(settings, pool_,
-                          {[&](std::size_t done, std::size_t total) { show(QStringLiteral("ROI"), done, total, 0, 1000); },
+                          {[&](std::size_t done, std::size_t total) { show(done, total, 0, 1000); },
                            &cancel_},
                           hooks)
                 .result);
@@ -92,14 +94,14 @@ void NpsWindow::Finish(std::shared_ptr<NpsResult> result, std::exception_ptr fai
         resultFiles_ = runFiles_;
         Progress->setValue(1000);
         const QString first = QFileInfo(QString::fromStdString(resultFiles_.front())).fileName();
-        QString status = QStringLiteral("%1 ROIs in %2 image(s) (%3); Parseval error %4")
+        const QString images =
+            resultFiles_.size() == 1 ? first : tr("%1 and %2 more").arg(first).arg(resultFiles_.size() - 1);
+        QString status = tr("%1 ROIs in %2 image(s) (%3); Parseval error %4")
                              .arg(result_->roiCount)
                              .arg(result_->imageCount)
-                             .arg(resultFiles_.size() == 1 ? first
-                                                           : QStringLiteral("%1 and %2 more").arg(first).arg(resultFiles_.size() - 1))
-                             .arg(QString::fromStdString(NumberField(result_->parsevalRelativeError)));
-        for (const std::string& note : result_->notes)
-            status += QStringLiteral(". ") + QString::fromStdString(note);
+                             .arg(images, QString::fromStdString(NumberField(result_->parsevalRelativeError)));
+        for (const common::Text& note : result_->notes)
+            status = tr("%1. %2").arg(status, i18n::Shown(note));
         LabelStatus->setText(status);
         LabelStatus->setToolTip(status);
         return;
@@ -107,9 +109,9 @@ void NpsWindow::Finish(std::shared_ptr<NpsResult> result, std::exception_ptr fai
     try {
         std::rethrow_exception(failure);
     } catch (const NpsCancelled&) {
-        LabelStatus->setText(QStringLiteral("Cancelled"));
+        LabelStatus->setText(tr("Cancelled"));
     } catch (...) {
-        LabelStatus->setText(QStringLiteral("Failed"));
+        LabelStatus->setText(tr("Failed"));
         toolkit::ShowError(std::current_exception());
     }
 }
@@ -153,7 +155,7 @@ void NpsWindow::ButtonPngClick()
     if (!result_)
         return;
     SaveWithExtension(this, QStringLiteral("png"),
-                      PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), "NPS plot"));
+                      PngFileBytes(NpsPlotImage(*result_, CheckBoxLog->isChecked()), tr("NPS plot").toStdString()));
 }
 
 } // namespace nps

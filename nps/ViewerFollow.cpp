@@ -1,5 +1,7 @@
 #include "ViewerFollow.h"
 
+#include <QCoreApplication>
+
 namespace nps {
 
 void FollowViewer(QLineEdit* edit, QString& fromViewer, const std::string& now)
@@ -12,7 +14,7 @@ void FollowViewer(QLineEdit* edit, QString& fromViewer, const std::string& now)
 
 void BringUpFromViewer(QWidget& window, QLabel& status, const ViewerHandOff& handOff)
 {
-    status.setText(handOff.loadedFile.empty() ? QStringLiteral("No image loaded in the viewer")
+    status.setText(handOff.loadedFile.empty() ? QCoreApplication::translate("nps", "No image loaded in the viewer")
                                               : QString::fromStdString(handOff.loadedFile));
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();

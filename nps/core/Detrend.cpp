@@ -131,7 +131,8 @@ DetrendKind ParseDetrend(std::string_view text)
     if (text == "mean") return DetrendKind::Mean;
     if (text == "plane") return DetrendKind::Plane;
     if (text == "poly2") return DetrendKind::Poly2;
-    throw common::InputError("The detrending must be none, mean, plane or poly2, not '" + std::string(text) + "'.");
+    throw common::InputError(
+        common::TrText("nps", "The detrending must be none, mean, plane or poly2, not '%1'.").Arg(text));
 }
 
 const char* DetrendName(DetrendKind kind)
@@ -149,7 +150,7 @@ DetrendScope ParseDetrendScope(std::string_view text)
 {
     if (text == "roi") return DetrendScope::PerRoi;
     if (text == "area") return DetrendScope::WholeArea;
-    throw common::InputError("The detrending scope must be roi or area, not '" + std::string(text) + "'.");
+    throw common::InputError(common::TrText("nps", "The detrending scope must be roi or area, not '%1'.").Arg(text));
 }
 
 const char* DetrendScopeName(DetrendScope scope) { return scope == DetrendScope::PerRoi ? "roi" : "area"; }

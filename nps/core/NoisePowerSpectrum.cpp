@@ -82,10 +82,10 @@ struct RoiFigures {
 void CheckGrid(const NpsRequest& request, std::size_t images)
 {
     if (images == 0)
-        throw common::InputError("The NPS needs at least one image.");
+        throw common::InputError(common::TrText("nps", "The NPS needs at least one image."));
     CheckRoiSize(request.grid.size);
     if (request.grid.corners.empty())
-        throw common::InputError("The ROI list is empty.");
+        throw common::InputError(common::TrText("nps", "The ROI list is empty."));
 }
 
 void CheckImage(const NpsRequest& request, const NpsImage& image)
@@ -389,7 +389,7 @@ RoiOverlaps FindOverlaps(const RoiGrid& grid)
     const std::size_t count = grid.corners.size();
     const long long n = grid.size;
     if (count > std::numeric_limits<std::uint32_t>::max())
-        throw common::InputError("Too many ROIs.");
+        throw common::InputError(common::TrText("nps", "Too many ROIs."));
     // ROIs by the n x n cell their corner lies in: an overlapping ROI lies in one of the 3 x 3
     // cells around.
     const auto cellOf = [&](const RoiCorner& c) {
@@ -479,9 +479,13 @@ NpsResult ComputeNps(const NpsRequest& request, NpsImageSource& source, Pool& po
     result.nps2d = CentredPlane(nps, bins);
     result.curve = Curves(nps, standardErrors, bins, scale, result.meanSignal);
     if (const std::size_t empty = bins.EmptyRadialBins())
-        result.notes.push_back("The bin width " + Number(request.binWidth) + " /mm is narrower than the frequency step " +
-                               Number(df) + " /mm of a " + std::to_string(n) + "-pixel ROI: " + std::to_string(empty) +
-                               " bin(s) above zero hold no sample and are left empty.");
+        result.notes.push_back(common::TrText("nps", "The bin width %1 /mm is narrower than the frequency step %2 /mm "
+                                                     "of a %3-pixel ROI: %4 bin(s) above zero hold no sample and are "
+                                                     "left empty.")
+                                   .Arg(Number(request.binWidth))
+                                   .Arg(Number(df))
+                                   .Arg(n)
+                                   .Arg(empty));
     return result;
 }
 

@@ -21,6 +21,7 @@
 #include "NpsParallel.h"
 #include "RadialAverage.h"
 #include "RoiGrid.h"
+#include "Text.h"
 
 namespace nps {
 
@@ -95,7 +96,7 @@ struct NpsResult {
     double roiVariance = 0.0;
     double integral = 0.0;    // sum of NPS du dv over the plane; equals `meanSquare` (Parseval)
     double parsevalRelativeError = 0.0;  // |integral - meanSquare| / meanSquare (0 when both are 0)
-    std::vector<std::string> notes;      // what the user should know about the settings (empty bins)
+    std::vector<common::Text> notes;     // what the user should know about the settings (empty bins)
 };
 
 // Refuses (common::InputError) no images, a ROI or area outside any image, and the bins' refusals.

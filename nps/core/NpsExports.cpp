@@ -15,6 +15,15 @@ std::string NumberField(double value)
     return std::string(text, end);
 }
 
+std::vector<std::string> PlainTexts(const std::vector<common::Text>& texts)
+{
+    std::vector<std::string> plain;
+    plain.reserve(texts.size());
+    for (const common::Text& text : texts)
+        plain.push_back(text.Plain());
+    return plain;
+}
+
 namespace {
 
 // Bin centres are multiples of the bin width: 12 significant digits drop the binary noise of
@@ -60,7 +69,7 @@ std::string NpsSummaryJson(const NpsResult& result, const std::vector<std::strin
     j["roi_variance"] = number(result.roiVariance);
     j["nps_integral"] = number(result.integral);
     j["parseval_relative_error"] = number(result.parsevalRelativeError);
-    j["notes"] = result.notes;
+    j["notes"] = PlainTexts(result.notes);
     j["units"] = {{"frequency", "cycles/mm"}, {"nps", "value^2 mm^2"}, {"nnps", "mm^2"}};
     // A file name need not be UTF-8: invalid bytes become U+FFFD instead of failing the summary.
     return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

@@ -20,4 +20,8 @@ std::string NpsSummaryJson(const NpsResult& result, const std::vector<std::strin
 // Shortest round-trip text of a double, "" for NaN or an infinity.
 std::string NumberField(double value);
 
+// Notes as the files keep them: in their source form, the same for every user, so that scripts
+// can read them.
+std::vector<std::string> PlainTexts(const std::vector<common::Text>& texts);
+
 } // namespace nps

@@ -50,11 +50,16 @@ private:
         const bool wholeFirstImage = !settings_.area && settings_.roiList.empty();
         if (wholeFirstImage && (image.width != first_.width || image.height != first_.height))
             throw common::InputError(
-                image.path + " is " + std::to_string(image.width) + " x " + std::to_string(image.height) +
-                " pixels, the first image " + first_.path + " " + std::to_string(first_.width) + " x " +
-                std::to_string(first_.height) + ": the ROIs cover the whole first image, which is not the same "
-                "region of this one. Give an area or a ROI list that lies inside every image to measure images "
-                "of different sizes together.");
+                common::TrText("nps", "%1 is %2 x %3 pixels, the first image %4 %5 x %6: the ROIs cover the whole "
+                                      "first image, which is not the same region of this one. Give an area or a ROI "
+                                      "list that lies inside every image to measure images of different sizes "
+                                      "together.")
+                    .Arg(image.path)
+                    .Arg(image.width)
+                    .Arg(image.height)
+                    .Arg(first_.path)
+                    .Arg(first_.width)
+                    .Arg(first_.height));
     }
 
     const NpsRunSettings& settings_;
@@ -70,10 +75,10 @@ NpsRunOutcome RunNpsOnFiles(const NpsRunSettings& settings, Pool& pool, const Np
                             const NpsRunHooks& hooks)
 {
     if (settings.files.empty())
-        throw common::InputError("The NPS needs at least one image.");
+        throw common::InputError(common::TrText("nps", "The NPS needs at least one image."));
     CheckRoiSize(settings.roiSize);
     if (settings.area && !settings.roiList.empty())
-        throw common::InputError("Give either an area or a list of ROIs, not both.");
+        throw common::InputError(common::TrText("nps", "Give either an area or a list of ROIs, not both."));
     if (monitor.cancel && monitor.cancel->load())
         throw NpsCancelled();
     FileImages images(settings, hooks);

@@ -30,7 +30,8 @@ AxisPlacement ParseAxisPlacement(std::string_view text)
 {
     if (text == "radial") return AxisPlacement::Radial;
     if (text == "along") return AxisPlacement::Along;
-    throw common::InputError("The axis curves' placement must be radial or along, not '" + std::string(text) + "'.");
+    throw common::InputError(
+        common::TrText("nps", "The axis curves' placement must be radial or along, not '%1'.").Arg(text));
 }
 
 const char* AxisPlacementName(AxisPlacement placement)
@@ -42,20 +43,25 @@ FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLin
     : n_(n), binWidth_(binWidth)
 {
     if (!(pixelMm > 0.0) || !std::isfinite(pixelMm))
-        throw common::InputError("The pixel spacing must be a positive number of millimetres.");
+        throw common::InputError(common::TrText("nps", "The pixel spacing must be a positive number of millimetres."));
     if (!(binWidth > 0.0) || !std::isfinite(binWidth))
-        throw common::InputError("The bin width must be a positive number of cycles/mm.");
+        throw common::InputError(common::TrText("nps", "The bin width must be a positive number of cycles/mm."));
     const double nyquist = 1.0 / (2.0 * pixelMm);
     // A curve of one point above zero says nothing about its shape.
     if (nyquist / binWidth < 2.0)
-        throw common::InputError("The bin width " + Number(binWidth) + " /mm leaves fewer than two bins up to the "
-                                 "Nyquist frequency " + Number(nyquist) + " /mm; give at most " +
-                                 Number(nyquist / 2.0) + " /mm.");
+        throw common::InputError(common::TrText("nps", "The bin width %1 /mm leaves fewer than two bins up to the "
+                                                       "Nyquist frequency %2 /mm; give at most %3 /mm.")
+                                     .Arg(Number(binWidth))
+                                     .Arg(Number(nyquist))
+                                     .Arg(Number(nyquist / 2.0)));
     if (nyquist / binWidth > kMaxBins)
-        throw common::InputError("The bin width is too small: it would make more than 100000 bins.");
+        throw common::InputError(
+            common::TrText("nps", "The bin width is too small: it would make more than 100000 bins."));
     if (axisLines < 1 || axisLines > (n - 1) / 2)
-        throw common::InputError("The axis curves need 1 to " + std::to_string((n - 1) / 2) +
-                                 " lines on each side of the axis for a ROI of " + std::to_string(n) + ".");
+        throw common::InputError(
+            common::TrText("nps", "The axis curves need 1 to %1 lines on each side of the axis for a ROI of %2.")
+                .Arg((n - 1) / 2)
+                .Arg(n));
     binCount_ = static_cast<std::size_t>(std::floor(nyquist / binWidth)) + 1;
     const double df = 1.0 / (static_cast<double>(n) * pixelMm);
     const auto binOf = [&](double f) {

@@ -20,24 +20,28 @@ std::string RectText(long long x, long long y, long long w, long long h)
 void CheckRoiSize(long long size)
 {
     if (size < kMinRoiSize || size > kMaxRoiSize)
-        throw common::InputError("The NPS ROI side must be " + std::to_string(kMinRoiSize) + " to " +
-                                 std::to_string(kMaxRoiSize) + " pixels; it is " + std::to_string(size) + ".");
+        throw common::InputError(common::TrText("nps", "The NPS ROI side must be %1 to %2 pixels; it is %3.")
+                                     .Arg(kMinRoiSize)
+                                     .Arg(kMaxRoiSize)
+                                     .Arg(size));
 }
 
 RoiGrid GridOverArea(int size, const Area& area, double overlap)
 {
     CheckRoiSize(size);
     if (overlap != 0.0 && overlap != 0.5)
-        throw common::InputError("The ROI overlap must be 0 or 0.5.");
+        throw common::InputError(common::TrText("nps", "The ROI overlap must be 0 or 0.5."));
     if (area.width < size || area.height < size)
-        throw common::InputError("The area " + RectText(area.x, area.y, area.width, area.height) +
-                                 " holds no whole ROI of " + std::to_string(size) + " pixels.");
+        throw common::InputError(common::TrText("nps", "The area %1 holds no whole ROI of %2 pixels.")
+                                     .Arg(RectText(area.x, area.y, area.width, area.height))
+                                     .Arg(size));
     const long long step = overlap == 0.5 ? size / 2 : size;
     // Counted before anything is allocated: an absurd area is refused, not filled.
     const long long across = (area.width - size) / step + 1, down = (area.height - size) / step + 1;
     if (across > kMaxGridRois / down)
-        throw common::InputError("The area " + RectText(area.x, area.y, area.width, area.height) +
-                                 " would hold more than " + std::to_string(kMaxGridRois) + " ROIs.");
+        throw common::InputError(common::TrText("nps", "The area %1 would hold more than %2 ROIs.")
+                                     .Arg(RectText(area.x, area.y, area.width, area.height))
+                                     .Arg(kMaxGridRois));
     RoiGrid grid;
     grid.size = size;
     grid.area = area;
@@ -51,7 +55,7 @@ RoiGrid GridFromList(int size, const std::vector<RoiCorner>& corners)
 {
     CheckRoiSize(size);
     if (corners.empty())
-        throw common::InputError("The ROI list is empty.");
+        throw common::InputError(common::TrText("nps", "The ROI list is empty."));
     RoiGrid grid;
     grid.size = size;
     grid.corners = corners;
@@ -71,17 +75,23 @@ void CheckGridInside(const RoiGrid& grid, long long width, long long height, con
     const auto outside = [&](long long x, long long y, long long w, long long h) {
         return x < 0 || y < 0 || x + w > width || y + h > height;
     };
-    const std::string image = " lies outside the image " + imageName + " (" + std::to_string(width) + " x " +
-                              std::to_string(height) + ").";
     for (std::size_t i = 0; i < grid.corners.size(); ++i) {
         const RoiCorner& c = grid.corners[i];
         if (outside(c.x, c.y, grid.size, grid.size))
-            throw common::InputError("ROI " + std::to_string(i + 1) + " " + RectText(c.x, c.y, grid.size, grid.size) +
-                                     image);
+            throw common::InputError(common::TrText("nps", "ROI %1 %2 lies outside the image %3 (%4 x %5).")
+                                         .Arg(i + 1)
+                                         .Arg(RectText(c.x, c.y, grid.size, grid.size))
+                                         .Arg(imageName)
+                                         .Arg(width)
+                                         .Arg(height));
     }
     const Area& a = grid.area;
     if (outside(a.x, a.y, a.width, a.height))
-        throw common::InputError("The area " + RectText(a.x, a.y, a.width, a.height) + image);
+        throw common::InputError(common::TrText("nps", "The area %1 lies outside the image %2 (%3 x %4).")
+                                     .Arg(RectText(a.x, a.y, a.width, a.height))
+                                     .Arg(imageName)
+                                     .Arg(width)
+                                     .Arg(height));
 }
 
 Area ParseArea(const std::string& text, const std::string& what)
@@ -102,7 +112,8 @@ std::vector<RoiCorner> ParseRoiList(const std::string& text, const std::string& 
             part.pop_back();
         const bool last = semicolon + 1 >= text.size();
         if (!(last && std::all_of(part.begin(), part.end(), blank))) {
-            const auto xy = common::IntList(part, 2, "Each ROI of " + what);
+            // The list reader names what it reads with a plain string: this name goes in its source form.
+            const auto xy = common::IntList(part, 2, common::TrText("nps", "Each ROI of %1").Arg(what).Plain());
             corners.push_back({xy[0], xy[1]});
         }
         start = semicolon + 1;

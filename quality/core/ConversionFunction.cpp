@@ -10,13 +10,16 @@ namespace quality {
 ConversionFit FitConversion(std::span<const ConversionPoint> points)
 {
     if (points.size() < 2)
-        throw common::InputError("The conversion function needs flat fields at two air kerma values at least, not " +
-                                 std::to_string(points.size()) + ".");
+        throw common::InputError(common::TrText("quality", "The conversion function needs flat fields at two air "
+                                                           "kerma values at least, not %1.")
+                                     .Arg(points.size()));
     for (const ConversionPoint& p : points) {
         if (!std::isfinite(p.kerma) || p.kerma < 0.0)
-            throw common::InputError("The air kerma of " + p.name + " must be 0 uGy or above.");
+            throw common::InputError(
+                common::TrText("quality", "The air kerma of %1 must be 0 uGy or above.").Arg(p.name));
         if (!std::isfinite(p.meanValue))
-            throw common::InputError("The mean value of " + p.name + " is not a finite number.");
+            throw common::InputError(
+                common::TrText("quality", "The mean value of %1 is not a finite number.").Arg(p.name));
     }
     ConversionFit fit;
     fit.points.assign(points.begin(), points.end());
@@ -36,12 +39,12 @@ ConversionFit FitConversion(std::span<const ConversionPoint> points)
         svv += (p.meanValue - meanV) * (p.meanValue - meanV);
     }
     if (skk == 0.0)
-        throw common::InputError("The flat fields of the conversion function all have the same air kerma; give "
-                                 "them at two values at least.");
+        throw common::InputError(common::TrText("quality", "The flat fields of the conversion function all have the "
+                                                           "same air kerma; give them at two values at least."));
     fit.gain = skv / skk;
     if (fit.gain == 0.0 || !std::isfinite(fit.gain))
-        throw common::InputError("The pixel values of the flat fields do not change with the air kerma: no "
-                                 "conversion function can be fitted.");
+        throw common::InputError(common::TrText("quality", "The pixel values of the flat fields do not change with "
+                                                           "the air kerma: no conversion function can be fitted."));
     fit.offset = meanV - fit.gain * meanK;
     double squares = 0.0;
     for (const ConversionPoint& p : points) {

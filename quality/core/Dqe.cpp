@@ -39,7 +39,8 @@ BeamQuality ParseBeamQuality(const std::string& text)
     for (const QualityRow& row : kQualities)
         if (upper == row.name)
             return row.quality;
-    throw common::InputError("The beam quality must be RQA3, RQA5, RQA7 or RQA9, not '" + text + "'.");
+    throw common::InputError(
+        common::TrText("quality", "The beam quality must be RQA3, RQA5, RQA7 or RQA9, not '%1'.").Arg(text));
 }
 
 const char* BeamQualityName(BeamQuality quality)
@@ -56,12 +57,13 @@ std::vector<DqePoint> DqeCurve(const std::vector<MtfPoint>& mtf, std::span<const
                                std::span<const double> nps, double kerma, double photonsPerAreaPerKerma)
 {
     if (!(kerma > 0.0) || !std::isfinite(kerma))
-        throw common::InputError("The air kerma of the flat fields must be above 0 uGy.");
+        throw common::InputError(common::TrText("quality", "The air kerma of the flat fields must be above 0 uGy."));
     if (!(photonsPerAreaPerKerma > 0.0))
-        throw common::InputError("The photon fluence per air kerma must be above 0.");
+        throw common::InputError(common::TrText("quality", "The photon fluence per air kerma must be above 0."));
     if (frequencies.size() != nps.size())
-        throw common::InputError("The NPS has " + std::to_string(nps.size()) + " values for " +
-                                 std::to_string(frequencies.size()) + " frequencies.");
+        throw common::InputError(common::TrText("quality", "The NPS has %1 values for %2 frequencies.")
+                                     .Arg(nps.size())
+                                     .Arg(frequencies.size()));
     std::vector<DqePoint> curve;
     for (std::size_t i = 0; i < frequencies.size(); ++i) {
         DqePoint p;

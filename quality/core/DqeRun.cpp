@@ -55,11 +55,16 @@ MtfRunOutcome EdgeMtf(const DqeRunSettings& s, const std::string& file, const st
     MtfRunOutcome outcome = RunMtfOnFile(m, pool, loaded);
     const char* option = wanted == EdgeOrientation::Vertical ? "--edge-v" : "--edge-h";
     if (outcome.result.orientation != wanted)
-        throw common::InputError(std::string(option) + " takes an image of a " + OrientationName(wanted) + " edge; " +
-                                 file + " holds a " + OrientationName(outcome.result.orientation) + " one.");
+        throw common::InputError(common::TrText("quality", "%1 takes an image of a %2 edge; %3 holds a %4 one.")
+                                     .Arg(option)
+                                     .Arg(OrientationText(wanted))
+                                     .Arg(file)
+                                     .Arg(OrientationText(outcome.result.orientation)));
     if (outcome.result.pixelMm != pixelMm)
-        throw common::InputError(file + " has a pixel spacing of " + NumberText(outcome.result.pixelMm) +
-                                 " mm, the flat fields " + NumberText(pixelMm) + " mm.");
+        throw common::InputError(common::TrText("quality", "%1 has a pixel spacing of %2 mm, the flat fields %3 mm.")
+                                     .Arg(file)
+                                     .Arg(NumberText(outcome.result.pixelMm))
+                                     .Arg(NumberText(pixelMm)));
     return outcome;
 }
 
@@ -74,29 +79,29 @@ DqeRunOutcome RunDqeOnFiles(const DqeRunSettings& s, common::ThreadPool& pool,
                             const std::function<void(const imageio::LoadedImage&)>& loaded)
 {
     if (!(s.kerma > 0.0) || !std::isfinite(s.kerma))
-        throw common::InputError("The air kerma of the flat fields must be above 0 uGy.");
+        throw common::InputError(common::TrText("quality", "The air kerma of the flat fields must be above 0 uGy."));
     if (s.flats.files.empty())
-        throw common::InputError("The DQE needs at least one flat field.");
+        throw common::InputError(common::TrText("quality", "The DQE needs at least one flat field."));
     DqeRunOutcome out;
     out.kerma = s.kerma;
     out.quality = s.quality;
     out.photonsPerAreaPerKerma = PhotonsPerAreaPerKerma(s.quality);
     out.conversion = ConversionOf(s, loaded, out.conversionMeasured);
     if (!out.conversionMeasured)
-        out.notes.push_back("No --conversion flat fields: the response is taken as proportional to air kerma "
-                            "(no offset).");
+        out.notes.push_back(common::TrText("quality", "No --conversion flat fields: the response is taken as "
+                                                      "proportional to air kerma (no offset)."));
     nps::NpsRunHooks hooks;
     hooks.loaded = loaded;
     out.nps = nps::RunNpsOnFiles(s.flats, pool, {}, hooks);
-    for (const std::string& note : out.nps.result.notes)
+    for (const common::Text& note : out.nps.result.notes)
         out.notes.push_back(note);
     const double pixelMm = out.nps.result.pixelMm;
     out.mtfU = EdgeMtf(s, s.edgeVertical, s.roiVertical, EdgeOrientation::Vertical, out.conversion, pool, loaded, pixelMm);
     out.mtfV =
         EdgeMtf(s, s.edgeHorizontal, s.roiHorizontal, EdgeOrientation::Horizontal, out.conversion, pool, loaded, pixelMm);
     for (const MtfRunOutcome* m : {&out.mtfU, &out.mtfV})
-        for (const std::string& note : m->result.notes)
-            out.notes.push_back(m->name + ": " + note);
+        for (const common::Text& note : m->result.notes)
+            out.notes.push_back(common::TrText("quality", "%1: %2").Arg(m->name).Arg(note));
 
     const double gainSquared = out.conversion.gain * out.conversion.gain;
     std::vector<double> frequencies, npsU, npsV;
@@ -134,7 +139,7 @@ std::string DqeSummaryJson(const DqeRunOutcome& o)
     j["conversion"] = nlohmann::json::parse(ConversionJson(o.conversion));
     j["edge_u"] = nlohmann::json::parse(MtfSummaryJson(o.mtfU));
     j["edge_v"] = nlohmann::json::parse(MtfSummaryJson(o.mtfV));
-    j["notes"] = o.notes;
+    j["notes"] = nps::PlainTexts(o.notes);
     return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 

@@ -36,7 +36,7 @@ struct DqeRunOutcome {
     std::vector<DqePoint> u, v;       // at the NPS's bins, up to the Nyquist frequency
     double kerma = 0.0, photonsPerAreaPerKerma = 0.0;
     BeamQuality quality = BeamQuality::Rqa5;
-    std::vector<std::string> notes;
+    std::vector<common::Text> notes;  // what the user should know (the assumed response, the runs' notes)
 };
 
 // Refuses (common::InputError) an air kerma not above 0, an edge that is not of the orientation its

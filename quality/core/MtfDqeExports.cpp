@@ -77,7 +77,7 @@ std::string MtfSummaryJson(const MtfRunOutcome& outcome)
     j["esf"] = {{"start_px", Number(r.esfStartPx)}, {"step_px", Number(r.binWidthPx)}, {"values", r.esf}};
     j["lsf"] = {{"start_px", Number(r.esfStartPx + 0.5 * r.binWidthPx)}, {"step_px", Number(r.binWidthPx)},
                 {"values", r.lsf}};
-    j["notes"] = r.notes;
+    j["notes"] = nps::PlainTexts(r.notes);
     return Dump(j);
 }
 

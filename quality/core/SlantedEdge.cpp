@@ -82,8 +82,8 @@ EdgeOrientation OrientationOf(const EdgeImage& roi)
                 alongY += std::abs(roi.values[static_cast<std::size_t>((y + 1) * roi.width + x)] - v);
         }
     if (alongX == 0.0 && alongY == 0.0)
-        throw common::InputError("The ROI holds no edge: all its pixels have the same value. Place the ROI "
-                                 "across the edge.");
+        throw common::InputError(common::TrText("quality", "The ROI holds no edge: all its pixels have the same value. "
+                                                           "Place the ROI across the edge."));
     return alongX >= alongY ? EdgeOrientation::Vertical : EdgeOrientation::Horizontal;
 }
 
@@ -99,8 +99,8 @@ double PolarityOf(const Lines& lines)
             last += lines.At(l, lines.across - 1 - k);
         }
     if (first == last)
-        throw common::InputError("The ROI holds no edge: both of its sides have the same mean value. Place the "
-                                 "ROI across the edge.");
+        throw common::InputError(common::TrText("quality", "The ROI holds no edge: both of its sides have the same "
+                                                           "mean value. Place the ROI across the edge."));
     return last > first ? 1.0 : -1.0;
 }
 
@@ -153,8 +153,8 @@ EdgeLine FitLine(const std::vector<double>& positions)
             meanC += positions[l];
         }
     if (n < std::max(3.0, 0.5 * static_cast<double>(positions.size())))
-        throw common::InputError("No edge was found in most lines of the ROI. Place the ROI across one straight "
-                                 "edge, with both sides of it inside.");
+        throw common::InputError(common::TrText("quality", "No edge was found in most lines of the ROI. Place the ROI "
+                                                           "across one straight edge, with both sides of it inside."));
     meanL /= n;
     meanC /= n;
     double sll = 0.0, slc = 0.0;
@@ -215,14 +215,18 @@ double LargestPhaseGap(const EdgeLine& edge, long long lineCount)
     return gap;
 }
 
-std::string SlopeText(const EdgeLine& edge, double angleDegrees)
+common::Text SlopeText(const EdgeLine& edge, double angleDegrees)
 {
     const double inverse = 1.0 / std::abs(edge.slope);
     const long long n = std::llround(inverse);
-    std::string text = "The edge's angle, " + Fixed(angleDegrees, 2) + " degrees (slope " + Fixed(edge.slope, 4) + ")";
     if (n >= 1 && std::abs(inverse - static_cast<double>(n)) < 0.25)
-        text += ", is close to a slope of 1/" + std::to_string(n);
-    return text;
+        return common::TrText("quality", "The edge's angle, %1 degrees (slope %2), is close to a slope of 1/%3")
+            .Arg(Fixed(angleDegrees, 2))
+            .Arg(Fixed(edge.slope, 4))
+            .Arg(n);
+    return common::TrText("quality", "The edge's angle, %1 degrees (slope %2)")
+        .Arg(Fixed(angleDegrees, 2))
+        .Arg(Fixed(edge.slope, 4));
 }
 
 // |DFT| of `lsf` zero-padded to `padded` samples, bins 0 .. padded / 2.
@@ -272,19 +276,24 @@ double FallsTo(const std::vector<MtfPoint>& curve, double level)
 void CheckSettings(const EdgeImage& roi, const MtfSettings& settings)
 {
     if (!(settings.pixelMm > 0.0) || !std::isfinite(settings.pixelMm))
-        throw common::InputError("The pixel spacing must be above 0 mm; give it with the image or as --pixel.");
+        throw common::InputError(common::TrText("quality", "The pixel spacing must be above 0 mm; give it with the "
+                                                           "image or as --pixel."));
     if (!(settings.binFraction > 0.0 && settings.binFraction <= 0.5))
-        throw common::InputError("The ESF bin width must be above 0 and at most half a pixel, not " +
-                                 Fixed(settings.binFraction, 4) + ".");
+        throw common::InputError(
+            common::TrText("quality", "The ESF bin width must be above 0 and at most half a pixel, not %1.")
+                .Arg(Fixed(settings.binFraction, 4)));
     if (roi.width < kMinSide || roi.height < kMinSide)
-        throw common::InputError("The edge ROI is " + std::to_string(roi.width) + " x " + std::to_string(roi.height) +
-                                 " pixels; it needs at least " + std::to_string(kMinSide) + " x " +
-                                 std::to_string(kMinSide) + ".");
+        throw common::InputError(
+            common::TrText("quality", "The edge ROI is %1 x %2 pixels; it needs at least %3 x %3.")
+                .Arg(roi.width)
+                .Arg(roi.height)
+                .Arg(kMinSide));
     if (roi.values.size() < static_cast<std::size_t>(roi.width * roi.height))
-        throw common::InputError("The edge ROI's pixels are fewer than its size says.");
+        throw common::InputError(common::TrText("quality", "The edge ROI's pixels are fewer than its size says."));
     for (double v : roi.values.first(static_cast<std::size_t>(roi.width * roi.height)))
         if (!std::isfinite(v))
-            throw common::InputError("The edge ROI holds a value that is not a finite number.");
+            throw common::InputError(
+                common::TrText("quality", "The edge ROI holds a value that is not a finite number."));
 }
 
 
@@ -360,9 +369,11 @@ BinnedEsf BinEsf(const Projection& p, common::ThreadPool& pool)
     for (std::size_t j = 0; j < p.bins; ++j) {
         const BinSums& s = sums[j];
         if (s.n == 0.0)
-            throw common::InputError(SlopeText(p.edge, std::atan(p.edge.slope) * 180.0 / std::numbers::pi) +
-                                     ": ESF bins of " + Fixed(p.bin, 3) + " pixels are left empty. Tilt the edge by "
-                                     "another angle (2 to 5 degrees) or use more lines.");
+            throw common::InputError(common::TrText("quality", "%1: ESF bins of %2 pixels are left empty. Tilt the "
+                                                               "edge by another angle (2 to 5 degrees) or use more "
+                                                               "lines.")
+                                         .Arg(SlopeText(p.edge, std::atan(p.edge.slope) * 180.0 / std::numbers::pi))
+                                         .Arg(Fixed(p.bin, 3)));
         const double meanU = s.u / s.n, meanV = s.v / s.n;
         const double suu = s.uu - s.n * meanU * meanU, suv = s.uv - s.n * meanU * meanV;
         // Positions that differ by less than a thousandth of the bin carry no slope.
@@ -429,14 +440,21 @@ void CheckPhases(const EdgeLine& edge, long long lineCount, double cosine, doubl
 {
     const double gap = LargestPhaseGap(edge, lineCount) * cosine;
     if (gap > bin)
-        throw common::InputError(SlopeText(edge, result.angleDegrees) + ": the pixel centres fall on positions " +
-                                 Fixed(gap, 3) + " pixels apart along the edge normal, which leaves ESF bins of " +
-                                 Fixed(bin, 3) + " pixels empty. Tilt the edge by another angle (2 to 5 degrees) or "
-                                 "use more lines.");
+        throw common::InputError(common::TrText("quality", "%1: the pixel centres fall on positions %2 pixels apart "
+                                                           "along the edge normal, which leaves ESF bins of %3 pixels "
+                                                           "empty. Tilt the edge by another angle (2 to 5 degrees) or "
+                                                           "use more lines.")
+                                     .Arg(SlopeText(edge, result.angleDegrees))
+                                     .Arg(Fixed(gap, 3))
+                                     .Arg(Fixed(bin, 3)));
     if (gap > bin / 2)
-        result.notes.push_back(SlopeText(edge, result.angleDegrees) + ": the pixel centres fall on positions up to " +
-                               Fixed(gap, 3) + " pixels apart along the edge normal, so ESF bins of " + Fixed(bin, 3) +
-                               " pixels are filled unevenly and the MTF near the Nyquist frequency is less certain.");
+        result.notes.push_back(common::TrText("quality", "%1: the pixel centres fall on positions up to %2 pixels "
+                                                         "apart along the edge normal, so ESF bins of %3 pixels are "
+                                                         "filled unevenly and the MTF near the Nyquist frequency is "
+                                                         "less certain.")
+                                   .Arg(SlopeText(edge, result.angleDegrees))
+                                   .Arg(Fixed(gap, 3))
+                                   .Arg(Fixed(bin, 3)));
 }
 
 } // namespace
@@ -444,6 +462,12 @@ void CheckPhases(const EdgeLine& edge, long long lineCount, double cosine, doubl
 const char* OrientationName(EdgeOrientation orientation)
 {
     return orientation == EdgeOrientation::Vertical ? "vertical" : "horizontal";
+}
+
+common::Text OrientationText(EdgeOrientation orientation)
+{
+    return orientation == EdgeOrientation::Vertical ? common::TrText("quality", "vertical")
+                                                    : common::TrText("quality", "horizontal");
 }
 
 double MtfAt(const std::vector<MtfPoint>& curve, double frequency)
@@ -475,14 +499,16 @@ MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, comm
     result.linesUsed = edge.used;
     result.angleDegrees = std::atan(edge.slope) * 180.0 / std::numbers::pi;
     if (edge.residual > 1.0)
-        throw common::InputError("The edge in the ROI is not straight: its positions lie " + Fixed(edge.residual, 2) +
-                                 " pixels (RMS) from the best line. Place the ROI across one straight edge that runs through "
-                                 "it from side to side.");
+        throw common::InputError(common::TrText("quality", "The edge in the ROI is not straight: its positions lie %1 "
+                                                           "pixels (RMS) from the best line. Place the ROI across one "
+                                                           "straight edge that runs through it from side to side.")
+                                     .Arg(Fixed(edge.residual, 2)));
     // At 45 degrees the slope of 1 is the more useful thing to say than the range: the phases first.
     const auto refuseAngle = [&] {
-        throw common::InputError("The edge is tilted " + Fixed(result.angleDegrees, 2) +
-                                 " degrees to the pixel grid; the slanted-edge MTF needs 1 to 45 degrees (2 to 3 "
-                                 "are usual). Tilt the edge and take the image again.");
+        throw common::InputError(common::TrText("quality", "The edge is tilted %1 degrees to the pixel grid; the "
+                                                           "slanted-edge MTF needs 1 to 45 degrees (2 to 3 are "
+                                                           "usual). Tilt the edge and take the image again.")
+                                     .Arg(Fixed(result.angleDegrees, 2)));
     };
     const double absAngle = std::abs(result.angleDegrees);
     if (absAngle < kMinAngleDegrees)
@@ -498,9 +524,10 @@ MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, comm
     const double dLow = -std::min(firstEdge, lastEdge) * cosine;
     const double dHigh = (static_cast<double>(lines.across - 1) - std::max(firstEdge, lastEdge)) * cosine;
     if (-dLow < kMinSidePx || dHigh < kMinSidePx)
-        throw common::InputError("The edge runs too close to the ROI's side: fewer than " + Fixed(kMinSidePx, 0) +
-                                 " pixels lie on one side of it in some line. Centre the ROI on the edge, or make it "
-                                 "shorter along the edge.");
+        throw common::InputError(common::TrText("quality", "The edge runs too close to the ROI's side: fewer than %1 "
+                                                           "pixels lie on one side of it in some line. Centre the ROI "
+                                                           "on the edge, or make it shorter along the edge.")
+                                     .Arg(Fixed(kMinSidePx, 0)));
     const Projection projection{lines, edge, cosine, dLow, bin,
                                 static_cast<std::size_t>(std::floor((dHigh - dLow) / bin))};
     const BinnedEsf esf = BinEsf(projection, pool);
@@ -520,9 +547,11 @@ MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, comm
     result.contrast = result.highLevel - result.lowLevel;
     result.noise = PlateauNoise(projection, esf, quarter, pool);
     if (!(result.contrast > 3.0 * result.noise))
-        throw common::InputError("The ROI holds no clear edge: the difference between its two sides (" +
-                                 Fixed(result.contrast, 3) + ") is not above 3 times the noise (" +
-                                 Fixed(result.noise, 3) + "). Place the ROI across the edge.");
+        throw common::InputError(common::TrText("quality", "The ROI holds no clear edge: the difference between its "
+                                                           "two sides (%1) is not above 3 times the noise (%2). Place "
+                                                           "the ROI across the edge.")
+                                     .Arg(Fixed(result.contrast, 3))
+                                     .Arg(Fixed(result.noise, 3)));
 
     // LSF by the finite difference; its sign follows the polarity so that it integrates to the contrast.
     result.lsf.resize(bins - 1);

@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "Text.h"
 #include "ThreadPool.h"
 
 namespace quality {
@@ -43,6 +44,7 @@ struct EdgeImage {
 // one along x (u). Horizontal: the edge runs from left to right, the MTF is the one along y (v).
 enum class EdgeOrientation { Vertical, Horizontal };
 const char* OrientationName(EdgeOrientation orientation);  // "vertical", "horizontal"
+common::Text OrientationText(EdgeOrientation orientation);  // the same words, for the user
 
 struct MtfSettings {
     double pixelMm = 0.0;        // pixel spacing, mm (> 0)
@@ -83,7 +85,7 @@ struct MtfResult {
     // Where the MTF first falls to 0.5 and 0.1 (linear between transform samples), cycles/mm; NaN
     // when it does not within the oversampled range (up to 1 / (2 bin width)).
     double mtf50 = NAN, mtf10 = NAN;
-    std::vector<std::string> notes;  // what the user should know (uneven bins)
+    std::vector<common::Text> notes;  // what the user should know (uneven bins)
 };
 
 // Refuses (common::InputError, with a message saying what to change) a ROI smaller than 16 x 16,

@@ -1,5 +1,6 @@
 #include "QualityLauncher.h"
 
+#include <QCoreApplication>
 #include <QShortcut>
 
 #include "HandlerGuard.h"
@@ -14,7 +15,8 @@ void InstallQualityLauncher(TForm1& viewer, QualityWindow& window)
     shortcut->setObjectName("ShortcutQuality");
     QObject::connect(shortcut, &QShortcut::activated, &window,
                      toolkit::Guarded([&window] { window.OpenFromViewer(); }));
-    const QString line = QStringLiteral("%1: MTF of an edge image and DQE").arg(QString::fromLatin1(kQualityShortcut));
+    const QString line = QCoreApplication::translate("quality", "%1: MTF of an edge image and DQE")
+                             .arg(QString::fromLatin1(kQualityShortcut));
     const QString tip = viewer.ui.Panel3->toolTip();
     if (!tip.contains(line))
         viewer.ui.Panel3->setToolTip(tip.isEmpty() ? line : tip + QStringLiteral("\n") + line);

@@ -69,11 +69,11 @@ QLabel* Summary(const QString& name)
 
 // Caption above field, one column each; each caption's underlined letter (Alt+letter) moves to
 // its field.
-void AddCells(QGridLayout* grid, int row, const std::vector<std::pair<const char*, QWidget*>>& cells)
+void AddCells(QGridLayout* grid, int row, const std::vector<std::pair<QString, QWidget*>>& cells)
 {
     int column = 0;
     for (const auto& [caption, widget] : cells) {
-        auto* label = new QLabel(QString::fromUtf8(caption));
+        auto* label = new QLabel(caption);
         label->setBuddy(widget);
         grid->addWidget(label, row, column);
         grid->addWidget(widget, row + 1, column++);
@@ -98,7 +98,7 @@ QualityWindow::QualityWindow(nps::NpsSource& source, common::ThreadPool& pool, Q
     : QWidget(parent, Qt::Window), source_(source), pool_(pool)
 {
     setObjectName("FormQuality");
-    setWindowTitle(QStringLiteral("MTF and DQE"));
+    setWindowTitle(tr("MTF and DQE"));
     BuildControls();
     ConnectHandlers();
     // The defaults count as not typed by the user: the viewer's values take their place.
@@ -127,12 +127,12 @@ QWidget* QualityWindow::BuildMtfTab()
 {
     EditMtfFile = Edit("EditMtfFile", "", 420);
     ButtonMtfFile = Button("ButtonMtfFile", QStringLiteral("..."));
-    ButtonMtfFile->setToolTip(QStringLiteral("Choose the edge image"));
+    ButtonMtfFile->setToolTip(tr("Choose the edge image"));
     EditMtfRoi = Edit("EditMtfRoi", "", 140);
-    EditMtfRoi->setToolTip(QStringLiteral("x,y,w,h: top-left pixel, width and height of the ROI around the edge "
-                                          "(the viewer's ROI until you type your own)"));
+    EditMtfRoi->setToolTip(tr("x,y,w,h: top-left pixel, width and height of the ROI around the edge (the viewer's "
+                              "ROI until you type your own)"));
     EditMtfBin = Edit("EditMtfBin", "0.25", 60);
-    EditMtfBin->setToolTip(QStringLiteral("ESF bin width as a fraction of a pixel (at most 0.5)"));
+    EditMtfBin->setToolTip(tr("ESF bin width as a fraction of a pixel (at most 0.5)"));
     ImageEdge = new QLabel;
     ImageEdge->setObjectName("ImageEdge");
     ImageEdge->setFixedSize(300, 300);
@@ -141,12 +141,12 @@ QWidget* QualityWindow::BuildMtfTab()
     ChartLsf = Chart("ChartLsf", QStringLiteral("LSF"));
     ChartMtf = Chart("ChartMtf", QStringLiteral("MTF"));
     LabelMtfSummary = Summary("LabelMtfSummary");
-    ButtonMtfCsv = ExportButton("ButtonMtfCsv", QStringLiteral("Export CSV"), QStringLiteral("Ctrl+S"));
-    ButtonMtfJson = ExportButton("ButtonMtfJson", QStringLiteral("Export JSON"), QStringLiteral("Ctrl+Shift+S"));
+    ButtonMtfCsv = ExportButton("ButtonMtfCsv", tr("Export CSV"), QStringLiteral("Ctrl+S"));
+    ButtonMtfJson = ExportButton("ButtonMtfJson", tr("Export JSON"), QStringLiteral("Ctrl+Shift+S"));
 
     auto* settings = new QGridLayout;
-    AddCells(settings, 0, {{"Edge &image", EditMtfFile}, {"", ButtonMtfFile}, {"Edge &ROI (x,y,w,h)", EditMtfRoi},
-                           {"ESF &bin (px)", EditMtfBin}});
+    AddCells(settings, 0, {{tr("Edge &image"), EditMtfFile}, {QString(), ButtonMtfFile},
+                           {tr("Edge &ROI (x,y,w,h)"), EditMtfRoi}, {tr("ESF &bin (px)"), EditMtfBin}});
     settings->setColumnStretch(0, 1);
     auto* left = new QVBoxLayout;
     left->addWidget(ImageEdge);
@@ -173,25 +173,25 @@ QWidget* QualityWindow::BuildMtfTab()
 QWidget* QualityWindow::BuildDqeTab()
 {
     EditFlats = Edit("EditFlats", "", 300);
-    EditFlats->setPlaceholderText(QStringLiteral("file; file; ..."));
-    EditFlats->setToolTip(QStringLiteral("The flat fields at the air kerma K, separated by ';'"));
+    EditFlats->setPlaceholderText(tr("file; file; ..."));
+    EditFlats->setToolTip(tr("The flat fields at the air kerma K, separated by ';'"));
     EditKerma = Edit("EditKerma", "", 60);
     ComboQuality = new QComboBox;
     ComboQuality->setObjectName("ComboQuality");
     ComboQuality->addItems({"RQA3", "RQA5", "RQA7", "RQA9"});
     ComboQuality->setCurrentIndex(1);
     EditConversion = Edit("EditConversion", "", 300);
-    EditConversion->setPlaceholderText(QStringLiteral("response proportional to K"));
-    EditConversion->setToolTip(QStringLiteral("K=file; K=file; ...: the conversion function's flat fields with their "
-                                              "air kerma in uGy; empty for a response proportional to K"));
+    EditConversion->setPlaceholderText(tr("response proportional to K"));
+    EditConversion->setToolTip(tr("K=file; K=file; ...: the conversion function's flat fields with their air kerma "
+                                  "in uGy; empty for a response proportional to K"));
     EditEdgeV = Edit("EditEdgeV", "", 300);
-    EditEdgeV->setToolTip(QStringLiteral("Image of a vertical edge: the MTF along u"));
+    EditEdgeV->setToolTip(tr("Image of a vertical edge: the MTF along u"));
     EditEdgeVRoi = Edit("EditEdgeVRoi", "", 120);
-    EditEdgeVRoi->setPlaceholderText(QStringLiteral("whole image"));
+    EditEdgeVRoi->setPlaceholderText(tr("whole image"));
     EditEdgeH = Edit("EditEdgeH", "", 300);
-    EditEdgeH->setToolTip(QStringLiteral("Image of a horizontal edge: the MTF along v"));
+    EditEdgeH->setToolTip(tr("Image of a horizontal edge: the MTF along v"));
     EditEdgeHRoi = Edit("EditEdgeHRoi", "", 120);
-    EditEdgeHRoi->setPlaceholderText(QStringLiteral("whole image"));
+    EditEdgeHRoi->setPlaceholderText(tr("whole image"));
     // The command line's defaults: the same settings give the same result in both.
     EditNpsRoi = Edit("EditNpsRoi", "256", 60);
     ComboOverlap = new QComboBox;
@@ -203,16 +203,16 @@ QWidget* QualityWindow::BuildDqeTab()
     ChartDqe = Chart("ChartDqe", QStringLiteral("DQE"));
     ChartDqeMtf = Chart("ChartDqeMtf", QStringLiteral("MTF"));
     LabelDqeSummary = Summary("LabelDqeSummary");
-    ButtonDqeCsv = ExportButton("ButtonDqeCsv", QStringLiteral("Export CSV"), QStringLiteral("Ctrl+S"));
-    ButtonDqeJson = ExportButton("ButtonDqeJson", QStringLiteral("Export JSON"), QStringLiteral("Ctrl+Shift+S"));
+    ButtonDqeCsv = ExportButton("ButtonDqeCsv", tr("Export CSV"), QStringLiteral("Ctrl+S"));
+    ButtonDqeJson = ExportButton("ButtonDqeJson", tr("Export JSON"), QStringLiteral("Ctrl+Shift+S"));
 
     auto* settings = new QGridLayout;
-    AddCells(settings, 0, {{"&Flat fields", EditFlats}, {"&K (uGy)", EditKerma}, {"&Quality", ComboQuality},
-                           {"&Conversion (K=file; ...)", EditConversion}});
-    AddCells(settings, 2, {{"&Vertical edge (u)", EditEdgeV}, {"its R&OI", EditEdgeVRoi},
-                           {"&Horizontal edge (v)", EditEdgeH}, {"its RO&I", EditEdgeHRoi}});
-    AddCells(settings, 4, {{"&NPS ROI (px)", EditNpsRoi}, {"Ove&rlap", ComboOverlap}, {"NPS &bin (/mm)", EditNpsBin},
-                           {"&ESF bin (px)", EditEsfBin}});
+    AddCells(settings, 0, {{tr("&Flat fields"), EditFlats}, {tr("&K (uGy)"), EditKerma},
+                           {tr("&Quality"), ComboQuality}, {tr("&Conversion (K=file; ...)"), EditConversion}});
+    AddCells(settings, 2, {{tr("&Vertical edge (u)"), EditEdgeV}, {tr("its R&OI"), EditEdgeVRoi},
+                           {tr("&Horizontal edge (v)"), EditEdgeH}, {tr("its RO&I"), EditEdgeHRoi}});
+    AddCells(settings, 4, {{tr("&NPS ROI (px)"), EditNpsRoi}, {tr("Ove&rlap"), ComboOverlap},
+                           {tr("NPS &bin (/mm)"), EditNpsBin}, {tr("&ESF bin (px)"), EditEsfBin}});
     settings->setColumnStretch(0, 1);
     settings->setColumnStretch(3, 1);
     auto* charts = new QHBoxLayout;
@@ -235,17 +235,17 @@ void QualityWindow::BuildControls()
 {
     Tabs = new QTabWidget;
     Tabs->setObjectName("Tabs");
-    Tabs->addTab(BuildMtfTab(), QStringLiteral("&MTF"));
-    Tabs->addTab(BuildDqeTab(), QStringLiteral("&DQE"));
+    Tabs->addTab(BuildMtfTab(), tr("&MTF"));
+    Tabs->addTab(BuildDqeTab(), tr("&DQE"));
     EditPixel = Edit("EditPixel", "", 60);
     EditPixel->setFixedWidth(60);
-    EditPixel->setToolTip(QStringLiteral("Pixel spacing in mm; empty to take it from the file name or header"));
-    ButtonRun = Button("ButtonRun", QStringLiteral("Run"));
+    EditPixel->setToolTip(tr("Pixel spacing in mm; empty to take it from the file name or header"));
+    ButtonRun = Button("ButtonRun", tr("Run"));
     ButtonRun->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
-    ButtonRun->setToolTip(QStringLiteral("Measure what the tab shows (Ctrl+R)"));
-    ButtonCancel = Button("ButtonCancel", QStringLiteral("Cancel"));
+    ButtonRun->setToolTip(tr("Measure what the tab shows (Ctrl+R)"));
+    ButtonCancel = Button("ButtonCancel", tr("Cancel"));
     ButtonCancel->setShortcut(QKeySequence(Qt::Key_Escape));
-    ButtonCancel->setToolTip(QStringLiteral("Cancel (Esc)"));
+    ButtonCancel->setToolTip(tr("Cancel (Esc)"));
     ButtonCancel->setEnabled(false);
     Progress = new QProgressBar;
     Progress->setObjectName("Progress");
@@ -257,7 +257,7 @@ void QualityWindow::BuildControls()
     LabelStatus->setMinimumWidth(200);
 
     auto* run = new QHBoxLayout;
-    auto* pixel = new QLabel(QStringLiteral("&Pixel (mm)"));
+    auto* pixel = new QLabel(tr("&Pixel (mm)"));
     pixel->setBuddy(EditPixel);
     run->addWidget(pixel);
     for (QWidget* w : {static_cast<QWidget*>(EditPixel), static_cast<QWidget*>(ButtonRun),
@@ -309,11 +309,13 @@ MtfRunSettings QualityWindow::MtfSettingsFromEdits() const
     MtfRunSettings s;
     s.file = Text(EditMtfFile);
     if (s.file.empty())
-        throw common::InputError("Load an edge image in the viewer or choose one with \"...\".");
+        throw common::InputError(
+            common::TrText("quality", "Load an edge image in the viewer or choose one with \"...\"."));
     s.load = LoadOptionsFromEdits();
     if (EditMtfRoi->text().trimmed().isEmpty())
-        throw common::InputError("Give the edge ROI as x,y,w,h: its top-left pixel, width and height.");
-    s.roi = ParseEdgeRoi(Text(EditMtfRoi), "The edge ROI");
+        throw common::InputError(
+            common::TrText("quality", "Give the edge ROI as x,y,w,h: its top-left pixel, width and height."));
+    s.roi = ParseEdgeRoi(Text(EditMtfRoi), tr("The edge ROI").toStdString());
     s.binFraction = common::StrToFloat(Text(EditMtfBin));
     return s;
 }
@@ -323,12 +325,15 @@ DqeRunSettings QualityWindow::DqeSettingsFromEdits() const
     DqeRunSettings s;
     s.flats.files = Items(EditFlats);
     if (s.flats.files.empty())
-        throw common::InputError("Give the flat fields at the air kerma K, separated by ';'.");
+        throw common::InputError(
+            common::TrText("quality", "Give the flat fields at the air kerma K, separated by ';'."));
     if (EditKerma->text().trimmed().isEmpty())
-        throw common::InputError("Give the air kerma K of the flat fields in uGy.");
-    for (const auto& [edit, what] : {std::pair{EditEdgeV, "vertical"}, {EditEdgeH, "horizontal"}})
+        throw common::InputError(common::TrText("quality", "Give the air kerma K of the flat fields in uGy."));
+    for (const auto& [edit, orientation] :
+         {std::pair{EditEdgeV, EdgeOrientation::Vertical}, {EditEdgeH, EdgeOrientation::Horizontal}})
         if (edit->text().trimmed().isEmpty())
-            throw common::InputError(std::string("Give the image of the ") + what + " edge.");
+            throw common::InputError(
+                common::TrText("quality", "Give the image of the %1 edge.").Arg(OrientationText(orientation)));
     s.flats.load = LoadOptionsFromEdits();
     s.flats.roiSize = common::StrToInt(Text(EditNpsRoi));
     s.flats.overlap = ComboOverlap->currentIndex() == 1 ? 0.5 : 0.0;
@@ -338,17 +343,19 @@ DqeRunSettings QualityWindow::DqeSettingsFromEdits() const
     for (const std::string& pair : Items(EditConversion)) {
         const std::size_t equals = pair.find('=');
         if (equals == std::string::npos || equals + 1 == pair.size())
-            throw common::InputError("A conversion flat field is K=file (air kerma in uGy, then the file), not '" +
-                                     pair + "'.");
+            throw common::InputError(
+                common::TrText("quality", "A conversion flat field is K=file (air kerma in uGy, then the file), "
+                                          "not '%1'.")
+                    .Arg(pair));
         s.conversion.emplace_back(common::StrToFloat(QString::fromStdString(pair.substr(0, equals)).trimmed().toStdString()),
                                   QString::fromStdString(pair.substr(equals + 1)).trimmed().toStdString());
     }
     s.edgeVertical = Text(EditEdgeV);
     s.edgeHorizontal = Text(EditEdgeH);
     if (!EditEdgeVRoi->text().trimmed().isEmpty())
-        s.roiVertical = ParseEdgeRoi(Text(EditEdgeVRoi), "The vertical edge's ROI");
+        s.roiVertical = ParseEdgeRoi(Text(EditEdgeVRoi), tr("The vertical edge's ROI").toStdString());
     if (!EditEdgeHRoi->text().trimmed().isEmpty())
-        s.roiHorizontal = ParseEdgeRoi(Text(EditEdgeHRoi), "The horizontal edge's ROI");
+        s.roiHorizontal = ParseEdgeRoi(Text(EditEdgeHRoi), tr("The horizontal edge's ROI").toStdString());
     s.binFraction = common::StrToFloat(Text(EditEsfBin));
     return s;
 }

@@ -15,6 +15,7 @@
 #include "MtfDqeExports.h"
 #include "QualityWindow.h"
 #include "SaveExport.h"
+#include "Translation.h"
 
 namespace quality {
 
@@ -25,16 +26,19 @@ constexpr int kPictureSide = 300;
 // Thrown on the worker thread at the next file it reads once the user cancelled.
 struct RunCancelled {};
 
-QString Short(double v) { return std::isfinite(v) ? QString::number(v, 'g', 5) : QStringLiteral("not reached"); }
+QString Short(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'g', 5) : QualityWindow::tr("not reached");
+}
 
-QString Notes(const std::vector<std::string>& notes)
+QString Notes(const std::vector<common::Text>& notes)
 {
     if (notes.empty())
-        return QStringLiteral("none");
+        return QualityWindow::tr("none");
     QStringList lines;
-    for (const std::string& note : notes)
-        lines << QString::fromStdString(note);
-    return lines.join(QStringLiteral("; "));
+    for (const common::Text& note : notes)
+        lines << i18n::Shown(note);
+    return lines.join(QualityWindow::tr("; "));
 }
 
 // Asks for the file; a name typed without an extension gets the export's own.
@@ -62,13 +66,13 @@ void QualityWindow::ButtonRunClick()
         ShowMtf();
         ImageEdge->clear();
         StartWorker([this, settings = std::move(settings)]() mutable { WorkMtf(std::move(settings)); },
-                    QStringLiteral("Reading the edge image..."));
+                    tr("Reading the edge image..."));
     } else {
         DqeRunSettings settings = DqeSettingsFromEdits();
         dqe_.reset();
         ShowDqe();
         StartWorker([this, settings = std::move(settings)]() mutable { WorkDqe(std::move(settings)); },
-                    QStringLiteral("Reading the conversion and flat fields..."));
+                    tr("Reading the conversion and flat fields..."));
     }
 }
 
@@ -91,7 +95,7 @@ void QualityWindow::ButtonCancelClick()
     if (!Running())
         return;
     cancel_ = true;
-    LabelStatus->setText(QStringLiteral("Cancelling..."));
+    LabelStatus->setText(tr("Cancelling..."));
 }
 
 // On the worker thread, at each file the run reads.
@@ -101,7 +105,7 @@ void QualityWindow::Loaded(std::size_t& read, std::size_t total)
         throw RunCancelled{};
     read = std::min(read + 1, total);
     const int value = static_cast<int>(1000.0 * static_cast<double>(read) / static_cast<double>(total + 1));
-    const QString text = QStringLiteral("Read %1 of %2 file(s), measuring...").arg(read).arg(total);
+    const QString text = tr("Read %1 of %2 file(s), measuring...").arg(read).arg(total);
     QMetaObject::invokeMethod(
         this,
         [this, value, text] {
@@ -156,12 +160,12 @@ void QualityWindow::Finish(std::exception_ptr failure)
     // A cancel the run did not reach in time still leaves no result: the user asked for none.
     if (cancel_) {
         Progress->setValue(0);
-        LabelStatus->setText(QStringLiteral("Cancelled"));
+        LabelStatus->setText(tr("Cancelled"));
         return;
     }
     if (failure) {
         Progress->setValue(0);
-        LabelStatus->setText(QStringLiteral("Failed"));
+        LabelStatus->setText(tr("Failed"));
         toolkit::ShowError(failure);
         return;
     }
@@ -170,12 +174,12 @@ void QualityWindow::Finish(std::exception_ptr failure)
     if (newMtf_) {
         mtf_ = std::move(newMtf_);
         ShowMtf();
-        status = QStringLiteral("MTF of %1").arg(QFileInfo(QString::fromStdString(mtf_->name)).fileName());
+        status = tr("MTF of %1").arg(QFileInfo(QString::fromStdString(mtf_->name)).fileName());
     }
     if (newDqe_) {
         dqe_ = std::move(newDqe_);
         ShowDqe();
-        status = QStringLiteral("DQE at %1 uGy, %2, from %3 ROIs in %4 flat field(s)")
+        status = tr("DQE at %1 uGy, %2, from %3 ROIs in %4 flat field(s)")
                      .arg(Short(dqe_->kerma), QString::fromLatin1(BeamQualityName(dqe_->quality)))
                      .arg(dqe_->nps.result.roiCount)
                      .arg(dqe_->nps.result.imageCount);
@@ -196,15 +200,15 @@ void QualityWindow::ShowMtf()
         return;
     }
     const MtfResult& r = mtf_->result;
-    const QString distance = QStringLiteral("distance from the edge (px)");
-    ShowCurves(ChartEsf, QStringLiteral("ESF"), distance, QStringLiteral("value"), {EsfCurve(r)});
-    ShowCurves(ChartLsf, QStringLiteral("LSF"), distance, QStringLiteral("value / bin"), {LsfCurve(r)});
-    ShowCurves(ChartMtf, QStringLiteral("MTF (%1 edge)").arg(QString::fromLatin1(OrientationName(r.orientation))),
-               QStringLiteral("cycles/mm"), QStringLiteral("MTF"),
+    const QString distance = tr("distance from the edge (px)");
+    const QString orientation = i18n::Shown(OrientationText(r.orientation));
+    ShowCurves(ChartEsf, QStringLiteral("ESF"), distance, tr("value"), {EsfCurve(r)});
+    ShowCurves(ChartLsf, QStringLiteral("LSF"), distance, tr("value / bin"), {LsfCurve(r)});
+    ShowCurves(ChartMtf, tr("MTF (%1 edge)").arg(orientation), QStringLiteral("cycles/mm"), QStringLiteral("MTF"),
                {MtfCurve(r, QStringLiteral("MTF"), SingleCurveColour())});
-    LabelMtfSummary->setText(QStringLiteral("Edge: %1, tilted %2°\nROI: %3,%4,%5,%6\nContrast: %7 (levels %8 and %9)\n"
-                                            "Noise: %10\nMTF50: %11 cycles/mm\nMTF10: %12 cycles/mm\nWarnings: %13")
-                                 .arg(QString::fromLatin1(OrientationName(r.orientation)), Short(r.angleDegrees))
+    LabelMtfSummary->setText(tr("Edge: %1, tilted %2°\nROI: %3,%4,%5,%6\nContrast: %7 (levels %8 and %9)\n"
+                                "Noise: %10\nMTF50: %11 cycles/mm\nMTF10: %12 cycles/mm\nWarnings: %13")
+                                 .arg(orientation, Short(r.angleDegrees))
                                  .arg(mtf_->roi.x)
                                  .arg(mtf_->roi.y)
                                  .arg(mtf_->roi.width)
@@ -238,11 +242,10 @@ void QualityWindow::ShowDqe()
                 curve(dqe_->v, QStringLiteral("v"), VCurveColour(), &DqePoint::mtf)});
     const ConversionFit& fit = dqe_->conversion;
     LabelDqeSummary->setText(
-        QStringLiteral("Conversion: value = %1 + %2 K%3.   MTF50 u %4, v %5 cycles/mm.   q = %6 /(mm² uGy).   "
-                       "Notes: %7")
+        tr("Conversion: value = %1 + %2 K%3.   MTF50 u %4, v %5 cycles/mm.   q = %6 /(mm² uGy).   Notes: %7")
             .arg(Short(fit.offset), Short(fit.gain),
-                 dqe_->conversionMeasured ? QStringLiteral(" (RMS residual %1, R² %2)").arg(Short(fit.rmsResidual), Short(fit.rSquared))
-                                          : QStringLiteral(" (assumed)"),
+                 dqe_->conversionMeasured ? tr(" (RMS residual %1, R² %2)").arg(Short(fit.rmsResidual), Short(fit.rSquared))
+                                          : tr(" (assumed)"),
                  Short(dqe_->mtfU.result.mtf50), Short(dqe_->mtfV.result.mtf50), Short(dqe_->photonsPerAreaPerKerma),
                  Notes(dqe_->notes)));
 }

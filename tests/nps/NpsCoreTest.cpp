@@ -14,6 +14,7 @@
 #include "NpsTestImages.h"
 #include "RadialAverage.h"
 #include "RoiGrid.h"
+#include "Translation.h"
 
 namespace {
 
@@ -282,6 +283,67 @@ TEST(NpsCore, RefusesWhatItCannotMeasure)
     };
     for (const auto& c : cases)
         EXPECT_THROW(c.run(), common::InputError) << c.what;
+}
+
+// Refusals and notes are composed from a translatable text and their values: the source form
+// reads as the program has always written it (files, logs and the tests above compare it), and
+// each language shows the text with the values in place.
+TEST(NpsCore, MessagesReadTheSameAndShowInEachLanguage)
+{
+    const Image image = npstest::WhiteNoise(100, 80, 1.0, 9);
+    const auto grid = nps::GridOverArea(32, {0, 0, 100, 80}, 0.0);
+    const auto refusal = [](const std::function<void()>& run) {
+        try {
+            run();
+        } catch (const common::AppError& e) {
+            return e.Message();
+        }
+        return common::Text::Verbatim("(nothing refused)");
+    };
+    const auto request = [&](nps::RoiGrid g, double binWidth) {
+        return RequestFor({&image}, std::move(g), nps::DetrendKind::Mean, nps::DetrendScope::PerRoi, 0.1, binWidth);
+    };
+    // A 32-pixel ROI at 0.1 mm steps 0.3125 /mm in frequency: bins of 0.2 /mm leave some empty.
+    const nps::NpsResult narrow = RunNps(request(grid, 0.2));
+    ASSERT_EQ(narrow.notes.size(), 1u);
+    const struct {
+        const char* what;
+        common::Text text;
+        const char* english;
+        const char* japanese;
+    } cases[] = {
+        {"ROI side 15", refusal([] { nps::GridOverArea(15, {0, 0, 100, 100}, 0.0); }),
+         "The NPS ROI side must be 16 to 1024 pixels; it is 15.",
+         "NPS の ROI の一辺は 16 ～ 1024 画素にしてください (指定は 15)。"},
+        {"area smaller than a ROI", refusal([] { nps::GridOverArea(32, {0, 0, 31, 100}, 0.0); }),
+         "The area (0, 0, 31 x 100) holds no whole ROI of 32 pixels.",
+         "範囲 (0, 0, 31 x 100) には 32 画素の ROI が 1 つも収まりません。"},
+        {"ROI past the right edge", refusal([&] { RunNps(request(nps::GridFromList(32, {{69, 0}}), 0.05)); }),
+         "ROI 1 (69, 0, 32 x 32) lies outside the image image1 (100 x 80).",
+         "ROI 1 (69, 0, 32 x 32) が画像 image1 (100 x 80) の外にはみ出しています。"},
+        {"bins too wide", refusal([&] { RunNps(request(grid, 2.6)); }),
+         "The bin width 2.6 /mm leaves fewer than two bins up to the Nyquist frequency 5 /mm; give at most 2.5 /mm.",
+         "ビン幅 2.6 /mm では、ナイキスト周波数 5 /mm までのビンが 2 個未満になります。2.5 /mm 以下にしてください。"},
+        {"unknown detrending", refusal([] { nps::ParseDetrend("poly3"); }),
+         "The detrending must be none, mean, plane or poly2, not 'poly3'.",
+         "トレンド除去は none、mean、plane、poly2 のいずれかにしてください ('poly3' は使えません)。"},
+        {"bins narrower than the step", narrow.notes[0],
+         "The bin width 0.2 /mm is narrower than the frequency step 0.3125 /mm of a 32-pixel ROI: 1 bin(s) above "
+         "zero hold no sample and are left empty.",
+         "ビン幅 0.2 /mm が 32 画素の ROI の周波数間隔 0.3125 /mm より狭いため、0 より上の 1 個のビンにはサンプルが"
+         "なく、空のままです。"},
+    };
+    const i18n::Language previous = i18n::CurrentLanguage();
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.text.Plain(), c.english) << c.what;
+        i18n::UseLanguage(i18n::Language::English);
+        EXPECT_EQ(i18n::ShownStd(c.text), c.english) << c.what;
+        i18n::UseLanguage(i18n::Language::Japanese);
+        EXPECT_EQ(i18n::ShownStd(c.text), c.japanese) << c.what;
+    }
+    i18n::UseLanguage(previous);
+    // The summary keeps the note in its source form, whatever the language.
+    EXPECT_NE(nps::NpsSummaryJson(narrow, {"image1"}).find("1 bin(s) above zero"), std::string::npos);
 }
 
 TEST(NpsCore, GridTilesTheAreaFromItsCorner)

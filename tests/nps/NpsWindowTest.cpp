@@ -154,7 +154,7 @@ TEST_F(NpsWindowTest, CancelOrClosingStopsTheRunWithoutAResult)
         c.stop();
         WaitForRun();
         EXPECT_EQ(window.Result(), nullptr) << c.what;
-        EXPECT_EQ(window.LabelStatus->text(), "Cancelled") << c.what;
+        EXPECT_EQ(window.LabelStatus->text(), "キャンセルしました") << c.what;
         EXPECT_TRUE(dialogs.messages.isEmpty()) << c.what;
     }
 }
@@ -212,10 +212,12 @@ TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
         const char* what;
         nps::ViewerHandOff handOff;
         const char* roi;
+        const char* message;  // a part of the one message expected
     } cases[] = {
-        {"nothing loaded", {"", {}, "32", "0.15", imageio::FileMode::Bits16}, "32"},
-        {"ROI not a number", {image, {image}, "32", "0.15", imageio::FileMode::Bits16}, "abc"},
-        {"ROI larger than the image", {image, {image}, "32", "0.15", imageio::FileMode::Bits16}, "128"},
+        {"nothing loaded", {"", {}, "32", "0.15", imageio::FileMode::Bits16}, "32", "先にビューアで画像を読み込んでください。"},
+        {"ROI not a number", {image, {image}, "32", "0.15", imageio::FileMode::Bits16}, "abc", "abc"},
+        {"ROI larger than the image", {image, {image}, "32", "0.15", imageio::FileMode::Bits16}, "128",
+         "範囲 (0, 0, 64 x 64) には 128 画素の ROI が 1 つも収まりません。"},
     };
     for (const auto& c : cases) {
         source.handOff = c.handOff;
@@ -224,7 +226,9 @@ TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
         dialogs.messages.clear();
         window.ButtonRun->click();
         WaitForRun();
-        EXPECT_EQ(dialogs.messages.size(), 1) << c.what;
+        ASSERT_EQ(dialogs.messages.size(), 1) << c.what;
+        EXPECT_TRUE(dialogs.messages[0].contains(QString::fromUtf8(c.message)))
+            << c.what << ": " << dialogs.messages[0].toStdString();
         EXPECT_EQ(window.Result(), nullptr) << c.what;
     }
 }
@@ -305,7 +309,7 @@ TEST(ViewerClose, ClosingTheViewerClosesEveryWindowAndEndsTheProgram)
     safetyStop.start(10000);
     QApplication::exec();
     EXPECT_FALSE(timedOut);  // the loop ended with the viewer, not by the safety stop
-    EXPECT_EQ(statusAtClose, "Cancelling...");
+    EXPECT_EQ(statusAtClose, "キャンセル中...");
     for (QWidget* w : {static_cast<QWidget*>(&form2), static_cast<QWidget*>(&form3), static_cast<QWidget*>(&window)})
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     QElapsedTimer t;

@@ -4,12 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
+#include "ConversionFunction.h"
+#include "Dqe.h"
 #include "EdgeImages.h"
 #include "Errors.h"
+#include "MtfRun.h"
 #include "SlantedEdge.h"
 #include "ThreadPool.h"
+#include "Translation.h"
 
 namespace {
 
@@ -60,7 +65,7 @@ TEST(SlantedEdgeMtf, MatchesTheClosedFormOfExactEdges)
                 EXPECT_NEAR(r.mtf50, mtf50, 0.005 * mtf50) << what;
                 const double mtf10 = edge_images::TrueMtfFallsTo(0.1, angle, sigma) / kPixelMm;
                 EXPECT_NEAR(r.mtf10, mtf10, 0.01 * mtf10) << what;
-                EXPECT_TRUE(r.notes.empty()) << what << ": " << (r.notes.empty() ? "" : r.notes.front());
+                EXPECT_TRUE(r.notes.empty()) << what << ": " << (r.notes.empty() ? "" : r.notes.front().Plain());
             }
 }
 
@@ -185,8 +190,63 @@ TEST(SlantedEdgeMtf, WarnsAtASlopeOfOneQuarter)
     e.angleDegrees = std::atan(0.25) * 180 / std::numbers::pi;
     const quality::MtfResult r = Measure(edge_images::Edge(e), e.width, e.height);
     ASSERT_EQ(r.notes.size(), 1u);
-    EXPECT_NE(r.notes[0].find("close to a slope of 1/4"), std::string::npos) << r.notes[0];
-    EXPECT_NE(r.notes[0].find("unevenly"), std::string::npos) << r.notes[0];
+    EXPECT_NE(r.notes[0].Plain().find("close to a slope of 1/4"), std::string::npos) << r.notes[0].Plain();
+    EXPECT_NE(r.notes[0].Plain().find("unevenly"), std::string::npos) << r.notes[0].Plain();
+}
+
+// Refusals and notes are composed from a translatable text and their values (the angle's text is
+// itself one): the source form reads as the program has always written it, and each language
+// shows the whole text with the values in place.
+TEST(SlantedEdgeMtf, MessagesReadTheSameAndShowInEachLanguage)
+{
+    const auto refusal = [](const std::function<void()>& run) {
+        try {
+            run();
+        } catch (const common::AppError& e) {
+            return e.Message();
+        }
+        return common::Text::Verbatim("(nothing refused)");
+    };
+    EdgeSpec quarter;
+    quarter.angleDegrees = std::atan(0.25) * 180 / std::numbers::pi;
+    const quality::MtfResult r = Measure(edge_images::Edge(quarter), quarter.width, quarter.height);
+    ASSERT_EQ(r.notes.size(), 1u);
+    const struct {
+        const char* what;
+        common::Text text;
+        const char* english;
+        const char* japanese;
+    } cases[] = {
+        {"slope of 1/4", r.notes[0],
+         "The edge's angle, 14.04 degrees (slope 0.2500), is close to a slope of 1/4: the pixel centres fall on "
+         "positions up to 0.243 pixels apart along the edge normal, so ESF bins of 0.250 pixels are filled unevenly "
+         "and the MTF near the Nyquist frequency is less certain.",
+         "エッジの角度 14.04 度 (傾き 0.2500) は傾き 1/4 に近い値です: エッジの法線方向で画素中心の位置が最大 0.243 "
+         "画素離れるため、0.250 画素の ESF ビンの埋まり方が不均一になり、ナイキスト周波数付近の MTF の確かさが下がり"
+         "ます。"},
+        {"too small", refusal([] { Measure(std::vector<double>(8 * 8, 1.0), 8, 8); }),
+         "The edge ROI is 8 x 8 pixels; it needs at least 16 x 16.",
+         "エッジ ROI は 8 x 8 画素です。16 x 16 画素以上必要です。"},
+        {"ROI without a width", refusal([] { quality::ParseEdgeRoi("1,2,0,5", "--roi"); }),
+         "--roi needs a width and a height of 1 or more, not 0 x 5.",
+         "--roi の幅と高さは 1 以上にしてください (0 x 5 は使えません)。"},
+        {"beam quality", refusal([] { quality::ParseBeamQuality("RQA4"); }),
+         "The beam quality must be RQA3, RQA5, RQA7 or RQA9, not 'RQA4'.",
+         "線質は RQA3、RQA5、RQA7、RQA9 のいずれかにしてください ('RQA4' は使えません)。"},
+        {"one conversion point",
+         refusal([] { quality::FitConversion(std::vector<quality::ConversionPoint>{{"a", 1.0, 1.0}}); }),
+         "The conversion function needs flat fields at two air kerma values at least, not 1.",
+         "変換関数には 2 つ以上の空気カーマ値での平坦画像が必要です (指定は 1)。"},
+    };
+    const i18n::Language previous = i18n::CurrentLanguage();
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.text.Plain(), c.english) << c.what;
+        i18n::UseLanguage(i18n::Language::English);
+        EXPECT_EQ(i18n::ShownStd(c.text), c.english) << c.what;
+        i18n::UseLanguage(i18n::Language::Japanese);
+        EXPECT_EQ(i18n::ShownStd(c.text), c.japanese) << c.what;
+    }
+    i18n::UseLanguage(previous);
 }
 
 } // namespace

@@ -165,7 +165,7 @@ TEST_F(QualityWindowTest, MtfExportsAreTheCommandLinesFilesByteForByte)
         EXPECT_FALSE(window.ImageEdge->pixmap().isNull()) << c.what;
         for (QChartView* chart : {window.ChartEsf, window.ChartLsf, window.ChartMtf})
             EXPECT_FALSE(chart->chart()->series().isEmpty()) << c.what;
-        EXPECT_TRUE(window.LabelMtfSummary->text().contains(c.horizontal ? "horizontal" : "vertical")) << c.what;
+        EXPECT_TRUE(window.LabelMtfSummary->text().contains(c.horizontal ? "エッジ: 水平" : "エッジ: 垂直")) << c.what;
 
         const QString stem = QString("window-") + (c.horizontal ? "h" : "v");
         Export(stem);
@@ -224,7 +224,7 @@ TEST_F(QualityWindowTest, DqeExportsAreTheCommandLinesFilesByteForByte)
     ASSERT_NE(window.Dqe(), nullptr);
     EXPECT_TRUE(window.Dqe()->conversionMeasured);
     EXPECT_GE(window.ChartDqe->chart()->series().size(), 2);  // u and v
-    EXPECT_TRUE(window.LabelDqeSummary->text().contains("Conversion")) << window.LabelDqeSummary->text().toStdString();
+    EXPECT_TRUE(window.LabelDqeSummary->text().contains("変換関数: 値 = ")) << window.LabelDqeSummary->text().toStdString();
 
     Export("window-dqe");
     const std::string prefix = folder.Path("cli-dqe").toStdString();
@@ -268,18 +268,19 @@ TEST_F(QualityWindowTest, RefusalsAreShownAsMessagesAndLeaveNoResult)
         std::function<void()> set;
         const char* message;  // a part of the one message expected
     } cases[] = {
-        {"no edge image", mtf("", "16,8,96,80"), "Load an edge image"},
-        {"no edge ROI", mtf(edge, ""), "edge ROI"},
-        {"ROI not four numbers", mtf(edge, "16,8,96"), "edge ROI"},
-        {"ROI outside the image", mtf(edge, "64,8,96,80"), "outside the image"},
+        {"no edge image", mtf("", "16,8,96,80"), "ビューアでエッジ画像を読み込むか"},
+        {"no edge ROI", mtf(edge, ""), "エッジ ROI を x,y,w,h"},
+        {"ROI not four numbers", mtf(edge, "16,8,96"), "エッジ ROI"},
+        {"ROI outside the image", mtf(edge, "64,8,96,80"), "e 128 96 0p1.raw は 128 x 96)"},
         {"bin wider than half a pixel", mtf(edge, "16,8,96,80", "0.75"), "0.75"},
         {"bin not a number", mtf(edge, "16,8,96,80", "quarter"), "quarter"},
         {"missing file", mtf(folder.Path("none 128 96 0p1.raw").toStdString(), "16,8,96,80"), "none 128 96 0p1.raw"},
         {"no edge in the ROI", mtf(flat, "16,8,96,80"), ""},
-        {"no flat fields", dqe("", "2.5", "", v, h), "flat fields"},
-        {"air kerma of 0", dqe(flat128, "0", "", v, h), "above 0"},
-        {"conversion without K", dqe(flat128, "2.5", flat128, v, h), "K=file"},
-        {"edges swapped", dqe(flat128, "2.5", "", h, v), ""},
+        {"no flat fields", dqe("", "2.5", "", v, h), "空気カーマ K での平坦画像を"},
+        {"air kerma of 0", dqe(flat128, "0", "", v, h), "0 uGy より大きく"},
+        {"conversion without K", dqe(flat128, "2.5", flat128, v, h), "変換関数の平坦画像は K=file"},
+        // The orientations are texts of their own, shown in the same language as the message.
+        {"edges swapped", dqe(flat128, "2.5", "", h, v), "--edge-v には垂直エッジの画像を指定してください。"},
     };
     for (const auto& c : cases) {
         source.handOff = {edge, {}, "", "", imageio::FileMode::Bits16, ""};
@@ -315,7 +316,7 @@ TEST_F(QualityWindowTest, CancelOrClosingLeavesNoResultAndTheNextRunWorks)
         c.stop();
         WaitUntilIdle(window);
         EXPECT_EQ(window.Mtf(), nullptr) << c.what;
-        EXPECT_EQ(window.LabelStatus->text(), "Cancelled") << c.what;
+        EXPECT_EQ(window.LabelStatus->text(), "キャンセルしました") << c.what;
         EXPECT_FALSE(window.ButtonMtfCsv->isEnabled()) << c.what;
         EXPECT_TRUE(dialogs.messages.isEmpty()) << c.what;
 

@@ -36,7 +36,7 @@ bool BlockIsReadable(const imageio::PixelSource& source, const RoiBlock& block);
 std::vector<std::uint16_t> ReadBlockElements(const imageio::PixelSource& source, const RoiBlock& block);
 
 // The message given for a block without pixels (a source text of the "viewer" context); one that
-// reaches outside the image gets imageio::kRoiOutsideImageMessage, as in the command line.
+// reaches outside the image gets imageio::RoiOutsideImageMessage(), as in the command line.
 extern const char* const kRoiEmptyMessage;
 
 } // namespace viewer
