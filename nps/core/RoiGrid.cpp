@@ -113,7 +113,7 @@ std::vector<RoiCorner> ParseRoiList(const std::string& text, const std::string& 
         const bool last = semicolon + 1 >= text.size();
         if (!(last && std::all_of(part.begin(), part.end(), blank))) {
             // The list reader names what it reads with a plain string: this name goes in its source form.
-            const auto xy = common::IntList(part, 2, common::TrText("nps", "Each ROI of %1").Arg(what).Plain());
+            const auto xy = common::IntList(part, 2, common::TrText("nps", "Each ROI of %1").Arg(what));
             corners.push_back({xy[0], xy[1]});
         }
         start = semicolon + 1;

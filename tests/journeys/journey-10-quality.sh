@@ -33,7 +33,7 @@ PYEOF
 start_app
 load "$WORK/samples/edge.dcm"
 xdotool key ctrl+shift+m
-Q_WID=$(wait_window '^MTF and DQE$' 50) || die "the MTF and DQE window did not come up"
+Q_WID=$(wait_window "^$(in_lang 'MTF と DQE' 'MTF and DQE')\$" 50) || die "the MTF and DQE window did not come up"
 xdotool windowactivate --sync "$Q_WID"; sleep 0.3
 xdotool key alt+r ctrl+a; xdotool type --delay 2 "40,30,220,240"
 xdotool key ctrl+r
@@ -52,5 +52,5 @@ cmp "$WORK/out/window-mtf.json" "$WORK/out/cli-mtf.json" || die "the window's MT
 log "the window's MTF exports are the command line's, byte for byte"
 xdotool windowactivate --sync "$Q_WID"; sleep 0.2
 xdotool key alt+F4
-wait_gone '^MTF and DQE$' || die "the MTF and DQE window did not close"
+wait_gone "^$(in_lang 'MTF と DQE' 'MTF and DQE')\$" || die "the MTF and DQE window did not close"
 stop_app

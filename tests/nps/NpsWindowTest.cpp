@@ -199,7 +199,7 @@ TEST_F(NpsWindowTest, AReadOnlyExportIsReplacedOnlyWhenTheUserAgrees)
         dialogs.confirmAnswers = {c.answer};
         window.ButtonCsvClick();
         ASSERT_EQ(dialogs.confirmations.size(), 1) << c.what;
-        EXPECT_TRUE(dialogs.confirmations[0].contains("read-only")) << c.what;
+        EXPECT_TRUE(dialogs.confirmations[0].contains("は読み取り専用です")) << c.what;
         EXPECT_EQ(ReadText(csv), c.after) << c.what;
         EXPECT_FALSE(QFileInfo(csv).permissions() & QFile::WriteOwner) << c.what;  // still read-only
     }
