@@ -26,7 +26,7 @@ click Form1 ButtonDisp
 expect_no_box 10 "a corrected size still gives an error"
 
 # 2. Trimming to a new name: no question, the file appears beside it.
-mkdir -p "$WORK/new"
+rm -rf "$WORK/new" && mkdir -p "$WORK/new"  # new names, also when the journey runs again
 click Form1 ButtonTriming
 answer_save_dialog "$WORK/new/knee.raw"
 confirm_box 5-trim-new-name
@@ -72,6 +72,6 @@ keep=$WID; WID=$form3
 click Form3 ButtonSaveFltrd
 text=$(box_text 5-stale-refused)
 grep -q "$(in_lang "最後に渡した ROI のものではありません" "does not belong to the ROI handed over last")" <<<"$text" || die "stale result not refused: $text"
-xdotool search --onlyvisible --name "^$(in_lang 名前を付けて保存 "Save As")\$" >/dev/null 2>&1 && die "a save dialog opened for a stale result"
+[ -n "$(find_window "^$(in_lang 名前を付けて保存 "Save As")\$")" ] && die "a save dialog opened for a stale result"
 WID=$keep
 stop_app

@@ -8,7 +8,8 @@ unset SPECTRUM_DECODER_TEST
 load "$WORK/samples/lossless.dcm"
 text=$(box_text 9-codec-aborted)
 case "$text" in
-  *"JPEG Lossless SV1"*"the decoder stopped on this file (it aborted)"*) ;;
+  *"JPEG Lossless SV1"*"$(in_lang "このファイルでデコーダが停止しました (異常終了しました)" \
+                                  "the decoder stopped on this file (it aborted)")"*) ;;
   *) die "unexpected message: $text" ;;
 esac
 kill -0 "$APP_PID" 2>/dev/null || die "the viewer ended with the codec"

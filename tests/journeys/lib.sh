@@ -2,8 +2,9 @@
 # Sourced by run-journeys; expects ROOT, APP, OUT and WORK to be set.
 
 BOX_TITLE='^Spectrum Viewer$'  # the title of every message box of the program
-# The run's language: Japanese from the locale run-journeys sets (as a Japanese desktop starts the
-# program), English through --lang, which beats the locale. in_lang JAPANESE ENGLISH prints the
+# The run's language: Japanese from the locale (the program starts as on a Japanese desktop),
+# English through --lang, which beats that locale. Only the program gets the Japanese locale: the
+# tools here keep the machine's, whose UTF-8 they need to read Japanese window titles. in_lang JAPANESE ENGLISH prints the
 # text of the run's language.
 JOURNEY_LANG=${JOURNEY_LANG:-ja}
 in_lang() { if [ "$JOURNEY_LANG" = en ]; then printf '%s' "$2"; else printf '%s' "$1"; fi; }
@@ -17,11 +18,21 @@ die() { log "FAILED: $*"; shot "failure-$(date +%s)"; exit 1; }
 shot() { import -window root "$OUT/$(in_lang "" en-)$1.png"; }
 shot_window() { import -frame -window "$2" "$OUT/$(in_lang "" en-)$1.png" 2>/dev/null || shot "$1"; }  # name, window id
 
+# The newest visible window whose title matches the pattern (an extended regular expression); prints
+# its id. Titles are compared as UTF-8 text: xdotool's own --name search reads the legacy title
+# property, where Qt's Japanese titles are not plain text.
+find_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    xdotool getwindowname "$id" 2>/dev/null | grep -qE -- "$1" && echo "$id"
+  done | tail -1
+}
+
 # Waits until a visible window whose name matches the pattern exists; prints its id.
 wait_window() {
   local pattern=$1 tries=${2:-100} id
   for ((i = 0; i < tries; i++)); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | tail -1 || true)
+    id=$(find_window "$pattern")
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1
   done
@@ -31,7 +42,7 @@ wait_window() {
 wait_gone() {
   local pattern=$1
   for ((i = 0; i < 100; i++)); do
-    xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
+    [ -z "$(find_window "$pattern")" ] && return 0
     sleep 0.1
   done
   return 1
@@ -41,7 +52,8 @@ start_app() {
   # As scripts/run starts it: from the samples folder (here a private copy of it).
   local lang_option=()
   [ "$JOURNEY_LANG" = en ] && lang_option=(--lang en)
-  (cd "$WORK/samples" && exec "$APP" "${lang_option[@]}" >"$OUT/app.log" 2>&1) &
+  (cd "$WORK/samples" &&
+    exec env -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8 "$APP" "${lang_option[@]}" >"$OUT/app.log" 2>&1) &
   APP_PID=$!
   WID=$(wait_window '^Viewer$' 150) || die "the viewer window did not appear"
   xdotool windowactivate --sync "$WID"
