@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     std::optional<std::string> badLanguage;
     i18n::UseLanguage(i18n::ChooseLanguage(std::vector<std::string>(argv, argv + argc), &badLanguage));
     if (badLanguage) {
-        std::fputs(i18n::ShownStd(common::TrText("main", "--lang takes ja or en, not '%1'.\n").Arg(*badLanguage)).c_str(),
+        std::fputs((i18n::ShownStd(i18n::LanguageRefusal(*badLanguage)) + "\n").c_str(),
                    stderr);
         return 2;
     }

@@ -19,24 +19,6 @@ namespace {
 
 constexpr int kMaxThreads = 256;
 
-// The language a run asked for with --lang, used from before its options are registered (their
-// descriptions are translated as they are) until it ends; the language in use before comes back
-// afterwards, so that a run in-process leaves its caller's language as it found it.
-class RunLanguage {
-public:
-    explicit RunLanguage(std::optional<i18n::Language> asked) : before_(i18n::CurrentLanguage())
-    {
-        if (asked)
-            i18n::UseLanguage(*asked);
-    }
-    ~RunLanguage() { i18n::UseLanguage(before_); }
-    RunLanguage(const RunLanguage&) = delete;
-    RunLanguage& operator=(const RunLanguage&) = delete;
-
-private:
-    i18n::Language before_;
-};
-
 std::string MoreInformation()
 {
     return Tr(common::TrText("cli", "Run with --help for more information.")) + "\n";
@@ -48,12 +30,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 {
     std::optional<std::string> badLanguage;
     const std::vector<std::string> options(args.empty() ? args.begin() : args.begin() + 1, args.end());
-    const RunLanguage language(i18n::LanguageFromArguments(options, &badLanguage));
+    // The language a run asks for with --lang holds from before its options are registered (their
+    // descriptions are translated as they are) until it ends; then the caller's comes back, so a
+    // run in-process leaves the language as it found it.
+    std::optional<i18n::LanguageScope> language;
+    if (const auto asked = i18n::LanguageFromArguments(options, &badLanguage))
+        language.emplace(*asked);
     if (badLanguage) {
-        err << Tr(badLanguage->empty() ? common::TrText("cli", "--lang needs ja or en.")
-                                       : common::TrText("cli", "--lang takes ja or en, not '%1'.").Arg(*badLanguage))
-            << '\n'
-            << MoreInformation();
+        err << Tr(i18n::LanguageRefusal(*badLanguage)) << '\n' << MoreInformation();
         return kExitUsage;
     }
 

@@ -47,6 +47,13 @@ std::optional<Language> LanguageFromArguments(const std::vector<std::string>& ar
     return chosen;
 }
 
+common::Text LanguageRefusal(const std::string& badValue)
+{
+    if (badValue.empty())
+        return common::TrText("i18n", "--lang needs ja or en.");
+    return common::TrText("i18n", "--lang takes ja or en, not '%1'.").Arg(badValue);
+}
+
 Language ChooseLanguage(const std::vector<std::string>& arguments, std::optional<std::string>* badValue)
 {
     if (const auto chosen = LanguageFromArguments(arguments, badValue))

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Text.h"
+
 namespace i18n {
 
 enum class Language { Japanese, English };
@@ -24,6 +26,9 @@ Language LanguageFromEnvironment(const std::function<const char*(const char*)>& 
 // sets `badValue` to it and gives nullopt; a `--lang` without a value sets it to "".
 std::optional<Language> LanguageFromArguments(const std::vector<std::string>& arguments,
                                               std::optional<std::string>* badValue);
+
+// What both programs say to a --lang value that is neither ja nor en (empty: no value given).
+common::Text LanguageRefusal(const std::string& badValue);
 
 // The run's language: the arguments' choice if any, else the environment's.
 Language ChooseLanguage(const std::vector<std::string>& arguments, std::optional<std::string>* badValue);

@@ -19,6 +19,19 @@ void UseLanguage(Language language);
 // The language of the catalogue in use; English when none was loaded.
 Language CurrentLanguage();
 
+// Uses a language for as long as it lives, then puts back the one in use before (a command run
+// with its own --lang, a test looking at one text in each language).
+class LanguageScope {
+public:
+    explicit LanguageScope(Language language) : before_(CurrentLanguage()) { UseLanguage(language); }
+    ~LanguageScope() { UseLanguage(before_); }
+    LanguageScope(const LanguageScope&) = delete;
+    LanguageScope& operator=(const LanguageScope&) = delete;
+
+private:
+    Language before_;
+};
+
 // `source` of `context` in the run's language.
 QString Translate(const char* context, const char* source);
 std::string TranslateStd(const char* context, const char* source);

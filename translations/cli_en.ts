@@ -8,14 +8,6 @@
         <translation>Run with --help for more information.</translation>
     </message>
     <message>
-        <source>--lang needs ja or en.</source>
-        <translation>--lang needs ja or en.</translation>
-    </message>
-    <message>
-        <source>--lang takes ja or en, not &apos;%1&apos;.</source>
-        <translation>--lang takes ja or en, not &apos;%1&apos;.</translation>
-    </message>
-    <message>
         <source>Spectrum and noise power spectrum of medical images, without a window.</source>
         <translation>Spectrum and noise power spectrum of medical images, without a window.</translation>
     </message>

@@ -8,14 +8,6 @@
         <translation>詳しくは --help を付けて実行してください。</translation>
     </message>
     <message>
-        <source>--lang needs ja or en.</source>
-        <translation>--lang には ja か en を指定してください。</translation>
-    </message>
-    <message>
-        <source>--lang takes ja or en, not &apos;%1&apos;.</source>
-        <translation>--lang に指定できるのは ja か en です (&apos;%1&apos; は指定できません)。</translation>
-    </message>
-    <message>
         <source>Spectrum and noise power spectrum of medical images, without a window.</source>
         <translation>医用画像のスペクトルとノイズパワースペクトルを、ウィンドウを開かずに求めます。</translation>
     </message>

@@ -81,6 +81,17 @@
     </message>
 </context>
 <context>
+    <name>i18n</name>
+    <message>
+        <source>--lang needs ja or en.</source>
+        <translation>--lang needs ja or en.</translation>
+    </message>
+    <message>
+        <source>--lang takes ja or en, not &apos;%1&apos;.</source>
+        <translation>--lang takes ja or en, not &apos;%1&apos;.</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Usage: spectrum_viewer [OPTION]
@@ -110,12 +121,6 @@ Options:
               LC_MESSAGES or LANG starting with ja gives Japanese, else English)
 
 Qt&apos;s own options (-platform, -style, ...) are taken as well.
-</translation>
-    </message>
-    <message>
-        <source>--lang takes ja or en, not &apos;%1&apos;.
-</source>
-        <translation>--lang takes ja or en, not &apos;%1&apos;.
 </translation>
     </message>
 </context>

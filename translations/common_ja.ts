@@ -81,6 +81,17 @@
     </message>
 </context>
 <context>
+    <name>i18n</name>
+    <message>
+        <source>--lang needs ja or en.</source>
+        <translation>--lang には ja か en を指定してください。</translation>
+    </message>
+    <message>
+        <source>--lang takes ja or en, not &apos;%1&apos;.</source>
+        <translation>--lang に指定できるのは ja か en です (&apos;%1&apos; は指定できません)。</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Usage: spectrum_viewer [OPTION]
@@ -110,12 +121,6 @@ spectrum_cli でも実行できます。
               LC_MESSAGES または LANG が ja で始まれば日本語、それ以外は英語)
 
 Qt 自身のオプション (-platform、-style など) も受け付けます。
-</translation>
-    </message>
-    <message>
-        <source>--lang takes ja or en, not &apos;%1&apos;.
-</source>
-        <translation>--lang には ja または en を指定してください (&apos;%1&apos; は使えません)。
 </translation>
     </message>
 </context>

@@ -11,7 +11,7 @@
 #include "Conversions.h"
 #include "FileIdentity.h"
 #include "SafeFileWrite.h"
-#include "Translation.h"
+#include "ShownIn.h"
 
 namespace {
 
@@ -70,15 +70,11 @@ TEST(MessageLanguage, WriteMessagesReadAsBeforeAndShowInBothLanguages)
          "--roi needs 3 integers separated by commas, not '1,2'.",
          "--roi にはコンマで区切った 3 個の整数が必要です ('1,2' は使えません)。"},
     };
-    const i18n::Language before = i18n::CurrentLanguage();
     for (const auto& c : cases) {
         EXPECT_EQ(c.text.Plain(), c.plain) << c.what;
-        i18n::UseLanguage(i18n::Language::English);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.english) << c.what;
-        i18n::UseLanguage(i18n::Language::Japanese);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.japanese) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::English, c.text), c.english) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::Japanese, c.text), c.japanese) << c.what;
     }
-    i18n::UseLanguage(before);
     fs::remove_all(folder);
 }
 

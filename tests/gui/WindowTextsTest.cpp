@@ -12,7 +12,7 @@
 #include "RadialFilter.h"
 #include "ResultFreshness.h"
 #include "RoiStatistics.h"
-#include "Translation.h"
+#include "ShownIn.h"
 
 namespace {
 
@@ -70,16 +70,12 @@ TEST(WindowTexts, ComposedMessagesKeepTheirWordsAndShowInBothLanguages)
          "The high cut-off must be above 0 cycles per pixel; it is -0.125.",
          "高域カットオフは 0 cycles/pixel より大きくしてください（現在 -0.125）。"},
     };
-    const i18n::Language before = i18n::CurrentLanguage();
     for (const auto& c : cases) {
         const common::Text text = c.make();
         EXPECT_EQ(text.Plain(), c.plain) << c.what;
-        i18n::UseLanguage(i18n::Language::Japanese);
-        EXPECT_EQ(i18n::ShownStd(text), c.japanese) << c.what;
-        i18n::UseLanguage(i18n::Language::English);
-        EXPECT_EQ(i18n::ShownStd(text), c.plain) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::Japanese, text), c.japanese) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::English, text), c.plain) << c.what;
     }
-    i18n::UseLanguage(before);
 }
 
 } // namespace

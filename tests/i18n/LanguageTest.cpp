@@ -66,14 +66,7 @@ TEST(Text, PlaceholdersAreFilledOnceInTheirOwnOrder)
         EXPECT_EQ(common::FillPlaceholders(c.pattern, c.values), c.expected) << c.what;
 }
 
-// Restores the language the test found, so tests do not depend on their order.
-class ShownIn : public ::testing::Test {
-protected:
-    ~ShownIn() override { i18n::UseLanguage(previous_); }
-    Language previous_ = i18n::CurrentLanguage();
-};
-
-TEST_F(ShownIn, EachLanguageWithValuesAndNestedTexts)
+TEST(ShownIn, EachLanguageWithValuesAndNestedTexts)
 {
     const common::Text notInteger = common::NotIntegerMessage("12a");
     common::Text cannotOpen = common::TrText("common", "ファイル %1 は開けません").Arg("/tmp/a b.raw");
@@ -90,16 +83,16 @@ TEST_F(ShownIn, EachLanguageWithValuesAndNestedTexts)
         {Language::Japanese, nested, "'12a' は整数ではありません / plain"},
     };
     for (const auto& c : cases) {
-        i18n::UseLanguage(c.language);
+        const i18n::LanguageScope scope(c.language);
         EXPECT_EQ(i18n::ShownStd(c.text), c.expected) << i18n::LanguageCode(c.language) << ": " << c.text.Plain();
     }
     // The source form is the same whatever the language: it is what files and logs keep.
     EXPECT_EQ(nested.Plain(), "'12a' は整数ではありません / plain");
 }
 
-TEST_F(ShownIn, ErrorsShowTheirTextAndOtherExceptionsTheirWhat)
+TEST(ShownIn, ErrorsShowTheirTextAndOtherExceptionsTheirWhat)
 {
-    i18n::UseLanguage(Language::English);
+    const i18n::LanguageScope scope(Language::English);
     try {
         common::ThrowDivideByZero();
     } catch (const std::exception& e) {

@@ -10,7 +10,7 @@
 #include "FrameStream.h"
 #include "ImageLoading.h"
 #include "TransferSyntax.h"
-#include "Translation.h"
+#include "ShownIn.h"
 
 using dicomtest::DicomBytes;
 
@@ -80,15 +80,11 @@ TEST(MessageLanguage, RefusalsAndSummaryLinesReadAsBeforeAndShowInBothLanguages)
          "scan)。画像は表示しますが、画素が正しくない可能性が"
          "あります。それを承知の場合にのみ測定してください。"},
     };
-    const i18n::Language before = i18n::CurrentLanguage();
     for (const auto& c : cases) {
         EXPECT_EQ(c.text.Plain(), c.plain) << c.what;
-        i18n::UseLanguage(i18n::Language::English);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.english) << c.what;
-        i18n::UseLanguage(i18n::Language::Japanese);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.japanese) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::English, c.text), c.english) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::Japanese, c.text), c.japanese) << c.what;
     }
-    i18n::UseLanguage(before);
     // The summary in its source form, as a log keeps it.
     EXPECT_EQ(imageio::DecodedSummary(decoded, 1),
               "Decoded : transfer syntax 1.2.3.4\r\nframe 2 of 3\r\n"

@@ -14,7 +14,7 @@
 #include "NpsTestImages.h"
 #include "RadialAverage.h"
 #include "RoiGrid.h"
-#include "Translation.h"
+#include "ShownIn.h"
 
 namespace {
 
@@ -333,15 +333,11 @@ TEST(NpsCore, MessagesReadTheSameAndShowInEachLanguage)
          "ビン幅 0.2 /mm が 32 画素の ROI の周波数間隔 0.3125 /mm より狭いため、0 より上の 1 個のビンにはサンプルが"
          "なく、空のままです。"},
     };
-    const i18n::Language previous = i18n::CurrentLanguage();
     for (const auto& c : cases) {
         EXPECT_EQ(c.text.Plain(), c.english) << c.what;
-        i18n::UseLanguage(i18n::Language::English);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.english) << c.what;
-        i18n::UseLanguage(i18n::Language::Japanese);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.japanese) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::English, c.text), c.english) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::Japanese, c.text), c.japanese) << c.what;
     }
-    i18n::UseLanguage(previous);
     // The summary keeps the note in its source form, whatever the language.
     EXPECT_NE(nps::NpsSummaryJson(narrow, {"image1"}).find("1 bin(s) above zero"), std::string::npos);
 }

@@ -14,7 +14,7 @@
 #include "MtfRun.h"
 #include "SlantedEdge.h"
 #include "ThreadPool.h"
-#include "Translation.h"
+#include "ShownIn.h"
 
 namespace {
 
@@ -238,15 +238,11 @@ TEST(SlantedEdgeMtf, MessagesReadTheSameAndShowInEachLanguage)
          "The conversion function needs flat fields at two air kerma values at least, not 1.",
          "変換関数には 2 つ以上の空気カーマ値での平坦画像が必要です (指定は 1)。"},
     };
-    const i18n::Language previous = i18n::CurrentLanguage();
     for (const auto& c : cases) {
         EXPECT_EQ(c.text.Plain(), c.english) << c.what;
-        i18n::UseLanguage(i18n::Language::English);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.english) << c.what;
-        i18n::UseLanguage(i18n::Language::Japanese);
-        EXPECT_EQ(i18n::ShownStd(c.text), c.japanese) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::English, c.text), c.english) << c.what;
+        EXPECT_EQ(ShownIn(i18n::Language::Japanese, c.text), c.japanese) << c.what;
     }
-    i18n::UseLanguage(previous);
 }
 
 } // namespace
