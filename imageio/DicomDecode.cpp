@@ -252,6 +252,13 @@ void ChooseSpacing(const DicomFacts& facts, DicomPixels& pixels)
         pixels.spacing = FirstValue(*imager);
         pixels.spacingSource = "ImagerPixelSpacing";
     }
+    const auto stated = [&](std::uint16_t group, std::uint16_t element) {
+        const std::optional<std::string> text = facts.Text(group, element);
+        return text ? TrimControls(FirstValue(*text)) : std::string();
+    };
+    pixels.pixelSpacing = stated(0x0028, 0x0030);
+    pixels.imagerPixelSpacing = stated(0x0018, 0x1164);
+    pixels.detectorElementSpacing = stated(0x0018, 0x7022);
 }
 
 } // namespace

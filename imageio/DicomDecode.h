@@ -30,6 +30,9 @@ struct DicomPixels {
     bool colour = false;               // shown as luminance
     std::string spacing;               // first value of the spacing used; empty when none is stated
     std::string spacingSource;         // "PixelSpacing", "ImagerPixelSpacing" or empty
+    // The first value of each spacing element at the top level, trimmed; empty when absent. A
+    // measurement in the detector plane chooses among them itself.
+    std::string pixelSpacing, imagerPixelSpacing, detectorElementSpacing;
     std::string rescaleSlope;          // as stated; empty when absent
     std::vector<std::string> codecNotes;  // warnings the codec printed while it decoded the file
     // The header of the stream the viewer reads: an uncompressed little-endian file up to its

@@ -235,6 +235,7 @@ DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const Di
     if (!start) {
         result.ranOutOfData = true;
         result.edits = state.edits;
+    result.spacings = state.spacings;
         return result;
     }
     HeaderWalk walk(stream, dictionary, result, listedRows);
@@ -245,6 +246,7 @@ DicomHeaderResult ReadDicomHeader(std::span<const std::uint8_t> stream, const Di
         result.rowCount = std::max(kDicomGridRows, result.rows.size() + 1);
     }
     result.edits = state.edits;
+    result.spacings = state.spacings;
     return result;
 }
 

@@ -36,9 +36,23 @@ struct DicomEdits {
     std::optional<bool> swap;  // from the transfer syntax
 };
 
+// The spacing elements the walk read, for a measurement that wants the spacing in the detector
+// plane rather than the one the edit shows. Each holds the element's first value (trimmed, up to
+// the first "\", also when no second value follows); a repeated element keeps its last value, as
+// the edit does. The viewer does not use them.
+struct DicomSpacings {
+    std::optional<std::string> pixel;            // (0028,0030) Pixel Spacing
+    std::optional<std::string> imager;           // (0018,1164) Imager Pixel Spacing
+    std::optional<std::string> detectorElement;  // (0018,7022) Detector Element Spacing
+    // Which of (0028,0030) and (0018,7022) last wrote the edit's pixel spacing, as
+    // group << 16 | element; 0 when neither did.
+    std::uint32_t editTag = 0;
+};
+
 struct DicomHeaderResult {
     bool pixelDataFound = false;  // without it the grid and the summary keep what they showed
     DicomEdits edits;
+    DicomSpacings spacings;
     std::vector<DicomRow> rows;   // grid rows from row 1 on, as far as they were written
     std::size_t rowCount = 1;     // the grid's row count afterwards, title row included
     std::optional<std::string> summary;  // the summary text, when the walk showed one

@@ -91,7 +91,16 @@ void ApplyTagAction(std::uint16_t group, std::uint16_t element, const std::strin
     case 0x00280010: state.edits.sizeY = value; break;  // Rows: the matrix's height
     case 0x00280011: state.edits.sizeX = value; break;  // Columns: its width
     case 0x00280030:
-    case 0x00187022: state.edits.pixelSpacing = BeforeBackslash(trimmed); break;
+        state.edits.pixelSpacing = BeforeBackslash(trimmed);
+        state.spacings.pixel = UpToBackslash(trimmed);
+        state.spacings.editTag = 0x00280030;
+        break;
+    case 0x00187022:
+        state.edits.pixelSpacing = BeforeBackslash(trimmed);
+        state.spacings.detectorElement = UpToBackslash(trimmed);
+        state.spacings.editTag = 0x00187022;
+        break;
+    case 0x00181164: state.spacings.imager = UpToBackslash(trimmed); break;
     case 0x00181100: state.edits.fov = trimmed; break;
     case 0x00281052: state.edits.offset = TruncatedIntercept(trimmed); break;
     case 0x00281050: ApplyWindowCenter(trimmed, state); break;

@@ -11,6 +11,7 @@ namespace imageio {
 
 struct DicomTagState {
     DicomEdits edits;
+    DicomSpacings spacings;
     std::string orientation;  // "LAND" marks a landscape image; read, but the sizes are Columns x Rows
 };
 

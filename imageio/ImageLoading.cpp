@@ -1,5 +1,8 @@
 #include "ImageLoading.h"
 
+#include <cmath>
+#include <utility>
+
 #include "Conversions.h"
 #include "DicomDecode.h"
 #include "DicomDictionary.h"
@@ -14,13 +17,19 @@ namespace imageio {
 
 namespace {
 
+// A pixel spacing and where it came from.
+struct Spacing {
+    std::optional<double> mm;
+    SpacingSource source = SpacingSource::None;
+};
+
 // Where the matrix lies in the file and how its samples are formed.
 struct Layout {
     long long width = 0, height = 0, headerBytes = 0;
     int bytesPerPixel = 2;
     bool swap = false;
     std::int32_t valueOffset = 0;
-    std::optional<double> pixelMm;
+    Spacing spacing;
 };
 
 std::optional<double> SpacingOf(const std::string& text)
@@ -30,10 +39,52 @@ std::optional<double> SpacingOf(const std::string& text)
     return common::StrToFloat(text);
 }
 
+// The first value of each spacing element a DICOM file states, whichever reader found them; empty
+// when absent.
+struct StatedSpacings {
+    std::string imager, detectorElement, pixel;
+};
+
+// The spacing in the detector plane. Pixel Spacing comes last: on projection images it may be
+// calibrated to the object plane, which would put every frequency of a measurement off by the
+// magnification. A value that is no positive number is passed over, so that a damaged element
+// does not hide a good one.
+Spacing DetectorPlaneSpacing(const StatedSpacings& stated)
+{
+    const std::pair<const std::string*, SpacingSource> order[] = {
+        {&stated.imager, SpacingSource::ImagerPixelSpacing},
+        {&stated.detectorElement, SpacingSource::DetectorElementSpacing},
+        {&stated.pixel, SpacingSource::PixelSpacing},
+    };
+    for (const auto& [text, source] : order) {
+        if (text->empty())
+            continue;
+        double mm = 0;
+        try {
+            mm = common::StrToFloat(*text);
+        } catch (const common::ConversionError&) {
+            continue;
+        }
+        if (std::isfinite(mm) && mm > 0)
+            return {mm, source};
+    }
+    return {};
+}
+
+// The options' spacing beats the file's; the fallback only fills a gap.
+Spacing SettledSpacing(const LoadOptions& options, const Spacing& found)
+{
+    if (options.pixelMm)
+        return {options.pixelMm, SpacingSource::Given};
+    if (!found.mm && options.fallbackPixelMm)
+        return {options.fallbackPixelMm, SpacingSource::Fallback};
+    return found;
+}
+
 // The layout a DICOM header gives, as the viewer fills its edits from it. The header reader finds
 // the uncompressed pixel matrix; for the files it cannot show, LoadImage reads the decoder's
 // stream instead.
-Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& stream)
+Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& stream, bool detectorPlane)
 {
     // The names of the tags do not matter for the layout: an empty dictionary reads the same values.
     const DicomHeaderResult header = ReadDicomHeader(stream, DicomDictionary(std::string()));
@@ -57,8 +108,17 @@ Layout DicomLayout(const std::string& path, const std::vector<std::uint8_t>& str
     layout.headerBytes = common::StrToInt(header.edits.header);
     layout.valueOffset = common::StrToInt(header.edits.offset);
     layout.swap = header.edits.swap.value_or(false);
-    if (header.edits.pixelSpacing)
-        layout.pixelMm = SpacingOf(*header.edits.pixelSpacing);
+    const DicomSpacings& spacings = header.spacings;
+    if (detectorPlane) {
+        layout.spacing = DetectorPlaneSpacing(
+            {spacings.imager.value_or(""), spacings.detectorElement.value_or(""), spacings.pixel.value_or("")});
+    } else if (header.edits.pixelSpacing) {
+        // The edit holds whichever of the two elements came later in the file.
+        layout.spacing.mm = SpacingOf(*header.edits.pixelSpacing);
+        if (layout.spacing.mm)
+            layout.spacing.source = spacings.editTag == 0x00187022 ? SpacingSource::DetectorElementSpacing
+                                                                   : SpacingSource::PixelSpacing;
+    }
     return layout;
 }
 
@@ -81,8 +141,18 @@ LoadedImage DecodedImage(const std::string& path, const DicomPixels& pixels, con
                            "damaged files (--accept-damaged) to measure it anyway.")
                 .Arg(path)
                 .Arg(pixels.codecNotes.front()));
-    LoadedImage image{path, pixels.columns, pixels.rows, std::nullopt, {}};
-    image.pixelMm = options.pixelMm ? options.pixelMm : SpacingOf(pixels.spacing);
+    Spacing found;
+    if (options.detectorPlane) {
+        found = DetectorPlaneSpacing({pixels.imagerPixelSpacing, pixels.detectorElementSpacing, pixels.pixelSpacing});
+    } else if (!options.pixelMm) {  // a given spacing spares the file's from the conversion
+        found.mm = SpacingOf(pixels.spacing);
+        if (found.mm)
+            found.source = pixels.spacingSource == "ImagerPixelSpacing" ? SpacingSource::ImagerPixelSpacing
+                                                                        : SpacingSource::PixelSpacing;
+    }
+    const Spacing spacing = SettledSpacing(options, found);
+    LoadedImage image{path, pixels.columns, pixels.rows, spacing.mm, {}};
+    image.spacingSource = spacing.source;
     // The codec's own words, as it printed them.
     for (const std::string& note : pixels.codecNotes)
         image.notes.push_back(common::Text::Verbatim(note));
@@ -113,13 +183,15 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     if (!fields.columns.empty() && !fields.rows.empty()) {
         layout.width = common::StrToInt(fields.columns);
         layout.height = common::StrToInt(fields.rows);
-        layout.pixelMm = SpacingOf(SpacingText(fields.spacingField));
+        layout.spacing.mm = SpacingOf(SpacingText(fields.spacingField));
+        if (layout.spacing.mm)
+            layout.spacing.source = SpacingSource::FileName;
     } else if (options.mode == FileMode::Dicom) {
         if (const std::optional<DicomPixels> decoded = DecodeIfNeeded(stream)) {
             CheckBitmapSize(decoded->columns, decoded->rows);
             return DecodedImage(path, *decoded, options);
         }
-        layout = DicomLayout(path, stream);
+        layout = DicomLayout(path, stream, options.detectorPlane);
     } else if (!options.width || !options.height) {
         throw common::InputError(
             common::TrText("imageio", "The name of %1 gives no matrix size; give --size.").Arg(path));
@@ -129,7 +201,7 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
     if (options.headerBytes) layout.headerBytes = *options.headerBytes;
     if (options.valueOffset) layout.valueOffset = *options.valueOffset;
     if (options.swap) layout.swap = *options.swap;
-    if (options.pixelMm) layout.pixelMm = options.pixelMm;
+    layout.spacing = SettledSpacing(options, layout.spacing);
     CheckBitmapSize(layout.width, layout.height);
     if (layout.headerBytes < 0)
         throw common::InputError(common::TrText("imageio", "The header length cannot be negative."));
@@ -150,13 +222,29 @@ LoadedImage LoadImage(const std::string& path, const LoadOptions& options)
                 .Arg(layout.height)
                 .Arg(layout.headerBytes)
                 .Arg(needed));
-    LoadedImage image{path, layout.width, layout.height, layout.pixelMm, {}};
+    LoadedImage image{path, layout.width, layout.height, layout.spacing.mm, {}};
+    image.spacingSource = layout.spacing.source;
     image.samples.resize(static_cast<std::size_t>(layout.width * layout.height));
     std::size_t i = 0;
     for (long long y = 0; y < layout.height; ++y)
         for (long long x = 0; x < layout.width; ++x)
             image.samples[i++] = SampleValue(FetchElement(source, x, y), layout.swap, layout.valueOffset);
     return image;
+}
+
+common::Text SpacingSourceText(SpacingSource source)
+{
+    switch (source) {
+    case SpacingSource::Given: return common::TrText("imageio", "the given spacing");
+    case SpacingSource::FileName: return common::TrText("imageio", "the file name");
+    case SpacingSource::PixelSpacing: return common::TrText("imageio", "Pixel Spacing (0028,0030)");
+    case SpacingSource::ImagerPixelSpacing: return common::TrText("imageio", "Imager Pixel Spacing (0018,1164)");
+    case SpacingSource::DetectorElementSpacing:
+        return common::TrText("imageio", "Detector Element Spacing (0018,7022)");
+    case SpacingSource::Fallback: return common::TrText("imageio", "the fallback spacing");
+    case SpacingSource::None: break;
+    }
+    return common::TrText("imageio", "none");
 }
 
 double CommonPixelSpacing(const std::vector<LoadedImage>& images)

@@ -13,6 +13,10 @@ namespace imageio {
 
 enum class FileMode { Bits8, Bits16, Dicom };
 
+// Where a loaded image's pixel spacing came from: the options (Given), the file's name, one of the
+// DICOM spacing elements, the options' fallback, or nowhere.
+enum class SpacingSource { None, Given, FileName, PixelSpacing, ImagerPixelSpacing, DetectorElementSpacing, Fallback };
+
 struct LoadOptions {
     FileMode mode = FileMode::Dicom;  // the viewer's default
     // Take the place of the viewer's edits; unset ones come from the name or the header.
@@ -20,6 +24,14 @@ struct LoadOptions {
     std::optional<std::int32_t> valueOffset;
     std::optional<double> pixelMm;
     std::optional<bool> swap;
+    // For a measurement: a DICOM file's spacing is taken in the detector plane, from Imager Pixel
+    // Spacing (0018,1164), else Detector Element Spacing (0018,7022), else Pixel Spacing
+    // (0028,0030), whose value may be calibrated to the object plane. A stated value that is not a
+    // positive number counts as absent. Unset, the spacing is the one the viewer shows.
+    bool detectorPlane = false;
+    // The spacing when neither `pixelMm`, nor the name, nor the file gives one (a spacing the user
+    // typed for a raw file, say).
+    std::optional<double> fallbackPixelMm;
     // A file the decoder reported damage in (it still gave pixels) is refused unless this is set.
     bool acceptDamaged = false;
 };
@@ -30,7 +42,12 @@ struct LoadedImage {
     std::optional<double> pixelMm;
     std::vector<double> samples;  // row-major, width x height
     std::vector<common::Text> notes;  // warnings the decoder's codec gave for a file it still decoded
+    SpacingSource spacingSource = SpacingSource::None;  // None exactly when pixelMm is unset
 };
+
+// The source as a front end names it to the user: the DICOM element with its tag, "the file name",
+// or neutral words for the given and fallback spacings, which front ends word themselves.
+common::Text SpacingSourceText(SpacingSource source);
 
 // Refuses (common::InputError) a size the viewer would refuse, a file without a size in its name
 // or header, a DICOM file without an image, and a file that holds fewer bytes than its matrix

@@ -435,5 +435,33 @@
         <source>transfer syntax %1</source>
         <translation>transfer syntax %1</translation>
     </message>
+    <message>
+        <source>the given spacing</source>
+        <translation>the given spacing</translation>
+    </message>
+    <message>
+        <source>the file name</source>
+        <translation>the file name</translation>
+    </message>
+    <message>
+        <source>Pixel Spacing (0028,0030)</source>
+        <translation>Pixel Spacing (0028,0030)</translation>
+    </message>
+    <message>
+        <source>Imager Pixel Spacing (0018,1164)</source>
+        <translation>Imager Pixel Spacing (0018,1164)</translation>
+    </message>
+    <message>
+        <source>Detector Element Spacing (0018,7022)</source>
+        <translation>Detector Element Spacing (0018,7022)</translation>
+    </message>
+    <message>
+        <source>the fallback spacing</source>
+        <translation>the fallback spacing</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
 </context>
 </TS>

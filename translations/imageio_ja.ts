@@ -435,5 +435,33 @@
         <source>transfer syntax %1</source>
         <translation>転送構文 %1</translation>
     </message>
+    <message>
+        <source>the given spacing</source>
+        <translation>指定された画素間隔</translation>
+    </message>
+    <message>
+        <source>the file name</source>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <source>Pixel Spacing (0028,0030)</source>
+        <translation>画素間隔 (0028,0030)</translation>
+    </message>
+    <message>
+        <source>Imager Pixel Spacing (0018,1164)</source>
+        <translation>イメージャ画素間隔 (0018,1164)</translation>
+    </message>
+    <message>
+        <source>Detector Element Spacing (0018,7022)</source>
+        <translation>検出器素子間隔 (0018,7022)</translation>
+    </message>
+    <message>
+        <source>the fallback spacing</source>
+        <translation>代替の画素間隔</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
 </context>
 </TS>

@@ -71,6 +71,8 @@ TEST(MessageLanguage, RefusalsAndSummaryLinesReadAsBeforeAndShowInBothLanguages)
          "Decoded : transfer syntax 1.2.3.4", "Decoded : transfer syntax 1.2.3.4", "デコード : 転送構文 1.2.3.4"},
         {"the frame line", imageio::DecodedSummaryLines(decoded, 1).at(1), "frame 2 of 3", "frame 2 of 3",
          "フレーム 2 / 3"},
+        {"a spacing's source", imageio::SpacingSourceText(imageio::SpacingSource::ImagerPixelSpacing),
+         "Imager Pixel Spacing (0018,1164)", "Imager Pixel Spacing (0018,1164)", "イメージャ画素間隔 (0018,1164)"},
         {"the codec's words stay its own", imageio::DamageWarning(decoded).value(),
          "The decoder reported a problem with this file (Invalid lossless scan). The image is shown, but its pixels "
          "may be wrong; measure it only if you accept that.",
