@@ -109,39 +109,40 @@ double NanIfEmpty(double sum, double count)
 // the same values makes that sum's expectation (M^2 - P) / M times the variance of the mean
 // instead of M times it, hence the divisor M^2 - P; with no overlap (P = M) this is the usual
 // s^2 / M. The sums run over deviations from a shift (the first ROI's value), so that the
-// expansion below does not cancel large numbers.
+// expansion below does not cancel large numbers. Each ROI brings a row of values (the bins of
+// one or more curves), each value estimated on its own.
 class OverlapVariance {
 public:
-    OverlapVariance(const RoiOverlaps& overlaps, std::size_t binCount)
-        : overlaps_(overlaps), binCount_(binCount), ring_(overlaps.window * binCount), shift_(binCount),
-          sum_(binCount, 0.0), squares_(binCount, 0.0), pairs_(binCount, 0.0), degreeSum_(binCount, 0.0)
+    OverlapVariance(const RoiOverlaps& overlaps, std::size_t valueCount)
+        : overlaps_(overlaps), valueCount_(valueCount), ring_(overlaps.window * valueCount), shift_(valueCount),
+          sum_(valueCount, 0.0), squares_(valueCount, 0.0), pairs_(valueCount, 0.0), degreeSum_(valueCount, 0.0)
     {
     }
 
-    // The bin values of ROI `local` of an image (ROIs in list order, images in turn).
+    // The values of ROI `local` of an image (ROIs in list order, images in turn).
     void Add(std::size_t local, const double* x)
     {
         if (count_ == 0)
-            std::copy(x, x + binCount_, shift_.begin());
-        double* y = ring_.data() + (local % overlaps_.window) * binCount_;
-        for (std::size_t b = 0; b < binCount_; ++b)
+            std::copy(x, x + valueCount_, shift_.begin());
+        double* y = ring_.data() + (local % overlaps_.window) * valueCount_;
+        for (std::size_t b = 0; b < valueCount_; ++b)
             y[b] = x[b] - shift_[b];
         const double degree = static_cast<double>(overlaps_.degree[local]);
-        for (std::size_t b = 0; b < binCount_; ++b) {
+        for (std::size_t b = 0; b < valueCount_; ++b) {
             sum_[b] += y[b];
             squares_[b] += y[b] * y[b];
             degreeSum_[b] += degree * y[b];
         }
         for (std::size_t k = overlaps_.start[local]; k < overlaps_.start[local + 1]; ++k) {
-            const double* partner = ring_.data() + (overlaps_.earlier[k] % overlaps_.window) * binCount_;
-            for (std::size_t b = 0; b < binCount_; ++b)
+            const double* partner = ring_.data() + (overlaps_.earlier[k] % overlaps_.window) * valueCount_;
+            for (std::size_t b = 0; b < valueCount_; ++b)
                 pairs_[b] += y[b] * partner[b];
         }
         ++count_;
         orderedPairs_ += degree;
     }
 
-    // The standard error of the mean of bin b (unscaled); NaN where it cannot be estimated.
+    // The standard error of the mean of value b (unscaled); NaN where it cannot be estimated.
     double StandardError(std::size_t b) const
     {
         const double m = static_cast<double>(count_), p = orderedPairs_;
@@ -160,11 +161,20 @@ public:
 
 private:
     const RoiOverlaps& overlaps_;
-    std::size_t binCount_;
+    std::size_t valueCount_;    // per ROI
     std::vector<double> ring_;  // the last `window` ROIs' deviations, by local index
     std::vector<double> shift_, sum_, squares_, pairs_, degreeSum_;
     std::size_t count_ = 0;
     double orderedPairs_ = 0.0;
+};
+
+// A ROI's row of values for the spread: the bin means of the radial curve, then of the u-axis and
+// of the v-axis curve.
+constexpr std::size_t kCurves = 3;
+
+// Per bin, the standard errors (unscaled) of the curves' means.
+struct CurveErrors {
+    std::vector<double> radial, uAxis, vAxis;
 };
 
 // What the ensemble leaves for the result.
@@ -182,7 +192,7 @@ public:
         : request_(request), pool_(pool), bins_(bins), n_(request.grid.size),
           pixels_(static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_)),
           roisPerImage_(request.grid.corners.size()), total_(roisPerImage_ * images), plan_(n_),
-          spread_(overlaps, bins.BinCount())
+          spread_(overlaps, kCurves * bins.BinCount())
     {
         const std::size_t blocks = (total_ + kBlockRois - 1) / kBlockRois;
         scratch_.resize(std::min(static_cast<std::size_t>(pool.Size()), blocks));
@@ -190,7 +200,7 @@ public:
             s.roi = Allocate<double>(RealPlan::PaddedSize(n_));
             s.power.assign(bins.HalfSize(), 0.0);
         }
-        roiBins_.assign(scratch_.size() * kBlockRois * bins.BinCount(), 0.0);
+        roiBins_.assign(scratch_.size() * kBlockRois * kCurves * bins.BinCount(), 0.0);
         figures_.resize(scratch_.size() * kBlockRois);
         sums_.power.assign(bins.HalfSize(), 0.0);
     }
@@ -225,11 +235,17 @@ public:
         image_ = nullptr;
     }
 
-    EnsembleSums Finish(std::vector<double>& standardErrors)
+    EnsembleSums Finish(CurveErrors& errors)
     {
-        standardErrors.resize(bins_.BinCount());
-        for (std::size_t b = 0; b < bins_.BinCount(); ++b)
-            standardErrors[b] = spread_.StandardError(b);
+        const std::size_t binCount = bins_.BinCount();
+        errors.radial.resize(binCount);
+        errors.uAxis.resize(binCount);
+        errors.vAxis.resize(binCount);
+        for (std::size_t b = 0; b < binCount; ++b) {
+            errors.radial[b] = spread_.StandardError(b);
+            errors.uAxis[b] = spread_.StandardError(binCount + b);
+            errors.vAxis[b] = spread_.StandardError(2 * binCount + b);
+        }
         return std::move(sums_);
     }
 
@@ -246,10 +262,15 @@ private:
             if (item + 1 < end)
                 PrefetchFirstRows(local + 1);
             const std::size_t binCount = bins_.BinCount();
-            const std::span<double> mine(roiBins_.data() + (item - roundStart) * binCount, binCount);
+            double* row = roiBins_.data() + (item - roundStart) * kCurves * binCount;
+            const std::span<double> mine(row, binCount), u(row + binCount, binCount), v(row + 2 * binCount, binCount);
             bins_.AddPowerInSampleOrder(work.roi.get(), work.power, item == blockFirst, mine);
-            for (std::size_t k = 0; k < binCount; ++k)
+            bins_.AxisPowerSums(work.roi.get(), u, v);
+            for (std::size_t k = 0; k < binCount; ++k) {
                 mine[k] = NanIfEmpty(mine[k], bins_.RadialCounts()[k]);
+                u[k] = NanIfEmpty(u[k], bins_.AxisCounts(true)[k]);
+                v[k] = NanIfEmpty(v[k], bins_.AxisCounts(false)[k]);
+            }
         }
     }
 
@@ -305,7 +326,7 @@ private:
             sums_.meanSquareSum += f.meanSquare;
             sums_.roiVarianceSum += f.meanSquare - f.residualMean * f.residualMean;
             ++sums_.rois;
-            spread_.Add(item - imageFirst, roiBins_.data() + (item - start) * binCount);
+            spread_.Add(item - imageFirst, roiBins_.data() + (item - start) * kCurves * binCount);
         }
     }
 
@@ -318,7 +339,7 @@ private:
     const PixelView* image_ = nullptr;
     Surface areaFit_;
     std::vector<BlockScratch> scratch_;
-    std::vector<double> roiBins_;     // per ROI of the round, in ROI order: its bin means
+    std::vector<double> roiBins_;     // per ROI of the round, in ROI order: its curves' bin means
     std::vector<RoiFigures> figures_;  // per ROI of the round
     OverlapVariance spread_;
     EnsembleSums sums_;
@@ -340,8 +361,8 @@ std::vector<double> CentredPlane(const std::vector<double>& half, const Frequenc
 }
 
 // The curves from the ensemble NPS (half plane, scaled) and the standard errors (unscaled).
-std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const std::vector<double>& standardErrors,
-                                  const FrequencyBins& bins, double scale, double meanSignal)
+std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const CurveErrors& errors, const FrequencyBins& bins,
+                                  double scale, double meanSignal)
 {
     const std::size_t binCount = bins.BinCount();
     std::vector<double> radial(binCount, 0.0);
@@ -355,10 +376,12 @@ std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const std::vec
         p.frequency = bins.Frequency(b);
         p.count = static_cast<long long>(bins.RadialCounts()[b]);
         p.nps = NanIfEmpty(radial[b], bins.RadialCounts()[b]);
-        p.standardError = p.count > 0 ? scale * standardErrors[b] : nan;
+        p.standardError = p.count > 0 ? scale * errors.radial[b] : nan;
         p.nnps = meanSquared != 0.0 ? p.nps / meanSquared : nan;
         p.uAxis = uAxis[b];
         p.vAxis = vAxis[b];
+        p.uAxisStandardError = bins.AxisCounts(true)[b] > 0.0 ? scale * errors.uAxis[b] : nan;
+        p.vAxisStandardError = bins.AxisCounts(false)[b] > 0.0 ? scale * errors.vAxis[b] : nan;
         curve.push_back(p);
     }
     return curve;
@@ -450,8 +473,8 @@ NpsResult ComputeNps(const NpsRequest& request, NpsImageSource& source, Pool& po
         CheckImage(request, image);
         ensemble.AddImage(image, i, monitor);
     }
-    std::vector<double> standardErrors;
-    const EnsembleSums sums = ensemble.Finish(standardErrors);
+    CurveErrors errors;
+    const EnsembleSums sums = ensemble.Finish(errors);
 
     NpsResult result;
     result.n = n;
@@ -477,7 +500,7 @@ NpsResult ComputeNps(const NpsRequest& request, NpsImageSource& source, Pool& po
                                        ? std::abs(result.integral)
                                        : std::abs(result.integral - result.meanSquare) / result.meanSquare;
     result.nps2d = CentredPlane(nps, bins);
-    result.curve = Curves(nps, standardErrors, bins, scale, result.meanSignal);
+    result.curve = Curves(nps, errors, bins, scale, result.meanSignal);
     if (const std::size_t empty = bins.EmptyRadialBins())
         result.notes.push_back(common::TrText("nps", "The bin width %1 /mm is narrower than the frequency step %2 /mm "
                                                      "of a %3-pixel ROI: %4 bin(s) above zero hold no sample and are "

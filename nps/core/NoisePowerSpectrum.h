@@ -74,6 +74,11 @@ struct NpsCurvePoint {
     double nnps = 0.0;           // nps / meanSignal^2 (NaN when the mean signal is 0)
     double uAxis = 0.0;          // the axis curves in the same bins (NaN when empty)
     double vAxis = 0.0;
+    // Of uAxis and vAxis, in their units: found as standardError is, from each ROI's own bin means
+    // of that axis curve; NaN for one ROI, when every ROI overlaps every other, or when the bin is
+    // empty.
+    double uAxisStandardError = 0.0;
+    double vAxisStandardError = 0.0;
 };
 
 struct NpsResult {

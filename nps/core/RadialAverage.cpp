@@ -1,5 +1,6 @@
 #include "RadialAverage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -99,6 +100,11 @@ FrequencyBins::FrequencyBins(int n, double pixelMm, double binWidth, int axisLin
                 if (vBin_[k] >= 0)
                     vCount_[static_cast<std::size_t>(vBin_[k])] += w;
             }
+            const auto index = static_cast<std::uint32_t>(k);
+            if (uBin_[k] >= 0)
+                uSamples_.push_back({index, static_cast<std::uint32_t>(uBin_[k]), w});
+            if (vBin_[k] >= 0)
+                vSamples_.push_back({index, static_cast<std::uint32_t>(vBin_[k]), w});
         }
     }
     IndexRadialBins();
@@ -235,6 +241,21 @@ std::vector<double> FrequencyBins::AxisMeans(std::span<const double> half, bool 
     for (std::size_t b = 0; b < binCount_; ++b)
         sums[b] = counts[b] > 0.0 ? sums[b] / counts[b] : std::numeric_limits<double>::quiet_NaN();
     return sums;
+}
+
+void FrequencyBins::AxisPowerSums(const double* pairs, std::span<double> uSums, std::span<double> vSums) const
+{
+    if (uSums.size() != binCount_ || vSums.size() != binCount_)
+        throw std::invalid_argument("AxisPowerSums: wrong sizes");
+    const auto sum = [pairs](const std::vector<AxisSample>& samples, std::span<double> sums) {
+        std::fill(sums.begin(), sums.end(), 0.0);
+        for (const AxisSample& s : samples) {
+            const double* pair = pairs + 2 * static_cast<std::size_t>(s.index);
+            sums[s.bin] += s.weight * (pair[0] * pair[0] + pair[1] * pair[1]);
+        }
+    };
+    sum(uSamples_, uSums);
+    sum(vSamples_, vSums);
 }
 
 double FrequencyBins::WeightedTotal(std::span<const double> half) const

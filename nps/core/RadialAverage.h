@@ -63,6 +63,13 @@ public:
     std::vector<double> FromSampleOrder(std::span<const double> inSampleOrder) const;
     // Bin means of the u-axis and v-axis curves (NaN for an empty bin).
     std::vector<double> AxisMeans(std::span<const double> half, bool uAxis) const;
+    // Full-plane samples per bin of the u-axis or the v-axis curve.
+    const std::vector<double>& AxisCounts(bool uAxis) const { return uAxis ? uCount_ : vCount_; }
+    // For the transform of one ROI given as (re, im) pairs over the half plane: the power
+    // re^2 + im^2 summed over each bin of the u-axis curve into `uSums` and of the v-axis curve
+    // into `vSums` (BinCount() values each, written), weighted and ordered as AxisMeans sums them.
+    // Only the axis lines are read, so a ROI costs the lines, not the plane.
+    void AxisPowerSums(const double* pairs, std::span<double> uSums, std::span<double> vSums) const;
     // sum over the plane of every sample, each counted as often as in the full plane.
     double WeightedTotal(std::span<const double> half) const;
 
@@ -74,6 +81,12 @@ private:
     std::size_t binCount_ = 0;
     std::vector<int> radialBin_, uBin_, vBin_;  // per half-plane sample, -1 for none
     std::vector<double> radialCount_, uCount_, vCount_;
+    // The samples in a bin of each axis curve, in half-plane order: what AxisPowerSums visits.
+    struct AxisSample {
+        std::uint32_t index, bin;
+        double weight;
+    };
+    std::vector<AxisSample> uSamples_, vSamples_;
     // Every half-plane sample index, ordered by radial bin: for bin b first those of weight 1
     // (entries segmentStart_[2 b] ..), then those of weight 2 (from segmentStart_[2 b + 1]), then
     // after the last bin the samples of no bin (segmentStart_[2 BinCount()] .. HalfSize() - 1).

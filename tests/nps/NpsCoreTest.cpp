@@ -231,6 +231,14 @@ TEST(NpsCore, SameBitsForAnyThreadCount)
             << threads;
         EXPECT_EQ(nps::NpsTableText(many), nps::NpsTableText(single)) << threads;
         EXPECT_EQ(many.meanSquare, single.meanSquare) << threads;
+        // The axis curves' standard errors are in no table: compared here, bit for bit (NaN too).
+        ASSERT_EQ(many.curve.size(), single.curve.size());
+        for (std::size_t b = 0; b < single.curve.size(); ++b) {
+            EXPECT_EQ(0, std::memcmp(&many.curve[b].uAxisStandardError, &single.curve[b].uAxisStandardError,
+                                     sizeof(double))) << threads << " bin " << b;
+            EXPECT_EQ(0, std::memcmp(&many.curve[b].vAxisStandardError, &single.curve[b].vAxisStandardError,
+                                     sizeof(double))) << threads << " bin " << b;
+        }
     }
 }
 
@@ -542,6 +550,172 @@ TEST(NpsCore, MeanSquareAndRoiVarianceAreNamedForWhatTheyAre)
     const auto summary = nps::NpsSummaryJson(area, {"image"});
     EXPECT_NE(summary.find("\"mean_square_detrended\": 26.0"), std::string::npos) << summary;
     EXPECT_NE(summary.find("\"roi_variance\": 1.0"), std::string::npos) << summary;
+}
+
+} // namespace
+
+namespace {
+
+// One ROI's bin means of the u-axis (or v-axis) curve, straight from a direct DFT over the full
+// plane: every sample on the lines 1 <= |v| <= lines (|u| for the v axis) of the bin the
+// placement puts it in, each counted once. Unscaled power |X|^2.
+std::vector<double> DirectAxisMeans(const Image& image, const nps::RoiCorner& corner, int n, double dx,
+                                    double binWidth, int lines, nps::AxisPlacement placement, bool uAxis,
+                                    std::size_t binCount)
+{
+    std::vector<double> sum(binCount, 0.0), count(binCount, 0.0);
+    const double df = 1.0 / (n * dx);
+    for (int ky = -(n - 1) / 2; ky <= n / 2; ++ky)
+        for (int kx = -(n - 1) / 2; kx <= n / 2; ++kx) {
+            const int across = std::abs(uAxis ? ky : kx), along = std::abs(uAxis ? kx : ky);
+            if (across < 1 || across > lines)
+                continue;
+            const double f = placement == nps::AxisPlacement::Radial ? df * std::hypot(double(kx), double(ky))
+                                                                      : df * along;
+            const auto bin = static_cast<std::size_t>(std::nearbyint(f / binWidth));
+            if (bin >= binCount)
+                continue;
+            std::complex<double> x = 0.0;
+            for (int y = 0; y < n; ++y)
+                for (int t = 0; t < n; ++t)
+                    x += image.values[static_cast<std::size_t>((corner.y + y) * image.width + corner.x + t)] *
+                         std::polar(1.0, -2.0 * std::numbers::pi * (double(kx) * t + double(ky) * y) / n);
+            sum[bin] += std::norm(x);
+            count[bin] += 1.0;
+        }
+    for (std::size_t b = 0; b < binCount; ++b)
+        sum[b] = count[b] > 0.0 ? sum[b] / count[b] : std::nan("");
+    return sum;
+}
+
+// The axis curves' standard errors against their definition: for ROIs that share no pixel, the
+// sample standard deviation of the single-ROI bin means over sqrt(M), scaled as the NPS is. The
+// bins are narrower than the frequency step's multiples (0.2 /mm against 0.125 /mm), the two
+// placements and an odd n bin the lines differently, and u and v differ for noise, so a swapped
+// axis, a wrong weight on the half plane or a wrong count shows.
+TEST(NpsCore, AxisStandardErrorsAreTheSpreadOfSingleRoiMeans)
+{
+    const double dx = 0.5, binWidth = 0.2;
+    const int lines = 2;
+    const struct {
+        int n;
+        nps::AxisPlacement placement;
+    } cases[] = {
+        {16, nps::AxisPlacement::Radial},
+        {16, nps::AxisPlacement::Along},
+        {17, nps::AxisPlacement::Radial},
+    };
+    for (const auto& c : cases) {
+        const Image image = npstest::WhiteNoise(60, 40, 2.0, 21);
+        const std::vector<nps::RoiCorner> corners = {{0, 0}, {20, 3}, {40, 0}, {5, 20}, {30, 22}};
+        auto request = RequestFor({&image}, nps::GridFromList(c.n, corners), nps::DetrendKind::None,
+                                  nps::DetrendScope::PerRoi, dx, binWidth, lines);
+        request.axisPlacement = c.placement;
+        const auto result = RunNps(request);
+        const std::size_t binCount = result.curve.size();
+        const double m = static_cast<double>(corners.size()), scale = dx * dx / (c.n * c.n);
+        for (const bool uAxis : {true, false}) {
+            std::vector<std::vector<double>> means;
+            for (const auto& corner : corners)
+                means.push_back(DirectAxisMeans(image, corner, c.n, dx, binWidth, lines, c.placement, uAxis, binCount));
+            int checked = 0;
+            for (std::size_t b = 0; b < binCount; ++b) {
+                const auto& p = result.curve[b];
+                const double value = uAxis ? p.uAxis : p.vAxis, se = uAxis ? p.uAxisStandardError : p.vAxisStandardError;
+                const std::string what = "n " + std::to_string(c.n) + " " + nps::AxisPlacementName(c.placement) +
+                                         (uAxis ? " u" : " v") + " bin " + std::to_string(b);
+                if (std::isnan(means[0][b])) {
+                    EXPECT_TRUE(std::isnan(value)) << what;
+                    EXPECT_TRUE(std::isnan(se)) << what;
+                    continue;
+                }
+                double mean = 0.0, squares = 0.0;
+                for (const auto& roi : means)
+                    mean += roi[b] / m;
+                for (const auto& roi : means)
+                    squares += (roi[b] - mean) * (roi[b] - mean);
+                const double expected = scale * std::sqrt(squares / (m - 1.0) / m);
+                EXPECT_NEAR(value, scale * mean, 1e-10 * scale * mean) << what;
+                EXPECT_NEAR(se, expected, 1e-9 * expected) << what;
+                ++checked;
+            }
+            EXPECT_GE(checked, 4) << c.n;
+        }
+    }
+}
+
+// Where the spread of single-ROI means says nothing, the axis curves' standard errors are NaN,
+// as the radial one is: one ROI, and two ROIs that overlap each other.
+TEST(NpsCore, AxisStandardErrorsAreUndefinedWithoutIndependentRois)
+{
+    const Image image = npstest::WhiteNoise(64, 64, 1.0, 22);
+    const struct {
+        const char* what;
+        std::vector<nps::RoiCorner> corners;
+    } cases[] = {
+        {"one ROI", {{0, 0}}},
+        {"two overlapping ROIs", {{0, 0}, {8, 8}}},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunNps(RequestFor({&image}, nps::GridFromList(32, c.corners), nps::DetrendKind::Mean,
+                                              nps::DetrendScope::PerRoi, 0.1, 0.5));
+        for (const auto& p : result.curve) {
+            EXPECT_TRUE(std::isnan(p.standardError)) << c.what << " " << p.frequency;
+            EXPECT_TRUE(std::isnan(p.uAxisStandardError)) << c.what << " " << p.frequency;
+            EXPECT_TRUE(std::isnan(p.vAxisStandardError)) << c.what << " " << p.frequency;
+        }
+    }
+}
+
+// The axis curves' standard errors must describe their scatter between repeated measurements on
+// ROIs at half overlap, whose values go together. Independent white-noise images, each measured
+// alone; per bin the variance of the curve over the images against the mean of the reported
+// squared standard errors, pooled over the bins (some 1000 degrees of freedom: the ratio is known
+// to about 5 %; ignoring the overlap would make it about 2).
+TEST(NpsCore, AxisStandardErrorsMatchTheScatterOfRepeatedSets)
+{
+    constexpr int kSets = 100;
+    const auto grid = nps::GridOverArea(32, {0, 0, 128, 128}, 0.5);
+    std::vector<std::vector<nps::NpsCurvePoint>> curves;
+    for (int set = 0; set < kSets; ++set) {
+        Image image = npstest::WhiteNoise(128, 128, 3.0, 5000 + static_cast<std::uint64_t>(set));
+        for (double& v : image.values)
+            v += 500.0;
+        curves.push_back(
+            RunNps(RequestFor({&image}, grid, nps::DetrendKind::Poly2, nps::DetrendScope::WholeArea, 0.2, 0.25), 2)
+                .curve);
+    }
+    const struct {
+        const char* what;
+        double nps::NpsCurvePoint::*value;
+        double nps::NpsCurvePoint::*standardError;
+    } cases[] = {
+        {"u axis", &nps::NpsCurvePoint::uAxis, &nps::NpsCurvePoint::uAxisStandardError},
+        {"v axis", &nps::NpsCurvePoint::vAxis, &nps::NpsCurvePoint::vAxisStandardError},
+    };
+    for (const auto& c : cases) {
+        double ratioSum = 0.0;
+        int bins = 0;
+        for (std::size_t b = 0; b < curves[0].size(); ++b) {
+            if (!std::isfinite(curves[0][b].*c.value))
+                continue;
+            double mean = 0.0, reported = 0.0;
+            for (const auto& curve : curves) {
+                mean += curve[b].*c.value / kSets;
+                reported += curve[b].*c.standardError * (curve[b].*c.standardError) / kSets;
+            }
+            double scatter = 0.0;
+            for (const auto& curve : curves)
+                scatter += (curve[b].*c.value - mean) * (curve[b].*c.value - mean) / (kSets - 1);
+            ratioSum += scatter / reported;
+            ++bins;
+        }
+        ASSERT_GE(bins, 9) << c.what;
+        const double ratio = ratioSum / bins;
+        EXPECT_GT(ratio, 0.8) << c.what;
+        EXPECT_LT(ratio, 1.25) << c.what;
+        std::printf("%s at half overlap: scatter variance / reported squared standard error %.3f\n", c.what, ratio);
+    }
 }
 
 } // namespace
