@@ -103,6 +103,30 @@
         <source>No image loaded in the viewer</source>
         <translation>No image loaded in the viewer</translation>
     </message>
+    <message>
+        <source>as given</source>
+        <translation>as given</translation>
+    </message>
+    <message>
+        <source>from the viewer</source>
+        <translation>from the viewer</translation>
+    </message>
+    <message>
+        <source>from %1</source>
+        <translation>from %1</translation>
+    </message>
+    <message>
+        <source>%1 mm %2 of %3</source>
+        <translation>%1 mm %2 of %3</translation>
+    </message>
+    <message>
+        <source>%1 mm %2</source>
+        <translation>%1 mm %2</translation>
+    </message>
+    <message>
+        <source>%1 gives no Imager Pixel Spacing (0018,1164) or Detector Element Spacing (0018,7022): its Pixel Spacing (0028,0030), %2 mm, is used, which may belong to another plane than the detector&apos;s. Give the detector&apos;s spacing (--pixel) if it does.</source>
+        <translation>%1 gives no Imager Pixel Spacing (0018,1164) or Detector Element Spacing (0018,7022): its Pixel Spacing (0028,0030), %2 mm, is used, which may belong to another plane than the detector&apos;s. Give the detector&apos;s spacing (--pixel) if it does.</translation>
+    </message>
 </context>
 <context>
     <name>nps::NpsCurves</name>
@@ -455,6 +479,26 @@
     <message>
         <source>A conversion flat field is K=file (air kerma in uGy, then the file), not &apos;%1&apos;.</source>
         <translation>A conversion flat field is K=file (air kerma in uGy, then the file), not &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>The plateaus of the ESF are not flat: over the %1 pixels of the ESF they change by %2 % and %3 % of the contrast (a heel effect or a background trend). The trend was removed; check the flat-field correction and the edge&apos;s placement.</source>
+        <translation>The plateaus of the ESF are not flat: over the %1 pixels of the ESF they change by %2 % and %3 % of the contrast (a heel effect or a background trend). The trend was removed; check the flat-field correction and the edge&apos;s placement.</translation>
+    </message>
+    <message>
+        <source>Edge image %1 holds a %2 edge, the first one a %3 edge: the ESFs of one MTF come from edges of one direction.</source>
+        <translation>Edge image %1 holds a %2 edge, the first one a %3 edge: the ESFs of one MTF come from edges of one direction.</translation>
+    </message>
+    <message>
+        <source>The edge is tilted %1 degrees; IEC 62220-1-1 places it at %2 to %3 degrees to the pixel grid.</source>
+        <translation>The edge is tilted %1 degrees; IEC 62220-1-1 places it at %2 to %3 degrees to the pixel grid.</translation>
+    </message>
+    <message>
+        <source>The MTF needs at least one edge image.</source>
+        <translation>The MTF needs at least one edge image.</translation>
+    </message>
+    <message>
+        <source>Too few lines along the edge to split them into 4 groups that each fill every ESF bin: the MTF has no uncertainty. Use a longer edge ROI.</source>
+        <translation>Too few lines along the edge to split them into 4 groups that each fill every ESF bin: the MTF has no uncertainty. Use a longer edge ROI.</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,30 @@
         <source>No image loaded in the viewer</source>
         <translation>ビューアに画像が読み込まれていません</translation>
     </message>
+    <message>
+        <source>as given</source>
+        <translation>(指定値)</translation>
+    </message>
+    <message>
+        <source>from the viewer</source>
+        <translation>(ビューアの値)</translation>
+    </message>
+    <message>
+        <source>from %1</source>
+        <translation>(%1 から)</translation>
+    </message>
+    <message>
+        <source>%1 mm %2 of %3</source>
+        <translation>%1 mm %2、%3</translation>
+    </message>
+    <message>
+        <source>%1 mm %2</source>
+        <translation>%1 mm %2</translation>
+    </message>
+    <message>
+        <source>%1 gives no Imager Pixel Spacing (0018,1164) or Detector Element Spacing (0018,7022): its Pixel Spacing (0028,0030), %2 mm, is used, which may belong to another plane than the detector&apos;s. Give the detector&apos;s spacing (--pixel) if it does.</source>
+        <translation>%1 にはイメージャ画素間隔 (0018,1164) も検出器素子間隔 (0018,7022) もありません: 画素間隔 (0028,0030) の %2 mm を使いますが、これは検出器面とは別の面の値かもしれません。そうであれば検出器の画素間隔を指定してください (--pixel)。</translation>
+    </message>
 </context>
 <context>
     <name>nps::NpsCurves</name>
@@ -455,6 +479,26 @@
     <message>
         <source>A conversion flat field is K=file (air kerma in uGy, then the file), not &apos;%1&apos;.</source>
         <translation>変換関数の平坦画像は K=file (uGy 単位の空気カーマ、続いてファイル) の形で指定してください (&apos;%1&apos; は使えません)。</translation>
+    </message>
+    <message>
+        <source>The plateaus of the ESF are not flat: over the %1 pixels of the ESF they change by %2 % and %3 % of the contrast (a heel effect or a background trend). The trend was removed; check the flat-field correction and the edge&apos;s placement.</source>
+        <translation>ESF の平坦部が平らではありません: ESF の %1 画素の範囲でコントラストの %2 % と %3 % 変化しています (ヒール効果または背景の傾き)。傾きは除去しました。フラットフィールド補正とエッジの置き方を確かめてください。</translation>
+    </message>
+    <message>
+        <source>Edge image %1 holds a %2 edge, the first one a %3 edge: the ESFs of one MTF come from edges of one direction.</source>
+        <translation>エッジ画像 %1 は%2エッジで、最初の画像は%3エッジです: 一つの MTF の ESF は同じ向きのエッジから取ります。</translation>
+    </message>
+    <message>
+        <source>The edge is tilted %1 degrees; IEC 62220-1-1 places it at %2 to %3 degrees to the pixel grid.</source>
+        <translation>エッジの傾きは %1 度です。IEC 62220-1-1 では画素格子に対して %2 ～ %3 度に置きます。</translation>
+    </message>
+    <message>
+        <source>The MTF needs at least one edge image.</source>
+        <translation>MTF には少なくとも 1 枚のエッジ画像が必要です。</translation>
+    </message>
+    <message>
+        <source>Too few lines along the edge to split them into 4 groups that each fill every ESF bin: the MTF has no uncertainty. Use a longer edge ROI.</source>
+        <translation>エッジに沿ったラインが少なく、どの ESF ビンも埋まる 4 つのグループに分けられません: MTF の不確かさは求められません。エッジ ROI を長くしてください。</translation>
     </message>
 </context>
 <context>

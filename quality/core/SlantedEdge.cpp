@@ -6,7 +6,9 @@
 #include <charconv>
 #include <memory>
 #include <numbers>
+#include <span>
 
+#include "EdgeLocation.h"
 #include "Errors.h"
 #include "FftwPlannerLock.h"
 
@@ -16,15 +18,19 @@ namespace {
 
 constexpr long long kMinSide = 16;
 constexpr double kMinAngleDegrees = 1.0, kMaxAngleDegrees = 45.0;
-// Half-width of the window around the edge in which a line's differences give its edge position:
-// wide enough for a blurred edge (16 px is 8 sigma of a 2-pixel blur), narrow enough to keep most
-// of the line's noise out of the centroid.
-constexpr long long kCentroidHalfWidth = 16;
+// IEC 62220-1-1 places the edge at 1.5 to 3 degrees; other angles are measured, with a note.
+constexpr double kStandardMinAngleDegrees = 1.5, kStandardMaxAngleDegrees = 3.0;
 // Pixels on each side of the edge, at the least, for an ESF that reaches its plateaus.
 constexpr double kMinSidePx = 5.0;
 // Lines are summed in blocks of this many, the blocks in order: the sums do not depend on the
 // number of threads.
 constexpr long long kBlockLines = 16;
+// The groups of lines whose scatter gives the MTF's uncertainty: runs of kGroupLines neighbouring
+// lines, dealt out to kMaxGroups groups in turn.
+constexpr long long kGroupLines = 4, kMaxGroups = 16;
+// A plateau whose trend moves it by more than this fraction of the contrast over the ESF range
+// (and by more than 3 standard errors of its slope) is reported.
+constexpr double kTrendNoteFraction = 0.01;
 
 std::string Fixed(double value, int decimals)
 {
@@ -41,179 +47,6 @@ double Sinc(double x)
     return std::sin(a) / a;
 }
 
-// The ROI as lines across the edge, each line contiguous: rows for a vertical edge, columns
-// (copied) for a horizontal one.
-struct Lines {
-    std::vector<double> values;
-    long long across = 0, count = 0;  // samples per line, lines
-    double At(long long line, long long k) const { return values[static_cast<std::size_t>(line * across + k)]; }
-    const double* Line(long long line) const { return values.data() + line * across; }
-};
-
-Lines LinesOf(const EdgeImage& roi, EdgeOrientation orientation)
-{
-    Lines lines;
-    if (orientation == EdgeOrientation::Vertical) {
-        lines.across = roi.width;
-        lines.count = roi.height;
-        lines.values.assign(roi.values.begin(), roi.values.begin() + roi.width * roi.height);
-    } else {
-        lines.across = roi.height;
-        lines.count = roi.width;
-        lines.values.resize(static_cast<std::size_t>(roi.width * roi.height));
-        for (long long y = 0; y < roi.height; ++y)
-            for (long long x = 0; x < roi.width; ++x)
-                lines.values[static_cast<std::size_t>(x * roi.height + y)] =
-                    roi.values[static_cast<std::size_t>(y * roi.width + x)];
-    }
-    return lines;
-}
-
-// The sum of |differences| along x and along y: an edge makes one of them clearly the larger.
-EdgeOrientation OrientationOf(const EdgeImage& roi)
-{
-    double alongX = 0.0, alongY = 0.0;
-    for (long long y = 0; y < roi.height; ++y)
-        for (long long x = 0; x < roi.width; ++x) {
-            const double v = roi.values[static_cast<std::size_t>(y * roi.width + x)];
-            if (x + 1 < roi.width)
-                alongX += std::abs(roi.values[static_cast<std::size_t>(y * roi.width + x + 1)] - v);
-            if (y + 1 < roi.height)
-                alongY += std::abs(roi.values[static_cast<std::size_t>((y + 1) * roi.width + x)] - v);
-        }
-    if (alongX == 0.0 && alongY == 0.0)
-        throw common::InputError(common::TrText("quality", "The ROI holds no edge: all its pixels have the same value. "
-                                                           "Place the ROI across the edge."));
-    return alongX >= alongY ? EdgeOrientation::Vertical : EdgeOrientation::Horizontal;
-}
-
-// +1 when values rise along the lines (mean of the last quarter of every line above the first),
-// -1 when they fall.
-double PolarityOf(const Lines& lines)
-{
-    const long long quarter = std::max<long long>(1, lines.across / 4);
-    double first = 0.0, last = 0.0;
-    for (long long l = 0; l < lines.count; ++l)
-        for (long long k = 0; k < quarter; ++k) {
-            first += lines.At(l, k);
-            last += lines.At(l, lines.across - 1 - k);
-        }
-    if (first == last)
-        throw common::InputError(common::TrText("quality", "The ROI holds no edge: both of its sides have the same "
-                                                           "mean value. Place the ROI across the edge."));
-    return last > first ? 1.0 : -1.0;
-}
-
-// The centroid of the line's differences (signed by the polarity) within `halfWidth` of `centre`;
-// NaN when they do not sum to a rise.
-double Centroid(const double* line, long long across, double polarity, long long centre, long long halfWidth)
-{
-    const long long lo = std::max<long long>(0, centre - halfWidth);
-    const long long hi = std::min<long long>(across - 2, centre + halfWidth);
-    double sum = 0.0, moment = 0.0;
-    for (long long k = lo; k <= hi; ++k) {
-        const double g = polarity * (line[k + 1] - line[k]);
-        sum += g;
-        moment += (static_cast<double>(k) + 0.5) * g;
-    }
-    return sum > 0.0 ? moment / sum : NAN;
-}
-
-// Where the line rises most steeply, its differences summed over 5 neighbours so that one noisy
-// pair does not win.
-long long SteepestStep(const double* line, long long across, double polarity)
-{
-    long long best = 0;
-    double bestSum = -INFINITY;
-    for (long long k = 0; k + 1 < across; ++k) {
-        double sum = 0.0;
-        for (long long j = std::max<long long>(0, k - 2); j <= std::min<long long>(across - 2, k + 2); ++j)
-            sum += polarity * (line[j + 1] - line[j]);
-        if (sum > bestSum) {
-            bestSum = sum;
-            best = k;
-        }
-    }
-    return best;
-}
-
-struct EdgeLine {
-    double offset = 0.0, slope = 0.0, residual = 0.0;
-    int used = 0;
-};
-
-// Least-squares line through the lines' edge positions (NaN ones left out).
-EdgeLine FitLine(const std::vector<double>& positions)
-{
-    double n = 0.0, meanL = 0.0, meanC = 0.0;
-    for (std::size_t l = 0; l < positions.size(); ++l)
-        if (!std::isnan(positions[l])) {
-            n += 1.0;
-            meanL += static_cast<double>(l);
-            meanC += positions[l];
-        }
-    if (n < std::max(3.0, 0.5 * static_cast<double>(positions.size())))
-        throw common::InputError(common::TrText("quality", "No edge was found in most lines of the ROI. Place the ROI "
-                                                           "across one straight edge, with both sides of it inside."));
-    meanL /= n;
-    meanC /= n;
-    double sll = 0.0, slc = 0.0;
-    for (std::size_t l = 0; l < positions.size(); ++l)
-        if (!std::isnan(positions[l])) {
-            sll += (static_cast<double>(l) - meanL) * (static_cast<double>(l) - meanL);
-            slc += (static_cast<double>(l) - meanL) * (positions[l] - meanC);
-        }
-    EdgeLine line;
-    line.slope = slc / sll;
-    line.offset = meanC - line.slope * meanL;
-    double squares = 0.0;
-    for (std::size_t l = 0; l < positions.size(); ++l)
-        if (!std::isnan(positions[l])) {
-            const double r = positions[l] - (line.offset + line.slope * static_cast<double>(l));
-            squares += r * r;
-        }
-    line.residual = std::sqrt(squares / n);
-    line.used = static_cast<int>(n);
-    return line;
-}
-
-// Edge positions in every line: first around each line's steepest step, then, once a line is
-// fitted, around the fitted line (so that a noisy line cannot pull its window off the edge).
-EdgeLine LocateEdge(const Lines& lines, double polarity, common::ThreadPool& pool)
-{
-    std::vector<double> positions(static_cast<std::size_t>(lines.count));
-    common::ParallelFor(pool, static_cast<int>(lines.count), [&](int l) {
-        const double* line = lines.Line(l);
-        positions[static_cast<std::size_t>(l)] =
-            Centroid(line, lines.across, polarity, SteepestStep(line, lines.across, polarity), kCentroidHalfWidth);
-    });
-    EdgeLine first = FitLine(positions);
-    common::ParallelFor(pool, static_cast<int>(lines.count), [&](int l) {
-        const double at = first.offset + first.slope * l;
-        const auto centre = static_cast<long long>(std::floor(at));
-        positions[static_cast<std::size_t>(l)] =
-            at < 0.0 || at > static_cast<double>(lines.across - 1)
-                ? NAN
-                : Centroid(lines.Line(l), lines.across, polarity, centre, kCentroidHalfWidth);
-    });
-    return FitLine(positions);
-}
-
-// The largest gap, in pixels along the lines, between the edge's positions within a pixel over
-// all lines (their fractional parts, on a circle of length 1).
-double LargestPhaseGap(const EdgeLine& edge, long long lineCount)
-{
-    std::vector<double> phases(static_cast<std::size_t>(lineCount));
-    for (long long l = 0; l < lineCount; ++l) {
-        const double c = edge.offset + edge.slope * static_cast<double>(l);
-        phases[static_cast<std::size_t>(l)] = c - std::floor(c);
-    }
-    std::sort(phases.begin(), phases.end());
-    double gap = phases.front() + 1.0 - phases.back();
-    for (std::size_t i = 1; i < phases.size(); ++i)
-        gap = std::max(gap, phases[i] - phases[i - 1]);
-    return gap;
-}
 
 common::Text SlopeText(const EdgeLine& edge, double angleDegrees)
 {
@@ -297,16 +130,26 @@ void CheckSettings(const EdgeImage& roi, const MtfSettings& settings)
 }
 
 
+// One image's edge, ready to be binned: its lines, the fitted edge, and the sign that makes its
+// distances run the way the first image's do (so that ESFs of edges that fall the other way add up).
+struct PreparedEdge {
+    Lines lines;
+    EdgeLine edge;
+    double polarity = 1.0, direction = 1.0, cosine = 1.0;
+    double dLow = 0.0, dHigh = 0.0;  // the range of d every line covers, in the first image's direction
+};
+
 // Where each pixel centre falls along the edge normal, and which ESF bin holds it.
 struct Projection {
-    const Lines& lines;
-    EdgeLine edge;
-    double cosine = 1.0, dLow = 0.0, bin = 0.25;
+    const PreparedEdge& image;
+    double dLow = 0.0, bin = 0.25;  // the lower side of bin 0
     std::size_t bins = 0;
     // Offset from the centre of its bin (in pixels), and the bin; bin -1 outside the range.
     long long BinOf(long long l, long long k, double& offset) const
     {
-        const double d = (static_cast<double>(k) - edge.offset - edge.slope * static_cast<double>(l)) * cosine;
+        const EdgeLine& e = image.edge;
+        const double d = image.direction * (static_cast<double>(k) - e.offset - e.slope * static_cast<double>(l)) *
+                         image.cosine;
         const double position = std::floor((d - dLow) / bin);
         if (position < 0.0 || position >= static_cast<double>(bins))
             return -1;
@@ -336,6 +179,47 @@ struct BinSums {
     }
 };
 
+using EsfSums = std::vector<BinSums>;  // one per bin
+
+// The bins' sums of each group of lines: line l of every image belongs to group (l / 4) mod 16.
+// Groups of a few neighbouring lines, spread along the whole edge, see every phase of the edge
+// and the same part of the image; noise correlated between neighbouring lines stays in one group.
+// Each group is summed by one task, its lines in order: the sums do not depend on the threads.
+std::vector<EsfSums> GroupSums(const std::vector<PreparedEdge>& images, double dLow, double bin, std::size_t bins,
+                               common::ThreadPool& pool)
+{
+    std::vector<EsfSums> groups(kMaxGroups, EsfSums(bins));
+    common::ParallelFor(pool, static_cast<int>(kMaxGroups), [&](int g) {
+        EsfSums& sums = groups[static_cast<std::size_t>(g)];
+        for (const PreparedEdge& image : images) {
+            const Projection p{image, dLow, bin, bins};
+            for (long long first = g * kGroupLines; first < image.lines.count; first += kGroupLines * kMaxGroups)
+                for (long long l = first; l < std::min(image.lines.count, first + kGroupLines); ++l)
+                    for (long long k = 0; k < image.lines.across; ++k) {
+                        double offset = 0.0;
+                        if (const long long j = p.BinOf(l, k, offset); j >= 0)
+                            sums[static_cast<std::size_t>(j)].Add(offset, image.lines.At(l, k));
+                    }
+        }
+    });
+    return groups;
+}
+
+// Groups merged into `count` (a divisor of 16): group g takes the old groups g, g + count, ...
+std::vector<EsfSums> MergeGroups(const std::vector<EsfSums>& groups, std::size_t count)
+{
+    std::vector<EsfSums> merged(count, EsfSums(groups.front().size()));
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        for (std::size_t j = 0; j < groups[g].size(); ++j)
+            merged[g % count][j].Add(groups[g][j]);
+    return merged;
+}
+
+bool FillsEveryBin(const EsfSums& sums)
+{
+    return std::all_of(sums.begin(), sums.end(), [](const BinSums& s) { return s.n > 0.0; });
+}
+
 struct BinnedEsf {
     std::vector<double> value, slope;  // the least-squares line of each bin at its centre, and its slope
 };
@@ -346,38 +230,17 @@ struct BinnedEsf {
 // jitter lowers the MTF. Where the samples of a bin share one position the line is their mean. To
 // second order the line at the centre equals the mean of the ESF over the bin, as the plain mean of
 // evenly spread samples does: the bin's transfer function stays sinc(f * bin width).
-BinnedEsf BinEsf(const Projection& p, common::ThreadPool& pool)
+BinnedEsf EsfOfSums(const EsfSums& sums, double bin)
 {
-    const long long blocks = (p.lines.count + kBlockLines - 1) / kBlockLines;
-    std::vector<BinSums> blockSums(static_cast<std::size_t>(blocks) * p.bins);
-    common::ParallelFor(pool, static_cast<int>(blocks), [&](int b) {
-        BinSums* sums = blockSums.data() + static_cast<std::size_t>(b) * p.bins;
-        for (long long l = b * kBlockLines; l < std::min(p.lines.count, (b + 1) * kBlockLines); ++l)
-            for (long long k = 0; k < p.lines.across; ++k) {
-                double offset = 0.0;
-                if (const long long j = p.BinOf(l, k, offset); j >= 0)
-                    sums[j].Add(offset, p.lines.At(l, k));
-            }
-    });
-    std::vector<BinSums> sums(p.bins);
-    for (long long b = 0; b < blocks; ++b)
-        for (std::size_t j = 0; j < p.bins; ++j)
-            sums[j].Add(blockSums[static_cast<std::size_t>(b) * p.bins + j]);
     BinnedEsf esf;
-    esf.value.resize(p.bins);
-    esf.slope.resize(p.bins);
-    for (std::size_t j = 0; j < p.bins; ++j) {
+    esf.value.resize(sums.size());
+    esf.slope.resize(sums.size());
+    for (std::size_t j = 0; j < sums.size(); ++j) {
         const BinSums& s = sums[j];
-        if (s.n == 0.0)
-            throw common::InputError(common::TrText("quality", "%1: ESF bins of %2 pixels are left empty. Tilt the "
-                                                               "edge by another angle (2 to 5 degrees) or use more "
-                                                               "lines.")
-                                         .Arg(SlopeText(p.edge, std::atan(p.edge.slope) * 180.0 / std::numbers::pi))
-                                         .Arg(Fixed(p.bin, 3)));
         const double meanU = s.u / s.n, meanV = s.v / s.n;
         const double suu = s.uu - s.n * meanU * meanU, suv = s.uv - s.n * meanU * meanV;
         // Positions that differ by less than a thousandth of the bin carry no slope.
-        const double slope = suu > s.n * 1e-6 * p.bin * p.bin ? suv / suu : 0.0;
+        const double slope = suu > s.n * 1e-6 * bin * bin ? suv / suu : 0.0;
         esf.slope[j] = slope;
         esf.value[j] = meanV - slope * meanU;
     }
@@ -386,32 +249,99 @@ BinnedEsf BinEsf(const Projection& p, common::ThreadPool& pool)
 
 // RMS deviation of the pixels of the bins [0, quarter) and [bins - quarter, bins) from their bin's
 // line, two degrees of freedom taken off per bin.
-double PlateauNoise(const Projection& p, const BinnedEsf& esf, std::size_t quarter, common::ThreadPool& pool)
+double PlateauNoise(const std::vector<PreparedEdge>& images, double dLow, double bin, const BinnedEsf& esf,
+                    std::size_t quarter, common::ThreadPool& pool)
 {
-    const long long blocks = (p.lines.count + kBlockLines - 1) / kBlockLines;
-    std::vector<double> blockSquares(static_cast<std::size_t>(blocks), 0.0);
-    std::vector<long long> blockSamples(static_cast<std::size_t>(blocks), 0);
-    common::ParallelFor(pool, static_cast<int>(blocks), [&](int b) {
-        for (long long l = b * kBlockLines; l < std::min(p.lines.count, (b + 1) * kBlockLines); ++l)
-            for (long long k = 0; k < p.lines.across; ++k) {
-                double offset = 0.0;
-                const long long j = p.BinOf(l, k, offset);
-                if (j < 0 || (static_cast<std::size_t>(j) >= quarter && static_cast<std::size_t>(j) < p.bins - quarter))
-                    continue;
-                const auto bin = static_cast<std::size_t>(j);
-                const double r = p.lines.At(l, k) - (esf.value[bin] + esf.slope[bin] * offset);
-                blockSquares[static_cast<std::size_t>(b)] += r * r;
-                ++blockSamples[static_cast<std::size_t>(b)];
-            }
-    });
+    const std::size_t bins = esf.value.size();
     double squares = 0.0;
     long long samples = 0;
-    for (long long b = 0; b < blocks; ++b) {
-        squares += blockSquares[static_cast<std::size_t>(b)];
-        samples += blockSamples[static_cast<std::size_t>(b)];
+    for (const PreparedEdge& image : images) {
+        const Projection p{image, dLow, bin, bins};
+        const long long blocks = (image.lines.count + kBlockLines - 1) / kBlockLines;
+        std::vector<double> blockSquares(static_cast<std::size_t>(blocks), 0.0);
+        std::vector<long long> blockSamples(static_cast<std::size_t>(blocks), 0);
+        common::ParallelFor(pool, static_cast<int>(blocks), [&](int b) {
+            for (long long l = b * kBlockLines; l < std::min(image.lines.count, (b + 1) * kBlockLines); ++l)
+                for (long long k = 0; k < image.lines.across; ++k) {
+                    double offset = 0.0;
+                    const long long j = p.BinOf(l, k, offset);
+                    if (j < 0 || (static_cast<std::size_t>(j) >= quarter && static_cast<std::size_t>(j) < bins - quarter))
+                        continue;
+                    const auto at = static_cast<std::size_t>(j);
+                    const double r = image.lines.At(l, k) - (esf.value[at] + esf.slope[at] * offset);
+                    blockSquares[static_cast<std::size_t>(b)] += r * r;
+                    ++blockSamples[static_cast<std::size_t>(b)];
+                }
+        });
+        for (long long b = 0; b < blocks; ++b) {
+            squares += blockSquares[static_cast<std::size_t>(b)];
+            samples += blockSamples[static_cast<std::size_t>(b)];
+        }
     }
     const long long freedom = samples - 4 * static_cast<long long>(quarter);
     return freedom > 0 ? std::sqrt(squares / static_cast<double>(freedom)) : NAN;
+}
+
+// A straight line fitted to ESF bins [from, to) against their distance d: value = level + slope d.
+struct PlateauLine {
+    double level = 0.0, slope = 0.0, slopeError = 0.0;
+};
+
+PlateauLine FitPlateau(const std::vector<double>& esf, double firstCentre, double bin, std::size_t from, std::size_t to)
+{
+    const auto n = static_cast<double>(to - from);
+    double meanD = 0.0, meanV = 0.0;
+    for (std::size_t j = from; j < to; ++j) {
+        meanD += firstCentre + static_cast<double>(j) * bin;
+        meanV += esf[j];
+    }
+    meanD /= n;
+    meanV /= n;
+    double sdd = 0.0, sdv = 0.0;
+    for (std::size_t j = from; j < to; ++j) {
+        const double d = firstCentre + static_cast<double>(j) * bin - meanD;
+        sdd += d * d;
+        sdv += d * (esf[j] - meanV);
+    }
+    PlateauLine line;
+    line.slope = sdd > 0.0 ? sdv / sdd : 0.0;
+    line.level = meanV - line.slope * meanD;
+    double squares = 0.0;
+    for (std::size_t j = from; j < to; ++j) {
+        const double r = esf[j] - (line.level + line.slope * (firstCentre + static_cast<double>(j) * bin));
+        squares += r * r;
+    }
+    line.slopeError = n > 2.0 && sdd > 0.0 ? std::sqrt(squares / (n - 2.0) / sdd) : 0.0;
+    return line;
+}
+
+// A smooth background across the edge (the heel effect of the tube, a gradient of the detector)
+// tilts both plateaus of the ESF, and the finite difference turns that tilt into a step of the
+// LSF's baseline, which lowers the MTF at low frequencies. Each plateau's slope is fitted over its
+// outer quarter of the range, and the trend is removed from every bin: on the low side with the low
+// slope, on the high side with the high one, in between with the slopes mixed as the ESF goes from
+// one level to the other. That takes out a trend that adds to the signal (the same slope on both
+// sides) and one that multiplies it (slopes in proportion to the levels) alike, to first order in
+// the trend.
+struct TrendRemoved {
+    PlateauLine low, high;  // the first quarter's line and the last one's (in bin order)
+};
+
+TrendRemoved RemoveTrend(std::vector<double>& esf, double firstCentre, double bin, std::size_t quarter)
+{
+    const std::size_t bins = esf.size();
+    TrendRemoved trend;
+    trend.low = FitPlateau(esf, firstCentre, bin, 0, quarter);
+    trend.high = FitPlateau(esf, firstCentre, bin, bins - quarter, bins);
+    const double span = trend.high.level - trend.low.level;
+    if (span == 0.0)
+        return trend;
+    for (std::size_t j = 0; j < bins; ++j) {
+        const double d = firstCentre + static_cast<double>(j) * bin;
+        const double w = std::clamp((esf[j] - trend.low.level) / span, 0.0, 1.0);
+        esf[j] -= d * (trend.low.slope + (trend.high.slope - trend.low.slope) * w);
+    }
+    return trend;
 }
 
 // The MTF from the LSF: the transform's magnitude over its value at zero frequency, divided by the
@@ -436,7 +366,8 @@ std::vector<MtfPoint> MtfOfLsf(const std::vector<double>& lsf, double bin, doubl
 
 // Refuses a slope whose projected pixel centres would leave bins empty, notes one that fills them
 // unevenly.
-void CheckPhases(const EdgeLine& edge, long long lineCount, double cosine, double bin, MtfResult& result)
+void CheckPhases(const EdgeLine& edge, double angleDegrees, long long lineCount, double cosine, double bin,
+                 MtfResult& result)
 {
     const double gap = LargestPhaseGap(edge, lineCount) * cosine;
     if (gap > bin)
@@ -444,7 +375,7 @@ void CheckPhases(const EdgeLine& edge, long long lineCount, double cosine, doubl
                                                            "along the edge normal, which leaves ESF bins of %3 pixels "
                                                            "empty. Tilt the edge by another angle (2 to 5 degrees) or "
                                                            "use more lines.")
-                                     .Arg(SlopeText(edge, result.angleDegrees))
+                                     .Arg(SlopeText(edge, angleDegrees))
                                      .Arg(Fixed(gap, 3))
                                      .Arg(Fixed(bin, 3)));
     if (gap > bin / 2)
@@ -452,9 +383,147 @@ void CheckPhases(const EdgeLine& edge, long long lineCount, double cosine, doubl
                                                          "apart along the edge normal, so ESF bins of %3 pixels are "
                                                          "filled unevenly and the MTF near the Nyquist frequency is "
                                                          "less certain.")
-                                   .Arg(SlopeText(edge, result.angleDegrees))
+                                   .Arg(SlopeText(edge, angleDegrees))
                                    .Arg(Fixed(gap, 3))
                                    .Arg(Fixed(bin, 3)));
+}
+
+// Reports a plateau that is not flat, with the change of each plateau over the ESF range as a
+// fraction of the contrast.
+void NoteTrend(const TrendRemoved& trend, MtfResult& result)
+{
+    const double range = result.esfHighPx - result.esfLowPx;
+    result.plateauChangeLow = trend.low.slope * range / result.contrast;
+    result.plateauChangeHigh = trend.high.slope * range / result.contrast;
+    const auto notable = [&](const PlateauLine& line) {
+        return std::abs(line.slope) * range > kTrendNoteFraction * result.contrast &&
+               std::abs(line.slope) > 3.0 * line.slopeError;
+    };
+    if (notable(trend.low) || notable(trend.high))
+        result.notes.push_back(common::TrText("quality", "The plateaus of the ESF are not flat: over the %1 pixels of "
+                                                         "the ESF they change by %2 % and %3 % of the contrast (a heel "
+                                                         "effect or a background trend). The trend was removed; check "
+                                                         "the flat-field correction and the edge's placement.")
+                                   .Arg(Fixed(range, 1))
+                                   .Arg(Fixed(100.0 * result.plateauChangeLow, 1))
+                                   .Arg(Fixed(100.0 * result.plateauChangeHigh, 1)));
+}
+
+// One image's edge: checked, located, and the range of distances every line covers.
+PreparedEdge PrepareEdge(const EdgeImage& roi, const MtfSettings& settings, common::ThreadPool& pool,
+                         MtfResult& result, double firstPolarity)
+{
+    CheckSettings(roi, settings);
+    const EdgeOrientation orientation = OrientationOf(roi);
+    const bool first = result.edges.empty();
+    if (first)
+        result.orientation = orientation;
+    else if (orientation != result.orientation)
+        throw common::InputError(common::TrText("quality", "Edge image %1 holds a %2 edge, the first one a %3 edge: "
+                                                           "the ESFs of one MTF come from edges of one direction.")
+                                     .Arg(result.edges.size() + 1)
+                                     .Arg(OrientationText(orientation))
+                                     .Arg(OrientationText(result.orientation)));
+    PreparedEdge image;
+    image.lines = LinesOf(roi, orientation);
+    image.polarity = PolarityOf(image.lines);
+    image.direction = first ? 1.0 : image.polarity * firstPolarity;
+    image.edge = LocateEdge(image.lines, image.polarity, pool);
+    const EdgeLine& edge = image.edge;
+    const double angle = std::atan(edge.slope) * 180.0 / std::numbers::pi;
+    if (edge.blockResidual > 1.0)
+        throw common::InputError(common::TrText("quality", "The edge in the ROI is not straight: its positions lie %1 "
+                                                           "pixels (RMS) from the best line. Place the ROI across one "
+                                                           "straight edge that runs through it from side to side.")
+                                     .Arg(Fixed(edge.blockResidual, 2)));
+    // At 45 degrees the slope of 1 is the more useful thing to say than the range: the phases first.
+    const auto refuseAngle = [&] {
+        throw common::InputError(common::TrText("quality", "The edge is tilted %1 degrees to the pixel grid; the "
+                                                           "slanted-edge MTF needs 1 to 45 degrees (2 to 3 are "
+                                                           "usual). Tilt the edge and take the image again.")
+                                     .Arg(Fixed(angle, 2)));
+    };
+    const double absAngle = std::abs(angle);
+    if (absAngle < kMinAngleDegrees)
+        refuseAngle();
+    image.cosine = 1.0 / std::sqrt(1.0 + edge.slope * edge.slope);
+    CheckPhases(edge, angle, image.lines.count, image.cosine, settings.binFraction, result);
+    if (absAngle > kMaxAngleDegrees)
+        refuseAngle();
+    if (absAngle < kStandardMinAngleDegrees || absAngle > kStandardMaxAngleDegrees)
+        result.notes.push_back(common::TrText("quality", "The edge is tilted %1 degrees; IEC 62220-1-1 places it at "
+                                                         "%2 to %3 degrees to the pixel grid.")
+                                   .Arg(Fixed(angle, 2))
+                                   .Arg(Fixed(kStandardMinAngleDegrees, 1))
+                                   .Arg(Fixed(kStandardMaxAngleDegrees, 1)));
+
+    const double firstEdge = edge.offset, lastEdge = edge.offset + edge.slope * static_cast<double>(image.lines.count - 1);
+    const double low = -std::min(firstEdge, lastEdge) * image.cosine;
+    const double high = (static_cast<double>(image.lines.across - 1) - std::max(firstEdge, lastEdge)) * image.cosine;
+    image.dLow = image.direction > 0 ? low : -high;
+    image.dHigh = image.direction > 0 ? high : -low;
+    result.edges.push_back({edge.offset, edge.slope, angle, edge.residual, edge.used});
+    return image;
+}
+
+// The ESF of some lines, the background trend removed, its LSF and MTF.
+struct EsfMtf {
+    std::vector<double> esf, lsf;
+    TrendRemoved trend;
+    std::vector<MtfPoint> full;  // up to 1 / (2 bin)
+};
+
+EsfMtf MtfOfEsf(std::vector<double> esf, double firstCentre, double bin, std::size_t quarter, double polarity,
+                double pixelMm)
+{
+    EsfMtf m;
+    m.trend = RemoveTrend(esf, firstCentre, bin, quarter);
+    m.esf = std::move(esf);
+    // LSF by the finite difference; its sign follows the polarity so that it integrates to the contrast.
+    m.lsf.resize(m.esf.size() - 1);
+    for (std::size_t j = 0; j + 1 < m.esf.size(); ++j)
+        m.lsf[j] = polarity * (m.esf[j + 1] - m.esf[j]) / bin;
+    m.full = MtfOfLsf(m.lsf, bin, pixelMm);
+    return m;
+}
+
+// The standard error of a mean of the groups' values: sqrt(sum (x_g - mean)^2 / (G (G - 1))).
+double GroupStandardError(const std::vector<double>& values)
+{
+    const auto g = static_cast<double>(values.size());
+    double mean = 0.0;
+    for (double v : values)
+        mean += v;
+    mean /= g;
+    double squares = 0.0;
+    for (double v : values)
+        squares += (v - mean) * (v - mean);
+    return std::sqrt(squares / (g * (g - 1.0)));
+}
+
+// The standard error of the MTF at each transform frequency and of MTF50 from the groups' own
+// MTFs: each group is an independent part of the same measurement, so the scatter of their MTFs
+// about their mean, over sqrt(G), is the uncertainty of the MTF of all of them. (The whole ESF is
+// the groups' ESFs pooled; to first order its MTF is their mean.)
+void GroupUncertainty(const std::vector<EsfSums>& groups, double firstCentre, double bin,
+                      std::size_t quarter, double polarity, double pixelMm, std::vector<MtfPoint>& full,
+                      MtfResult& result)
+{
+    std::vector<std::vector<MtfPoint>> curves;
+    std::vector<double> mtf50s;
+    for (const EsfSums& sums : groups) {
+        curves.push_back(MtfOfEsf(EsfOfSums(sums, bin).value, firstCentre, bin, quarter, polarity, pixelMm).full);
+        mtf50s.push_back(FallsTo(curves.back(), 0.5));
+    }
+    std::vector<double> values(groups.size());
+    for (std::size_t k = 0; k < full.size(); ++k) {
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            values[g] = curves[g][k].mtf;
+        full[k].standardError = GroupStandardError(values);
+    }
+    result.mtf50StandardError = std::all_of(mtf50s.begin(), mtf50s.end(), [](double f) { return std::isfinite(f); })
+                                    ? GroupStandardError(mtf50s)
+                                    : NAN;
 }
 
 } // namespace
@@ -470,94 +539,122 @@ common::Text OrientationText(EdgeOrientation orientation)
                                                     : common::TrText("quality", "horizontal");
 }
 
-double MtfAt(const std::vector<MtfPoint>& curve, double frequency)
+namespace {
+
+template <double MtfPoint::*Field>
+double Interpolated(const std::vector<MtfPoint>& curve, double frequency)
 {
     if (curve.empty() || frequency < curve.front().frequency || frequency > curve.back().frequency)
         return NAN;
     const auto upper = std::lower_bound(curve.begin(), curve.end(), frequency,
                                         [](const MtfPoint& p, double f) { return p.frequency < f; });
     if (upper->frequency == frequency || upper == curve.begin())
-        return upper->mtf;
+        return (*upper).*Field;
     const MtfPoint& a = *(upper - 1);
     const MtfPoint& b = *upper;
-    return a.mtf + (frequency - a.frequency) / (b.frequency - a.frequency) * (b.mtf - a.mtf);
+    return a.*Field + (frequency - a.frequency) / (b.frequency - a.frequency) * (b.*Field - a.*Field);
+}
+
+} // namespace
+
+double MtfAt(const std::vector<MtfPoint>& curve, double frequency)
+{
+    return Interpolated<&MtfPoint::mtf>(curve, frequency);
+}
+
+double MtfStandardErrorAt(const std::vector<MtfPoint>& curve, double frequency)
+{
+    return Interpolated<&MtfPoint::standardError>(curve, frequency);
 }
 
 MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, common::ThreadPool& pool)
 {
-    CheckSettings(roi, settings);
+    return MeasureEdgeMtf(std::span<const EdgeImage>(&roi, 1), settings, pool);
+}
+
+MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& settings, common::ThreadPool& pool)
+{
+    if (rois.empty())
+        throw common::InputError(common::TrText("quality", "The MTF needs at least one edge image."));
     MtfResult result;
     result.pixelMm = settings.pixelMm;
     result.binWidthPx = settings.binFraction;
-    result.orientation = OrientationOf(roi);
-    const Lines lines = LinesOf(roi, result.orientation);
-    const double polarity = PolarityOf(lines);
-    const EdgeLine edge = LocateEdge(lines, polarity, pool);
-    result.edgeOffset = edge.offset;
-    result.edgeSlope = edge.slope;
-    result.edgeResidualPx = edge.residual;
-    result.linesUsed = edge.used;
-    result.angleDegrees = std::atan(edge.slope) * 180.0 / std::numbers::pi;
-    if (edge.residual > 1.0)
-        throw common::InputError(common::TrText("quality", "The edge in the ROI is not straight: its positions lie %1 "
-                                                           "pixels (RMS) from the best line. Place the ROI across one "
-                                                           "straight edge that runs through it from side to side.")
-                                     .Arg(Fixed(edge.residual, 2)));
-    // At 45 degrees the slope of 1 is the more useful thing to say than the range: the phases first.
-    const auto refuseAngle = [&] {
-        throw common::InputError(common::TrText("quality", "The edge is tilted %1 degrees to the pixel grid; the "
-                                                           "slanted-edge MTF needs 1 to 45 degrees (2 to 3 are "
-                                                           "usual). Tilt the edge and take the image again.")
-                                     .Arg(Fixed(result.angleDegrees, 2)));
-    };
-    const double absAngle = std::abs(result.angleDegrees);
-    if (absAngle < kMinAngleDegrees)
-        refuseAngle();
-    const double cosine = 1.0 / std::sqrt(1.0 + edge.slope * edge.slope);
-    const double bin = settings.binFraction;
-    CheckPhases(edge, lines.count, cosine, bin, result);
-    if (absAngle > kMaxAngleDegrees)
-        refuseAngle();
+    std::vector<PreparedEdge> images;
+    for (const EdgeImage& roi : rois)
+        images.push_back(PrepareEdge(roi, settings, pool, result, images.empty() ? 1.0 : images.front().polarity));
+    const PreparedEdge& first = images.front();
+    result.edgeOffset = first.edge.offset;
+    result.edgeSlope = first.edge.slope;
+    result.edgeResidualPx = first.edge.residual;
+    result.linesUsed = first.edge.used;
+    result.angleDegrees = result.edges.front().angleDegrees;
 
-    // The range of d that every line covers, so that every bin sees every line.
-    const double firstEdge = edge.offset, lastEdge = edge.offset + edge.slope * static_cast<double>(lines.count - 1);
-    const double dLow = -std::min(firstEdge, lastEdge) * cosine;
-    const double dHigh = (static_cast<double>(lines.across - 1) - std::max(firstEdge, lastEdge)) * cosine;
-    if (-dLow < kMinSidePx || dHigh < kMinSidePx)
+    // Distances from the edge up to kEsfHalfRangePx on each side, where every line of every image
+    // reaches, in bins on a grid fixed to the edge (so that the ESFs of several images share it).
+    double low = -kEsfHalfRangePx, high = kEsfHalfRangePx;
+    for (const PreparedEdge& image : images) {
+        low = std::max(low, image.dLow);
+        high = std::min(high, image.dHigh);
+    }
+    if (-low < kMinSidePx || high < kMinSidePx)
         throw common::InputError(common::TrText("quality", "The edge runs too close to the ROI's side: fewer than %1 "
                                                            "pixels lie on one side of it in some line. Centre the ROI "
                                                            "on the edge, or make it shorter along the edge.")
                                      .Arg(Fixed(kMinSidePx, 0)));
-    const Projection projection{lines, edge, cosine, dLow, bin,
-                                static_cast<std::size_t>(std::floor((dHigh - dLow) / bin))};
-    const BinnedEsf esf = BinEsf(projection, pool);
-    const std::size_t bins = projection.bins;
-    result.esf = esf.value;
-    result.esfStartPx = dLow + 0.5 * bin;
+    const double bin = settings.binFraction;
+    const double firstBin = std::ceil(low / bin), lastBin = std::floor(high / bin);
+    const auto bins = static_cast<std::size_t>(lastBin - firstBin);
+    const double dLow = firstBin * bin;
+    result.esfLowPx = dLow;
+    result.esfHighPx = lastBin * bin;
+
+    const std::vector<EsfSums> groups = GroupSums(images, dLow, bin, bins, pool);
+    const EsfSums total = MergeGroups(groups, 1).front();
+    if (!FillsEveryBin(total))
+        throw common::InputError(common::TrText("quality", "%1: ESF bins of %2 pixels are left empty. Tilt the "
+                                                           "edge by another angle (2 to 5 degrees) or use more "
+                                                           "lines.")
+                                     .Arg(SlopeText(first.edge, result.angleDegrees))
+                                     .Arg(Fixed(bin, 3)));
+    const BinnedEsf lines = EsfOfSums(total, bin);
+    const double firstCentre = dLow + 0.5 * bin;
+    const std::size_t quarter = std::max<std::size_t>(1, bins / 4);
+    const EsfMtf whole = MtfOfEsf(lines.value, firstCentre, bin, quarter, first.polarity, settings.pixelMm);
+    result.esf = whole.esf;
+    result.lsf = whole.lsf;
+    result.esfStartPx = firstCentre;
 
     // Levels and noise over the outer quarter of each side.
-    const std::size_t quarter = std::max<std::size_t>(1, bins / 4);
-    double low = 0.0, high = 0.0;
+    double lowSum = 0.0, highSum = 0.0;
     for (std::size_t j = 0; j < quarter; ++j) {
-        low += result.esf[j];
-        high += result.esf[bins - 1 - j];
+        lowSum += result.esf[j];
+        highSum += result.esf[bins - 1 - j];
     }
-    result.lowLevel = std::min(low, high) / static_cast<double>(quarter);
-    result.highLevel = std::max(low, high) / static_cast<double>(quarter);
+    result.lowLevel = std::min(lowSum, highSum) / static_cast<double>(quarter);
+    result.highLevel = std::max(lowSum, highSum) / static_cast<double>(quarter);
     result.contrast = result.highLevel - result.lowLevel;
-    result.noise = PlateauNoise(projection, esf, quarter, pool);
+    result.noise = PlateauNoise(images, dLow, bin, lines, quarter, pool);
     if (!(result.contrast > 3.0 * result.noise))
         throw common::InputError(common::TrText("quality", "The ROI holds no clear edge: the difference between its "
                                                            "two sides (%1) is not above 3 times the noise (%2). Place "
                                                            "the ROI across the edge.")
                                      .Arg(Fixed(result.contrast, 3))
                                      .Arg(Fixed(result.noise, 3)));
+    NoteTrend(whole.trend, result);
 
-    // LSF by the finite difference; its sign follows the polarity so that it integrates to the contrast.
-    result.lsf.resize(bins - 1);
-    for (std::size_t j = 0; j + 1 < bins; ++j)
-        result.lsf[j] = polarity * (result.esf[j + 1] - result.esf[j]) / bin;
-    const std::vector<MtfPoint> full = MtfOfLsf(result.lsf, bin, settings.pixelMm);
+    std::vector<MtfPoint> full = whole.full;
+    for (const std::size_t count : {std::size_t{16}, std::size_t{8}, std::size_t{4}}) {
+        const std::vector<EsfSums> merged = MergeGroups(groups, count);
+        if (std::all_of(merged.begin(), merged.end(), FillsEveryBin)) {
+            result.uncertaintyGroups = static_cast<int>(count);
+            GroupUncertainty(merged, firstCentre, bin, quarter, first.polarity, settings.pixelMm, full, result);
+            break;
+        }
+    }
+    if (result.uncertaintyGroups == 0)
+        result.notes.push_back(common::TrText("quality", "Too few lines along the edge to split them into 4 groups "
+                                                         "that each fill every ESF bin: the MTF has no uncertainty. "
+                                                         "Use a longer edge ROI."));
     result.mtf50 = FallsTo(full, 0.5);
     result.mtf10 = FallsTo(full, 0.1);
     const double nyquist = 0.5 / settings.pixelMm;
@@ -568,11 +665,11 @@ MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, comm
     }
     // The curve ends at the Nyquist frequency itself, where the NPS's last bin may lie.
     if (result.curve.back().frequency < nyquist)
-        result.curve.push_back({nyquist, MtfAt(full, nyquist)});
+        result.curve.push_back({nyquist, MtfAt(full, nyquist), MtfStandardErrorAt(full, nyquist)});
     // The curve's last sample may lie just below the Nyquist frequency; the half steps reach it
     // through the next sample.
     for (int i = 0; 0.5 * i <= nyquist * (1 + 1e-12); ++i)
-        result.halfSteps.push_back({0.5 * i, MtfAt(full, 0.5 * i)});
+        result.halfSteps.push_back({0.5 * i, MtfAt(full, 0.5 * i), MtfStandardErrorAt(full, 0.5 * i)});
     return result;
 }
 

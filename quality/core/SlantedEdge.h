@@ -6,14 +6,24 @@
 //      the line's differences near the edge. A straight line fitted through the positions by least
 //      squares gives the edge and its angle to the pixel grid.
 //   2. Every pixel centre is projected onto the normal of that line: its signed distance d.
-//   3. The oversampled edge spread function (ESF): the pixel values averaged in bins of a fraction of
-//      a pixel along d, over the range of d that every line covers (so every bin sees every line).
-//   4. The line spread function (LSF): the finite difference of neighbouring bins.
-//   5. Its discrete Fourier transform (FFTW; the LSF zero-padded so that the transform samples the
+//   3. The oversampled edge spread function (ESF): the pixel values in bins of a fraction of a pixel
+//      along d, from kEsfHalfRangePx before the edge to as far after it (or as far as every line
+//      reaches). The ESF's tails carry no edge, only noise, into the LSF: a bounded range keeps a
+//      wide ROI from adding noise across the edge, so a wider ROI only adds lines along it.
+//   4. A smooth background across the edge (the heel effect) removed from the ESF: each plateau's
+//      slope, fitted over its outer quarter, taken out of every bin.
+//   5. The line spread function (LSF): the finite difference of neighbouring bins.
+//   6. Its discrete Fourier transform (FFTW; the LSF zero-padded so that the transform samples the
 //      LSF's spectrum finely), divided by its value at zero frequency.
-//   6. Divided by the transfer functions of the two boxes steps 3 and 4 apply on the way: a bin's
+//   7. Divided by the transfer functions of the two boxes steps 3 and 5 apply on the way: a bin's
 //      mean averages the ESF over one bin width, and the finite difference over one more; each
 //      multiplies the MTF by sinc(f * bin width), known exactly, so both are taken out.
+//
+// The uncertainty comes from the measurement itself: the lines are dealt out in runs of 4 to 16
+// groups (8 or 4 when fewer lines fill every bin), each group's MTF is measured the same way, and
+// the scatter of the group MTFs over sqrt(groups) is the standard error of the MTF of them all.
+// Several images of edges of one direction are measured as one: their ESFs share the bins (each
+// edge's own line gives its distances) and are pooled.
 //
 // Nothing else is done to the data: no window, no smoothing, no fit of a model.
 //
@@ -51,9 +61,21 @@ struct MtfSettings {
     double binFraction = 0.25;   // ESF bin width in pixels (0 < b <= 0.5)
 };
 
+// How far from the edge, in pixels on each side, the ESF reaches: wide enough for the LSF's tails
+// of a radiographic detector (4 mm at 0.1 mm pixels), narrow enough that the noise of the plateaus
+// does not swamp the MTF at high frequencies.
+inline constexpr double kEsfHalfRangePx = 40.0;
+
 struct MtfPoint {
     double frequency = 0.0;  // cycles/mm along the edge normal
     double mtf = 0.0;
+    double standardError = NAN;  // of the MTF, from the scatter of the groups of lines
+};
+
+// One edge image's fitted line, in its ROI's pixel coordinates (see MtfResult).
+struct EdgeFit {
+    double offset = 0.0, slope = 0.0, angleDegrees = 0.0, residualPx = 0.0;
+    int linesUsed = 0;
 };
 
 struct MtfResult {
@@ -85,7 +107,16 @@ struct MtfResult {
     // Where the MTF first falls to 0.5 and 0.1 (linear between transform samples), cycles/mm; NaN
     // when it does not within the oversampled range (up to 1 / (2 bin width)).
     double mtf50 = NAN, mtf10 = NAN;
-    std::vector<common::Text> notes;  // what the user should know (uneven bins)
+    double mtf50StandardError = NAN;  // from the groups' own MTF50s
+    std::vector<EdgeFit> edges;       // each image's edge; the fields above hold the first one's
+    // The distances from the edge the ESF covers, pixels (lower side of the first bin, upper side of
+    // the last), in the first image's direction.
+    double esfLowPx = 0.0, esfHighPx = 0.0;
+    int uncertaintyGroups = 0;        // 0 when the lines were too few
+    // The background trend removed: each plateau's change over the ESF range as a fraction of the
+    // contrast, the low side (first bins) and the high side.
+    double plateauChangeLow = 0.0, plateauChangeHigh = 0.0;
+    std::vector<common::Text> notes;  // what the user should know (uneven bins, tilt, trend)
 };
 
 // Refuses (common::InputError, with a message saying what to change) a ROI smaller than 16 x 16,
@@ -93,8 +124,13 @@ struct MtfResult {
 // more than 45 degrees, an edge so close to the ROI's side that fewer than 5 pixels remain on one
 // side, and a slope whose projected pixel centres would leave bins empty.
 MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, common::ThreadPool& pool);
+// Several images of edges of one direction, their ESFs pooled; refuses as above, and edges of
+// different directions.
+MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& settings, common::ThreadPool& pool);
 
 // The MTF at `frequency` (cycles/mm) by linear interpolation in `curve` (ascending); NaN outside it.
 double MtfAt(const std::vector<MtfPoint>& curve, double frequency);
+// Its standard error, likewise.
+double MtfStandardErrorAt(const std::vector<MtfPoint>& curve, double frequency);
 
 } // namespace quality

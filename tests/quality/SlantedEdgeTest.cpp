@@ -22,6 +22,16 @@ using edge_images::EdgeSpec;
 
 constexpr double kPixelMm = 0.1;
 
+// The notes besides the one on a tilt outside the standard's range, which the tests' angles often are.
+std::vector<common::Text> NotesBesidesTilt(const quality::MtfResult& r)
+{
+    std::vector<common::Text> notes;
+    for (const common::Text& note : r.notes)
+        if (note.Plain().find("IEC 62220-1-1 places it") == std::string::npos)
+            notes.push_back(note);
+    return notes;
+}
+
 quality::MtfResult Measure(const std::vector<double>& values, long long width, long long height,
                            common::ThreadPool& pool = common::OneThread())
 {
@@ -65,7 +75,9 @@ TEST(SlantedEdgeMtf, MatchesTheClosedFormOfExactEdges)
                 EXPECT_NEAR(r.mtf50, mtf50, 0.005 * mtf50) << what;
                 const double mtf10 = edge_images::TrueMtfFallsTo(0.1, angle, sigma) / kPixelMm;
                 EXPECT_NEAR(r.mtf10, mtf10, 0.01 * mtf10) << what;
-                EXPECT_TRUE(r.notes.empty()) << what << ": " << (r.notes.empty() ? "" : r.notes.front().Plain());
+                const std::vector<common::Text> notes = NotesBesidesTilt(r);
+                EXPECT_TRUE(notes.empty()) << what << ": " << (notes.empty() ? "" : notes.front().Plain());
+                EXPECT_EQ(notes.size() < r.notes.size(), angle > 3.0) << what << ": the tilt's note";
             }
 }
 
@@ -188,10 +200,10 @@ TEST(SlantedEdgeMtf, WarnsAtASlopeOfOneQuarter)
 {
     EdgeSpec e;
     e.angleDegrees = std::atan(0.25) * 180 / std::numbers::pi;
-    const quality::MtfResult r = Measure(edge_images::Edge(e), e.width, e.height);
-    ASSERT_EQ(r.notes.size(), 1u);
-    EXPECT_NE(r.notes[0].Plain().find("close to a slope of 1/4"), std::string::npos) << r.notes[0].Plain();
-    EXPECT_NE(r.notes[0].Plain().find("unevenly"), std::string::npos) << r.notes[0].Plain();
+    const std::vector<common::Text> notes = NotesBesidesTilt(Measure(edge_images::Edge(e), e.width, e.height));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].Plain().find("close to a slope of 1/4"), std::string::npos) << notes[0].Plain();
+    EXPECT_NE(notes[0].Plain().find("unevenly"), std::string::npos) << notes[0].Plain();
 }
 
 // Refusals and notes are composed from a translatable text and their values (the angle's text is
@@ -209,15 +221,15 @@ TEST(SlantedEdgeMtf, MessagesReadTheSameAndShowInEachLanguage)
     };
     EdgeSpec quarter;
     quarter.angleDegrees = std::atan(0.25) * 180 / std::numbers::pi;
-    const quality::MtfResult r = Measure(edge_images::Edge(quarter), quarter.width, quarter.height);
-    ASSERT_EQ(r.notes.size(), 1u);
+    const std::vector<common::Text> notes = NotesBesidesTilt(Measure(edge_images::Edge(quarter), quarter.width, quarter.height));
+    ASSERT_EQ(notes.size(), 1u);
     const struct {
         const char* what;
         common::Text text;
         const char* english;
         const char* japanese;
     } cases[] = {
-        {"slope of 1/4", r.notes[0],
+        {"slope of 1/4", notes[0],
          "The edge's angle, 14.04 degrees (slope 0.2500), is close to a slope of 1/4: the pixel centres fall on "
          "positions up to 0.243 pixels apart along the edge normal, so ESF bins of 0.250 pixels are filled unevenly "
          "and the MTF near the Nyquist frequency is less certain.",
