@@ -130,18 +130,18 @@ void BM_WholeDqe(benchmark::State& state)
                                             : static_cast<int>(state.range(0));
     common::ThreadPool pool(threads);
     quality::DqeRunSettings settings;
-    settings.flats.files = Files().flats;
+    settings.levels = {{2.5, Files().flats}};
     settings.flats.load.mode = imageio::FileMode::Bits16;
     settings.flats.roiSize = 256;
     settings.flats.overlap = 0.5;
-    settings.kerma = 2.5;
-    settings.edgeVertical = Files().edgeV;
-    settings.edgeHorizontal = Files().edgeH;
+    settings.assumeProportional = true;
+    settings.edgesVertical = {Files().edgeV};
+    settings.edgesHorizontal = {Files().edgeH};
     std::size_t rois = 0;
     for (auto _ : state) {
         const quality::DqeRunOutcome outcome = quality::RunDqeOnFiles(settings, pool);
-        rois = outcome.nps.result.roiCount;
-        benchmark::DoNotOptimize(outcome.u.data());
+        rois = outcome.First().nps.result.roiCount;
+        benchmark::DoNotOptimize(outcome.First().u.data());
     }
     state.counters["threads"] = threads;
     state.counters["rois"] = static_cast<double>(rois);

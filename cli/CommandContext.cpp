@@ -99,6 +99,22 @@ void AddForceOption(CLI::App& command, bool& force)
     command.add_flag("--force", force, Tr(common::TrText("cli", "Replace outputs that are read-only")));
 }
 
+void AddStrictOption(CLI::App& command, bool& strict)
+{
+    command.add_flag("--strict", strict,
+                     Tr(common::TrText("cli", "Refuse the run (exit 4, nothing written) when it gives any warning")));
+}
+
+void ReportWarnings(const std::vector<common::Text>& warnings, std::size_t earlier, bool strict, std::ostream& err)
+{
+    for (const auto& warning : warnings)
+        err << Tr(common::TrText("cli", "warning: %1").Arg(warning)) << '\n';
+    const std::size_t count = warnings.size() + earlier;
+    if (strict && count > 0)
+        throw common::InputError(
+            common::TrText("cli", "--strict: the run gave %1 warning(s); nothing was written.").Arg(count));
+}
+
 namespace {
 
 // The program's own "cannot create" text for `path`, to which the command line adds the cause.

@@ -78,6 +78,13 @@ std::vector<double> RealList(const std::string& text, const char* what);
 // "--force": a command that writes may replace read-only outputs only when given it.
 void AddForceOption(CLI::App& command, bool& force);
 
+// "--strict": a measurement's warnings (the decoder's included) refuse the run, exit 4, before
+// anything is written, for pipelines that must not take a result nobody looked at.
+void AddStrictOption(CLI::App& command, bool& strict);
+// Prints each warning on `err`; then, when `strict` and there was any warning (these or the
+// `earlier` ones already printed), refuses with their number.
+void ReportWarnings(const std::vector<common::Text>& warnings, std::size_t earlier, bool strict, std::ostream& err);
+
 // Refuses, before anything is read or computed, an output that is one of the inputs (also through
 // a link) and, without --force, a read-only output; the writer checks again when it writes.
 void CheckOutputs(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs, bool force);

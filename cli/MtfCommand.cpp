@@ -14,21 +14,19 @@ namespace cli {
 namespace {
 
 struct MtfTexts {
-    std::string file, roi, bin = "0.25", out = "mtf";
-    bool force = false;
+    std::vector<std::string> files;
+    std::string roi, bin = "0.25", out = "mtf";
+    bool force = false, strict = false;
     LoadTexts load;
 };
 
 quality::MtfRunSettings SettingsOf(const MtfTexts& t)
 {
-    // Checked here rather than by the parser, so that a misspelt option is named first.
-    if (t.roi.empty())
-        throw UsageError(
-            common::TrText("cli", "--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height)."));
     quality::MtfRunSettings settings;
-    settings.file = t.file;
+    settings.files = t.files;
     settings.load = t.load.Convert();
-    settings.roi = OptionValue("--roi", t.roi, [&] { return quality::ParseEdgeRoi(t.roi, "--roi"); });
+    if (!t.roi.empty())
+        settings.roi = OptionValue("--roi", t.roi, [&] { return quality::ParseEdgeRoi(t.roi, common::Text::Verbatim("--roi")); });
     settings.binFraction = PositiveRealOption(t.bin, "--bin");
     if (settings.binFraction > 0.5)
         throw UsageError(common::TrText("cli", "--bin must be at most 0.5 (a fraction of a pixel), not %1.").Arg(t.bin));
@@ -40,22 +38,24 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
     const quality::MtfRunSettings settings = SettingsOf(t);
     const std::string prefix = OutputPrefix(t.out, "mtf");
     const std::string csv = prefix + ".csv", png = prefix + ".png", json = prefix + ".json";
-    CheckOutputs({csv, png, json}, {t.file}, t.force);
+    CheckOutputs({csv, png, json}, t.files, t.force);
     ProgressBar computing(context.err, context.progress, "MTF");
-    computing.Show(0, 2);
-    const quality::MtfRunOutcome outcome =
-        quality::RunMtfOnFile(settings, context.Pool(), [&](const imageio::LoadedImage& image) {
+    const std::size_t total = t.files.size() + 1;
+    std::size_t read = 0, loadNotes = 0;
+    computing.Show(0, total);
+    const quality::MtfRunOutcome outcome = quality::RunMtfOnFiles(
+        settings, context.Pool(), [&](const imageio::LoadedImage& image, const quality::EdgeRoi&) {
+            loadNotes += image.notes.size();
             if (!image.notes.empty()) {
                 computing.EndLine();
                 ReportLoadNotes(image, context.err);
             }
-            computing.Show(1, 2);
+            computing.Show(++read, total);
         });
-    computing.Show(2, 2);
+    computing.Show(total, total);
     computing.EndLine();
     const quality::MtfResult& r = outcome.result;
-    for (const auto& note : r.notes)
-        context.err << Tr(common::TrText("cli", "warning: %1").Arg(note)) << '\n';
+    ReportWarnings(r.notes, loadNotes, t.strict, context.err);
 
     // The table, its plot and its summary are replaced as one set.
     const std::string table = quality::MtfTableText(r), summary = quality::MtfSummaryJson(outcome);
@@ -78,6 +78,16 @@ void RunMtf(const MtfTexts& t, CommandContext& context)
                           .Arg(frequency(r.mtf10))
                           .Arg(quality::NumberText(r.contrast))
                           .Arg(quality::NumberText(r.noise)))
+                << '\n'
+                << Tr(common::TrText("cli", "MTF at 1, 2, 3 cycles/mm: %1, %2, %3 (standard error %4, %5, %6); pixel "
+                                            "spacing %7")
+                          .Arg(quality::Rounded(quality::MtfAt(r.curve, 1.0)))
+                          .Arg(quality::Rounded(quality::MtfAt(r.curve, 2.0)))
+                          .Arg(quality::Rounded(quality::MtfAt(r.curve, 3.0)))
+                          .Arg(quality::Rounded(quality::MtfStandardErrorAt(r.curve, 1.0)))
+                          .Arg(quality::Rounded(quality::MtfStandardErrorAt(r.curve, 2.0)))
+                          .Arg(quality::Rounded(quality::MtfStandardErrorAt(r.curve, 3.0)))
+                          .Arg(nps::SpacingUsedText(outcome.spacing)))
                 << '\n' << WroteLine(csv, png, json) << '\n';
 }
 
@@ -89,14 +99,19 @@ CLI::App* AddMtfCommand(CLI::App& app, CommandContext& context)
     using common::TrText;
     CLI::App* c = app.add_subcommand(
         "mtf", Tr(TrText("cli", "Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)")));
-    c->add_option("file", texts->file, Tr(TrText("cli", "Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)")))
+    c->add_option("files", texts->files,
+                  Tr(TrText("cli", "Images of edges of one direction tilted 1 to 45 degrees (1.5 to 3 as IEC "
+                                   "62220-1-1 asks); their ESFs are pooled")))
         ->required();
-    c->add_option("--roi", texts->roi, Tr(TrText("cli", "Edge ROI x,y,w,h: top-left pixel, width, height (required)")));
+    c->add_option("--roi", texts->roi,
+                  Tr(TrText("cli", "Edge ROI x,y,w,h: top-left pixel, width, height (default: the whole image; the "
+                                   "ESF reaches 40 pixels either side of the edge)")));
     c->add_option("--bin", texts->bin, Tr(TrText("cli", "ESF bin width as a fraction of a pixel")))->capture_default_str();
     c->add_option("--out", texts->out,
                   Tr(TrText("cli", "Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (mtf.csv, ...)")))
         ->capture_default_str();
     AddForceOption(*c, texts->force);
+    AddStrictOption(*c, texts->strict);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunMtf(*texts, context); });
     return c;

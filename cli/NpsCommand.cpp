@@ -20,7 +20,7 @@ struct NpsTexts {
     std::vector<std::string> files;
     std::string roi, area, rois, overlap = "0", detrend = "poly2", scope, bin = "0.05", axisLines = "7",
                                  axes = "radial", out = "nps";
-    bool logarithmic = false, force = false;
+    bool logarithmic = false, force = false, strict = false;
     LoadTexts load;
 };
 
@@ -33,6 +33,7 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
     nps::NpsRunSettings settings;
     settings.files = t.files;
     settings.load = t.load.Convert();
+    settings.load.detectorPlane = true;
     settings.roiSize = IntOption(t.roi, "--roi");
     if (!t.area.empty())
         settings.area = OptionValue("--area", t.area, [&] { return nps::ParseArea(t.area, "--area"); });
@@ -57,7 +58,9 @@ void RunNps(const NpsTexts& t, CommandContext& context)
     // Images are read one at a time as the run reaches them; a decoder's warnings end the bar's
     // line first, so that they stand on their own.
     nps::NpsRunHooks hooks;
+    std::size_t loadNotes = 0;
     hooks.loaded = [&](const imageio::LoadedImage& image) {
+        loadNotes += image.notes.size();
         if (!image.notes.empty()) {
             computing.EndLine();
             ReportLoadNotes(image, context.err);
@@ -67,8 +70,7 @@ void RunNps(const NpsTexts& t, CommandContext& context)
         settings, context.Pool(), {[&](std::size_t done, std::size_t total) { computing.Show(done, total); }}, hooks);
     computing.EndLine();
     const nps::NpsResult& result = outcome.result;
-    for (const auto& note : result.notes)
-        context.err << Tr(common::TrText("cli", "warning: %1").Arg(note)) << '\n';
+    ReportWarnings(result.notes, loadNotes, t.strict, context.err);
 
     // The table, its plot and its summary belong together: they are replaced as one set, so a
     // failure never leaves a new table beside an old plot.
@@ -117,6 +119,7 @@ CLI::App* AddNpsCommand(CLI::App& app, CommandContext& context)
         ->capture_default_str();
     c->add_flag("--log", texts->logarithmic, Tr(TrText("cli", "Logarithmic NPS axis in the plot")));
     AddForceOption(*c, texts->force);
+    AddStrictOption(*c, texts->strict);
     AddLoadOptions(*c, texts->load);
     c->callback([texts, &context] { RunNps(*texts, context); });
     return c;

@@ -357,10 +357,6 @@
         <translation>The DQE needs at least one flat field.</translation>
     </message>
     <message>
-        <source>No --conversion flat fields: the response is taken as proportional to air kerma (no offset).</source>
-        <translation>No --conversion flat fields: the response is taken as proportional to air kerma (no offset).</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -461,16 +457,8 @@
         <translation>Load an edge image in the viewer or choose one with &quot;...&quot;.</translation>
     </message>
     <message>
-        <source>Give the edge ROI as x,y,w,h: its top-left pixel, width and height.</source>
-        <translation>Give the edge ROI as x,y,w,h: its top-left pixel, width and height.</translation>
-    </message>
-    <message>
         <source>Give the flat fields at the air kerma K, separated by &apos;;&apos;.</source>
         <translation>Give the flat fields at the air kerma K, separated by &apos;;&apos;.</translation>
-    </message>
-    <message>
-        <source>Give the air kerma K of the flat fields in uGy.</source>
-        <translation>Give the air kerma K of the flat fields in uGy.</translation>
     </message>
     <message>
         <source>Give the image of the %1 edge.</source>
@@ -499,6 +487,46 @@
     <message>
         <source>Too few lines along the edge to split them into 4 groups that each fill every ESF bin: the MTF has no uncertainty. Use a longer edge ROI.</source>
         <translation>Too few lines along the edge to split them into 4 groups that each fill every ESF bin: the MTF has no uncertainty. Use a longer edge ROI.</translation>
+    </message>
+    <message>
+        <source>The DQE needs the detector&apos;s conversion function: give flat fields at several air kerma values (--conversion K=FILE), or state that the raw values are proportional to air kerma (--proportional). A detector with an offset reports a DQE that is too high without it.</source>
+        <translation>The DQE needs the detector&apos;s conversion function: give flat fields at several air kerma values (--conversion K=FILE), or state that the raw values are proportional to air kerma (--proportional). A detector with an offset reports a DQE that is too high without it.</translation>
+    </message>
+    <message>
+        <source>The conversion function&apos;s largest residual is %1 % of the signal at %2 uGy (flat %3; R² %4, limit %5 %): check that flat field&apos;s air kerma or the file.</source>
+        <translation>The conversion function&apos;s largest residual is %1 % of the signal at %2 uGy (flat %3; R² %4, limit %5 %): check that flat field&apos;s air kerma or the file.</translation>
+    </message>
+    <message>
+        <source>%1 is required: the DQE needs an edge image of each direction.</source>
+        <translation>%1 is required: the DQE needs an edge image of each direction.</translation>
+    </message>
+    <message>
+        <source>The air kerma of %1 is not given: give --kerma K, or the flat field as K=FILE.</source>
+        <translation>The air kerma of %1 is not given: give --kerma K, or the flat field as K=FILE.</translation>
+    </message>
+    <message>
+        <source>No conversion flat fields: the response is taken as proportional to air kerma (no offset), as stated.</source>
+        <translation>No conversion flat fields: the response is taken as proportional to air kerma (no offset), as stated.</translation>
+    </message>
+    <message>
+        <source>The NPS at %1 uGy covers %2 pixels of flat field; IEC 62220-1-1 asks for at least 4 million. Add flat fields or measure a larger area.</source>
+        <translation>The NPS at %1 uGy covers %2 pixels of flat field; IEC 62220-1-1 asks for at least 4 million. Add flat fields or measure a larger area.</translation>
+    </message>
+    <message>
+        <source>%1 has a pixel spacing of %2 mm, %3 %4 mm.</source>
+        <translation>%1 has a pixel spacing of %2 mm, %3 %4 mm.</translation>
+    </message>
+    <message>
+        <source>The edge ROI</source>
+        <translation>The edge ROI</translation>
+    </message>
+    <message>
+        <source>The vertical edge&apos;s ROI</source>
+        <translation>The vertical edge&apos;s ROI</translation>
+    </message>
+    <message>
+        <source>The horizontal edge&apos;s ROI</source>
+        <translation>The horizontal edge&apos;s ROI</translation>
     </message>
 </context>
 <context>
@@ -542,18 +570,6 @@
     <message>
         <source>file; file; ...</source>
         <translation>file; file; ...</translation>
-    </message>
-    <message>
-        <source>The flat fields at the air kerma K, separated by &apos;;&apos;</source>
-        <translation>The flat fields at the air kerma K, separated by &apos;;&apos;</translation>
-    </message>
-    <message>
-        <source>response proportional to K</source>
-        <translation>response proportional to K</translation>
-    </message>
-    <message>
-        <source>K=file; K=file; ...: the conversion function&apos;s flat fields with their air kerma in uGy; empty for a response proportional to K</source>
-        <translation>K=file; K=file; ...: the conversion function&apos;s flat fields with their air kerma in uGy; empty for a response proportional to K</translation>
     </message>
     <message>
         <source>Image of a vertical edge: the MTF along u</source>
@@ -624,10 +640,6 @@
         <translation>&amp;DQE</translation>
     </message>
     <message>
-        <source>Pixel spacing in mm; empty to take it from the file name or header</source>
-        <translation>Pixel spacing in mm; empty to take it from the file name or header</translation>
-    </message>
-    <message>
         <source>Run</source>
         <translation>Run</translation>
     </message>
@@ -646,18 +658,6 @@
     <message>
         <source>&amp;Pixel (mm)</source>
         <translation>&amp;Pixel (mm)</translation>
-    </message>
-    <message>
-        <source>The edge ROI</source>
-        <translation>The edge ROI</translation>
-    </message>
-    <message>
-        <source>The vertical edge&apos;s ROI</source>
-        <translation>The vertical edge&apos;s ROI</translation>
-    </message>
-    <message>
-        <source>The horizontal edge&apos;s ROI</source>
-        <translation>The horizontal edge&apos;s ROI</translation>
     </message>
     <message>
         <source>not reached</source>
@@ -746,6 +746,48 @@ Warnings: %13</translation>
     <message>
         <source> (assumed)</source>
         <translation> (assumed)</translation>
+    </message>
+    <message>
+        <source>The flat fields at the air kerma K, separated by &apos;;&apos;; K=file for a flat field at another air kerma (one DQE per air kerma)</source>
+        <translation>The flat fields at the air kerma K, separated by &apos;;&apos;; K=file for a flat field at another air kerma (one DQE per air kerma)</translation>
+    </message>
+    <message>
+        <source>K=file; K=file; ...</source>
+        <translation>K=file; K=file; ...</translation>
+    </message>
+    <message>
+        <source>K=file; K=file; ...: the conversion function&apos;s flat fields with their air kerma in uGy</source>
+        <translation>K=file; K=file; ...: the conversion function&apos;s flat fields with their air kerma in uGy</translation>
+    </message>
+    <message>
+        <source>Values &amp;proportional to K</source>
+        <translation>Values &amp;proportional to K</translation>
+    </message>
+    <message>
+        <source>Without conversion flat fields: state that the raw values are proportional to the air kerma (no offset)</source>
+        <translation>Without conversion flat fields: state that the raw values are proportional to the air kerma (no offset)</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Pixel spacing in mm; empty to take the detector&apos;s from the file name or header (else the viewer&apos;s)</source>
+        <translation>Pixel spacing in mm; empty to take the detector&apos;s from the file name or header (else the viewer&apos;s)</translation>
+    </message>
+    <message>
+        <source>DQE(%1/mm): u %2 ± %3, v %4 ± %5, mean %6 ± %7.   </source>
+        <translation>DQE(%1/mm): u %2 ± %3, v %4 ± %5, mean %6 ± %7.   </translation>
+    </message>
+    <message>
+        <source>MTF50 standard error: %1 cycles/mm (%2 groups of lines)
+Pixel spacing: %3</source>
+        <translation>MTF50 standard error: %1 cycles/mm (%2 groups of lines)
+Pixel spacing: %3</translation>
+    </message>
+    <message>
+        <source>Pixel spacing: %1</source>
+        <translation>Pixel spacing: %1</translation>
     </message>
 </context>
 </TS>

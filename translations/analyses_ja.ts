@@ -357,10 +357,6 @@
         <translation>DQE には平坦画像が 1 枚以上必要です。</translation>
     </message>
     <message>
-        <source>No --conversion flat fields: the response is taken as proportional to air kerma (no offset).</source>
-        <translation>--conversion の平坦画像がないため、応答は空気カーマに比例する (オフセットなし) とみなします。</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -461,16 +457,8 @@
         <translation>ビューアでエッジ画像を読み込むか、&quot;...&quot; で選んでください。</translation>
     </message>
     <message>
-        <source>Give the edge ROI as x,y,w,h: its top-left pixel, width and height.</source>
-        <translation>エッジ ROI を x,y,w,h (左上の画素、幅、高さ) で指定してください。</translation>
-    </message>
-    <message>
         <source>Give the flat fields at the air kerma K, separated by &apos;;&apos;.</source>
         <translation>空気カーマ K での平坦画像を &apos;;&apos; で区切って指定してください。</translation>
-    </message>
-    <message>
-        <source>Give the air kerma K of the flat fields in uGy.</source>
-        <translation>平坦画像の空気カーマ K を uGy で指定してください。</translation>
     </message>
     <message>
         <source>Give the image of the %1 edge.</source>
@@ -499,6 +487,46 @@
     <message>
         <source>Too few lines along the edge to split them into 4 groups that each fill every ESF bin: the MTF has no uncertainty. Use a longer edge ROI.</source>
         <translation>エッジに沿ったラインが少なく、どの ESF ビンも埋まる 4 つのグループに分けられません: MTF の不確かさは求められません。エッジ ROI を長くしてください。</translation>
+    </message>
+    <message>
+        <source>The DQE needs the detector&apos;s conversion function: give flat fields at several air kerma values (--conversion K=FILE), or state that the raw values are proportional to air kerma (--proportional). A detector with an offset reports a DQE that is too high without it.</source>
+        <translation>DQE には検出器の変換関数が必要です: 複数の空気カーマで撮ったフラット画像を指定するか (--conversion K=ファイル)、生の値が空気カーマに比例すると明示してください (--proportional)。オフセットのある検出器では、変換関数なしでは DQE が高すぎる値になります。</translation>
+    </message>
+    <message>
+        <source>The conversion function&apos;s largest residual is %1 % of the signal at %2 uGy (flat %3; R² %4, limit %5 %): check that flat field&apos;s air kerma or the file.</source>
+        <translation>変換関数の最大残差は %2 uGy で信号の %1 % です (フラット画像 %3、R² %4、限度 %5 %): そのフラット画像の空気カーマかファイルを確かめてください。</translation>
+    </message>
+    <message>
+        <source>%1 is required: the DQE needs an edge image of each direction.</source>
+        <translation>%1 が必要です: DQE には各方向のエッジ画像が必要です。</translation>
+    </message>
+    <message>
+        <source>The air kerma of %1 is not given: give --kerma K, or the flat field as K=FILE.</source>
+        <translation>%1 の空気カーマが指定されていません: --kerma K を指定するか、フラット画像を K=ファイル の形で指定してください。</translation>
+    </message>
+    <message>
+        <source>No conversion flat fields: the response is taken as proportional to air kerma (no offset), as stated.</source>
+        <translation>変換関数のフラット画像がありません: 指定どおり、応答は空気カーマに比例する (オフセットなし) ものとします。</translation>
+    </message>
+    <message>
+        <source>The NPS at %1 uGy covers %2 pixels of flat field; IEC 62220-1-1 asks for at least 4 million. Add flat fields or measure a larger area.</source>
+        <translation>%1 uGy の NPS はフラット画像の %2 画素を使っています。IEC 62220-1-1 では 400 万画素以上が必要です。フラット画像を増やすか、より広い領域を測ってください。</translation>
+    </message>
+    <message>
+        <source>%1 has a pixel spacing of %2 mm, %3 %4 mm.</source>
+        <translation>%1 の画素間隔は %2 mm、%3 は %4 mm です。</translation>
+    </message>
+    <message>
+        <source>The edge ROI</source>
+        <translation>エッジ ROI</translation>
+    </message>
+    <message>
+        <source>The vertical edge&apos;s ROI</source>
+        <translation>垂直エッジの ROI</translation>
+    </message>
+    <message>
+        <source>The horizontal edge&apos;s ROI</source>
+        <translation>水平エッジの ROI</translation>
     </message>
 </context>
 <context>
@@ -542,18 +570,6 @@
     <message>
         <source>file; file; ...</source>
         <translation>ファイル; ファイル; ...</translation>
-    </message>
-    <message>
-        <source>The flat fields at the air kerma K, separated by &apos;;&apos;</source>
-        <translation>空気カーマ K での平坦画像 (&apos;;&apos; で区切る)</translation>
-    </message>
-    <message>
-        <source>response proportional to K</source>
-        <translation>応答は K に比例</translation>
-    </message>
-    <message>
-        <source>K=file; K=file; ...: the conversion function&apos;s flat fields with their air kerma in uGy; empty for a response proportional to K</source>
-        <translation>K=file; K=file; ...: 変換関数の平坦画像とその空気カーマ (uGy)。空欄なら応答は K に比例</translation>
     </message>
     <message>
         <source>Image of a vertical edge: the MTF along u</source>
@@ -624,10 +640,6 @@
         <translation>&amp;DQE</translation>
     </message>
     <message>
-        <source>Pixel spacing in mm; empty to take it from the file name or header</source>
-        <translation>画素間隔 (mm)。空欄ならファイル名またはヘッダから取ります</translation>
-    </message>
-    <message>
         <source>Run</source>
         <translation>実行</translation>
     </message>
@@ -646,18 +658,6 @@
     <message>
         <source>&amp;Pixel (mm)</source>
         <translation>画素間隔 (mm)(&amp;P)</translation>
-    </message>
-    <message>
-        <source>The edge ROI</source>
-        <translation>エッジ ROI</translation>
-    </message>
-    <message>
-        <source>The vertical edge&apos;s ROI</source>
-        <translation>垂直エッジの ROI</translation>
-    </message>
-    <message>
-        <source>The horizontal edge&apos;s ROI</source>
-        <translation>水平エッジの ROI</translation>
     </message>
     <message>
         <source>not reached</source>
@@ -746,6 +746,48 @@ MTF10: %12 cycles/mm
     <message>
         <source> (assumed)</source>
         <translation> (仮定)</translation>
+    </message>
+    <message>
+        <source>The flat fields at the air kerma K, separated by &apos;;&apos;; K=file for a flat field at another air kerma (one DQE per air kerma)</source>
+        <translation>空気カーマ K のフラット画像 (&apos;;&apos; 区切り)。別の空気カーマのフラット画像は K=ファイル (空気カーマごとに DQE を求めます)</translation>
+    </message>
+    <message>
+        <source>K=file; K=file; ...</source>
+        <translation>K=ファイル; K=ファイル; ...</translation>
+    </message>
+    <message>
+        <source>K=file; K=file; ...: the conversion function&apos;s flat fields with their air kerma in uGy</source>
+        <translation>K=ファイル; K=ファイル; ...: 変換関数のフラット画像とその空気カーマ (uGy)</translation>
+    </message>
+    <message>
+        <source>Values &amp;proportional to K</source>
+        <translation>値は K に比例(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Without conversion flat fields: state that the raw values are proportional to the air kerma (no offset)</source>
+        <translation>変換関数のフラット画像がないとき: 生の値が空気カーマに比例する (オフセットなし) と明示します</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Pixel spacing in mm; empty to take the detector&apos;s from the file name or header (else the viewer&apos;s)</source>
+        <translation>画素間隔 (mm)。空欄ならファイル名かヘッダーの検出器の値 (なければビューアの値) を使います</translation>
+    </message>
+    <message>
+        <source>DQE(%1/mm): u %2 ± %3, v %4 ± %5, mean %6 ± %7.   </source>
+        <translation>DQE(%1/mm): u %2 ± %3、v %4 ± %5、平均 %6 ± %7。   </translation>
+    </message>
+    <message>
+        <source>MTF50 standard error: %1 cycles/mm (%2 groups of lines)
+Pixel spacing: %3</source>
+        <translation>MTF50 の標準誤差: %1 cycles/mm (ライン %2 グループ)
+画素間隔: %3</translation>
+    </message>
+    <message>
+        <source>Pixel spacing: %1</source>
+        <translation>画素間隔: %1</translation>
     </message>
 </context>
 </TS>

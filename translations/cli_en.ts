@@ -156,22 +156,6 @@
         <translation>DQE along u and v from flat fields and two edge images (CSV, PNG plot, JSON summary)</translation>
     </message>
     <message>
-        <source>Flat fields at the air kerma --kerma (required)</source>
-        <translation>Flat fields at the air kerma --kerma (required)</translation>
-    </message>
-    <message>
-        <source>Air kerma of the flat fields, uGy (required)</source>
-        <translation>Air kerma of the flat fields, uGy (required)</translation>
-    </message>
-    <message>
-        <source>Image of a horizontal edge: the MTF along v (required)</source>
-        <translation>Image of a horizontal edge: the MTF along v (required)</translation>
-    </message>
-    <message>
-        <source>Image of a vertical edge: the MTF along u (required)</source>
-        <translation>Image of a vertical edge: the MTF along u (required)</translation>
-    </message>
-    <message>
         <source>Edge ROI x,y,w,h in --edge-h (default: the whole image)</source>
         <translation>Edge ROI x,y,w,h in --edge-h (default: the whole image)</translation>
     </message>
@@ -182,10 +166,6 @@
     <message>
         <source>Beam quality: RQA3, RQA5, RQA7 or RQA9</source>
         <translation>Beam quality: RQA3, RQA5, RQA7 or RQA9</translation>
-    </message>
-    <message>
-        <source>K=FILE, one per flat field of the conversion function (default: a response proportional to K)</source>
-        <translation>K=FILE, one per flat field of the conversion function (default: a response proportional to K)</translation>
     </message>
     <message>
         <source>NPS ROI side in pixels</source>
@@ -290,10 +270,6 @@
         <translation>Positionals</translation>
     </message>
     <message>
-        <source>--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height).</source>
-        <translation>--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height).</translation>
-    </message>
-    <message>
         <source>--bin must be at most 0.5 (a fraction of a pixel), not %1.</source>
         <translation>--bin must be at most 0.5 (a fraction of a pixel), not %1.</translation>
     </message>
@@ -320,14 +296,6 @@
     <message>
         <source>Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)</source>
         <translation>Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)</translation>
-    </message>
-    <message>
-        <source>Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)</source>
-        <translation>Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)</translation>
-    </message>
-    <message>
-        <source>Edge ROI x,y,w,h: top-left pixel, width, height (required)</source>
-        <translation>Edge ROI x,y,w,h: top-left pixel, width, height (required)</translation>
     </message>
     <message>
         <source>Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (mtf.csv, ...)</source>
@@ -484,6 +452,70 @@
     <message>
         <source>Output file (default: standard output)</source>
         <translation>Output file (default: standard output)</translation>
+    </message>
+    <message>
+        <source>Refuse the run (exit 4, nothing written) when it gives any warning</source>
+        <translation>Refuse the run (exit 4, nothing written) when it gives any warning</translation>
+    </message>
+    <message>
+        <source>--strict: the run gave %1 warning(s); nothing was written.</source>
+        <translation>--strict: the run gave %1 warning(s); nothing was written.</translation>
+    </message>
+    <message>
+        <source>  %1 cycles/mm: DQE u %2 ± %3, v %4 ± %5, mean %6 ± %7; MTF u %8, v %9; NNPS u %10, v %11 mm²</source>
+        <translation>  %1 cycles/mm: DQE u %2 ± %3, v %4 ± %5, mean %6 ± %7; MTF u %8, v %9; NNPS u %10, v %11 mm²</translation>
+    </message>
+    <message>
+        <source>q %1 per mm² per uGy (%2); pixel spacing %3</source>
+        <translation>q %1 per mm² per uGy (%2); pixel spacing %3</translation>
+    </message>
+    <message>
+        <source>given</source>
+        <translation>given</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>table</translation>
+    </message>
+    <message>
+        <source>Flat fields at the air kerma --kerma, or K=FILE at K uGy: one DQE per air kerma (required)</source>
+        <translation>Flat fields at the air kerma --kerma, or K=FILE at K uGy: one DQE per air kerma (required)</translation>
+    </message>
+    <message>
+        <source>Air kerma of the flat fields given without K=, uGy</source>
+        <translation>Air kerma of the flat fields given without K=, uGy</translation>
+    </message>
+    <message>
+        <source>Images of a horizontal edge: the MTF along v, their ESFs pooled (required)</source>
+        <translation>Images of a horizontal edge: the MTF along v, their ESFs pooled (required)</translation>
+    </message>
+    <message>
+        <source>Images of a vertical edge: the MTF along u, their ESFs pooled (required)</source>
+        <translation>Images of a vertical edge: the MTF along u, their ESFs pooled (required)</translation>
+    </message>
+    <message>
+        <source>Photons per mm² per uGy for a beam quality outside the table (recorded)</source>
+        <translation>Photons per mm² per uGy for a beam quality outside the table (recorded)</translation>
+    </message>
+    <message>
+        <source>Without --conversion: state that the raw values are proportional to air kerma</source>
+        <translation>Without --conversion: state that the raw values are proportional to air kerma</translation>
+    </message>
+    <message>
+        <source>K=FILE, one per flat field of the conversion function</source>
+        <translation>K=FILE, one per flat field of the conversion function</translation>
+    </message>
+    <message>
+        <source>MTF at 1, 2, 3 cycles/mm: %1, %2, %3 (standard error %4, %5, %6); pixel spacing %7</source>
+        <translation>MTF at 1, 2, 3 cycles/mm: %1, %2, %3 (standard error %4, %5, %6); pixel spacing %7</translation>
+    </message>
+    <message>
+        <source>Images of edges of one direction tilted 1 to 45 degrees (1.5 to 3 as IEC 62220-1-1 asks); their ESFs are pooled</source>
+        <translation>Images of edges of one direction tilted 1 to 45 degrees (1.5 to 3 as IEC 62220-1-1 asks); their ESFs are pooled</translation>
+    </message>
+    <message>
+        <source>Edge ROI x,y,w,h: top-left pixel, width, height (default: the whole image; the ESF reaches 40 pixels either side of the edge)</source>
+        <translation>Edge ROI x,y,w,h: top-left pixel, width, height (default: the whole image; the ESF reaches 40 pixels either side of the edge)</translation>
     </message>
 </context>
 </TS>

@@ -156,22 +156,6 @@
         <translation>フラットフィールド画像と 2 枚のエッジ画像から u、v 方向の DQE を求める (CSV、PNG グラフ、JSON 要約)</translation>
     </message>
     <message>
-        <source>Flat fields at the air kerma --kerma (required)</source>
-        <translation>空気カーマ --kerma で撮影したフラットフィールド画像 (必須)</translation>
-    </message>
-    <message>
-        <source>Air kerma of the flat fields, uGy (required)</source>
-        <translation>フラットフィールド画像の空気カーマ (uGy) (必須)</translation>
-    </message>
-    <message>
-        <source>Image of a horizontal edge: the MTF along v (required)</source>
-        <translation>水平エッジの画像: v 方向の MTF (必須)</translation>
-    </message>
-    <message>
-        <source>Image of a vertical edge: the MTF along u (required)</source>
-        <translation>垂直エッジの画像: u 方向の MTF (必須)</translation>
-    </message>
-    <message>
         <source>Edge ROI x,y,w,h in --edge-h (default: the whole image)</source>
         <translation>--edge-h 内のエッジ ROI x,y,w,h (既定: 画像全体)</translation>
     </message>
@@ -182,10 +166,6 @@
     <message>
         <source>Beam quality: RQA3, RQA5, RQA7 or RQA9</source>
         <translation>線質: RQA3、RQA5、RQA7 または RQA9</translation>
-    </message>
-    <message>
-        <source>K=FILE, one per flat field of the conversion function (default: a response proportional to K)</source>
-        <translation>K=FILE、変換関数のフラットフィールド画像ごとに 1 つ (既定: K に比例する応答)</translation>
     </message>
     <message>
         <source>NPS ROI side in pixels</source>
@@ -290,10 +270,6 @@
         <translation>引数</translation>
     </message>
     <message>
-        <source>--roi is required: the edge ROI as x,y,w,h (top-left pixel, width, height).</source>
-        <translation>--roi は必須です: エッジ ROI を x,y,w,h (左上の画素、幅、高さ) で指定してください。</translation>
-    </message>
-    <message>
         <source>--bin must be at most 0.5 (a fraction of a pixel), not %1.</source>
         <translation>--bin は 0.5 以下 (画素の何分の一か) で指定してください (%1 は指定できません)。</translation>
     </message>
@@ -320,14 +296,6 @@
     <message>
         <source>Presampling MTF of an edge image by the slanted edge (CSV, PNG plot, JSON summary)</source>
         <translation>エッジ画像からスラントエッジ法でプリサンプリング MTF を求める (CSV、PNG グラフ、JSON 要約)</translation>
-    </message>
-    <message>
-        <source>Image of an edge tilted 1 to 45 degrees (2 to 3 are usual)</source>
-        <translation>1 から 45 度傾いたエッジの画像 (通常は 2 から 3 度)</translation>
-    </message>
-    <message>
-        <source>Edge ROI x,y,w,h: top-left pixel, width, height (required)</source>
-        <translation>エッジ ROI x,y,w,h: 左上の画素、幅、高さ (必須)</translation>
     </message>
     <message>
         <source>Output prefix PREFIX (PREFIX.csv, .png, .json) or a folder (mtf.csv, ...)</source>
@@ -484,6 +452,70 @@
     <message>
         <source>Output file (default: standard output)</source>
         <translation>出力ファイル (既定: 標準出力)</translation>
+    </message>
+    <message>
+        <source>Refuse the run (exit 4, nothing written) when it gives any warning</source>
+        <translation>警告が一つでも出たら実行を拒否します (終了コード 4、何も書きません)</translation>
+    </message>
+    <message>
+        <source>--strict: the run gave %1 warning(s); nothing was written.</source>
+        <translation>--strict: 警告が %1 件出たため、何も書きませんでした。</translation>
+    </message>
+    <message>
+        <source>  %1 cycles/mm: DQE u %2 ± %3, v %4 ± %5, mean %6 ± %7; MTF u %8, v %9; NNPS u %10, v %11 mm²</source>
+        <translation>  %1 cycles/mm: DQE u %2 ± %3、v %4 ± %5、平均 %6 ± %7; MTF u %8、v %9; NNPS u %10、v %11 mm²</translation>
+    </message>
+    <message>
+        <source>q %1 per mm² per uGy (%2); pixel spacing %3</source>
+        <translation>q %1 /(mm² uGy) (%2); 画素間隔 %3</translation>
+    </message>
+    <message>
+        <source>given</source>
+        <translation>指定値</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>表の値</translation>
+    </message>
+    <message>
+        <source>Flat fields at the air kerma --kerma, or K=FILE at K uGy: one DQE per air kerma (required)</source>
+        <translation>空気カーマ --kerma のフラット画像、または K uGy の K=ファイル: 空気カーマごとに DQE を求めます (必須)</translation>
+    </message>
+    <message>
+        <source>Air kerma of the flat fields given without K=, uGy</source>
+        <translation>K= なしで指定したフラット画像の空気カーマ (uGy)</translation>
+    </message>
+    <message>
+        <source>Images of a horizontal edge: the MTF along v, their ESFs pooled (required)</source>
+        <translation>横エッジの画像: v 方向の MTF、ESF はまとめて使います (必須)</translation>
+    </message>
+    <message>
+        <source>Images of a vertical edge: the MTF along u, their ESFs pooled (required)</source>
+        <translation>縦エッジの画像: u 方向の MTF、ESF はまとめて使います (必須)</translation>
+    </message>
+    <message>
+        <source>Photons per mm² per uGy for a beam quality outside the table (recorded)</source>
+        <translation>表にない線質の 1 mm² 1 uGy あたりの光子数 (記録されます)</translation>
+    </message>
+    <message>
+        <source>Without --conversion: state that the raw values are proportional to air kerma</source>
+        <translation>--conversion なしのとき: 生の値が空気カーマに比例すると明示します</translation>
+    </message>
+    <message>
+        <source>K=FILE, one per flat field of the conversion function</source>
+        <translation>K=ファイル、変換関数のフラット画像ごとに一つ</translation>
+    </message>
+    <message>
+        <source>MTF at 1, 2, 3 cycles/mm: %1, %2, %3 (standard error %4, %5, %6); pixel spacing %7</source>
+        <translation>1、2、3 cycles/mm の MTF: %1、%2、%3 (標準誤差 %4、%5、%6); 画素間隔 %7</translation>
+    </message>
+    <message>
+        <source>Images of edges of one direction tilted 1 to 45 degrees (1.5 to 3 as IEC 62220-1-1 asks); their ESFs are pooled</source>
+        <translation>1 ～ 45 度傾いた同じ向きのエッジの画像 (IEC 62220-1-1 では 1.5 ～ 3 度)。ESF はまとめて使います</translation>
+    </message>
+    <message>
+        <source>Edge ROI x,y,w,h: top-left pixel, width, height (default: the whole image; the ESF reaches 40 pixels either side of the edge)</source>
+        <translation>エッジ ROI x,y,w,h: 左上の画素、幅、高さ (既定: 画像全体。ESF はエッジの両側 40 画素まで)</translation>
     </message>
 </context>
 </TS>

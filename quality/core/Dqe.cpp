@@ -54,13 +54,14 @@ double PhotonsPerAreaPerKerma(BeamQuality quality)
 }
 
 std::vector<DqePoint> DqeCurve(const std::vector<MtfPoint>& mtf, std::span<const double> frequencies,
-                               std::span<const double> nps, double kerma, double photonsPerAreaPerKerma)
+                               std::span<const double> nps, std::span<const double> npsErrors, double kerma,
+                               double photonsPerAreaPerKerma)
 {
     if (!(kerma > 0.0) || !std::isfinite(kerma))
         throw common::InputError(common::TrText("quality", "The air kerma of the flat fields must be above 0 uGy."));
     if (!(photonsPerAreaPerKerma > 0.0))
         throw common::InputError(common::TrText("quality", "The photon fluence per air kerma must be above 0."));
-    if (frequencies.size() != nps.size())
+    if (frequencies.size() != nps.size() || npsErrors.size() != nps.size())
         throw common::InputError(common::TrText("quality", "The NPS has %1 values for %2 frequencies.")
                                      .Arg(nps.size())
                                      .Arg(frequencies.size()));
@@ -71,9 +72,42 @@ std::vector<DqePoint> DqeCurve(const std::vector<MtfPoint>& mtf, std::span<const
         p.mtf = MtfAt(mtf, p.frequency);
         p.nnps = nps[i] / (kerma * kerma);
         p.dqe = std::isfinite(p.mtf) && p.nnps > 0.0 ? p.mtf * p.mtf / (photonsPerAreaPerKerma * kerma * p.nnps) : NAN;
+        p.mtfError = MtfStandardErrorAt(mtf, p.frequency);
+        p.nnpsError = npsErrors[i] / (kerma * kerma);
+        const double relativeMtf = 2.0 * p.mtfError / p.mtf, relativeNnps = p.nnpsError / p.nnps;
+        p.dqeError = std::isfinite(p.dqe) ? p.dqe * std::sqrt(relativeMtf * relativeMtf + relativeNnps * relativeNnps)
+                                          : NAN;
         curve.push_back(p);
     }
     return curve;
+}
+
+DqePoint DqeAt(const std::vector<DqePoint>& curve, double frequency)
+{
+    DqePoint at;
+    at.frequency = frequency;
+    at.mtf = at.nnps = at.dqe = NAN;
+    if (curve.empty() || frequency < curve.front().frequency || frequency > curve.back().frequency)
+        return at;
+    const auto upper = std::lower_bound(curve.begin(), curve.end(), frequency,
+                                        [](const DqePoint& p, double f) { return p.frequency < f; });
+    if (upper->frequency == frequency || upper == curve.begin()) {
+        at = *upper;
+        at.frequency = frequency;
+        return at;
+    }
+    const DqePoint& a = *(upper - 1);
+    const DqePoint& b = *upper;
+    const double t = (frequency - a.frequency) / (b.frequency - a.frequency);
+    for (double DqePoint::*field : {&DqePoint::mtf, &DqePoint::nnps, &DqePoint::dqe, &DqePoint::mtfError,
+                                    &DqePoint::nnpsError, &DqePoint::dqeError})
+        at.*field = a.*field + t * (b.*field - a.*field);
+    return at;
+}
+
+MeanWithError MeanOfAxes(double u, double uError, double v, double vError)
+{
+    return {0.5 * (u + v), 0.5 * std::sqrt(uError * uError + vError * vError)};
 }
 
 } // namespace quality

@@ -2,10 +2,11 @@
 
 #include "Conversions.h"
 #include "Errors.h"
+#include "NpsExports.h"
 
 namespace quality {
 
-EdgeRoi ParseEdgeRoi(const std::string& text, const std::string& what)
+EdgeRoi ParseEdgeRoi(const std::string& text, const common::Text& what)
 {
     const auto v = common::IntList(text, 4, what);
     if (v[2] < 1 || v[3] < 1)
@@ -16,21 +17,15 @@ EdgeRoi ParseEdgeRoi(const std::string& text, const std::string& what)
     return {v[0], v[1], v[2], v[3]};
 }
 
-MtfRunOutcome RunMtfOnFile(const MtfRunSettings& settings, common::ThreadPool& pool,
-                           const std::function<void(const imageio::LoadedImage&)>& loaded)
+namespace {
+
+// The ROI's values of one image, linearised when asked.
+std::vector<double> RoiValues(const imageio::LoadedImage& image, const EdgeRoi& r, const MtfRunSettings& settings)
 {
-    const imageio::LoadedImage image = imageio::LoadImage(settings.file, settings.load);
-    if (loaded)
-        loaded(image);
-    if (!image.pixelMm)
-        throw common::InputError(
-            common::TrText("quality", "%1 has no pixel spacing in its name or header; give it as --pixel.")
-                .Arg(settings.file));
-    const EdgeRoi& r = settings.roi;
     if (r.x < 0 || r.y < 0 || r.x + r.width > image.width || r.y + r.height > image.height)
         throw common::InputError(common::TrText("quality", "%1 (%2 is %3 x %4)")
                                      .Arg(imageio::RoiOutsideImageMessage())
-                                     .Arg(settings.file)
+                                     .Arg(image.path)
                                      .Arg(image.width)
                                      .Arg(image.height));
     std::vector<double> values(static_cast<std::size_t>(r.width * r.height));
@@ -40,10 +35,47 @@ MtfRunOutcome RunMtfOnFile(const MtfRunSettings& settings, common::ThreadPool& p
                 image.samples[static_cast<std::size_t>((r.y + y) * image.width + r.x + x)];
     if (settings.conversion)
         Linearise(*settings.conversion, values);
+    return values;
+}
+
+} // namespace
+
+MtfRunOutcome RunMtfOnFiles(const MtfRunSettings& settings, common::ThreadPool& pool,
+                            const std::function<void(const imageio::LoadedImage&, const EdgeRoi&)>& loaded)
+{
+    if (settings.files.empty())
+        throw common::InputError(common::TrText("quality", "The MTF needs at least one edge image."));
+    imageio::LoadOptions load = settings.load;
+    load.detectorPlane = true;
     MtfRunOutcome outcome;
-    outcome.result = MeasureEdgeMtf({values, r.width, r.height}, {*image.pixelMm, settings.binFraction}, pool);
-    outcome.name = settings.file;
-    outcome.roi = r;
+    std::vector<std::vector<double>> values;
+    std::vector<EdgeImage> rois;
+    for (const std::string& file : settings.files) {
+        const imageio::LoadedImage image = imageio::LoadImage(file, load);
+        if (!image.pixelMm)
+            throw common::InputError(
+                common::TrText("quality", "%1 has no pixel spacing in its name or header; give it as --pixel.").Arg(file));
+        const EdgeRoi roi = settings.roi.value_or(EdgeRoi{0, 0, image.width, image.height});
+        if (loaded)
+            loaded(image, roi);
+        if (values.empty()) {
+            outcome.spacing = nps::SpacingOf(image);
+            outcome.roi = roi;
+        } else if (*image.pixelMm != outcome.spacing.mm) {
+            throw common::InputError(common::TrText("quality", "%1 has a pixel spacing of %2 mm, %3 %4 mm.")
+                                         .Arg(file)
+                                         .Arg(nps::NumberField(*image.pixelMm))
+                                         .Arg(outcome.spacing.file)
+                                         .Arg(nps::NumberField(outcome.spacing.mm)));
+        }
+        values.push_back(RoiValues(image, roi, settings));
+        rois.push_back({values.back(), roi.width, roi.height});
+    }
+    outcome.result = MeasureEdgeMtf(rois, {outcome.spacing.mm, settings.binFraction}, pool);
+    if (const auto note = nps::SpacingPlaneNote(outcome.spacing))
+        outcome.result.notes.insert(outcome.result.notes.begin(), *note);
+    outcome.name = settings.files.front();
+    outcome.names = settings.files;
     return outcome;
 }
 

@@ -55,11 +55,12 @@ nps::CurvePlot MtfCurvePlot(const MtfRunOutcome& outcome)
 nps::CurvePlot DqeCurvePlot(const DqeRunOutcome& outcome)
 {
     nps::CurvePlot plot;
-    plot.title = std::string("DQE: ") + BeamQualityName(outcome.quality) + ", K = " + Short(outcome.kerma) +
+    const DqeLevel& first = outcome.First();
+    plot.title = std::string("DQE: ") + BeamQualityName(outcome.quality) + ", K = " + Short(first.kerma) +
                  " uGy, q = " + Short(outcome.photonsPerAreaPerKerma) + " per mm² per uGy";
     plot.yTitle = "DQE";
-    plot.curves.push_back(DqeCurve("DQE along u", kAlongU, outcome.u));
-    plot.curves.push_back(DqeCurve("DQE along v", kAlongV, outcome.v));
+    plot.curves.push_back(DqeCurve("DQE along u", kAlongU, first.u));
+    plot.curves.push_back(DqeCurve("DQE along v", kAlongV, first.v));
     return plot;
 }
 

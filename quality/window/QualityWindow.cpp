@@ -4,6 +4,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -104,7 +105,6 @@ QualityWindow::QualityWindow(nps::NpsSource& source, common::ThreadPool& pool, Q
     // The defaults count as not typed by the user: the viewer's values take their place.
     fromViewerFile_ = EditMtfFile->text();
     fromViewerRoi_ = EditMtfRoi->text();
-    fromViewerPixel_ = EditPixel->text();
     ShowMtf();
     ShowDqe();
 }
@@ -174,16 +174,21 @@ QWidget* QualityWindow::BuildDqeTab()
 {
     EditFlats = Edit("EditFlats", "", 300);
     EditFlats->setPlaceholderText(tr("file; file; ..."));
-    EditFlats->setToolTip(tr("The flat fields at the air kerma K, separated by ';'"));
+    EditFlats->setToolTip(tr("The flat fields at the air kerma K, separated by ';'; K=file for a flat field at "
+                             "another air kerma (one DQE per air kerma)"));
     EditKerma = Edit("EditKerma", "", 60);
     ComboQuality = new QComboBox;
     ComboQuality->setObjectName("ComboQuality");
     ComboQuality->addItems({"RQA3", "RQA5", "RQA7", "RQA9"});
     ComboQuality->setCurrentIndex(1);
     EditConversion = Edit("EditConversion", "", 300);
-    EditConversion->setPlaceholderText(tr("response proportional to K"));
+    EditConversion->setPlaceholderText(tr("K=file; K=file; ..."));
     EditConversion->setToolTip(tr("K=file; K=file; ...: the conversion function's flat fields with their air kerma "
-                                  "in uGy; empty for a response proportional to K"));
+                                  "in uGy"));
+    CheckProportional = new QCheckBox(tr("Values &proportional to K"));
+    CheckProportional->setObjectName("CheckProportional");
+    CheckProportional->setToolTip(tr("Without conversion flat fields: state that the raw values are proportional to "
+                                     "the air kerma (no offset)"));
     EditEdgeV = Edit("EditEdgeV", "", 300);
     EditEdgeV->setToolTip(tr("Image of a vertical edge: the MTF along u"));
     EditEdgeVRoi = Edit("EditEdgeVRoi", "", 120);
@@ -213,6 +218,7 @@ QWidget* QualityWindow::BuildDqeTab()
                            {tr("&Horizontal edge (v)"), EditEdgeH}, {tr("its RO&I"), EditEdgeHRoi}});
     AddCells(settings, 4, {{tr("&NPS ROI (px)"), EditNpsRoi}, {tr("Ove&rlap"), ComboOverlap},
                            {tr("NPS &bin (/mm)"), EditNpsBin}, {tr("&ESF bin (px)"), EditEsfBin}});
+    settings->addWidget(CheckProportional, 6, 3);
     settings->setColumnStretch(0, 1);
     settings->setColumnStretch(3, 1);
     auto* charts = new QHBoxLayout;
@@ -239,7 +245,9 @@ void QualityWindow::BuildControls()
     Tabs->addTab(BuildDqeTab(), tr("&DQE"));
     EditPixel = Edit("EditPixel", "", 60);
     EditPixel->setFixedWidth(60);
-    EditPixel->setToolTip(tr("Pixel spacing in mm; empty to take it from the file name or header"));
+    EditPixel->setPlaceholderText(tr("file"));
+    EditPixel->setToolTip(tr("Pixel spacing in mm; empty to take the detector's from the file name or header (else "
+                             "the viewer's)"));
     ButtonRun = Button("ButtonRun", tr("Run"));
     ButtonRun->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
     ButtonRun->setToolTip(tr("Measure what the tab shows (Ctrl+R)"));
@@ -290,32 +298,43 @@ void QualityWindow::OpenFromViewer()
 void QualityWindow::TakeViewerState()
 {
     handOff_ = source_.HandOff();
+    const QString before = EditMtfFile->text();
     nps::FollowViewer(EditMtfFile, fromViewerFile_, handOff_.loadedFile);
     nps::FollowViewer(EditMtfRoi, fromViewerRoi_, handOff_.roiRect);
-    nps::FollowViewer(EditPixel, fromViewerPixel_, handOff_.pixelSpacing);
+    // The spacing goes with the file: a spacing typed for the last file does not stay for the next
+    // one. The file's own spacing (the detector's) then holds, else the viewer's.
+    if (EditMtfFile->text() != before)
+        EditPixel->clear();
 }
 
 imageio::LoadOptions QualityWindow::LoadOptionsFromEdits() const
 {
     imageio::LoadOptions load;
     load.mode = handOff_.mode;
-    if (!EditPixel->text().trimmed().isEmpty())
+    if (!EditPixel->text().trimmed().isEmpty()) {
         load.pixelMm = common::StrToFloat(Text(EditPixel));
+    } else {
+        try {
+            if (const double viewer = common::StrToFloat(handOff_.pixelSpacing); viewer > 0.0)
+                load.fallbackPixelMm = viewer;
+        } catch (const common::ConversionError&) {
+            // The viewer holds no spacing: the file must give one.
+        }
+    }
     return load;
 }
 
 MtfRunSettings QualityWindow::MtfSettingsFromEdits() const
 {
     MtfRunSettings s;
-    s.file = Text(EditMtfFile);
-    if (s.file.empty())
+    s.files = Items(EditMtfFile);
+    if (s.files.empty())
         throw common::InputError(
             common::TrText("quality", "Load an edge image in the viewer or choose one with \"...\"."));
     s.load = LoadOptionsFromEdits();
-    if (EditMtfRoi->text().trimmed().isEmpty())
-        throw common::InputError(
-            common::TrText("quality", "Give the edge ROI as x,y,w,h: its top-left pixel, width and height."));
-    s.roi = ParseEdgeRoi(Text(EditMtfRoi), tr("The edge ROI").toStdString());
+    // An empty ROI is the whole image: the ESF's range is bounded by the distance from the edge.
+    if (!EditMtfRoi->text().trimmed().isEmpty())
+        s.roi = ParseEdgeRoi(Text(EditMtfRoi), common::TrText("quality", "The edge ROI"));
     s.binFraction = common::StrToFloat(Text(EditMtfBin));
     return s;
 }
@@ -323,12 +342,14 @@ MtfRunSettings QualityWindow::MtfSettingsFromEdits() const
 DqeRunSettings QualityWindow::DqeSettingsFromEdits() const
 {
     DqeRunSettings s;
-    s.flats.files = Items(EditFlats);
-    if (s.flats.files.empty())
+    const std::vector<std::string> flats = Items(EditFlats);
+    if (flats.empty())
         throw common::InputError(
             common::TrText("quality", "Give the flat fields at the air kerma K, separated by ';'."));
-    if (EditKerma->text().trimmed().isEmpty())
-        throw common::InputError(common::TrText("quality", "Give the air kerma K of the flat fields in uGy."));
+    std::optional<double> kerma;
+    if (!EditKerma->text().trimmed().isEmpty())
+        kerma = common::StrToFloat(Text(EditKerma));
+    s.levels = GroupFlatsByKerma(flats, kerma);
     for (const auto& [edit, orientation] :
          {std::pair{EditEdgeV, EdgeOrientation::Vertical}, {EditEdgeH, EdgeOrientation::Horizontal}})
         if (edit->text().trimmed().isEmpty())
@@ -338,7 +359,6 @@ DqeRunSettings QualityWindow::DqeSettingsFromEdits() const
     s.flats.roiSize = common::StrToInt(Text(EditNpsRoi));
     s.flats.overlap = ComboOverlap->currentIndex() == 1 ? 0.5 : 0.0;
     s.flats.binWidth = common::StrToFloat(Text(EditNpsBin));
-    s.kerma = common::StrToFloat(Text(EditKerma));
     s.quality = ParseBeamQuality(ComboQuality->currentText().toStdString());
     for (const std::string& pair : Items(EditConversion)) {
         const std::size_t equals = pair.find('=');
@@ -350,12 +370,13 @@ DqeRunSettings QualityWindow::DqeSettingsFromEdits() const
         s.conversion.emplace_back(common::StrToFloat(QString::fromStdString(pair.substr(0, equals)).trimmed().toStdString()),
                                   QString::fromStdString(pair.substr(equals + 1)).trimmed().toStdString());
     }
-    s.edgeVertical = Text(EditEdgeV);
-    s.edgeHorizontal = Text(EditEdgeH);
+    s.assumeProportional = CheckProportional->isChecked();
+    s.edgesVertical = Items(EditEdgeV);
+    s.edgesHorizontal = Items(EditEdgeH);
     if (!EditEdgeVRoi->text().trimmed().isEmpty())
-        s.roiVertical = ParseEdgeRoi(Text(EditEdgeVRoi), tr("The vertical edge's ROI").toStdString());
+        s.roiVertical = ParseEdgeRoi(Text(EditEdgeVRoi), common::TrText("quality", "The vertical edge's ROI"));
     if (!EditEdgeHRoi->text().trimmed().isEmpty())
-        s.roiHorizontal = ParseEdgeRoi(Text(EditEdgeHRoi), tr("The horizontal edge's ROI").toStdString());
+        s.roiHorizontal = ParseEdgeRoi(Text(EditEdgeHRoi), common::TrText("quality", "The horizontal edge's ROI"));
     s.binFraction = common::StrToFloat(Text(EditEsfBin));
     return s;
 }

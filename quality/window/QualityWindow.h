@@ -15,6 +15,7 @@
 #include "NpsSource.h"
 
 class QChartView;
+class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QLabel;
@@ -73,6 +74,7 @@ public:
     QLineEdit* EditKerma;
     QComboBox* ComboQuality;
     QLineEdit* EditConversion;
+    QCheckBox* CheckProportional;
     QLineEdit* EditEdgeV;
     QLineEdit* EditEdgeVRoi;
     QLineEdit* EditEdgeH;
@@ -115,7 +117,7 @@ private:
     nps::NpsSource& source_;
     common::ThreadPool& pool_;
     nps::ViewerHandOff handOff_;
-    QString fromViewerFile_, fromViewerRoi_, fromViewerPixel_;  // what the edits got from the viewer
+    QString fromViewerFile_, fromViewerRoi_;  // what the edits got from the viewer
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::shared_ptr<MtfRunOutcome> mtf_, newMtf_;

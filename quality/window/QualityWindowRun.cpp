@@ -41,6 +41,19 @@ QString Notes(const std::vector<common::Text>& notes)
     return lines.join(QualityWindow::tr("; "));
 }
 
+// The DQE at 1, 2 and 3 cycles/mm, u, v and their mean with standard errors.
+QString FiguresText(const std::vector<DqeFigure>& figures)
+{
+    QString text;
+    for (const DqeFigure& f : figures)
+        if (f.frequency == 1.0 || f.frequency == 2.0 || f.frequency == 3.0)
+            text += QualityWindow::tr("DQE(%1/mm): u %2 ± %3, v %4 ± %5, mean %6 ± %7.   ")
+                        .arg(f.frequency)
+                        .arg(Short(f.u.dqe), Short(f.u.dqeError), Short(f.v.dqe), Short(f.v.dqeError),
+                             Short(f.dqeMean.value), Short(f.dqeMean.error));
+    return text;
+}
+
 // Asks for the file; a name typed without an extension gets the export's own.
 void SaveWithExtension(QWidget* parent, const QString& extension, const std::string& text)
 {
@@ -123,9 +136,9 @@ void QualityWindow::WorkMtf(MtfRunSettings settings)
     try {
         std::size_t read = 0;
         auto outcome = std::make_shared<MtfRunOutcome>(
-            RunMtfOnFile(settings, pool_, [&](const imageio::LoadedImage& image) {
-                Loaded(read, 1);
-                const QImage picture = EdgePicture(image, settings.roi, kPictureSide);
+            RunMtfOnFiles(settings, pool_, [&](const imageio::LoadedImage& image, const EdgeRoi& roi) {
+                Loaded(read, settings.files.size());
+                const QImage picture = EdgePicture(image, roi, kPictureSide);
                 QMetaObject::invokeMethod(
                     this, [this, picture] { ImageEdge->setPixmap(QPixmap::fromImage(picture)); }, Qt::QueuedConnection);
             }));
@@ -141,7 +154,7 @@ void QualityWindow::WorkDqe(DqeRunSettings settings)
 {
     try {
         std::size_t read = 0;
-        const std::size_t total = settings.conversion.size() + settings.flats.files.size() + 2;
+        const std::size_t total = DqeInputs(settings).size();
         newDqe_ = std::make_shared<DqeRunOutcome>(
             RunDqeOnFiles(settings, pool_, [&](const imageio::LoadedImage&) { Loaded(read, total); }));
         QMetaObject::invokeMethod(this, [this] { Finish(nullptr); }, Qt::QueuedConnection);
@@ -180,9 +193,9 @@ void QualityWindow::Finish(std::exception_ptr failure)
         dqe_ = std::move(newDqe_);
         ShowDqe();
         status = tr("DQE at %1 uGy, %2, from %3 ROIs in %4 flat field(s)")
-                     .arg(Short(dqe_->kerma), QString::fromLatin1(BeamQualityName(dqe_->quality)))
-                     .arg(dqe_->nps.result.roiCount)
-                     .arg(dqe_->nps.result.imageCount);
+                     .arg(Short(dqe_->First().kerma), QString::fromLatin1(BeamQualityName(dqe_->quality)))
+                     .arg(dqe_->First().nps.result.roiCount)
+                     .arg(dqe_->First().nps.result.imageCount);
     }
     LabelStatus->setText(status);
     LabelStatus->setToolTip(status);
@@ -214,7 +227,12 @@ void QualityWindow::ShowMtf()
                                  .arg(mtf_->roi.width)
                                  .arg(mtf_->roi.height)
                                  .arg(Short(r.contrast), Short(r.lowLevel), Short(r.highLevel), Short(r.noise),
-                                      Short(r.mtf50), Short(r.mtf10), Notes(r.notes)));
+                                      Short(r.mtf50), Short(r.mtf10), Notes(r.notes)) +
+                             QStringLiteral("\n") +
+                             tr("MTF50 standard error: %1 cycles/mm (%2 groups of lines)\nPixel spacing: %3")
+                                 .arg(Short(r.mtf50StandardError))
+                                 .arg(r.uncertaintyGroups)
+                                 .arg(i18n::Shown(nps::SpacingUsedText(mtf_->spacing))));
 }
 
 void QualityWindow::ShowDqe()
@@ -235,11 +253,11 @@ void QualityWindow::ShowDqe()
         return c;
     };
     ShowCurves(ChartDqe, QStringLiteral("DQE"), QStringLiteral("cycles/mm"), QStringLiteral("DQE"),
-               {curve(dqe_->u, QStringLiteral("u"), UCurveColour(), &DqePoint::dqe),
-                curve(dqe_->v, QStringLiteral("v"), VCurveColour(), &DqePoint::dqe)});
+               {curve(dqe_->First().u, QStringLiteral("u"), UCurveColour(), &DqePoint::dqe),
+                curve(dqe_->First().v, QStringLiteral("v"), VCurveColour(), &DqePoint::dqe)});
     ShowCurves(ChartDqeMtf, QStringLiteral("MTF"), QStringLiteral("cycles/mm"), QStringLiteral("MTF"),
-               {curve(dqe_->u, QStringLiteral("u"), UCurveColour(), &DqePoint::mtf),
-                curve(dqe_->v, QStringLiteral("v"), VCurveColour(), &DqePoint::mtf)});
+               {curve(dqe_->First().u, QStringLiteral("u"), UCurveColour(), &DqePoint::mtf),
+                curve(dqe_->First().v, QStringLiteral("v"), VCurveColour(), &DqePoint::mtf)});
     const ConversionFit& fit = dqe_->conversion;
     LabelDqeSummary->setText(
         tr("Conversion: value = %1 + %2 K%3.   MTF50 u %4, v %5 cycles/mm.   q = %6 /(mm² uGy).   Notes: %7")
@@ -247,7 +265,9 @@ void QualityWindow::ShowDqe()
                  dqe_->conversionMeasured ? tr(" (RMS residual %1, R² %2)").arg(Short(fit.rmsResidual), Short(fit.rSquared))
                                           : tr(" (assumed)"),
                  Short(dqe_->mtfU.result.mtf50), Short(dqe_->mtfV.result.mtf50), Short(dqe_->photonsPerAreaPerKerma),
-                 Notes(dqe_->notes)));
+                 Notes(dqe_->notes)) +
+        QStringLiteral("\n") + FiguresText(dqe_->First().figures) +
+        tr("Pixel spacing: %1").arg(i18n::Shown(nps::SpacingUsedText(dqe_->spacing))));
 }
 
 void QualityWindow::ButtonMtfFileClick()

@@ -239,7 +239,7 @@ TEST(SlantedEdgeMtf, MessagesReadTheSameAndShowInEachLanguage)
         {"too small", refusal([] { Measure(std::vector<double>(8 * 8, 1.0), 8, 8); }),
          "The edge ROI is 8 x 8 pixels; it needs at least 16 x 16.",
          "エッジ ROI は 8 x 8 画素です。16 x 16 画素以上必要です。"},
-        {"ROI without a width", refusal([] { quality::ParseEdgeRoi("1,2,0,5", "--roi"); }),
+        {"ROI without a width", refusal([] { quality::ParseEdgeRoi("1,2,0,5", common::Text::Verbatim("--roi")); }),
          "--roi needs a width and a height of 1 or more, not 0 x 5.",
          "--roi の幅と高さは 1 以上にしてください (0 x 5 は使えません)。"},
         {"beam quality", refusal([] { quality::ParseBeamQuality("RQA4"); }),
