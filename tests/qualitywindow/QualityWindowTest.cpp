@@ -155,6 +155,8 @@ TEST_F(QualityWindowTest, MtfExportsAreTheCommandLinesFilesByteForByte)
                                                          c.horizontal, 300.0, 1800.0, 4.0));
         source.handOff = {file, {}, "64", c.pixel, imageio::FileMode::Bits16, c.roi};
         window.OpenFromViewer();
+        // The viewer's spacing is only a fallback: the file's own holds unless one is typed here.
+        window.EditPixel->setText(QString::fromStdString(c.pixel));
         EXPECT_EQ(window.EditMtfFile->text().toStdString(), file) << c.what;
         EXPECT_EQ(window.EditMtfRoi->text().toStdString(), c.roi) << c.what;
         window.Tabs->setCurrentIndex(0);
@@ -233,7 +235,10 @@ TEST_F(QualityWindowTest, DqeExportsAreTheCommandLinesFilesByteForByte)
     const std::string csv = ReadBytes(folder.Path("window-dqe.csv"));
     EXPECT_TRUE(SameBytes(csv, ReadBytes(QString::fromStdString(prefix + ".csv"))));
     EXPECT_TRUE(SameBytes(ReadBytes(folder.Path("window-dqe.json")), ReadBytes(QString::fromStdString(prefix + ".json"))));
-    EXPECT_EQ(csv.rfind("frequency_per_mm,mtf_u,nnps_u,dqe_u,mtf_v,nnps_v,dqe_v\n", 0), 0u);
+    EXPECT_EQ(csv.rfind("frequency_per_mm,mtf_u,nnps_u,dqe_u,mtf_v,nnps_v,dqe_v,mtf_u_se,nnps_u_se,dqe_u_se,mtf_v_se,"
+                        "nnps_v_se,dqe_v_se,dqe_mean,dqe_mean_se,air_kerma_ugy\n",
+                        0),
+              0u);
 }
 
 TEST_F(QualityWindowTest, RefusalsAreShownAsMessagesAndLeaveNoResult)
@@ -261,6 +266,7 @@ TEST_F(QualityWindowTest, RefusalsAreShownAsMessagesAndLeaveNoResult)
             window.EditEdgeV->setText(QString::fromStdString(edgeV));
             window.EditEdgeH->setText(QString::fromStdString(edgeH));
             window.EditNpsRoi->setText("64");
+            window.CheckProportional->setChecked(true);
         };
     };
     const struct {
@@ -269,7 +275,6 @@ TEST_F(QualityWindowTest, RefusalsAreShownAsMessagesAndLeaveNoResult)
         const char* message;  // a part of the one message expected
     } cases[] = {
         {"no edge image", mtf("", "16,8,96,80"), "ビューアでエッジ画像を読み込むか"},
-        {"no edge ROI", mtf(edge, ""), "エッジ ROI を x,y,w,h"},
         {"ROI not four numbers", mtf(edge, "16,8,96"), "エッジ ROI"},
         {"ROI outside the image", mtf(edge, "64,8,96,80"), "e 128 96 0p1.raw は 128 x 96)"},
         {"bin wider than half a pixel", mtf(edge, "16,8,96,80", "0.75"), "0.75"},
@@ -372,13 +377,24 @@ TEST(QualityLauncher, ShortcutOpensTheWindowWithTheViewersFileAndRoi)
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.EditMtfFile->text(), path);
         EXPECT_EQ(window.EditMtfRoi->text(), c.roi) << c.centreX << "," << c.centreY;
-        EXPECT_EQ(window.EditPixel->text(), form1.ui.EditPxlSpc->text());
+        // Empty: the file's own spacing (the detector's), else the viewer's.
+        EXPECT_TRUE(window.EditPixel->text().isEmpty());
     }
     // What the user typed into the window wins over the viewer.
     window.EditMtfRoi->setText("20,20,100,100");
     form1.ui.EditROIPosX->setText("60");
     emit shortcut->activated();
     EXPECT_EQ(window.EditMtfRoi->text(), "20,20,100,100");
+
+    // The spacing goes with the file: one typed for the last file does not stay for the next, which
+    // then measures at its own spacing.
+    window.EditPixel->setText("0.15");
+    const QString second = folder.WriteWords("edge2 200 150 0p2.raw", EdgeWords(200, 150, 3.0, false, 300.0, 1800.0));
+    dialogs.openAnswers.push_back(second);
+    form1.BitBtnLoadClick();
+    emit shortcut->activated();
+    EXPECT_EQ(window.EditMtfFile->text(), second);
+    EXPECT_TRUE(window.EditPixel->text().isEmpty());
 }
 
 } // namespace
