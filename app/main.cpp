@@ -8,7 +8,6 @@
 
 #include "CutTextTips.h"
 #include "NpsLauncher.h"
-#include "NpsSource.h"
 #include "NpsWindow.h"
 #include "ProgramWindows.h"
 #include "QualityLauncher.h"
@@ -101,11 +100,10 @@ int main(int argc, char** argv)
 
     // The viewer is the main window; the two analysis windows exist from the start, hidden.
     links::ProgramWindows windows(pool);
-    nps::ViewerNpsSource npsSource(windows.form1);
-    nps::NpsWindow npsWindow(npsSource, pool);
-    nps::InstallNpsLauncher(windows.form1, npsWindow);
-    quality::QualityWindow qualityWindow(npsSource, pool);
-    quality::InstallQualityLauncher(windows.form1, qualityWindow);
+    nps::NpsWindow npsWindow(windows.Viewer(), pool);
+    nps::InstallNpsLauncher(windows.Viewer(), npsWindow);
+    quality::QualityWindow qualityWindow(windows.Viewer(), pool);
+    quality::InstallQualityLauncher(windows.Viewer(), qualityWindow);
     PlaceWindows({&windows.form1, &windows.form2, &windows.form3, &npsWindow, &qualityWindow});
     windows.form1.show();
     return app.exec();

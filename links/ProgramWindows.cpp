@@ -1,12 +1,15 @@
 #include "ProgramWindows.h"
 
+#include <QShortcut>
 #include <algorithm>
 
+#include "Errors.h"
 #include "FilterLink.h"
 #include "HandOffTarget.h"
 #include "HandlerGuard.h"
 #include "ParameterText.h"
 #include "ViewerParameters.h"
+#include "ViewerSource.h"
 
 namespace links {
 
@@ -20,6 +23,49 @@ public:
     QString PixelSpacing() override { return form->ui.EditPxlSpc->text(); }
     QString DragButton() override { return form->DragButton; }
     void SetDragButton(const QString& button) override { form->DragButton = button; }
+};
+
+class MeasuredViewerOfForm1 final : public ViewerSource {
+public:
+    TForm1* form = nullptr;
+
+    ViewerHandOff HandOff() override
+    {
+        const auto& ui = form->ui;
+        ViewerHandOff h;
+        h.loadedFile = form->LoadState > 0 ? ui.EditFileName->text().toStdString() : std::string();
+        for (int i = 0; i < ui.ListBox1->count(); ++i)
+            h.folderFiles.push_back(ui.ListBox1->item(i)->text().toStdString());
+        h.roiSize = ui.EditROISizeX->text().toStdString();
+        h.pixelSpacing = ui.EditPxlSpc->text().toStdString();
+        const int mode = ui.RadioGroupMode->ItemIndex();
+        h.mode = mode == 0 ? imageio::FileMode::Bits8 : mode == 1 ? imageio::FileMode::Bits16 : imageio::FileMode::Dicom;
+        if (form->LoadState > 0) {
+            try {
+                const viewer::Rect r = form->RoiBoundsOfEdits();
+                const long long left = std::max<long long>(r.Left, 0), top = std::max<long long>(r.Top, 0);
+                const long long right = std::min<long long>(r.Right, form->ImageWidth - 1LL);
+                const long long bottom = std::min<long long>(r.Bottom, form->ImageHeight - 1LL);
+                if (right >= left && bottom >= top)
+                    h.roiRect = std::to_string(left) + "," + std::to_string(top) + "," +
+                                std::to_string(right - left + 1) + "," + std::to_string(bottom - top + 1);
+            } catch (const common::ConversionError&) {
+                // Edits that are not numbers give no ROI; the edge measurement then asks for one.
+            }
+        }
+        return h;
+    }
+
+    void AddLauncher(const QString& keys, const QString& name, const QString& tip, QObject& window,
+                     std::function<void()> open) override
+    {
+        auto* shortcut = new QShortcut(QKeySequence(keys), form);
+        shortcut->setObjectName(name);
+        QObject::connect(shortcut, &QShortcut::activated, &window, toolkit::Guarded(std::move(open)));
+        const QString lines = form->ui.Panel3->toolTip();
+        if (!lines.split(QStringLiteral("\n")).contains(tip))
+            form->ui.Panel3->setToolTip(lines.isEmpty() ? tip : lines + QStringLiteral("\n") + tip);
+    }
 };
 
 class SpectrumOfForm2 final : public SpectrumSource {
@@ -114,6 +160,7 @@ public:
 class FormLinks {
 public:
     ViewerOfForm1 viewer;
+    MeasuredViewerOfForm1 measured;
     SpectrumOfForm2 spectrum;
     FilterOfForm3 filter;
     AnalysisOfForms analysis;
@@ -127,6 +174,7 @@ ProgramWindows::ProgramWindows(common::ThreadPool& pool, SpectrumSource* spectru
       form3(pool, links_->viewer, spectrumForFilter_)
 {
     links_->viewer.form = &form1;
+    links_->measured.form = &form1;
     links_->spectrum.form = &form2;
     links_->spectrum.pool = &pool;
     links_->filter.form = &form3;
@@ -135,5 +183,10 @@ ProgramWindows::ProgramWindows(common::ThreadPool& pool, SpectrumSource* spectru
 }
 
 ProgramWindows::~ProgramWindows() = default;
+
+ViewerSource& ProgramWindows::Viewer()
+{
+    return links_->measured;
+}
 
 } // namespace links

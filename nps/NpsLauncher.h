@@ -1,7 +1,7 @@
 #pragma once
 // How the viewer opens the NPS window without a control of its own: a keyboard shortcut on the
 // viewer, and a tool tip on its calculation panel that names it.
-class TForm1;
+#include "ViewerSource.h"
 
 namespace nps {
 
@@ -9,6 +9,6 @@ class NpsWindow;
 
 inline constexpr const char* kNpsShortcut = "Ctrl+Shift+N";
 
-void InstallNpsLauncher(TForm1& viewer, NpsWindow& window);
+void InstallNpsLauncher(links::ViewerSource& viewer, NpsWindow& window);
 
 } // namespace nps

@@ -43,7 +43,7 @@ std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 } // namespace
 
-NpsWindow::NpsWindow(NpsSource& source, common::ThreadPool& pool, QWidget* parent)
+NpsWindow::NpsWindow(links::ViewerSource& source, common::ThreadPool& pool, QWidget* parent)
     : QWidget(parent, Qt::Window), source_(source), pool_(pool)
 {
     setObjectName("FormNps");

@@ -12,7 +12,7 @@
 
 #include "NoisePowerSpectrum.h"
 #include "NpsRun.h"
-#include "NpsSource.h"
+#include "ViewerSource.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -31,7 +31,7 @@ class NpsWindow : public QWidget {
 
 public:
     // `pool`: the program's worker threads; a run computes on them from its own thread.
-    NpsWindow(NpsSource& source, common::ThreadPool& pool, QWidget* parent = nullptr);
+    NpsWindow(links::ViewerSource& source, common::ThreadPool& pool, QWidget* parent = nullptr);
     ~NpsWindow() override;
 
     // Takes the files, ROI size and spacing from the viewer and shows the window.
@@ -85,9 +85,9 @@ private:
     void TakeViewerState();
     std::vector<std::string> FilesToRun() const;
 
-    NpsSource& source_;
+    links::ViewerSource& source_;
     common::ThreadPool& pool_;
-    ViewerHandOff handOff_;
+    links::ViewerHandOff handOff_;
     QString fromViewerRoi_, fromViewerPixel_;  // what the edits got from the viewer
     std::vector<std::string> runFiles_, resultFiles_;
     std::thread worker_;

@@ -12,7 +12,7 @@ void FollowViewer(QLineEdit* edit, QString& fromViewer, const std::string& now)
         edit->setText(fromViewer);
 }
 
-void BringUpFromViewer(QWidget& window, QLabel& status, const ViewerHandOff& handOff)
+void BringUpFromViewer(QWidget& window, QLabel& status, const links::ViewerHandOff& handOff)
 {
     status.setText(handOff.loadedFile.empty() ? QCoreApplication::translate("nps", "No image loaded in the viewer")
                                               : QString::fromStdString(handOff.loadedFile));

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <string>
 
-#include "NpsSource.h"
+#include "ViewerSource.h"
 
 namespace nps {
 
@@ -16,6 +16,6 @@ namespace nps {
 // last time (`fromViewer`, which is updated); an empty `now` leaves the edit alone.
 void FollowViewer(QLineEdit* edit, QString& fromViewer, const std::string& now);
 
-void BringUpFromViewer(QWidget& window, QLabel& status, const ViewerHandOff& handOff);
+void BringUpFromViewer(QWidget& window, QLabel& status, const links::ViewerHandOff& handOff);
 
 } // namespace nps

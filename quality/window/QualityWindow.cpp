@@ -95,7 +95,7 @@ std::vector<std::string> Items(const QLineEdit* edit)
 
 } // namespace
 
-QualityWindow::QualityWindow(nps::NpsSource& source, common::ThreadPool& pool, QWidget* parent)
+QualityWindow::QualityWindow(links::ViewerSource& source, common::ThreadPool& pool, QWidget* parent)
     : QWidget(parent, Qt::Window), source_(source), pool_(pool)
 {
     setObjectName("FormQuality");

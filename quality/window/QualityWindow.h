@@ -12,7 +12,7 @@
 
 #include "DqeRun.h"
 #include "MtfRun.h"
-#include "NpsSource.h"
+#include "ViewerSource.h"
 
 class QChartView;
 class QCheckBox;
@@ -31,7 +31,7 @@ class QualityWindow : public QWidget {
 
 public:
     // `pool`: the program's worker threads; a run computes on them from its own thread.
-    QualityWindow(nps::NpsSource& source, common::ThreadPool& pool, QWidget* parent = nullptr);
+    QualityWindow(links::ViewerSource& source, common::ThreadPool& pool, QWidget* parent = nullptr);
     ~QualityWindow() override;
 
     // Takes the loaded file, its ROI, mode and spacing from the viewer and shows the window.
@@ -114,9 +114,9 @@ private:
     // Throws the cancel when the user asked for it; called at each file the run reads.
     void Loaded(std::size_t& read, std::size_t total);
 
-    nps::NpsSource& source_;
+    links::ViewerSource& source_;
     common::ThreadPool& pool_;
-    nps::ViewerHandOff handOff_;
+    links::ViewerHandOff handOff_;
     QString fromViewerFile_, fromViewerRoi_;  // what the edits got from the viewer
     std::thread worker_;
     std::atomic<bool> cancel_{false};

@@ -28,10 +28,12 @@
 
 namespace {
 
-class FakeSource : public nps::NpsSource {
+class FakeSource : public links::ViewerSource {
 public:
-    nps::ViewerHandOff handOff;
-    nps::ViewerHandOff HandOff() override { return handOff; }
+    links::ViewerHandOff handOff;
+    links::ViewerHandOff HandOff() override { return handOff; }
+    // The windows under test are opened by calling them, not by a launcher on a viewer.
+    void AddLauncher(const QString&, const QString&, const QString&, QObject&, std::function<void()>) override {}
 };
 
 class NpsWindowTest : public ::testing::Test {
@@ -210,7 +212,7 @@ TEST_F(NpsWindowTest, RefusalsAreShownAsMessages)
     const std::string image = WriteNoise("r", 64);
     const struct {
         const char* what;
-        nps::ViewerHandOff handOff;
+        links::ViewerHandOff handOff;
         const char* roi;
         const char* message;  // a part of the one message expected
     } cases[] = {
@@ -242,13 +244,12 @@ struct ProgramWindows {
     TForm1& form1 = windows.form1;
     TForm2& form2 = windows.form2;
     TForm3& form3 = windows.form3;
-    nps::ViewerNpsSource source{form1};
-    nps::NpsWindow window{source, windows.pool};
+    nps::NpsWindow window{windows.windows.Viewer(), windows.pool};
     QString path;
 
     explicit ProgramWindows(int side)
     {
-        nps::InstallNpsLauncher(form1, window);
+        nps::InstallNpsLauncher(windows.windows.Viewer(), window);
         path = folder.WriteWords(QString("flat %1 %1 0p2.raw").arg(side), std::vector<int>(side * side, 100));
         form1.ui.RadioGroupMode->setItemIndex(1);
         dialogs.openAnswers.push_back(path);

@@ -31,10 +31,12 @@
 
 namespace {
 
-class FakeSource : public nps::NpsSource {
+class FakeSource : public links::ViewerSource {
 public:
-    nps::ViewerHandOff handOff;
-    nps::ViewerHandOff HandOff() override { return handOff; }
+    links::ViewerHandOff handOff;
+    links::ViewerHandOff HandOff() override { return handOff; }
+    // The windows under test are opened by calling them, not by a launcher on a viewer.
+    void AddLauncher(const QString&, const QString&, const QString&, QObject&, std::function<void()>) override {}
 };
 
 // A straight edge through (cx, cy) tilted `degrees` from the pixel column (vertical) or row
@@ -342,11 +344,11 @@ TEST(QualityLauncher, ShortcutOpensTheWindowWithTheViewersFileAndRoi)
     TempFolder folder;
     TestWindows windows;
     TForm1& form1 = windows.form1;
-    nps::ViewerNpsSource source{form1};
-    nps::NpsWindow npsWindow{source, windows.pool};
-    quality::QualityWindow window{source, windows.pool};
-    nps::InstallNpsLauncher(form1, npsWindow);
-    quality::InstallQualityLauncher(form1, window);
+    links::ViewerSource& viewer = windows.windows.Viewer();
+    nps::NpsWindow npsWindow{viewer, windows.pool};
+    quality::QualityWindow window{viewer, windows.pool};
+    nps::InstallNpsLauncher(viewer, npsWindow);
+    quality::InstallQualityLauncher(viewer, window);
     const QString path = folder.WriteWords("edge 200 150 0p1.raw", EdgeWords(200, 150, 3.0, false, 300.0, 1800.0));
     form1.ui.RadioGroupMode->setItemIndex(1);
     dialogs.openAnswers.push_back(path);
