@@ -33,7 +33,6 @@ nps::NpsRunSettings SettingsOf(const NpsTexts& t)
     nps::NpsRunSettings settings;
     settings.files = t.files;
     settings.load = t.load.Convert();
-    settings.load.detectorPlane = true;
     settings.roiSize = IntOption(t.roi, "--roi");
     if (!t.area.empty())
         settings.area = OptionValue("--area", t.area, [&] { return nps::ParseArea(t.area, "--area"); });

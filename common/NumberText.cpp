@@ -48,4 +48,18 @@ std::string FloatToStr(double value)
     return out;
 }
 
+std::string FixedText(double value, int decimals)
+{
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    return std::string(text, end);
+}
+
+std::string SignificantText(double value, int digits)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
+    return std::string(text, end);
+}
+
 } // namespace common

@@ -208,7 +208,6 @@ NpsRunSettings NpsWindow::SettingsFromEdits()
                                      ? common::TrText("nps", "Load an image in the viewer first.")
                                      : common::TrText("nps", "The viewer's folder list is empty."));
     s.load.mode = handOff_.mode;
-    s.load.detectorPlane = true;
     if (!EditPixel->text().trimmed().isEmpty())
         s.load.pixelMm = common::StrToFloat(Text(EditPixel));
     s.roiSize = common::StrToInt(Text(EditRoi));

@@ -513,10 +513,6 @@
         <translation>The NPS at %1 uGy covers %2 pixels of flat field; IEC 62220-1-1 asks for at least 4 million. Add flat fields or measure a larger area.</translation>
     </message>
     <message>
-        <source>%1 has a pixel spacing of %2 mm, %3 %4 mm.</source>
-        <translation>%1 has a pixel spacing of %2 mm, %3 %4 mm.</translation>
-    </message>
-    <message>
         <source>The edge ROI</source>
         <translation>The edge ROI</translation>
     </message>

@@ -513,10 +513,6 @@
         <translation>%1 uGy の NPS はフラット画像の %2 画素を使っています。IEC 62220-1-1 では 400 万画素以上が必要です。フラット画像を増やすか、より広い領域を測ってください。</translation>
     </message>
     <message>
-        <source>%1 has a pixel spacing of %2 mm, %3 %4 mm.</source>
-        <translation>%1 の画素間隔は %2 mm、%3 は %4 mm です。</translation>
-    </message>
-    <message>
         <source>The edge ROI</source>
         <translation>エッジ ROI</translation>
     </message>

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "Errors.h"
+#include "NumberText.h"
 #include "FftwPlannerLock.h"
 #include "RadialAverage.h"
 
@@ -387,13 +388,6 @@ std::vector<NpsCurvePoint> Curves(const std::vector<double>& nps, const CurveErr
     return curve;
 }
 
-std::string Number(double value)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4).ptr;
-    return std::string(text, end);
-}
-
 // The images of a request, held by the caller.
 class ImageList : public NpsImageSource {
 public:
@@ -505,8 +499,8 @@ NpsResult ComputeNps(const NpsRequest& request, NpsImageSource& source, Pool& po
         result.notes.push_back(common::TrText("nps", "The bin width %1 /mm is narrower than the frequency step %2 /mm "
                                                      "of a %3-pixel ROI: %4 bin(s) above zero hold no sample and are "
                                                      "left empty.")
-                                   .Arg(Number(request.binWidth))
-                                   .Arg(Number(df))
+                                   .Arg(common::SignificantText(request.binWidth, 4))
+                                   .Arg(common::SignificantText(df, 4))
                                    .Arg(n)
                                    .Arg(empty));
     return result;

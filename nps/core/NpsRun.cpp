@@ -9,8 +9,12 @@ namespace {
 // The files of a run, each read when the ensemble asks for it; only the image in hand is kept.
 class FileImages : public NpsImageSource {
 public:
-    FileImages(const NpsRunSettings& settings, const NpsRunHooks& hooks) : settings_(settings), hooks_(hooks)
+    FileImages(const NpsRunSettings& settings, const NpsRunHooks& hooks)
+        : settings_(settings), hooks_(hooks), load_(settings.load)
     {
+        // A noise power spectrum is a measurement of the detector: its frequencies are the
+        // detector's, whatever plane a DICOM file's Pixel Spacing was calibrated to.
+        load_.detectorPlane = true;
         current_ = Load(0);
         first_ = {current_.path, current_.width, current_.height, current_.pixelMm, {}, {}};
         imageio::CommonPixelSpacing({first_});  // refuses a first image without a spacing
@@ -38,7 +42,7 @@ public:
 private:
     imageio::LoadedImage Load(std::size_t index)
     {
-        imageio::LoadedImage image = imageio::LoadImage(settings_.files[index], settings_.load);
+        imageio::LoadedImage image = imageio::LoadImage(settings_.files[index], load_);
         if (hooks_.loaded)
             hooks_.loaded(image);
         return image;
@@ -64,6 +68,7 @@ private:
 
     const NpsRunSettings& settings_;
     const NpsRunHooks& hooks_;
+    imageio::LoadOptions load_;
     imageio::LoadedImage current_;
     imageio::LoadedImage first_;  // its size and spacing, without samples
     std::size_t taken_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// One NPS run from files, for both front ends: the images read as the viewer reads them, one at a
-// time (read, measured, dropped), the ROI placement, and the request over them.
+// One NPS run from files, for both front ends: the images read as the viewer reads them but with
+// the detector's pixel spacing, one at a time (read, measured, dropped), the ROI placement, and the
+// request over them.
 #include <functional>
 #include <optional>
 #include <string>

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "CurveAt.h"
 #include "Errors.h"
 
 namespace quality {
@@ -87,21 +88,12 @@ DqePoint DqeAt(const std::vector<DqePoint>& curve, double frequency)
     DqePoint at;
     at.frequency = frequency;
     at.mtf = at.nnps = at.dqe = NAN;
-    if (curve.empty() || frequency < curve.front().frequency || frequency > curve.back().frequency)
+    const auto around = PointsAroundOf(curve, frequency);
+    if (!around)
         return at;
-    const auto upper = std::lower_bound(curve.begin(), curve.end(), frequency,
-                                        [](const DqePoint& p, double f) { return p.frequency < f; });
-    if (upper->frequency == frequency || upper == curve.begin()) {
-        at = *upper;
-        at.frequency = frequency;
-        return at;
-    }
-    const DqePoint& a = *(upper - 1);
-    const DqePoint& b = *upper;
-    const double t = (frequency - a.frequency) / (b.frequency - a.frequency);
     for (double DqePoint::*field : {&DqePoint::mtf, &DqePoint::nnps, &DqePoint::dqe, &DqePoint::mtfError,
                                     &DqePoint::nnpsError, &DqePoint::dqeError})
-        at.*field = a.*field + t * (b.*field - a.*field);
+        at.*field = around->Value(field);
     return at;
 }
 

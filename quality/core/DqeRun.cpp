@@ -1,13 +1,13 @@
 #include "DqeRun.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "Conversions.h"
 #include "Errors.h"
 #include "NpsExports.h"
+#include "NumberText.h"
 
 namespace quality {
 
@@ -15,39 +15,19 @@ namespace {
 
 std::string Percent(double fraction)
 {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, 100.0 * fraction, std::chars_format::fixed, 1).ptr;
-    return std::string(text, end);
+    return common::FixedText(100.0 * fraction, 1);
 }
 
-// The conversion function from its flat fields, or the proportional response the user stated:
-// the line from the origin through the mean of each level's flat fields.
-ConversionFit ConversionOf(const DqeRunSettings& s, const imageio::LoadOptions& load,
-                           const std::function<void(const imageio::LoadedImage&)>& loaded, bool& measured)
+// The conversion function from its flat fields.
+ConversionFit MeasuredConversion(const DqeRunSettings& s, const imageio::LoadOptions& load,
+                                 const std::function<void(const imageio::LoadedImage&)>& loaded)
 {
     std::vector<ConversionPoint> points;
-    measured = !s.conversion.empty();
-    if (measured) {
-        for (const auto& [kerma, file] : s.conversion) {
-            const imageio::LoadedImage image = imageio::LoadImage(file, load);
-            if (loaded)
-                loaded(image);
-            points.push_back({file, kerma, CentralMean(image)});
-        }
-        return FitConversion(points);
-    }
-    if (!s.assumeProportional)
-        throw common::InputError(common::TrText("quality", "The DQE needs the detector's conversion function: give flat "
-                                                           "fields at several air kerma values (--conversion K=FILE), "
-                                                           "or state that the raw values are proportional to air kerma "
-                                                           "(--proportional). A detector with an offset reports a DQE "
-                                                           "that is too high without it."));
-    points.push_back({"(no signal)", 0.0, 0.0});
-    for (const KermaLevel& level : s.levels) {
-        double sum = 0.0;
-        for (const std::string& file : level.files)
-            sum += CentralMean(imageio::LoadImage(file, load));
-        points.push_back({"(the flat fields)", level.kerma, sum / static_cast<double>(level.files.size())});
+    for (const auto& [kerma, file] : s.conversion) {
+        const imageio::LoadedImage image = imageio::LoadImage(file, load);
+        if (loaded)
+            loaded(image);
+        points.push_back({file, kerma, CentralMean(image)});
     }
     return FitConversion(points);
 }
@@ -141,9 +121,11 @@ long long CoveredPixels(const nps::RoiGrid& grid)
     return covered;
 }
 
+// The NPS of one level's flat fields; `centralMean` gets the mean of their central means, which a
+// proportional response is drawn through (so each flat field is read once).
 DqeLevel MeasureLevel(const DqeRunSettings& s, const KermaLevel& k, const imageio::LoadOptions& load,
                       common::ThreadPool& pool, const std::function<void(const imageio::LoadedImage&)>& loaded,
-                      std::optional<nps::SpacingUsed>& spacing)
+                      std::optional<nps::SpacingUsed>& spacing, double& centralMean)
 {
     DqeLevel level;
     level.kerma = k.kerma;
@@ -152,14 +134,17 @@ DqeLevel MeasureLevel(const DqeRunSettings& s, const KermaLevel& k, const imagei
     flats.load = load;
     long long perImage = 0;
     nps::NpsRunHooks hooks;
+    double centralSum = 0.0;
     hooks.loaded = [&](const imageio::LoadedImage& image) {
         if (!spacing)
             spacing = nps::SpacingOf(image);
+        centralSum += CentralMean(image);
         if (loaded)
             loaded(image);
     };
     hooks.placed = [&](const nps::NpsImage&, const nps::RoiGrid& grid) { perImage = CoveredPixels(grid); };
     level.nps = nps::RunNpsOnFiles(flats, pool, {}, hooks);
+    centralMean = centralSum / static_cast<double>(k.files.size());
     level.npsPixels = perImage * static_cast<long long>(level.nps.result.imageCount);
     return level;
 }
@@ -255,14 +240,30 @@ DqeRunOutcome RunDqeOnFiles(const DqeRunSettings& s, common::ThreadPool& pool,
     out.quality = s.quality;
     out.photonsGiven = s.photonsPerAreaPerKerma.has_value();
     out.photonsPerAreaPerKerma = s.photonsPerAreaPerKerma.value_or(PhotonsPerAreaPerKerma(s.quality));
-    out.conversion = ConversionOf(s, load, loaded, out.conversionMeasured);
-    if (!out.conversionMeasured)
+    out.conversionMeasured = !s.conversion.empty();
+    if (out.conversionMeasured)
+        out.conversion = MeasuredConversion(s, load, loaded);
+    else if (!s.assumeProportional)
+        throw common::InputError(common::TrText("quality", "The DQE needs the detector's conversion function: give flat "
+                                                           "fields at several air kerma values (--conversion K=FILE), "
+                                                           "or state that the raw values are proportional to air kerma "
+                                                           "(--proportional). A detector with an offset reports a DQE "
+                                                           "that is too high without it."));
+    // The NPS needs no conversion function (the gain scales it afterwards): a proportional response
+    // is drawn from the origin through each level's flat fields as the NPS reads them.
+    std::vector<ConversionPoint> proportional = {{"(no signal)", 0.0, 0.0}};
+    std::optional<nps::SpacingUsed> spacing;
+    for (const KermaLevel& k : s.levels) {
+        double centralMean = 0.0;
+        out.levels.push_back(MeasureLevel(s, k, load, pool, loaded, spacing, centralMean));
+        proportional.push_back({"(the flat fields)", k.kerma, centralMean});
+    }
+    if (!out.conversionMeasured) {
+        out.conversion = FitConversion(proportional);
         out.notes.push_back(common::TrText("quality", "No conversion flat fields: the response is taken as "
                                                       "proportional to air kerma (no offset), as stated."));
+    }
     CheckConversion(out.conversion, out.notes);
-    std::optional<nps::SpacingUsed> spacing;
-    for (const KermaLevel& k : s.levels)
-        out.levels.push_back(MeasureLevel(s, k, load, pool, loaded, spacing));
     out.spacing = *spacing;
     if (const auto note = nps::SpacingPlaneNote(out.spacing))
         out.notes.push_back(*note);

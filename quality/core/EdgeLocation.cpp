@@ -102,18 +102,20 @@ EdgeLine FitLine(const std::vector<double>& positions)
 Lines LinesOf(const EdgeImage& roi, EdgeOrientation orientation)
 {
     Lines lines;
+    const auto size = static_cast<std::size_t>(roi.width * roi.height);
     if (orientation == EdgeOrientation::Vertical) {
         lines.across = roi.width;
         lines.count = roi.height;
-        lines.values.assign(roi.values.begin(), roi.values.begin() + roi.width * roi.height);
+        lines.values = roi.values.first(size);
     } else {
         lines.across = roi.height;
         lines.count = roi.width;
-        lines.values.resize(static_cast<std::size_t>(roi.width * roi.height));
+        lines.columns.resize(size);
         for (long long y = 0; y < roi.height; ++y)
             for (long long x = 0; x < roi.width; ++x)
-                lines.values[static_cast<std::size_t>(x * roi.height + y)] =
+                lines.columns[static_cast<std::size_t>(x * roi.height + y)] =
                     roi.values[static_cast<std::size_t>(y * roi.width + x)];
+        lines.values = lines.columns;
     }
     return lines;
 }

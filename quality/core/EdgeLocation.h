@@ -1,16 +1,24 @@
 #pragma once
 // Finding a straight edge in an image: which way it runs, which way its values rise, and the line
 // through its position in every line across it. Shared by the edge measurements of the MTF.
+#include <span>
 #include <vector>
 
 #include "SlantedEdge.h"
 
 namespace quality {
 
-// Lines across the edge, each line contiguous: rows for a vertical edge, columns (copied) for a
-// horizontal one.
+// Lines across the edge, each line contiguous: the ROI's own rows for a vertical edge (not copied:
+// the ROI must outlive the lines), its columns copied for a horizontal one.
 struct Lines {
-    std::vector<double> values;
+    Lines() = default;
+    Lines(Lines&&) = default;  // a moved vector keeps its buffer, so `values` stays valid
+    Lines& operator=(Lines&&) = default;
+    Lines(const Lines&) = delete;
+    Lines& operator=(const Lines&) = delete;
+
+    std::vector<double> columns;      // the copy, for a horizontal edge
+    std::span<const double> values;   // line after line
     long long across = 0, count = 0;  // samples per line, lines
     double At(long long line, long long k) const { return values[static_cast<std::size_t>(line * across + k)]; }
     const double* Line(long long line) const { return values.data() + line * across; }

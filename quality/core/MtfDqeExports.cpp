@@ -4,6 +4,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "NumberText.h"
+
 namespace quality {
 
 namespace {
@@ -72,11 +74,7 @@ std::string Dump(const nlohmann::json& j)
 
 std::string Rounded(double value)
 {
-    if (!std::isfinite(value))
-        return "-";
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4).ptr;
-    return std::string(text, end);
+    return std::isfinite(value) ? common::SignificantText(value, 4) : "-";
 }
 
 std::string MtfTableText(const MtfResult& result)

@@ -2,7 +2,6 @@
 
 #include "Conversions.h"
 #include "Errors.h"
-#include "NpsExports.h"
 
 namespace quality {
 
@@ -61,12 +60,10 @@ MtfRunOutcome RunMtfOnFiles(const MtfRunSettings& settings, common::ThreadPool& 
         if (values.empty()) {
             outcome.spacing = nps::SpacingOf(image);
             outcome.roi = roi;
-        } else if (*image.pixelMm != outcome.spacing.mm) {
-            throw common::InputError(common::TrText("quality", "%1 has a pixel spacing of %2 mm, %3 %4 mm.")
-                                         .Arg(file)
-                                         .Arg(nps::NumberField(*image.pixelMm))
-                                         .Arg(outcome.spacing.file)
-                                         .Arg(nps::NumberField(outcome.spacing.mm)));
+        } else {
+            // One MTF needs one frequency scale; the images' sizes and samples do not matter here.
+            imageio::CommonPixelSpacing({{outcome.spacing.file, 0, 0, outcome.spacing.mm, {}, {}},
+                                         {image.path, 0, 0, image.pixelMm, {}, {}}});
         }
         values.push_back(RoiValues(image, roi, settings));
         rois.push_back({values.back(), roi.width, roi.height});

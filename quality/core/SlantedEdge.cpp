@@ -3,13 +3,14 @@
 #include <fftw3.h>
 
 #include <algorithm>
-#include <charconv>
 #include <memory>
 #include <numbers>
 #include <span>
 
+#include "CurveAt.h"
 #include "EdgeLocation.h"
 #include "Errors.h"
+#include "NumberText.h"
 #include "FftwPlannerLock.h"
 
 namespace quality {
@@ -32,13 +33,6 @@ constexpr long long kGroupLines = 4, kMaxGroups = 16;
 // (and by more than 3 standard errors of its slope) is reported.
 constexpr double kTrendNoteFraction = 0.01;
 
-std::string Fixed(double value, int decimals)
-{
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
-    return std::string(text, end);
-}
-
 double Sinc(double x)
 {
     if (x == 0.0)
@@ -54,12 +48,12 @@ common::Text SlopeText(const EdgeLine& edge, double angleDegrees)
     const long long n = std::llround(inverse);
     if (n >= 1 && std::abs(inverse - static_cast<double>(n)) < 0.25)
         return common::TrText("quality", "The edge's angle, %1 degrees (slope %2), is close to a slope of 1/%3")
-            .Arg(Fixed(angleDegrees, 2))
-            .Arg(Fixed(edge.slope, 4))
+            .Arg(common::FixedText(angleDegrees, 2))
+            .Arg(common::FixedText(edge.slope, 4))
             .Arg(n);
     return common::TrText("quality", "The edge's angle, %1 degrees (slope %2)")
-        .Arg(Fixed(angleDegrees, 2))
-        .Arg(Fixed(edge.slope, 4));
+        .Arg(common::FixedText(angleDegrees, 2))
+        .Arg(common::FixedText(edge.slope, 4));
 }
 
 // |DFT| of `lsf` zero-padded to `padded` samples, bins 0 .. padded / 2.
@@ -114,7 +108,7 @@ void CheckSettings(const EdgeImage& roi, const MtfSettings& settings)
     if (!(settings.binFraction > 0.0 && settings.binFraction <= 0.5))
         throw common::InputError(
             common::TrText("quality", "The ESF bin width must be above 0 and at most half a pixel, not %1.")
-                .Arg(Fixed(settings.binFraction, 4)));
+                .Arg(common::FixedText(settings.binFraction, 4)));
     if (roi.width < kMinSide || roi.height < kMinSide)
         throw common::InputError(
             common::TrText("quality", "The edge ROI is %1 x %2 pixels; it needs at least %3 x %3.")
@@ -376,16 +370,16 @@ void CheckPhases(const EdgeLine& edge, double angleDegrees, long long lineCount,
                                                            "empty. Tilt the edge by another angle (2 to 5 degrees) or "
                                                            "use more lines.")
                                      .Arg(SlopeText(edge, angleDegrees))
-                                     .Arg(Fixed(gap, 3))
-                                     .Arg(Fixed(bin, 3)));
+                                     .Arg(common::FixedText(gap, 3))
+                                     .Arg(common::FixedText(bin, 3)));
     if (gap > bin / 2)
         result.notes.push_back(common::TrText("quality", "%1: the pixel centres fall on positions up to %2 pixels "
                                                          "apart along the edge normal, so ESF bins of %3 pixels are "
                                                          "filled unevenly and the MTF near the Nyquist frequency is "
                                                          "less certain.")
                                    .Arg(SlopeText(edge, angleDegrees))
-                                   .Arg(Fixed(gap, 3))
-                                   .Arg(Fixed(bin, 3)));
+                                   .Arg(common::FixedText(gap, 3))
+                                   .Arg(common::FixedText(bin, 3)));
 }
 
 // Reports a plateau that is not flat, with the change of each plateau over the ESF range as a
@@ -404,9 +398,9 @@ void NoteTrend(const TrendRemoved& trend, MtfResult& result)
                                                          "the ESF they change by %2 % and %3 % of the contrast (a heel "
                                                          "effect or a background trend). The trend was removed; check "
                                                          "the flat-field correction and the edge's placement.")
-                                   .Arg(Fixed(range, 1))
-                                   .Arg(Fixed(100.0 * result.plateauChangeLow, 1))
-                                   .Arg(Fixed(100.0 * result.plateauChangeHigh, 1)));
+                                   .Arg(common::FixedText(range, 1))
+                                   .Arg(common::FixedText(100.0 * result.plateauChangeLow, 1))
+                                   .Arg(common::FixedText(100.0 * result.plateauChangeHigh, 1)));
 }
 
 // One image's edge: checked, located, and the range of distances every line covers.
@@ -435,13 +429,13 @@ PreparedEdge PrepareEdge(const EdgeImage& roi, const MtfSettings& settings, comm
         throw common::InputError(common::TrText("quality", "The edge in the ROI is not straight: its positions lie %1 "
                                                            "pixels (RMS) from the best line. Place the ROI across one "
                                                            "straight edge that runs through it from side to side.")
-                                     .Arg(Fixed(edge.blockResidual, 2)));
+                                     .Arg(common::FixedText(edge.blockResidual, 2)));
     // At 45 degrees the slope of 1 is the more useful thing to say than the range: the phases first.
     const auto refuseAngle = [&] {
         throw common::InputError(common::TrText("quality", "The edge is tilted %1 degrees to the pixel grid; the "
                                                            "slanted-edge MTF needs 1 to 45 degrees (2 to 3 are "
                                                            "usual). Tilt the edge and take the image again.")
-                                     .Arg(Fixed(angle, 2)));
+                                     .Arg(common::FixedText(angle, 2)));
     };
     const double absAngle = std::abs(angle);
     if (absAngle < kMinAngleDegrees)
@@ -454,9 +448,9 @@ PreparedEdge PrepareEdge(const EdgeImage& roi, const MtfSettings& settings, comm
     if (absAngle < kStandardMinAngleDegrees - kAngleTolerance || absAngle > kStandardMaxAngleDegrees + kAngleTolerance)
         result.notes.push_back(common::TrText("quality", "The edge is tilted %1 degrees; IEC 62220-1-1 places it at "
                                                          "%2 to %3 degrees to the pixel grid.")
-                                   .Arg(Fixed(angle, 2))
-                                   .Arg(Fixed(kStandardMinAngleDegrees, 1))
-                                   .Arg(Fixed(kStandardMaxAngleDegrees, 1)));
+                                   .Arg(common::FixedText(angle, 2))
+                                   .Arg(common::FixedText(kStandardMinAngleDegrees, 1))
+                                   .Arg(common::FixedText(kStandardMaxAngleDegrees, 1)));
 
     const double firstEdge = edge.offset, lastEdge = edge.offset + edge.slope * static_cast<double>(image.lines.count - 1);
     const double low = -std::min(firstEdge, lastEdge) * image.cosine;
@@ -540,32 +534,16 @@ common::Text OrientationText(EdgeOrientation orientation)
                                                     : common::TrText("quality", "horizontal");
 }
 
-namespace {
-
-template <double MtfPoint::*Field>
-double Interpolated(const std::vector<MtfPoint>& curve, double frequency)
-{
-    if (curve.empty() || frequency < curve.front().frequency || frequency > curve.back().frequency)
-        return NAN;
-    const auto upper = std::lower_bound(curve.begin(), curve.end(), frequency,
-                                        [](const MtfPoint& p, double f) { return p.frequency < f; });
-    if (upper->frequency == frequency || upper == curve.begin())
-        return (*upper).*Field;
-    const MtfPoint& a = *(upper - 1);
-    const MtfPoint& b = *upper;
-    return a.*Field + (frequency - a.frequency) / (b.frequency - a.frequency) * (b.*Field - a.*Field);
-}
-
-} // namespace
-
 double MtfAt(const std::vector<MtfPoint>& curve, double frequency)
 {
-    return Interpolated<&MtfPoint::mtf>(curve, frequency);
+    const auto around = PointsAroundOf(curve, frequency);
+    return around ? around->Value(&MtfPoint::mtf) : NAN;
 }
 
 double MtfStandardErrorAt(const std::vector<MtfPoint>& curve, double frequency)
 {
-    return Interpolated<&MtfPoint::standardError>(curve, frequency);
+    const auto around = PointsAroundOf(curve, frequency);
+    return around ? around->Value(&MtfPoint::standardError) : NAN;
 }
 
 MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, common::ThreadPool& pool)
@@ -601,7 +579,7 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
         throw common::InputError(common::TrText("quality", "The edge runs too close to the ROI's side: fewer than %1 "
                                                            "pixels lie on one side of it in some line. Centre the ROI "
                                                            "on the edge, or make it shorter along the edge.")
-                                     .Arg(Fixed(kMinSidePx, 0)));
+                                     .Arg(common::FixedText(kMinSidePx, 0)));
     const double bin = settings.binFraction;
     const double firstBin = std::ceil(low / bin), lastBin = std::floor(high / bin);
     const auto bins = static_cast<std::size_t>(lastBin - firstBin);
@@ -616,7 +594,7 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
                                                            "edge by another angle (2 to 5 degrees) or use more "
                                                            "lines.")
                                      .Arg(SlopeText(first.edge, result.angleDegrees))
-                                     .Arg(Fixed(bin, 3)));
+                                     .Arg(common::FixedText(bin, 3)));
     const BinnedEsf lines = EsfOfSums(total, bin);
     const double firstCentre = dLow + 0.5 * bin;
     const std::size_t quarter = std::max<std::size_t>(1, bins / 4);
@@ -639,8 +617,8 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
         throw common::InputError(common::TrText("quality", "The ROI holds no clear edge: the difference between its "
                                                            "two sides (%1) is not above 3 times the noise (%2). Place "
                                                            "the ROI across the edge.")
-                                     .Arg(Fixed(result.contrast, 3))
-                                     .Arg(Fixed(result.noise, 3)));
+                                     .Arg(common::FixedText(result.contrast, 3))
+                                     .Arg(common::FixedText(result.noise, 3)));
     NoteTrend(whole.trend, result);
 
     std::vector<MtfPoint> full = whole.full;
