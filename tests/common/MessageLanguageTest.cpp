@@ -17,17 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-common::Text Raised(const std::function<void()>& act)
-{
-    try {
-        act();
-    } catch (const common::AppError& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return common::Text::Verbatim("");
-}
-
 TEST(MessageLanguage, WriteMessagesReadAsBeforeAndShowInBothLanguages)
 {
     const fs::path folder = fs::temp_directory_path() / ("message-language-" + std::to_string(::getpid()));

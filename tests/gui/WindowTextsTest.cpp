@@ -16,18 +16,6 @@
 
 namespace {
 
-// The Text of the InputError `refuse` raises.
-common::Text RefusalOf(const std::function<void()>& refuse)
-{
-    try {
-        refuse();
-    } catch (const common::InputError& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "nothing refused";
-    return common::Text::Verbatim("");
-}
-
 TEST(WindowTexts, ComposedMessagesKeepTheirWordsAndShowInBothLanguages)
 {
     // Swapped words: 0x0100 reads 1, plus the Offset 32767.
@@ -51,7 +39,7 @@ TEST(WindowTexts, ComposedMessagesKeepTheirWordsAndShowInBothLanguages)
          [] { return *viewer::PartCounted({0, 0, 0, 0, 228, 204}, {0, 0, 256, 256}); },
          "228 x 204 inside the image", "画像内の 228 x 204"},
         {"a matrix size that is no power of two, its shape a nested text",
-         [] { return RefusalOf([] { spectrum::CheckMatrixSize(100); }); },
+         [] { return Raised([] { spectrum::CheckMatrixSize(100); }); },
          "The spectrum needs a square ROI of 2, 4, 8, 16, 32, 64, 128, 256, 512 or 1024 pixels per side; the ROI is "
          "100 wide.",
          "スペクトルには 1 辺が 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024 画素のいずれかの正方形の ROI が必要です。ROI は "
@@ -66,7 +54,7 @@ TEST(WindowTexts, ComposedMessagesKeepTheirWordsAndShowInBothLanguages)
          "コピーできません。前回の実行はフィルタ処理の結果ができあがる前に止まりました。止まった原因の設定を直して \"*\" "
          "をもう一度押してください。"},
         {"a high cut-off at or below 0",
-         [] { return RefusalOf([] { filter::CheckHighCutOff(-0.125); }); },
+         [] { return Raised([] { filter::CheckHighCutOff(-0.125); }); },
          "The high cut-off must be above 0 cycles per pixel; it is -0.125.",
          "高域カットオフは 0 cycles/pixel より大きくしてください（現在 -0.125）。"},
     };

@@ -16,17 +16,6 @@ using dicomtest::DicomBytes;
 
 namespace {
 
-common::Text Raised(const std::function<void()>& act)
-{
-    try {
-        act();
-    } catch (const common::AppError& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return common::Text::Verbatim("");
-}
-
 // A 4 x 4 8-bit image whose Rescale Intercept is `intercept`; `cut` bytes of its pixels missing.
 std::vector<std::uint8_t> SmallFile(const std::string& intercept, std::size_t cut = 0)
 {

@@ -211,14 +211,6 @@ TEST(SlantedEdgeMtf, WarnsAtASlopeOfOneQuarter)
 // shows the whole text with the values in place.
 TEST(SlantedEdgeMtf, MessagesReadTheSameAndShowInEachLanguage)
 {
-    const auto refusal = [](const std::function<void()>& run) {
-        try {
-            run();
-        } catch (const common::AppError& e) {
-            return e.Message();
-        }
-        return common::Text::Verbatim("(nothing refused)");
-    };
     EdgeSpec quarter;
     quarter.angleDegrees = std::atan(0.25) * 180 / std::numbers::pi;
     const std::vector<common::Text> notes = NotesBesidesTilt(Measure(edge_images::Edge(quarter), quarter.width, quarter.height));
@@ -236,17 +228,17 @@ TEST(SlantedEdgeMtf, MessagesReadTheSameAndShowInEachLanguage)
          "エッジの角度 14.04 度 (傾き 0.2500) は傾き 1/4 に近い値です: エッジの法線方向で画素中心の位置が最大 0.243 "
          "画素離れるため、0.250 画素の ESF ビンの埋まり方が不均一になり、ナイキスト周波数付近の MTF の確かさが下がり"
          "ます。"},
-        {"too small", refusal([] { Measure(std::vector<double>(8 * 8, 1.0), 8, 8); }),
+        {"too small", Raised([] { Measure(std::vector<double>(8 * 8, 1.0), 8, 8); }),
          "The edge ROI is 8 x 8 pixels; it needs at least 16 x 16.",
          "エッジ ROI は 8 x 8 画素です。16 x 16 画素以上必要です。"},
-        {"ROI without a width", refusal([] { quality::ParseEdgeRoi("1,2,0,5", common::Text::Verbatim("--roi")); }),
+        {"ROI without a width", Raised([] { quality::ParseEdgeRoi("1,2,0,5", common::Text::Verbatim("--roi")); }),
          "--roi needs a width and a height of 1 or more, not 0 x 5.",
          "--roi の幅と高さは 1 以上にしてください (0 x 5 は使えません)。"},
-        {"beam quality", refusal([] { quality::ParseBeamQuality("RQA4"); }),
+        {"beam quality", Raised([] { quality::ParseBeamQuality("RQA4"); }),
          "The beam quality must be RQA3, RQA5, RQA7 or RQA9, not 'RQA4'.",
          "線質は RQA3、RQA5、RQA7、RQA9 のいずれかにしてください ('RQA4' は使えません)。"},
         {"one conversion point",
-         refusal([] { quality::FitConversion(std::vector<quality::ConversionPoint>{{"a", 1.0, 1.0}}); }),
+         Raised([] { quality::FitConversion(std::vector<quality::ConversionPoint>{{"a", 1.0, 1.0}}); }),
          "The conversion function needs flat fields at two air kerma values at least, not 1.",
          "変換関数には 2 つ以上の空気カーマ値での平坦画像が必要です (指定は 1)。"},
     };
