@@ -18,8 +18,9 @@ EdgeRoi ParseEdgeRoi(const std::string& text, const common::Text& what)
 
 namespace {
 
-// The ROI's values of one image, linearised when asked.
-std::vector<double> RoiValues(const imageio::LoadedImage& image, const EdgeRoi& r, const MtfRunSettings& settings)
+// The ROI's values of one image, linearised when asked. A ROI that is the whole image (the
+// default) takes the image's samples over rather than copying them.
+std::vector<double> RoiValues(imageio::LoadedImage&& image, const EdgeRoi& r, const MtfRunSettings& settings)
 {
     if (r.x < 0 || r.y < 0 || r.x + r.width > image.width || r.y + r.height > image.height)
         throw common::InputError(common::TrText("quality", "%1 (%2 is %3 x %4)")
@@ -27,11 +28,16 @@ std::vector<double> RoiValues(const imageio::LoadedImage& image, const EdgeRoi& 
                                      .Arg(image.path)
                                      .Arg(image.width)
                                      .Arg(image.height));
-    std::vector<double> values(static_cast<std::size_t>(r.width * r.height));
-    for (long long y = 0; y < r.height; ++y)
-        for (long long x = 0; x < r.width; ++x)
-            values[static_cast<std::size_t>(y * r.width + x)] =
-                image.samples[static_cast<std::size_t>((r.y + y) * image.width + r.x + x)];
+    std::vector<double> values;
+    if (r.x == 0 && r.y == 0 && r.width == image.width && r.height == image.height) {
+        values = std::move(image.samples);
+    } else {
+        values.resize(static_cast<std::size_t>(r.width * r.height));
+        for (long long y = 0; y < r.height; ++y)
+            for (long long x = 0; x < r.width; ++x)
+                values[static_cast<std::size_t>(y * r.width + x)] =
+                    image.samples[static_cast<std::size_t>((r.y + y) * image.width + r.x + x)];
+    }
     if (settings.conversion)
         Linearise(*settings.conversion, values);
     return values;
@@ -50,7 +56,7 @@ MtfRunOutcome RunMtfOnFiles(const MtfRunSettings& settings, common::ThreadPool& 
     std::vector<std::vector<double>> values;
     std::vector<EdgeImage> rois;
     for (const std::string& file : settings.files) {
-        const imageio::LoadedImage image = imageio::LoadImage(file, load);
+        imageio::LoadedImage image = imageio::LoadImage(file, load);
         if (!image.pixelMm)
             throw common::InputError(
                 common::TrText("quality", "%1 has no pixel spacing in its name or header; give it as --pixel.").Arg(file));
@@ -65,7 +71,7 @@ MtfRunOutcome RunMtfOnFiles(const MtfRunSettings& settings, common::ThreadPool& 
             imageio::CommonPixelSpacing({{outcome.spacing.file, 0, 0, outcome.spacing.mm, {}, {}},
                                          {image.path, 0, 0, image.pixelMm, {}, {}}});
         }
-        values.push_back(RoiValues(image, roi, settings));
+        values.push_back(RoiValues(std::move(image), roi, settings));
         rois.push_back({values.back(), roi.width, roi.height});
     }
     outcome.result = MeasureEdgeMtf(rois, {outcome.spacing.mm, settings.binFraction}, pool);
