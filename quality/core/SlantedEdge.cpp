@@ -56,37 +56,70 @@ common::Text SlopeText(const EdgeLine& edge, double angleDegrees)
         .Arg(common::FixedText(edge.slope, 4));
 }
 
-// |DFT| of `lsf` zero-padded to `padded` samples, bins 0 .. padded / 2.
-std::vector<double> SpectrumMagnitude(const std::vector<double>& lsf, std::size_t padded)
-{
+// The MTF of LSFs of one length from their |DFT|, zero-padded to at least 16 times that length and
+// 4096 samples (frequency steps of at most 1 / (16 L) for an LSF of length L): the transform planned
+// and the boxes' transfer functions computed once for the whole edge and its groups of lines.
+class LsfTransform {
+public:
+    LsfTransform(std::size_t lsfLength, double bin, double pixelMm)
+    {
+        while (padded_ < 16 * lsfLength)
+            padded_ *= 2;
+        // A bin's mean averages the ESF over one bin width, and the finite difference over one
+        // more: each multiplies the MTF by sinc(f bin).
+        const double stepPerPx = 1.0 / (static_cast<double>(padded_) * bin);  // cycles/pixel
+        frequencies_.resize(padded_ / 2 + 1);
+        boxes_.resize(padded_ / 2 + 1);
+        for (std::size_t k = 0; k < frequencies_.size(); ++k) {
+            const double fPx = static_cast<double>(k) * stepPerPx;
+            const double box = Sinc(fPx * bin);
+            frequencies_[k] = fPx / pixelMm;
+            boxes_[k] = box * box;
+        }
+        in_.reset(static_cast<double*>(fftw_malloc(sizeof(double) * padded_)));
+        out_.reset(static_cast<fftw_complex*>(fftw_malloc(sizeof(fftw_complex) * (padded_ / 2 + 1))));
+        if (!in_ || !out_)
+            common::ThrowOutOfMemory();
+        {
+            const std::lock_guard lock(common::FftwPlannerLock());
+            // FFTW_ESTIMATE chooses by the size alone: the same size always runs the same arithmetic.
+            plan_ = fftw_plan_dft_r2c_1d(static_cast<int>(padded_), in_.get(), out_.get(), FFTW_ESTIMATE);
+        }
+        if (!plan_)
+            common::ThrowOutOfMemory();
+    }
+    ~LsfTransform()
+    {
+        const std::lock_guard lock(common::FftwPlannerLock());
+        fftw_destroy_plan(plan_);
+    }
+    LsfTransform(const LsfTransform&) = delete;
+    LsfTransform& operator=(const LsfTransform&) = delete;
+
+    // The transform's magnitude over its value at zero frequency, divided by the boxes, at every
+    // transform frequency up to 1 / (2 bin).
+    std::vector<MtfPoint> Mtf(const std::vector<double>& lsf)
+    {
+        std::fill(in_.get(), in_.get() + padded_, 0.0);
+        std::copy(lsf.begin(), lsf.end(), in_.get());
+        fftw_execute(plan_);
+        const double zero = std::hypot(out_.get()[0][0], out_.get()[0][1]);
+        std::vector<MtfPoint> full(frequencies_.size());
+        for (std::size_t k = 0; k < full.size(); ++k)
+            full[k] = {frequencies_[k], std::hypot(out_.get()[k][0], out_.get()[k][1]) / zero / boxes_[k]};
+        return full;
+    }
+
+private:
     struct FftwFree {
         void operator()(void* p) const { fftw_free(p); }
     };
-    std::unique_ptr<double, FftwFree> in(static_cast<double*>(fftw_malloc(sizeof(double) * padded)));
-    std::unique_ptr<fftw_complex, FftwFree> out(
-        static_cast<fftw_complex*>(fftw_malloc(sizeof(fftw_complex) * (padded / 2 + 1))));
-    if (!in || !out)
-        common::ThrowOutOfMemory();
-    fftw_plan plan;
-    {
-        const std::lock_guard lock(common::FftwPlannerLock());
-        // FFTW_ESTIMATE chooses by the size alone: the same size always runs the same arithmetic.
-        plan = fftw_plan_dft_r2c_1d(static_cast<int>(padded), in.get(), out.get(), FFTW_ESTIMATE);
-    }
-    if (!plan)
-        common::ThrowOutOfMemory();
-    std::fill(in.get(), in.get() + padded, 0.0);
-    std::copy(lsf.begin(), lsf.end(), in.get());
-    fftw_execute(plan);
-    std::vector<double> magnitude(padded / 2 + 1);
-    for (std::size_t k = 0; k < magnitude.size(); ++k)
-        magnitude[k] = std::hypot(out.get()[k][0], out.get()[k][1]);
-    {
-        const std::lock_guard lock(common::FftwPlannerLock());
-        fftw_destroy_plan(plan);
-    }
-    return magnitude;
-}
+    std::size_t padded_ = 4096;
+    std::vector<double> frequencies_, boxes_;
+    std::unique_ptr<double, FftwFree> in_;
+    std::unique_ptr<fftw_complex, FftwFree> out_;
+    fftw_plan plan_ = nullptr;
+};
 
 // The first frequency at which the MTF falls to `level`, linear between samples.
 double FallsTo(const std::vector<MtfPoint>& curve, double level)
@@ -338,26 +371,6 @@ TrendRemoved RemoveTrend(std::vector<double>& esf, double firstCentre, double bi
     return trend;
 }
 
-// The MTF from the LSF: the transform's magnitude over its value at zero frequency, divided by the
-// bins' and the finite difference's boxes, at every transform frequency up to 1 / (2 bin).
-std::vector<MtfPoint> MtfOfLsf(const std::vector<double>& lsf, double bin, double pixelMm)
-{
-    // Zero-padded to at least 16 times its length and 4096 samples: frequency steps of at most
-    // 1 / (16 L) for an LSF of length L.
-    std::size_t padded = 4096;
-    while (padded < 16 * lsf.size())
-        padded *= 2;
-    const std::vector<double> magnitude = SpectrumMagnitude(lsf, padded);
-    const double stepPerPx = 1.0 / (static_cast<double>(padded) * bin);  // cycles/pixel
-    std::vector<MtfPoint> full(magnitude.size());
-    for (std::size_t k = 0; k < magnitude.size(); ++k) {
-        const double fPx = static_cast<double>(k) * stepPerPx;
-        const double box = Sinc(fPx * bin);
-        full[k] = {fPx / pixelMm, magnitude[k] / magnitude[0] / (box * box)};
-    }
-    return full;
-}
-
 // Refuses a slope whose projected pixel centres would leave bins empty, notes one that fills them
 // unevenly.
 void CheckPhases(const EdgeLine& edge, double angleDegrees, long long lineCount, double cosine, double bin,
@@ -468,17 +481,25 @@ struct EsfMtf {
     std::vector<MtfPoint> full;  // up to 1 / (2 bin)
 };
 
-EsfMtf MtfOfEsf(std::vector<double> esf, double firstCentre, double bin, std::size_t quarter, double polarity,
-                double pixelMm)
+// How the ESFs of one measurement are made into MTFs: where their bins lie, the quarter their
+// plateaus are fitted over, the polarity, and the one transform of their LSFs.
+struct EsfGeometry {
+    double firstCentre = 0.0, bin = 0.25;
+    std::size_t quarter = 1;
+    double polarity = 1.0;
+    LsfTransform& transform;
+};
+
+EsfMtf MtfOfEsf(std::vector<double> esf, const EsfGeometry& g)
 {
     EsfMtf m;
-    m.trend = RemoveTrend(esf, firstCentre, bin, quarter);
+    m.trend = RemoveTrend(esf, g.firstCentre, g.bin, g.quarter);
     m.esf = std::move(esf);
     // LSF by the finite difference; its sign follows the polarity so that it integrates to the contrast.
     m.lsf.resize(m.esf.size() - 1);
     for (std::size_t j = 0; j + 1 < m.esf.size(); ++j)
-        m.lsf[j] = polarity * (m.esf[j + 1] - m.esf[j]) / bin;
-    m.full = MtfOfLsf(m.lsf, bin, pixelMm);
+        m.lsf[j] = g.polarity * (m.esf[j + 1] - m.esf[j]) / g.bin;
+    m.full = g.transform.Mtf(m.lsf);
     return m;
 }
 
@@ -500,14 +521,13 @@ double GroupStandardError(const std::vector<double>& values)
 // MTFs: each group is an independent part of the same measurement, so the scatter of their MTFs
 // about their mean, over sqrt(G), is the uncertainty of the MTF of all of them. (The whole ESF is
 // the groups' ESFs pooled; to first order its MTF is their mean.)
-void GroupUncertainty(const std::vector<EsfSums>& groups, double firstCentre, double bin,
-                      std::size_t quarter, double polarity, double pixelMm, std::vector<MtfPoint>& full,
+void GroupUncertainty(const std::vector<EsfSums>& groups, const EsfGeometry& geometry, std::vector<MtfPoint>& full,
                       MtfResult& result)
 {
     std::vector<std::vector<MtfPoint>> curves;
     std::vector<double> mtf50s;
     for (const EsfSums& sums : groups) {
-        curves.push_back(MtfOfEsf(EsfOfSums(sums, bin).value, firstCentre, bin, quarter, polarity, pixelMm).full);
+        curves.push_back(MtfOfEsf(EsfOfSums(sums, geometry.bin).value, geometry).full);
         mtf50s.push_back(FallsTo(curves.back(), 0.5));
     }
     std::vector<double> values(groups.size());
@@ -598,7 +618,9 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
     const BinnedEsf lines = EsfOfSums(total, bin);
     const double firstCentre = dLow + 0.5 * bin;
     const std::size_t quarter = std::max<std::size_t>(1, bins / 4);
-    const EsfMtf whole = MtfOfEsf(lines.value, firstCentre, bin, quarter, first.polarity, settings.pixelMm);
+    LsfTransform transform(bins - 1, bin, settings.pixelMm);
+    const EsfGeometry geometry{firstCentre, bin, quarter, first.polarity, transform};
+    const EsfMtf whole = MtfOfEsf(lines.value, geometry);
     result.esf = whole.esf;
     result.lsf = whole.lsf;
     result.esfStartPx = firstCentre;
@@ -626,7 +648,7 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
         const std::vector<EsfSums> merged = MergeGroups(groups, count);
         if (std::all_of(merged.begin(), merged.end(), FillsEveryBin)) {
             result.uncertaintyGroups = static_cast<int>(count);
-            GroupUncertainty(merged, firstCentre, bin, quarter, first.polarity, settings.pixelMm, full, result);
+            GroupUncertainty(merged, geometry, full, result);
             break;
         }
     }
