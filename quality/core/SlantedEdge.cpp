@@ -566,6 +566,51 @@ double MtfStandardErrorAt(const std::vector<MtfPoint>& curve, double frequency)
     return around ? around->Value(&MtfPoint::standardError) : NAN;
 }
 
+namespace {
+
+// Levels over the outer quarter of each side of the ESF, their difference, and the refusal of a
+// difference the noise could make.
+void SetLevels(std::size_t quarter, MtfResult& result)
+{
+    const std::size_t bins = result.esf.size();
+    double lowSum = 0.0, highSum = 0.0;
+    for (std::size_t j = 0; j < quarter; ++j) {
+        lowSum += result.esf[j];
+        highSum += result.esf[bins - 1 - j];
+    }
+    result.lowLevel = std::min(lowSum, highSum) / static_cast<double>(quarter);
+    result.highLevel = std::max(lowSum, highSum) / static_cast<double>(quarter);
+    result.contrast = result.highLevel - result.lowLevel;
+    if (!(result.contrast > 3.0 * result.noise))
+        throw common::InputError(common::TrText("quality", "The ROI holds no clear edge: the difference between its "
+                                                           "two sides (%1) is not above 3 times the noise (%2). Place "
+                                                           "the ROI across the edge.")
+                                     .Arg(common::FixedText(result.contrast, 3))
+                                     .Arg(common::FixedText(result.noise, 3)));
+}
+
+// MTF50 and MTF10 from the whole transform, the curve up to the Nyquist frequency and the half
+// steps.
+void SetCurves(const std::vector<MtfPoint>& full, double nyquist, MtfResult& result)
+{
+    result.mtf50 = FallsTo(full, 0.5);
+    result.mtf10 = FallsTo(full, 0.1);
+    for (const MtfPoint& p : full) {
+        if (p.frequency > nyquist)
+            break;
+        result.curve.push_back(p);
+    }
+    // The curve ends at the Nyquist frequency itself, where the NPS's last bin may lie.
+    if (result.curve.back().frequency < nyquist)
+        result.curve.push_back({nyquist, MtfAt(full, nyquist), MtfStandardErrorAt(full, nyquist)});
+    // The curve's last sample may lie just below the Nyquist frequency; the half steps reach it
+    // through the next sample.
+    for (int i = 0; 0.5 * i <= nyquist * (1 + 1e-12); ++i)
+        result.halfSteps.push_back({0.5 * i, MtfAt(full, 0.5 * i), MtfStandardErrorAt(full, 0.5 * i)});
+}
+
+} // namespace
+
 MtfResult MeasureEdgeMtf(const EdgeImage& roi, const MtfSettings& settings, common::ThreadPool& pool)
 {
     return MeasureEdgeMtf(std::span<const EdgeImage>(&roi, 1), settings, pool);
@@ -625,22 +670,8 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
     result.lsf = whole.lsf;
     result.esfStartPx = firstCentre;
 
-    // Levels and noise over the outer quarter of each side.
-    double lowSum = 0.0, highSum = 0.0;
-    for (std::size_t j = 0; j < quarter; ++j) {
-        lowSum += result.esf[j];
-        highSum += result.esf[bins - 1 - j];
-    }
-    result.lowLevel = std::min(lowSum, highSum) / static_cast<double>(quarter);
-    result.highLevel = std::max(lowSum, highSum) / static_cast<double>(quarter);
-    result.contrast = result.highLevel - result.lowLevel;
     result.noise = PlateauNoise(images, dLow, bin, lines, quarter, pool);
-    if (!(result.contrast > 3.0 * result.noise))
-        throw common::InputError(common::TrText("quality", "The ROI holds no clear edge: the difference between its "
-                                                           "two sides (%1) is not above 3 times the noise (%2). Place "
-                                                           "the ROI across the edge.")
-                                     .Arg(common::FixedText(result.contrast, 3))
-                                     .Arg(common::FixedText(result.noise, 3)));
+    SetLevels(quarter, result);
     NoteTrend(whole.trend, result);
 
     std::vector<MtfPoint> full = whole.full;
@@ -656,21 +687,7 @@ MtfResult MeasureEdgeMtf(std::span<const EdgeImage> rois, const MtfSettings& set
         result.notes.push_back(common::TrText("quality", "Too few lines along the edge to split them into 4 groups "
                                                          "that each fill every ESF bin: the MTF has no uncertainty. "
                                                          "Use a longer edge ROI."));
-    result.mtf50 = FallsTo(full, 0.5);
-    result.mtf10 = FallsTo(full, 0.1);
-    const double nyquist = 0.5 / settings.pixelMm;
-    for (const MtfPoint& p : full) {
-        if (p.frequency > nyquist)
-            break;
-        result.curve.push_back(p);
-    }
-    // The curve ends at the Nyquist frequency itself, where the NPS's last bin may lie.
-    if (result.curve.back().frequency < nyquist)
-        result.curve.push_back({nyquist, MtfAt(full, nyquist), MtfStandardErrorAt(full, nyquist)});
-    // The curve's last sample may lie just below the Nyquist frequency; the half steps reach it
-    // through the next sample.
-    for (int i = 0; 0.5 * i <= nyquist * (1 + 1e-12); ++i)
-        result.halfSteps.push_back({0.5 * i, MtfAt(full, 0.5 * i), MtfStandardErrorAt(full, 0.5 * i)});
+    SetCurves(full, 0.5 / settings.pixelMm, result);
     return result;
 }
 
