@@ -118,8 +118,8 @@ std::string MtfSummaryJson(const MtfRunOutcome& outcome)
                                      {"change_high_side", Number(r.plateauChangeHigh)},
                                      {"unit", "fraction of the contrast over the ESF range"}};
     j["uncertainty"] = {{"groups", r.uncertaintyGroups},
-                        {"method", "standard error from the scatter of the MTFs of groups of lines (runs of 4 lines "
-                                   "dealt out in turn)"}};
+                        {"method", "standard error by the jackknife: the MTF without each group of lines in turn "
+                                   "(runs of 4 lines dealt out to the groups)"}};
     if (r.edges.size() > 1) {
         nlohmann::json edges = nlohmann::json::array();
         for (const EdgeFit& e : r.edges)

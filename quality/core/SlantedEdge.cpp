@@ -503,8 +503,9 @@ EsfMtf MtfOfEsf(std::vector<double> esf, const EsfGeometry& g)
     return m;
 }
 
-// The standard error of a mean of the groups' values: sqrt(sum (x_g - mean)^2 / (G (G - 1))).
-double GroupStandardError(const std::vector<double>& values)
+// The jackknife's standard error over G leave-one-out estimates x_i:
+// sqrt((G - 1) / G * sum (x_i - mean)^2).
+double JackknifeStandardError(const std::vector<double>& values)
 {
     const auto g = static_cast<double>(values.size());
     double mean = 0.0;
@@ -514,30 +515,36 @@ double GroupStandardError(const std::vector<double>& values)
     double squares = 0.0;
     for (double v : values)
         squares += (v - mean) * (v - mean);
-    return std::sqrt(squares / (g * (g - 1.0)));
+    return std::sqrt((g - 1.0) / g * squares);
 }
 
-// The standard error of the MTF at each transform frequency and of MTF50 from the groups' own
-// MTFs: each group is an independent part of the same measurement, so the scatter of their MTFs
-// about their mean, over sqrt(G), is the uncertainty of the MTF of all of them. (The whole ESF is
-// the groups' ESFs pooled; to first order its MTF is their mean.)
+// The standard error of the MTF at each transform frequency and of MTF50 by the jackknife over the
+// groups of lines: the MTF measured G times, each time without one group, the same way as from all
+// of them. The groups' own MTFs would scatter more than G times the whole one's variance allows: a
+// bin's least-squares line through few samples is noisier than through G times as many, and the
+// MTF is not linear in the ESF. Leaving one group out keeps each estimate nearly the whole one.
 void GroupUncertainty(const std::vector<EsfSums>& groups, const EsfGeometry& geometry, std::vector<MtfPoint>& full,
                       MtfResult& result)
 {
     std::vector<std::vector<MtfPoint>> curves;
     std::vector<double> mtf50s;
-    for (const EsfSums& sums : groups) {
-        curves.push_back(MtfOfEsf(EsfOfSums(sums, geometry.bin).value, geometry).full);
+    for (std::size_t left = 0; left < groups.size(); ++left) {
+        EsfSums others(groups.front().size());
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            if (g != left)
+                for (std::size_t j = 0; j < others.size(); ++j)
+                    others[j].Add(groups[g][j]);
+        curves.push_back(MtfOfEsf(EsfOfSums(others, geometry.bin).value, geometry).full);
         mtf50s.push_back(FallsTo(curves.back(), 0.5));
     }
     std::vector<double> values(groups.size());
     for (std::size_t k = 0; k < full.size(); ++k) {
         for (std::size_t g = 0; g < groups.size(); ++g)
             values[g] = curves[g][k].mtf;
-        full[k].standardError = GroupStandardError(values);
+        full[k].standardError = JackknifeStandardError(values);
     }
     result.mtf50StandardError = std::all_of(mtf50s.begin(), mtf50s.end(), [](double f) { return std::isfinite(f); })
-                                    ? GroupStandardError(mtf50s)
+                                    ? JackknifeStandardError(mtf50s)
                                     : NAN;
 }
 

@@ -20,8 +20,8 @@
 //      multiplies the MTF by sinc(f * bin width), known exactly, so both are taken out.
 //
 // The uncertainty comes from the measurement itself: the lines are dealt out in runs of 4 to 16
-// groups (8 or 4 when fewer lines fill every bin), each group's MTF is measured the same way, and
-// the scatter of the group MTFs over sqrt(groups) is the standard error of the MTF of them all.
+// groups (8 or 4 when fewer lines fill every bin), and the MTF is measured again without each group
+// in turn; the jackknife over those estimates is the standard error of the MTF of them all.
 // Several images of edges of one direction are measured as one: their ESFs share the bins (each
 // edge's own line gives its distances) and are pooled.
 //
@@ -69,7 +69,7 @@ inline constexpr double kEsfHalfRangePx = 40.0;
 struct MtfPoint {
     double frequency = 0.0;  // cycles/mm along the edge normal
     double mtf = 0.0;
-    double standardError = NAN;  // of the MTF, from the scatter of the groups of lines
+    double standardError = NAN;  // of the MTF, by the jackknife over the groups of lines
 };
 
 // One edge image's fitted line, in its ROI's pixel coordinates (see MtfResult).
@@ -107,7 +107,7 @@ struct MtfResult {
     // Where the MTF first falls to 0.5 and 0.1 (linear between transform samples), cycles/mm; NaN
     // when it does not within the oversampled range (up to 1 / (2 bin width)).
     double mtf50 = NAN, mtf10 = NAN;
-    double mtf50StandardError = NAN;  // from the groups' own MTF50s
+    double mtf50StandardError = NAN;  // likewise
     std::vector<EdgeFit> edges;       // each image's edge; the fields above hold the first one's
     // The distances from the edge the ESF covers, pixels (lower side of the first bin, upper side of
     // the last), in the first image's direction.

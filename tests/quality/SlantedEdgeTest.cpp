@@ -128,6 +128,90 @@ TEST(SlantedEdgeMtf, NoiseEstimateMeasuresAddedNoise)
     EXPECT_NEAR(r.mtf50, mtf50, 0.02 * mtf50);
 }
 
+// A heel effect multiplies the exposure by a ramp across the edge (+-heel over the image's width).
+std::vector<double> WithHeel(std::vector<double> v, const EdgeSpec& e, double heel)
+{
+    for (long long y = 0; y < e.height; ++y)
+        for (long long x = 0; x < e.width; ++x)
+            v[static_cast<std::size_t>(y * e.width + x)] *=
+                1.0 + heel * (2.0 * static_cast<double>(x) / static_cast<double>(e.width - 1) - 1.0);
+    return v;
+}
+
+// A ramp of the exposure across the whole image (the tube's heel effect) tilts both plateaus; with
+// the trend removed the MTF at low frequencies stays the edge's own, and the ramp is reported.
+TEST(SlantedEdgeMtf, AHeelRampLeavesTheMtfAndIsReported)
+{
+    for (const double heel : {0.1, 0.2}) {
+        EdgeSpec e;
+        e.width = 512;
+        e.height = 256;
+        e.cx = 255.6;
+        e.cy = 128.0;
+        e.sigma = 1.0;
+        e.low = 50.0;
+        e.high = 1000.0;
+        const quality::MtfResult r = Measure(WithHeel(edge_images::Edge(e), e, heel), e.width, e.height);
+        for (const double f : {0.5, 1.0, 2.0})
+            EXPECT_NEAR(quality::MtfAt(r.curve, f), edge_images::TrueMtf(f * kPixelMm, e.angleDegrees, e.sigma), 0.01)
+                << "heel " << heel << " at " << f << " cycles/mm";
+        const std::vector<common::Text> notes = NotesBesidesTilt(r);
+        ASSERT_EQ(notes.size(), 1u) << "heel " << heel;
+        EXPECT_NE(notes[0].Plain().find("plateaus of the ESF are not flat"), std::string::npos) << notes[0].Plain();
+    }
+}
+
+// The ESF's range is bounded by the distance from the edge: measured on the whole image, a noisy
+// edge's MTF scatters no more than on the narrowest ROI placed by hand across it that still holds
+// the whole range in every line, and both scatter as their stated standard errors say.
+TEST(SlantedEdgeMtf, TheWholeImageIsAsGoodAsANarrowRoi)
+{
+    constexpr int kSets = 40;
+    EdgeSpec e;
+    e.width = 256;
+    e.height = 512;
+    e.cx = 127.6;
+    e.cy = 256.0;
+    const std::vector<double> exact = edge_images::Edge(e);
+    // The edge wanders 27 pixels over the 512 lines: 108 pixels hold 40 on each side in every line.
+    const long long narrowX = 74, narrowWidth = 108;
+    std::vector<double> whole, narrow, wholeSe, narrowSe;
+    std::mt19937_64 engine(11);
+    std::normal_distribution<double> normal(0.0, 40.0);
+    for (int set = 0; set < kSets; ++set) {
+        std::vector<double> v = exact;
+        for (double& x : v)
+            x += normal(engine);
+        const quality::MtfResult all = Measure(v, e.width, e.height);
+        std::vector<double> cut(static_cast<std::size_t>(narrowWidth * e.height));
+        for (long long y = 0; y < e.height; ++y)
+            for (long long x = 0; x < narrowWidth; ++x)
+                cut[static_cast<std::size_t>(y * narrowWidth + x)] = v[static_cast<std::size_t>(y * e.width + narrowX + x)];
+        const quality::MtfResult part = Measure(cut, narrowWidth, e.height);
+        whole.push_back(quality::MtfAt(all.curve, 2.0));
+        narrow.push_back(quality::MtfAt(part.curve, 2.0));
+        wholeSe.push_back(quality::MtfStandardErrorAt(all.curve, 2.0));
+        narrowSe.push_back(quality::MtfStandardErrorAt(part.curve, 2.0));
+    }
+    const auto spread = [](const std::vector<double>& x) {
+        double mean = 0.0, squares = 0.0;
+        for (double v : x)
+            mean += v / static_cast<double>(x.size());
+        for (double v : x)
+            squares += (v - mean) * (v - mean);
+        return std::sqrt(squares / static_cast<double>(x.size() - 1));
+    };
+    const auto rms = [](const std::vector<double>& x) {
+        double squares = 0.0;
+        for (double v : x)
+            squares += v * v / static_cast<double>(x.size());
+        return std::sqrt(squares);
+    };
+    EXPECT_LE(spread(whole), 1.25 * spread(narrow));
+    EXPECT_NEAR(spread(whole) / rms(wholeSe), 1.0, 0.3);
+    EXPECT_NEAR(spread(narrow) / rms(narrowSe), 1.0, 0.3);
+}
+
 TEST(SlantedEdgeMtf, SameBytesForAnyThreadCount)
 {
     EdgeSpec e;
